@@ -1,0 +1,22 @@
+#ifndef ZR_NOTIFICATIONHANDLER_H
+#define ZR_NOTIFICATIONHANDLER_H
+
+#include <QObject>
+#include <QString>
+
+namespace ZrPlatform {
+
+// Desktop notifications of the program and the last-seen tweet id.
+class ZrNotificationHandler : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ZrNotificationHandler(QObject *parent = nullptr) : QObject(parent) { }
+    virtual void clearMessageNotifications() = 0;
+    virtual void clearMentionNotifications() = 0;
+    virtual void saveLastId(const QString &lastId) = 0;
+};
+
+} // namespace ZrPlatform
+
+#endif // ZR_NOTIFICATIONHANDLER_H
