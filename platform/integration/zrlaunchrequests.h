@@ -11,7 +11,9 @@ class ZrLaunchRequests : public QObject
 {
     Q_OBJECT
 public:
-    explicit ZrLaunchRequests(QObject *parent = nullptr) : QObject(parent) { }
+    explicit ZrLaunchRequests(QObject *parent = nullptr)
+        : QObject(parent)
+    { }
 
 Q_SIGNALS:
     void showProfile(QString screenName);
@@ -21,6 +23,8 @@ Q_SIGNALS:
     void showMessage(QString screenName, QString id);
     void showMentions();
     void showMention(QString id);
+    // Bring the program to the front without changing what it shows.
+    void raiseRequested();
 };
 
 } // namespace ZrPlatform
