@@ -11,9 +11,7 @@ class ZrLaunchRequests : public QObject
 {
     Q_OBJECT
 public:
-    explicit ZrLaunchRequests(QObject *parent = nullptr)
-        : QObject(parent)
-    { }
+    explicit ZrLaunchRequests(QObject *parent = nullptr) : QObject(parent) { }
 
 Q_SIGNALS:
     void showProfile(QString screenName);
