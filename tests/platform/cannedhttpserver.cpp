@@ -16,6 +16,16 @@ CannedHttpServer::CannedHttpServer(QObject *parent)
     });
 }
 
+CannedHttpServer::~CannedHttpServer()
+{
+    // The sockets die with the server; none of them may call back into a half-destroyed this.
+    const QList<QTcpSocket *> sockets = m_server.findChildren<QTcpSocket *>();
+    for (QTcpSocket *socket : sockets) {
+        socket->disconnect(this);
+        delete socket;
+    }
+}
+
 bool CannedHttpServer::listen()
 {
     return m_server.listen(QHostAddress::LocalHost, 0);

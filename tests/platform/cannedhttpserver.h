@@ -41,6 +41,7 @@ class CannedHttpServer : public QObject
     Q_OBJECT
 public:
     explicit CannedHttpServer(QObject *parent = nullptr);
+    ~CannedHttpServer() override;
 
     bool listen();
     QUrl url() const;

@@ -15,7 +15,17 @@ Window {
     minimumWidth: 300
     minimumHeight: 360
     modality: Qt.WindowModal
-    color: palette.window
+    color: system.window
+
+    SystemPalette {
+        id: system
+        colorGroup: SystemPalette.Active
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: system.window
+    }
 
     function submit() {
         if (signInButton.enabled)
@@ -137,7 +147,7 @@ Window {
         Label {
             objectName: "accountService"
             text: root.account.accountServiceUrl
-            color: palette.placeholderText
+            color: system.placeholderText
         }
         CheckBox {
             objectName: "enabledBox"
