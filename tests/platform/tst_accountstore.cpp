@@ -48,7 +48,6 @@ class TestAccountStore : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void defaultLocation();
     void storesPrivatelyAndAtomically();
     void keepsLastAddressAfterRemoval();
     void reportsEachChangeOnce();
@@ -65,13 +64,6 @@ void TestAccountStore::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_path = m_dir->filePath(QStringLiteral("zirrup/account.json"));
-}
-
-void TestAccountStore::defaultLocation()
-{
-    QCOMPARE(AccountStore::defaultFilePath(),
-             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                 + QStringLiteral("/zirrup/account.json"));
 }
 
 void TestAccountStore::storesPrivatelyAndAtomically()

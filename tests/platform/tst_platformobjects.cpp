@@ -1,7 +1,6 @@
 #include "accountstore.h"
 #include "desktoplaunchrequests.h"
 #include "desktopnotificationhandler.h"
-#include "desktoptimelinenotifier.h"
 #include "helper.h"
 #include "positioninghandler.h"
 #include "synctimer.h"
@@ -25,7 +24,6 @@ private Q_SLOTS:
     void factoryOwnsOneObjectOfEachKind();
     void syncTimerFiresOncePerStart();
     void syncTimerIntervalIsSanitised();
-    void timelineNotifierRecordsTheChange();
     void debugCallbackFiltersAndPrefixes();
     void launchRequestsAreCheckedBeforeTheyAreEmitted();
     void withoutASessionBusEverythingIsQuiet();
@@ -95,18 +93,6 @@ void TestPlatformObjects::syncTimerIntervalIsSanitised()
     QVERIFY(timer.isActive());
     QCoreApplication::processEvents();
     QCOMPARE(timeouts.count(), 0);
-}
-
-void TestPlatformObjects::timelineNotifierRecordsTheChange()
-{
-    ZrMeego::DesktopTimelineNotifier notifier;
-    QVERIFY(!notifier.lastChange().isValid());
-    QSignalSpy changed(&notifier, &ZrMeego::DesktopTimelineNotifier::changed);
-    const QDateTime before = QDateTime::currentDateTimeUtc();
-    notifier.homeTimelineChanged();
-    QCOMPARE(changed.count(), 1);
-    QVERIFY(notifier.lastChange() >= before);
-    QCOMPARE(changed.first().first().toDateTime(), notifier.lastChange());
 }
 
 void TestPlatformObjects::debugCallbackFiltersAndPrefixes()
