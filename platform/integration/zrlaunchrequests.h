@@ -21,6 +21,8 @@ Q_SIGNALS:
     void showMessage(QString screenName, QString id);
     void showMentions();
     void showMention(QString id);
+    // Bring the program to the front without changing what it shows.
+    void raiseRequested();
 };
 
 } // namespace ZrPlatform

@@ -15,6 +15,19 @@ public:
     virtual void clearMessageNotifications() = 0;
     virtual void clearMentionNotifications() = 0;
     virtual void saveLastId(const QString &lastId) = 0;
+
+    // Shows (or updates) the one notification of that kind; count is the number of new items,
+    // text the newest one. Implementations without a notification system do nothing.
+    virtual void notifyMentions(int count, const QString &text)
+    {
+        Q_UNUSED(count)
+        Q_UNUSED(text)
+    }
+    virtual void notifyMessages(int count, const QString &text)
+    {
+        Q_UNUSED(count)
+        Q_UNUSED(text)
+    }
 };
 
 } // namespace ZrPlatform

@@ -1,0 +1,11 @@
+#include "positioninghandler.h"
+
+namespace ZrMeego {
+
+PositioningHandler::PositioningHandler(QObject *parent)
+    : QObject(parent)
+{ }
+
+PositioningHandler::~PositioningHandler() = default;
+
+} // namespace ZrMeego
