@@ -466,6 +466,7 @@ private Q_SLOTS:
     void queryIdsAreUniqueAndAnswersNeverSynchronous();
     void unusableArgumentsAreRefusedWithoutSending();
     void pathPrefixOfTheServiceIsKept();
+    void debugOutputNeverShowsSecrets();
 
 private:
     FakeServer *server = nullptr;
@@ -717,6 +718,49 @@ void TestRequests::pathPrefixOfTheServiceIsKept()
             .value("oauth_signature"),
         expectedSignature(server->lastRequest()));
     Zr::setServiceUrl(server->baseUrl());
+}
+
+namespace {
+QStringList capturedOutput;
+void captureOutput(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    capturedOutput.append(message);
+}
+} // namespace
+
+void TestRequests::debugOutputNeverShowsSecrets()
+{
+    server->setHandler([](const HttpRequest &request) {
+        return request.method == "GET"
+            ? HttpResponse::error(401, "Could not authenticate with OAuth.", request.path)
+            : HttpResponse::json(statusJson("1", "x"));
+    });
+    Zr::SetLoggingLevel(Zr::LogDebug);
+    capturedOutput.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(captureOutput);
+    {
+        auto backend = signedInBackend();
+        QSignalSpy errors(backend.get(), &Zirrup::networkRequestError);
+        QSignalSpy written(backend.get(), &Zirrup::statusWritten);
+        int id;
+        backend->retrieveTimelineResources(nullptr, &id, TimelineType::Home, {},
+                                           Zr::CacheThenNetwork);
+        backend->writeStatus({{"status", "hello"}}, &id);
+        backend->startStreaming({}, &id);
+        QTRY_COMPARE(errors.count() + written.count(), 3);
+    }
+    qInstallMessageHandler(previous);
+    Zr::SetLoggingLevel(Zr::LogWarning);
+
+    const QString all = capturedOutput.join(QLatin1Char('\n'));
+    // Requests and answers are there, credentials are not.
+    QVERIFY(all.contains(QLatin1String("/1/statuses/home_timeline.json")));
+    QVERIFY(all.contains(QLatin1String("hello")));
+    for (const QString &secret :
+         {TestAccount::tokenSecret, TestAccount::consumerSecret,
+          QString::fromLatin1(QUrl::toPercentEncoding(TestAccount::tokenSecret)),
+          QStringLiteral("oauth_signature"), QStringLiteral("Authorization")})
+        QVERIFY2(!all.contains(secret, Qt::CaseInsensitive), qPrintable(secret));
 }
 
 QTEST_MAIN(TestRequests)
