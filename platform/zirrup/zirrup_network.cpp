@@ -184,6 +184,8 @@ void ZirrupPrivate::dispatch(int queryId, RequestPlan plan)
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("Zirrup/0.1 (desktop)"));
     if (plan.expect != Expect::Picture)
         request.setRawHeader("Accept", "application/json");
+    // Uncompressed answers only: the size limits then hold for what ends up in memory.
+    request.setRawHeader("Accept-Encoding", "identity");
     if (plan.lowPriority)
         request.setPriority(QNetworkRequest::LowPriority);
     if (!isFile && !isGet && !plan.multipart)

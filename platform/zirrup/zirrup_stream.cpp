@@ -33,6 +33,7 @@ int Zirrup::startStreaming(const ArgMap &args, int *queryId)
                          QNetworkRequest::ManualRedirectPolicy);
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("Zirrup/0.1 (desktop)"));
     request.setRawHeader("Accept", "application/json");
+    request.setRawHeader("Accept-Encoding", "identity");
     request.setRawHeader("Authorization", OAuth::authorizationHeader(d->credentials, "GET", url));
 
     d->streamQueryId = d->nextQueryId++;
