@@ -7,9 +7,14 @@ Item {
 
     property bool exclusive: true
     property Item checkedButton: null
-    property var __watched: []
+    property var __watched: null
 
     function __layout() {
+        // Also called while the item is being torn down.
+        if (!root)
+            return;
+        if (!root.__watched)
+            root.__watched = [];
         var items = [];
         for (var i = 0; i < children.length; ++i) {
             var child = children[i];

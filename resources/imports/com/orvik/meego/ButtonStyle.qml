@@ -1,4 +1,4 @@
-import QtQml 2.15
+import QtQuick 2.15
 
 // The look of a Button: its background images (drawn as bordered images), text colours and size.
 QtObject {

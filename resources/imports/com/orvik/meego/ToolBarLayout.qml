@@ -5,9 +5,14 @@ import QtQuick 2.15
 Item {
     id: root
 
-    property var __watched: []
+    property var __watched: null
 
     function __layout() {
+        // Also called while the item is being torn down.
+        if (!root)
+            return;
+        if (!root.__watched)
+            root.__watched = [];
         var items = [];
         for (var i = 0; i < children.length; ++i) {
             var child = children[i];

@@ -1,0 +1,9 @@
+import QtQuick 2.15
+import com.orvik.meego 1.0
+
+// The followers of a user. Shows only its title for now.
+SimplePage {
+    id: page
+
+    title: qsTrId("qtn_zirrup_profile_followers")
+}
