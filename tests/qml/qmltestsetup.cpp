@@ -21,6 +21,6 @@ void QmlTestSetup::applicationAvailable()
 void QmlTestSetup::qmlEngineAvailable(QQmlEngine *engine)
 {
     engine->addImageProvider(QStringLiteral("theme"), new ThemeImageProvider);
-    auto *context = new TestContext(engine, QStringLiteral(QUICK_TEST_SOURCE_DIR), engine);
+    auto *context = new TestContext(engine, QStringLiteral(ZIRRUP_QML_TEST_DIR), engine);
     context->publish();
 }
