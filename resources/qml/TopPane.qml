@@ -5,5 +5,6 @@ Image {
     width: 480
     height: 72
     fillMode: Image.Stretch
-    source: "../images/zirrup-top-pane.png"
+    // Resolved here: the root of a component resolves relative addresses where it is used.
+    source: Qt.resolvedUrl("../images/zirrup-top-pane.png")
 }

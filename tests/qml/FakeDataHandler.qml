@@ -84,10 +84,17 @@ QtObject {
     function countTweetTextLength(text, uploadImagesCount) { return text.length + 21 * uploadImagesCount; }
     function savedSearchId(text) { return savedSearchIds[text] !== undefined ? savedSearchIds[text] : ""; }
     function linkClicked(link) { record("linkClicked", arguments); return false; }
+    // Pieces as the controller cuts them for left-to-right text: words, each anchor in one piece.
     function splitText(text, reversed) {
-        var words = String(text).split(" ");
-        for (var i = 0; i < words.length - 1; ++i)
-            words[i] += " ";
+        var joined = String(text).replace(/<a href/g, "<a_href")
+                                 .replace(/" style="text-decoration:none; color/g, "\"_style=\"text-decoration:none;_color");
+        var words = joined.split(" ");
+        for (var i = 0; i < words.length; ++i) {
+            words[i] = words[i].replace(/<a_href/g, "<a href")
+                               .replace(/"_style="text-decoration:none;_color/g, "\" style=\"text-decoration:none; color");
+            if (i < words.length - 1)
+                words[i] += " ";
+        }
         return reversed ? words.reverse() : words;
     }
 
