@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import com.orvik.meego 1.0
 
 // Writing a new tweet. Shows only its title for now; the editor comes with the compose pages.
 SimplePage {

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import com.orvik.meego 1.0
 
 // The followers of a user. Shows only its title for now.
 SimplePage {

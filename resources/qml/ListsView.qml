@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import com.orvik.meego 1.0
 
 // The lists a user was added to. Shows only its title for now.
 SimplePage {

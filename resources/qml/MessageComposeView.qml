@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import com.orvik.meego 1.0
 
 // Writing a direct message. Shows only the recipient for now.
 SimplePage {

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import com.orvik.meego 1.0
 
 // The top pane of editing pages: Cancel on the left, the blue OK button on the right.
 TopPane {

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import com.orvik.meego 1.0
 
 // Choosing the recipient of a direct message. Shows only its title for now.
 SimplePage {

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import com.orvik.meego 1.0
 
 // A tweet row of a list. A click opens the tweet; a press held for half a second opens the menu
 // with reply, retweet, delete and favourite.

@@ -37,7 +37,7 @@ Item {
         return Engine.find(func);
     }
     function resolve(page) {
-        return Qt.resolvedUrl(page).toString();
+        return String(Qt.resolvedUrl(page));
     }
 
     width: parent ? parent.width : 0

@@ -6,7 +6,7 @@ Item {
     id: root
 
     readonly property bool inPortrait: height >= width
-    property QtObject platformWindow: QtObject {
+    property var platformWindow: QtObject {
         readonly property bool active: root.Window.active
         readonly property bool visible: root.Window.visibility !== Window.Hidden
                                         && root.Window.visibility !== Window.Minimized
