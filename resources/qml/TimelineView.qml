@@ -179,7 +179,7 @@ ZirrupPage {
                     anchors.verticalCenter: parent.verticalCenter
                     x: 12
                     width: parent.width - 24
-                    text: parent.section.replace(/\u2028/g, " ")
+                    text: parent.section.replace(/\u2028/g, "")
                     color: "#555555"
                     font.pixelSize: 18
                     font.bold: true
