@@ -64,7 +64,7 @@ ZirrupPage {
                 iconSource: "../images/zirrup-icon-toolbar-favourite.png"
                 text: qsTrId("qtn_zirrup_more_favorites")
                 value: profileview_favourites_count === "" || profileview_favourites_count === undefined
-                       ? "" : dataHandler.getLocalizedInt(profileview_favourites_count)
+                       ? "" : dataHandler.getLocalizedInt(Number(profileview_favourites_count))
                 onClicked: window.nextPage("FavoritesView.qml")
             }
             MenuRowButton {

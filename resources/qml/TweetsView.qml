@@ -137,7 +137,7 @@ ZirrupPage {
             anchors.right: parent.right
             anchors.rightMargin: 12
             anchors.verticalCenter: parent.verticalCenter
-            text: page.showList || count === "" || count === undefined ? "" : dataHandler.getLocalizedInt(count)
+            text: page.showList || count === "" || count === undefined ? "" : dataHandler.getLocalizedInt(Number(count))
             color: "#E6E6E6"
             font.pixelSize: 22
         }

@@ -103,8 +103,8 @@ TestCase {
     }
 
     Component {
-        id: imageComponent
-        Image {}
+        id: tweetOrMessageComponent
+        TweetOrMessageMenu {}
     }
 
     SignalSpy { id: spy }
@@ -300,6 +300,12 @@ TestCase {
         verify(!field.activeFocus);
         verify(!InputContext.softwareInputPanelVisible);
         compare(InputContext.editor, null);
+
+        // A field that goes away while typing closes the panel.
+        field.openSoftwareInputPanel();
+        verify(InputContext.softwareInputPanelVisible);
+        field.destroy();
+        tryCompare(InputContext, "softwareInputPanelVisible", false);
     }
 
     function test_confirmationDialog() {
@@ -413,33 +419,27 @@ TestCase {
         compare(busy.width, 64);
     }
 
-    function test_themeImages_data() {
-        return [
-            "meegotouch-notification-event-background", "meegotouch-fast-scroll-handle",
-            "icon-l-zirrup-main-view", "icon-m-toolbar-back", "icon-m-toolbar-back-dimmed",
-            "icon-m-toolbar-favorite-unmark", "icon-m-toolbar-favorite-mark", "icon-m-input-clear",
-            "icon-m-common-search", "meegotouch-busy-spinner", "meegotouch-busy-spinner-inverted",
-            "meegotouch-dialog-button-positive", "meegotouch-dialog-button-negative",
-            "meegotouch-sheet-button-background", "meegotouch-sheet-button-inverted-background",
-            "meegotouch-toolbar-background", "meegotouch-textedit-background",
-            "meegotouch-screen-corner-top-left", "meegotouch-window-background"
-        ].map(function (name) { return { tag: name, name: name }; });
-    }
+    function test_tweetOrMessageMenu() {
+        var menu = createTemporaryObject(tweetOrMessageComponent, testCase, { "labelText": "@bob" });
+        spy.target = menu;
+        spy.signalName = "directMessageClicked";
+        menu.open();
+        tryCompare(menu, "status", DialogStatus.Open);
+        mouseClick(findChild(menu, "directMessageButton"));
+        compare(spy.count, 1);
+        tryCompare(menu, "status", DialogStatus.Closed);
 
-    function test_themeImages(data) {
-        var image = createTemporaryObject(imageComponent, testCase, { "source": "image://theme/" + data.name });
-        tryCompare(image, "status", Image.Ready);
-        verify(image.implicitWidth > 0);
-    }
+        spy.signalName = "tweetClicked";
+        spy.clear();
+        menu.open();
+        tryCompare(menu, "status", DialogStatus.Open);
+        mouseClick(findChild(menu, "tweetButton"));
+        compare(spy.count, 1);
 
-    function test_catalogues() {
-        compare(qsTrId("qtn_zirrup_pull_down_refresh"), "Pull down to refresh");
-        compare(qsTrId("qtn_zirrup_retweet_by").arg("bob"), "by bob");
-        compare(qsTrId("qtn_comm_time_moment_ago"), "A moment ago");
-        compare(qsTrId("qtn_comm_time_sec_ago", 1), "1 second ago");
-        compare(qsTrId("qtn_comm_time_sec_ago", 59), "59 seconds ago");
-        compare(qsTrId("qtn_comm_time_minute_ago", 1), "1 minute ago");
-        compare(qsTrId("qtn_comm_time_hours_ago", 24), "24 hours ago");
-        compare(qsTrId("qtn_comm_date_time").arg("Dec 5, 2026").arg("10:11"), "Dec 5, 2026 at 10:11");
+        menu.open();
+        tryCompare(menu, "status", DialogStatus.Open);
+        mouseClick(findChild(menu, "closeButton"));
+        tryCompare(menu, "status", DialogStatus.Closed);
+        compare(spy.count, 1);
     }
 }

@@ -50,6 +50,9 @@ FocusScope {
     implicitWidth: 300
     implicitHeight: Math.max(minimumHeight, edit.contentHeight + 28)
 
+    // An editor that goes away while typing must not leave the panel open.
+    Component.onDestruction: InputContext.close(root)
+
     onActiveFocusChanged: {
         if (activeFocus)
             InputContext.open(root);

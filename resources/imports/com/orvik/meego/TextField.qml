@@ -53,6 +53,9 @@ FocusScope {
     implicitWidth: 300
     implicitHeight: 52
 
+    // An editor that goes away while typing must not leave the panel open.
+    Component.onDestruction: InputContext.close(root)
+
     onActiveFocusChanged: {
         if (activeFocus)
             InputContext.open(root);
