@@ -1,0 +1,8 @@
+import QtQuick 2.15
+
+// Text in the platform's look: 24 pixels, black, wrapped at word boundaries.
+Text {
+    font.pixelSize: 24
+    color: "#000000"
+    wrapMode: Text.Wrap
+}

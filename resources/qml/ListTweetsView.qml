@@ -1,0 +1,18 @@
+import QtQuick 2.15
+import com.orvik.meego 1.0
+
+// The tweets of the list named by the controller's currentListId.
+TweetsView {
+    id: page
+
+    showList: true
+
+    onStatusChanged: {
+        if (status === PageStatus.Activating) {
+            var listId = dataHandler.currentListId;
+            listName = dataHandler.currentListName;
+            dataHandler.updateListTweets(listId, loadedUser !== listId);
+            loadedUser = listId;
+        }
+    }
+}

@@ -1,0 +1,4 @@
+// The mentions of the signed-in user.
+TimelineView {
+    showMentions: true
+}

@@ -1,0 +1,64 @@
+import QtQuick 2.15
+
+// A row of the "more" page: icon, title and a value on the right.
+Item {
+    id: root
+
+    property url iconSource: ""
+    property string text: ""
+    property string value: ""
+
+    signal clicked
+
+    width: parent ? parent.width : 480
+    height: 80
+
+    Rectangle {
+        anchors.fill: parent
+        color: mouse.pressed ? "#DDDDDD" : "#F2F2F2"
+    }
+
+    Image {
+        id: icon
+        x: 12
+        anchors.verticalCenter: parent.verticalCenter
+        source: root.iconSource
+    }
+
+    Text {
+        anchors.left: icon.right
+        anchors.leftMargin: 16
+        anchors.right: valueText.left
+        anchors.rightMargin: 12
+        anchors.verticalCenter: parent.verticalCenter
+        elide: Text.ElideRight
+        text: root.text
+        color: "#000000"
+        font.pixelSize: 24
+        font.bold: true
+    }
+
+    Text {
+        id: valueText
+        objectName: "valueText"
+        anchors.right: parent.right
+        anchors.rightMargin: 16
+        anchors.verticalCenter: parent.verticalCenter
+        text: root.value
+        color: "#A6A8AB"
+        font.pixelSize: 22
+    }
+
+    Rectangle {
+        anchors.bottom: parent.bottom
+        width: parent.width
+        height: 1
+        color: "#E3E3E3"
+    }
+
+    MouseArea {
+        id: mouse
+        anchors.fill: parent
+        onClicked: root.clicked()
+    }
+}

@@ -1,0 +1,4 @@
+// The tweets the signed-in user retweeted.
+TimelineView {
+    showRetweetedByMe: true
+}

@@ -1,0 +1,40 @@
+import QtQuick 2.15
+
+// A button of the sign-in page: blue with white text, or grey with black text.
+Item {
+    id: root
+
+    property bool isBlue: false
+    property string text: ""
+    readonly property bool pressed: mouse.pressed && mouse.containsMouse
+
+    signal clicked
+
+    implicitWidth: 200
+    implicitHeight: 64
+
+    BorderImage {
+        anchors.fill: parent
+        border { left: 14; top: 14; right: 14; bottom: 14 }
+        source: root.pressed ? "../images/zirrup-button-sign-in-pressed.png"
+              : root.isBlue ? "../images/zirrup-button-sign-in-blue.png"
+              : "../images/zirrup-button-sign-in-grey.png"
+    }
+
+    Text {
+        anchors.centerIn: parent
+        width: parent.width - 24
+        horizontalAlignment: Text.AlignHCenter
+        elide: Text.ElideRight
+        text: root.text
+        color: root.isBlue ? "#FFFFFF" : "#000000"
+        font.pixelSize: 24
+        font.bold: true
+    }
+
+    MouseArea {
+        id: mouse
+        anchors.fill: parent
+        onClicked: root.clicked()
+    }
+}

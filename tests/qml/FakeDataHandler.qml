@@ -1,0 +1,183 @@
+import QtQml 2.15
+
+// Stands in for the controller: every slot the pages call records its name and arguments in
+// `calls`; the ones that answer return the values the test set (or a recognisable stand-in).
+QtObject {
+    id: root
+
+    property string currentUser: ""
+    property string currentTweetId: ""
+    property string currentListId: ""
+    property string currentListName: ""
+    property string currentSearchString: ""
+    property QtObject photosModel: null
+
+    property string startViewResult: "SignInView.qml"
+    property string startTabResult: "Timeline"
+    property string authenticatedUserName: ""
+    property var savedSearchIds: ({})
+    property var calls: []
+
+    signal dataChanged
+    signal updateTimestamp
+    signal newTweets
+    signal newMentions
+    signal newMessages
+    signal positioningTermsRejected
+
+    function record(name, args) {
+        var list = [];
+        for (var i = 0; i < args.length; ++i)
+            list.push(args[i]);
+        calls.push({ "name": name, "args": list });
+    }
+
+    // The recorded calls of one slot, each as its list of arguments.
+    function callsOf(name) {
+        var result = [];
+        for (var i = 0; i < calls.length; ++i) {
+            if (calls[i].name === name)
+                result.push(calls[i].args);
+        }
+        return result;
+    }
+
+    function count(name) {
+        return callsOf(name).length;
+    }
+
+    // The names of the calls made, in order; with a filter only those in it.
+    function names(filter) {
+        var result = [];
+        for (var i = 0; i < calls.length; ++i) {
+            if (!filter || filter.indexOf(calls[i].name) >= 0)
+                result.push(calls[i].name);
+        }
+        return result;
+    }
+
+    function reset() {
+        calls = [];
+        currentUser = "";
+        currentTweetId = "";
+        currentListId = "";
+        currentListName = "";
+        currentSearchString = "";
+        startViewResult = "SignInView.qml";
+        startTabResult = "Timeline";
+        authenticatedUserName = "";
+        savedSearchIds = {};
+    }
+
+    function startView() { record("startView", arguments); return startViewResult; }
+    function startTab() { record("startTab", arguments); return startTabResult; }
+    function authenticatedUser() { return authenticatedUserName.toLowerCase(); }
+    function getLocalizedInt(number) { return String(number); }
+    function createTimeString(datetime) { return "ago:" + datetime; }
+    function createDetailTimeString(datetime) { return "at:" + datetime; }
+    function createConversationTimeString(datetime) { return "at:" + datetime; }
+    function createSectionTimeString(datetime) { return "section:" + datetime; }
+    function hasRightToLeftText(text) { return false; }
+    function isRightToLeftText(text) { return false; }
+    function findLinks(text, entitiesHandled) { return text; }
+    function getMentions(text, excludeUser) { return ""; }
+    function countTweetTextLength(text, uploadImagesCount) { return text.length + 21 * uploadImagesCount; }
+    function savedSearchId(text) { return savedSearchIds[text] !== undefined ? savedSearchIds[text] : ""; }
+    function linkClicked(link) { record("linkClicked", arguments); return false; }
+    // Pieces as the controller cuts them for left-to-right text: words, each anchor in one piece.
+    function splitText(text, reversed) {
+        var joined = String(text).replace(/<a href/g, "<a_href")
+                                 .replace(/" style="text-decoration:none; color/g, "\"_style=\"text-decoration:none;_color");
+        var words = joined.split(" ");
+        for (var i = 0; i < words.length; ++i) {
+            words[i] = words[i].replace(/<a_href/g, "<a href")
+                               .replace(/"_style="text-decoration:none;_color/g, "\" style=\"text-decoration:none; color");
+            if (i < words.length - 1)
+                words[i] += " ";
+        }
+        return reversed ? words.reverse() : words;
+    }
+
+    function updateTimelineView() { record("updateTimelineView", arguments); }
+    function updateMentionsView() { record("updateMentionsView", arguments); }
+    function updateMessagesView() { record("updateMessagesView", arguments); }
+    function refreshTimelineView() { record("refreshTimelineView", arguments); }
+    function refreshMentionsView() { record("refreshMentionsView", arguments); }
+    function updateRetweetedByMeView() { record("updateRetweetedByMeView", arguments); }
+    function moreTimelineView() { record("moreTimelineView", arguments); }
+    function moreMentionsView() { record("moreMentionsView", arguments); }
+    function moreRetweetedByMeView() { record("moreRetweetedByMeView", arguments); }
+    function cleanRetweetsView() { record("cleanRetweetsView", arguments); }
+    function updateUserTweets() { record("updateUserTweets", arguments); }
+    function moreUserTweets() { record("moreUserTweets", arguments); }
+    function updateUserFavorites() { record("updateUserFavorites", arguments); }
+    function moreUserFavorites() { record("moreUserFavorites", arguments); }
+    function updateListTweets() { record("updateListTweets", arguments); }
+    function moreListTweets() { record("moreListTweets", arguments); }
+    function cleanTweetsView() { record("cleanTweetsView", arguments); }
+    function cleanFavoritesView() { record("cleanFavoritesView", arguments); }
+    function updateProfileView() { record("updateProfileView", arguments); }
+    function updateProfileSubView() { record("updateProfileSubView", arguments); }
+    function blockProfile() { record("blockProfile", arguments); }
+    function followProfile() { record("followProfile", arguments); }
+    function deleteTweet() { record("deleteTweet", arguments); }
+    function retweetMessage() { record("retweetMessage", arguments); }
+    function undoRetweet() { record("undoRetweet", arguments); }
+    function favoriteTweet() { record("favoriteTweet", arguments); }
+    function clearMentionNotifications() { record("clearMentionNotifications", arguments); }
+    function clearMessageNotifications() { record("clearMessageNotifications", arguments); }
+    function emitUpdateTimestamp() { record("emitUpdateTimestamp", arguments); }
+    function releaseMouse() { record("releaseMouse", arguments); }
+    function setCurrentVisibleTweetId() { record("setCurrentVisibleTweetId", arguments); }
+    function startSyncTimer() { record("startSyncTimer", arguments); }
+    function stopSyncTimer() { record("stopSyncTimer", arguments); }
+    function setIsOnFullscreen() { record("setIsOnFullscreen", arguments); }
+    function setVisible() { record("setVisible", arguments); }
+    function createNewAccount() { record("createNewAccount", arguments); }
+    function settingsClicked() { record("settingsClicked", arguments); }
+    function updateSearchHistory() { record("updateSearchHistory", arguments); }
+    function updateTrendingTopics() { record("updateTrendingTopics", arguments); }
+    function updateSavedSearches() { record("updateSavedSearches", arguments); }
+    function saveSearch() { record("saveSearch", arguments); }
+    function deleteSearch() { record("deleteSearch", arguments); }
+    function searchTweets() { record("searchTweets", arguments); }
+    function searchTimeline() { record("searchTimeline", arguments); }
+    function searchMoreTweets() { record("searchMoreTweets", arguments); }
+    function searchProfiles() { record("searchProfiles", arguments); }
+    function searchMoreProfiles() { record("searchMoreProfiles", arguments); }
+    function cleanSearchResults() { record("cleanSearchResults", arguments); }
+    function moreSubscribedLists() { record("moreSubscribedLists", arguments); }
+    function updateSubscribedLists() { record("updateSubscribedLists", arguments); }
+    function cleanSubscribedLists() { record("cleanSubscribedLists", arguments); }
+    function subscribeList() { record("subscribeList", arguments); }
+    function updateAddedToLists() { record("updateAddedToLists", arguments); }
+    function moreAddedToLists() { record("moreAddedToLists", arguments); }
+    function cleanAddedToLists() { record("cleanAddedToLists", arguments); }
+    function updateFollowersView() { record("updateFollowersView", arguments); }
+    function updateFollowingView() { record("updateFollowingView", arguments); }
+    function moreFollowersView() { record("moreFollowersView", arguments); }
+    function moreFollowingView() { record("moreFollowingView", arguments); }
+    function cleanFollowersView() { record("cleanFollowersView", arguments); }
+    function cleanFollowingView() { record("cleanFollowingView", arguments); }
+    function updateConversationView() { record("updateConversationView", arguments); }
+    function updateIsFollower() { record("updateIsFollower", arguments); }
+    function deleteMessage() { record("deleteMessage", arguments); }
+    function postDirectMessage() { record("postDirectMessage", arguments); }
+    function prepareComposeTo() { record("prepareComposeTo", arguments); }
+    function updateComposeConversationTip() { record("updateComposeConversationTip", arguments); }
+    function prepareReplyTo() { record("prepareReplyTo", arguments); }
+    function postTweetMessage() { record("postTweetMessage", arguments); }
+    function postTweetWithMedia() { record("postTweetWithMedia", arguments); }
+    function replyToTweetMessage() { record("replyToTweetMessage", arguments); }
+    function replyToTweetWithMedia() { record("replyToTweetWithMedia", arguments); }
+    function cleanUploadImages() { record("cleanUploadImages", arguments); }
+    function addUploadImage() { record("addUploadImage", arguments); }
+    function removeUploadImage() { record("removeUploadImage", arguments); }
+    function refreshConfigurationData() { record("refreshConfigurationData", arguments); }
+    function updateTweetView() { record("updateTweetView", arguments); }
+    function updateImagePreview() { record("updateImagePreview", arguments); }
+    function queryPhotosModel() { record("queryPhotosModel", arguments); }
+    function getGeoLocation() { record("getGeoLocation", arguments); }
+    function updateAccountData() { record("updateAccountData", arguments); }
+    function updateAccountImage() { record("updateAccountImage", arguments); }
+}

@@ -1,0 +1,6 @@
+import QtQuick 2.15
+
+Item {
+    property int value: "not a number"
+    undefinedProperty: 1
+}

@@ -1,0 +1,3 @@
+StackPage {
+    label: "A"
+}

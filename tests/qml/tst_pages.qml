@@ -1,0 +1,106 @@
+import QtQuick 2.15
+import QtTest 1.2
+
+// Every page opens as the start page of the window, with the controller's context properties at
+// their start values and again with rows in every list, without a single QML warning.
+TestCase {
+    id: testCase
+    name: "Pages"
+    width: 480
+    height: 854
+    visible: true
+    when: windowShown
+
+    property Component rootComponent: Qt.createComponent("qrc:/resources/qml/Zirrup-qml.qml")
+
+    readonly property var pages: [
+        "SignInView.qml", "MainView.qml", "TimelineView.qml", "MentionsView.qml",
+        "RetweetedByMeView.qml", "UserTweetsView.qml", "FavoritesView.qml", "ListTweetsView.qml",
+        "MenuView.qml", "MessagesView.qml", "SearchHistoryView.qml", "TweetView.qml",
+        "ComposeView.qml", "ProfileView.qml", "SearchView.qml", "MessagingConversationView.qml",
+        "MessageComposeView.qml", "RecipientSelectionView.qml", "OwnProfileEditView.qml",
+        "FollowersView.qml", "FollowingView.qml", "ListsView.qml"
+    ]
+
+    function tweet(id, name, extra) {
+        var row = {
+            "desc": "hello <a href=\"#qt\" style=\"text-decoration:none; color:#4d6980\">#qt</a>",
+            "name": name, "place": "", "timestamp": "Sat Dec 05 10:11:12 2026",
+            "section_timestamp": "A moment ago - \u2028" + "6 hours ago", "original_image_url": "",
+            "image_url": "", "retweeted_name": "", "reply_status_id": "", "reply_name": "",
+            "source": "web", "tweetid": id, "original_tweetid": id, "fullname": name,
+            "favorited": false, "status_text": "hello #qt", "retweeted_by_me_id": "",
+            "protected_profile": false
+        };
+        for (var key in extra)
+            row[key] = extra[key];
+        return row;
+    }
+
+    function fillModels() {
+        var tweets = [tweet("3", "alice", {}), tweet("2", "bob", { "reply_name": "alice", "favorited": true }),
+                      tweet("1", "carol", { "retweeted_name": "dave", "place": "Oulu", "retweeted_by_me_id": "9" })];
+        for (var i = 0; i < tweets.length; ++i) {
+            myTimelineModel.append(tweets[i]);
+            myMentionsModel.append(tweets[i]);
+            myRetweetedModel.append(tweets[i]);
+            myTweetsModel.append(tweets[i]);
+            myFavoritesModel.append(tweets[i]);
+        }
+        mySearchHistoryModel.append({ "query_item": "#qt" });
+        myTrendsModel.append({ "query_item": "#meego", "id": "" });
+        mySavedSearchesModel.append({ "query_item": "zirrup", "id": "12" });
+        mySubscribedListsModel.append({ "name": "@alice/friends", "desc": "Good\npeople", "isprivate": true,
+                                        "id": "77", "screenName": "alice", "avatar": "" });
+        myMessageModel.append({ "screen_name": "bob", "sender_screen_name": "bob", "msg_text": "hi",
+                                "created_at": "Sat Dec 05 10:11:12 2026", "avatar_url": "",
+                                "sender_avatar_url": "", "received": true, "msg_id": "5", "msg_unread": true });
+    }
+
+    function init() {
+        testContext.reset();
+        failOnWarning(/.?/);
+    }
+
+    function openPage(page, signedIn) {
+        if (signedIn) {
+            testContext.set("zirrup_account_exists", true);
+            dataHandler.authenticatedUserName = "alice";
+        }
+        dataHandler.startViewResult = page;
+        var root = createTemporaryObject(rootComponent, testCase);
+        verify(root, "the root window loads");
+        compare(root.pageStack.depth, 1);
+        var current = root.pageStack.currentPage;
+        verify(current, page + " is on the stack");
+        compare(current.status, 2 /* PageStatus.Active */);
+        wait(0);
+        return root;
+    }
+
+    function test_startValues_data() {
+        var data = [];
+        for (var i = 0; i < pages.length; ++i)
+            data.push({ tag: pages[i], page: pages[i] });
+        return data;
+    }
+
+    function test_startValues(data) {
+        var root = openPage(data.page, false);
+        root.destroy();
+        wait(0);
+    }
+
+    function test_withRows_data() {
+        return test_startValues_data();
+    }
+
+    function test_withRows(data) {
+        fillModels();
+        testContext.set("timelineview_more_tweets_available", true);
+        testContext.set("profile_subview_favourites_count", 12);
+        var root = openPage(data.page, true);
+        root.destroy();
+        wait(0);
+    }
+}

@@ -1,0 +1,246 @@
+#include "themeimageprovider.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTranslator>
+#include <QtTest>
+
+// What the program takes from its resources: the pages, the images they name, the avatar mask,
+// the theme images and the English catalogues with every text the pages ask for.
+class TestResources : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void pagesAndModule();
+    void namedImages();
+    void imagesReferencedByPages();
+    void avatarMask();
+    void themeImages();
+    void catalogueHasEveryTextThePagesUse();
+    void pluralForms();
+
+private:
+    // The text of every QML and script file under the given resource folder.
+    static QHash<QString, QString> sources(const QString &folder);
+
+    QTranslator m_zirrup;
+    QTranslator m_common;
+};
+
+void TestResources::initTestCase()
+{
+    QVERIFY(m_zirrup.load(QStringLiteral(":/zirrup_en.qm")));
+    QVERIFY(m_common.load(QStringLiteral(":/common_en.qm")));
+    QCoreApplication::installTranslator(&m_zirrup);
+    QCoreApplication::installTranslator(&m_common);
+}
+
+QHash<QString, QString> TestResources::sources(const QString &folder)
+{
+    QHash<QString, QString> result;
+    QDirIterator it(folder, {QStringLiteral("*.qml"), QStringLiteral("*.js")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            result.insert(path, QString::fromUtf8(file.readAll()));
+    }
+    return result;
+}
+
+void TestResources::pagesAndModule()
+{
+    QVERIFY(QFile::exists(QStringLiteral(":/resources/qml/Zirrup-qml.qml")));
+    QVERIFY(QFile::exists(QStringLiteral(":/qt-project.org/imports/com/orvik/meego/qmldir")));
+    // Every type the module declares has its file.
+    QFile qmldir(QStringLiteral(":/qt-project.org/imports/com/orvik/meego/qmldir"));
+    QVERIFY(qmldir.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(qmldir.readAll()).split(QLatin1Char('\n'));
+    int types = 0;
+    for (const QString &line : lines) {
+        const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (parts.isEmpty() || parts.first() == QLatin1String("module"))
+            continue;
+        const QString file = parts.last();
+        QVERIFY2(QFile::exists(QStringLiteral(":/qt-project.org/imports/com/orvik/meego/") + file),
+                 qPrintable(file));
+        ++types;
+    }
+    QVERIFY(types > 20);
+}
+
+void TestResources::namedImages()
+{
+    // The images the pages name, with the variants they build from a base name.
+    const QStringList names = {
+        "zirrup_logo_with_bird",
+        "zirrup-top-pane",
+        "zirrup-icon-logo",
+        "zirrup-icon-logo-pressed",
+        "zirrup-icon-compose",
+        "zirrup-top-button-blue",
+        "zirrup-top-button-blue-disabled",
+        "zirrup-top-button-blue-pressed",
+        "zirrup-button-sign-in-blue",
+        "zirrup-button-sign-in-grey",
+        "zirrup-button-sign-in-pressed",
+        "zirrup-list-frame",
+        "zirrup-list-frame-top",
+        "zirrup-list-frame-center",
+        "zirrup-list-frame-bottom",
+        "zirrup-list-frame-pressed",
+        "zirrup-list-frame-top-pressed",
+        "zirrup-list-frame-center-pressed",
+        "zirrup-list-frame-bottom-pressed",
+        "zirrup-object-menu-background",
+        "zirrup-icon-list-profile",
+        "zirrup-icon-toolbar-favourite",
+        "zirrup-icon-toolbar-favourite-marked",
+        "zirrup-icon-menu-retweet",
+        "zirrup-icon-menu-retweet-marked",
+        "zirrup-icon-navigationbar-timeline",
+        "zirrup-icon-navigationbar-timeline-new",
+        "zirrup-icon-navigationbar-mentions",
+        "zirrup-icon-navigationbar-mentions-new",
+        "zirrup-icon-navigationbar-messages",
+        "zirrup-icon-navigationbar-messages-unread",
+        "zirrup-icon-navigationbar-search",
+        "zirrup-icon-navigationbar-more",
+        "zirrup-icon-refresh-arrow",
+        "zirrup-icon-list-tiny-retweeted",
+        "zirrup-icon-list-small-retweeted",
+        "zirrup-icon-list-tiny-location",
+        "zirrup-icons-list-small-favourite",
+        "zirrup-icon-toolbar-block",
+        "zirrup-icon-toolbar-blocked",
+        "zirrup-icon-drildown-arrow",
+        "zirrup-icon-list-locked",
+        "zirrup-icon-top-pane-locked",
+        "zirrup-avatar-image-mask",
+        "default_profile_0_bigger",
+    };
+    for (const QString &name : names) {
+        const QString path = QStringLiteral(":/resources/images/") + name;
+        QImage normal(path + QStringLiteral(".png"));
+        QImage sharp(path + QStringLiteral("@2x.png"));
+        QVERIFY2(!normal.isNull(), qPrintable(name));
+        QVERIFY2(!sharp.isNull(), qPrintable(name + QStringLiteral("@2x")));
+        QCOMPARE(sharp.size(), normal.size() * 2);
+    }
+    QCOMPARE(QImage(QStringLiteral(":/resources/images/zirrup-top-pane.png")).size(),
+             QSize(480, 72));
+    QCOMPARE(QImage(QStringLiteral(":/resources/images/zirrup-top-button-blue.png")).size(),
+             QSize(130, 51));
+}
+
+void TestResources::imagesReferencedByPages()
+{
+    // Literal image file names in the pages must exist; names built at run time are above.
+    static const QRegularExpression literal(
+        QStringLiteral("\"\\.\\./images/([A-Za-z0-9_@.-]+\\.png)\""));
+    int found = 0;
+    const auto files = sources(QStringLiteral(":/resources/qml"));
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        auto matches = literal.globalMatch(it.value());
+        while (matches.hasNext()) {
+            const QString name = matches.next().captured(1);
+            QVERIFY2(QFile::exists(QStringLiteral(":/resources/images/") + name),
+                     qPrintable(it.key() + QStringLiteral(": ") + name));
+            ++found;
+        }
+    }
+    QVERIFY(found > 20);
+}
+
+void TestResources::avatarMask()
+{
+    const QImage mask(QStringLiteral(":/zirrup-avatar-mask"));
+    QVERIFY(!mask.isNull());
+    QVERIFY(mask.hasAlphaChannel());
+    const int w = mask.width();
+    const int h = mask.height();
+    QCOMPARE(w, h);
+    // Opaque inside, transparent at the rounded corners.
+    QCOMPARE(qAlpha(mask.pixel(w / 2, h / 2)), 255);
+    QCOMPARE(qAlpha(mask.pixel(w / 2, 1)), 255);
+    QCOMPARE(qAlpha(mask.pixel(1, h / 2)), 255);
+    QCOMPARE(qAlpha(mask.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(mask.pixel(w - 1, h - 1)), 0);
+    const QImage avatar(QStringLiteral(":/resources/images/default_profile_0_bigger.png"));
+    QCOMPARE(avatar.size(), QSize(73, 73));
+    QCOMPARE(qAlpha(avatar.pixel(0, 0)), 255);
+}
+
+void TestResources::themeImages()
+{
+    static const QRegularExpression themeId(
+        QStringLiteral("image://theme/([A-Za-z0-9_-]*[A-Za-z0-9])\""));
+    auto files = sources(QStringLiteral(":/resources/qml"));
+    files.insert(sources(QStringLiteral(":/qt-project.org/imports/com/orvik/meego")));
+    QSet<QString> ids;
+    for (const QString &text : std::as_const(files)) {
+        auto matches = themeId.globalMatch(text);
+        while (matches.hasNext())
+            ids.insert(matches.next().captured(1));
+    }
+    // Names the module builds from parts.
+    ids.insert(QStringLiteral("icon-m-toolbar-back"));
+    ids.insert(QStringLiteral("icon-m-toolbar-back-dimmed"));
+    for (const char *corner : {"top-left", "top-right", "bottom-left", "bottom-right"})
+        ids.insert(QStringLiteral("meegotouch-screen-corner-") + QLatin1String(corner));
+    QVERIFY(ids.size() > 20);
+
+    ThemeImageProvider provider;
+    for (const QString &id : std::as_const(ids)) {
+        QSize size;
+        const QImage image = provider.requestImage(id, &size, QSize());
+        QVERIFY2(!image.isNull(), qPrintable(id));
+        QVERIFY2(!size.isEmpty(), qPrintable(id));
+        // Drawn again at twice the size, a theme image stays sharp.
+        const QImage twice = provider.requestImage(id, &size, image.size() * 2);
+        QCOMPARE(twice.size(), image.size() * 2);
+    }
+}
+
+void TestResources::catalogueHasEveryTextThePagesUse()
+{
+    static const QRegularExpression use(QStringLiteral("qsTrId\\(\"(qtn_[a-z0-9_]+)\""));
+    QSet<QString> ids;
+    const auto files = sources(QStringLiteral(":/resources/qml"));
+    for (const QString &text : files) {
+        auto matches = use.globalMatch(text);
+        while (matches.hasNext())
+            ids.insert(matches.next().captured(1));
+    }
+    QVERIFY(ids.size() > 30);
+    for (const QString &id : std::as_const(ids)) {
+        const QString text = qtTrId(qPrintable(id));
+        QVERIFY2(!text.isEmpty() && text != id, qPrintable(id));
+    }
+    // A sample from both catalogues, exactly as written.
+    QCOMPARE(qtTrId("qtn_zirrup_first_run_intro"),
+             QStringLiteral("The best way to discover what's new in your world."));
+    QCOMPARE(qtTrId("qtn_zirrup_reply_hint"), QStringLiteral("Reply\u2026"));
+    QCOMPARE(qtTrId("qtn_zirrup_networkunavailable"), QStringLiteral("Network unavailable"));
+    QCOMPARE(qtTrId("qtn_comm_share_incorrect_date"), QStringLiteral("Incorrect date and time"));
+}
+
+void TestResources::pluralForms()
+{
+    QCOMPARE(qtTrId("qtn_comm_time_sec_ago", 2), QStringLiteral("2 seconds ago"));
+    QCOMPARE(qtTrId("qtn_comm_time_sec_ago", 1), QStringLiteral("1 second ago"));
+    QCOMPARE(qtTrId("qtn_comm_time_minute_ago", 1), QStringLiteral("1 minute ago"));
+    QCOMPARE(qtTrId("qtn_comm_time_minute_ago", 59), QStringLiteral("59 minutes ago"));
+    QCOMPARE(qtTrId("qtn_comm_time_hours_ago", 1), QStringLiteral("1 hour ago"));
+    QCOMPARE(qtTrId("qtn_comm_time_hours_ago", 6), QStringLiteral("6 hours ago"));
+    QCOMPARE(qtTrId("qtn_comm_time_moment_ago"), QStringLiteral("A moment ago"));
+}
+
+QTEST_MAIN(TestResources)
+#include "tst_resources.moc"
