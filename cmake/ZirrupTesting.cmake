@@ -20,7 +20,7 @@ function(zirrup_add_test name)
         LABELS "${ARG_LABELS}"
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${home}/config;XDG_CACHE_HOME=${home}/cache;XDG_DATA_HOME=${home}/data;XDG_RUNTIME_DIR=${home}/runtime;HOME=${home};DBUS_SESSION_BUS_ADDRESS=disabled:;ZIRRUP_SERVICE_URL=;http_proxy=;QT_LOGGING_RULES=qt.qpa.*=false")
     # A fresh home for every run.
-    add_test(NAME ${name}_home COMMAND ${CMAKE_COMMAND} -E rm -rf ${home})
+    add_test(NAME ${name}_home COMMAND sh -c "rm -rf '${home}' && mkdir -p -m 700 '${home}/runtime'")
     set_tests_properties(${name}_home PROPERTIES FIXTURES_SETUP ${name}_home_fixture)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${name}_home_fixture)
 endfunction()
