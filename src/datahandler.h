@@ -122,7 +122,10 @@ public:
     bool isAuthenticating() const { return m_authenticating; }
     bool isOnline() const { return m_online; }
     QString authenticatedUserName() const { return m_authenticatedUserName; }
-    const PendingQueryIds &pendingQueryIds() const { return m_pendingQueryIds; }
+    // The ids the error mapping watches; the parts that post, retweet, send messages and wrap
+    // links write them when they send.
+    PendingQueryIds &pendingQueryIds() { return m_pendingQueryIds; }
+    QList<int> &shortenUrlQueryIds() { return m_shortenUrlQueryIds; }
     QQmlContext *rootContext() const { return m_context; }
     QQuickView *view() const { return m_view; }
     ZrPlatform::ZrPlatformFactory *platformFactory() const { return m_factory; }

@@ -114,8 +114,8 @@ void DataHandler::onZirrupComposeReply(QString screenName)
 
 void DataHandler::onZirrupShowMessage(QString screenName, QString id)
 {
-    qDebug() << "void DataHandler::onZirrupShowMessage(QString, QString)" << quoted(screenName)
-             << quoted(id);
+    qDebug().noquote() << "void DataHandler::onZirrupShowMessage(QString, QString)"
+                       << quoted(screenName) << quoted(id);
     const QString name = withoutAt(screenName);
     if (deferUntilSignedIn()) {
         setCurrentUser(name);
@@ -131,7 +131,7 @@ void DataHandler::onZirrupShowMessage(QString screenName, QString id)
 
 void DataHandler::onZirrupShowMention(QString id)
 {
-    qDebug() << "void DataHandler::onZirrupShowMention(QString)" << quoted(id);
+    qDebug().noquote() << "void DataHandler::onZirrupShowMention(QString)" << quoted(id);
     if (deferUntilSignedIn()) {
         setCurrentTweetId(id);
         return;
@@ -158,7 +158,7 @@ void DataHandler::onZirrupShowMentions()
 
 void DataHandler::onZirrupShowMessages()
 {
-    qDebug() << "void DataHandler::onZirrupShowMessages()";
+    qDebug().noquote() << "void DataHandler::onZirrupShowMessages()";
     if (deferUntilSignedIn())
         return;
     onBringToTop();

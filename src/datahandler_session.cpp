@@ -261,12 +261,12 @@ void DataHandler::onZirrupAuthenticated(QString token, QString tokenSecret, QStr
 {
     qDebug() << "void DataHandler::onZirrupAuthenticated(QString, QString, QString, QString, "
                 "QString, QString)";
-    qDebug() << "  token" << quoted(token);
-    qDebug() << "  token secret" << secretSummary(tokenSecret);
-    qDebug() << "  user id" << quoted(userId);
-    qDebug() << "  user name" << quoted(username);
-    qDebug() << "  consumer key" << quoted(consumerKey);
-    qDebug() << "  consumer secret" << secretSummary(consumerSecret);
+    qDebug().noquote() << "  token" << quoted(token);
+    qDebug().noquote() << "  token secret" << secretSummary(tokenSecret);
+    qDebug().noquote() << "  user id" << quoted(userId);
+    qDebug().noquote() << "  user name" << quoted(username);
+    qDebug().noquote() << "  consumer key" << quoted(consumerKey);
+    qDebug().noquote() << "  consumer secret" << secretSummary(consumerSecret);
 
     setAuthenticating(false);
     setContextProperty(QStringLiteral("zirrup_account_exists"), true);
@@ -319,9 +319,9 @@ void DataHandler::onAuthenticationError(ZrLoginError::ZrLoginError type, QString
             login->invalidateAccount();
         return;
     default:
-        qWarning() << "void DataHandler::onAuthenticationError(ZrLoginError::ZrLoginError, "
-                      "QString)"
-                   << quoted(error);
+        qWarning().noquote() << "void DataHandler::onAuthenticationError("
+                                "ZrLoginError::ZrLoginError, QString)"
+                             << quoted(error);
         break;
     }
 
@@ -363,6 +363,10 @@ void DataHandler::onNetworkRequestError(int queryId, QVariantMap err)
         reAuthentication();
         return;
     }
+
+    // Only requests that went out have ids; -1 and -2 mark "nothing sent" here.
+    if (queryId < 0)
+        return;
 
     const bool postFailed = queryId == m_pendingQueryIds.postTweet;
     const bool postWithMediaFailed = queryId == m_pendingQueryIds.postWithMedia;

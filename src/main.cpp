@@ -96,6 +96,7 @@ int main(int argc, char **argv)
     HangupWatcher hangupWatcher;
     QObject::connect(&hangupWatcher, &HangupWatcher::hangup, &app, &onHangup);
 
+    qDebug() << "int main(int, char**) running";
     const int result = app.exec();
 
     // The scene goes first so that no binding outlives the controller it reads.

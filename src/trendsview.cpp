@@ -73,7 +73,7 @@ void TrendsView::getTrends()
 void TrendsView::onTrendsUpdated(TrendType::TrendType type, QVariantList data, int queryId)
 {
     Q_UNUSED(type)
-    if (queryId != m_trendsQueryId)
+    if (queryId < 0 || queryId != m_trendsQueryId)
         return;
     publish(QStringLiteral("trends_is_loading"), false);
     if (data.isEmpty() || !m_trendsModel)
@@ -92,7 +92,7 @@ void TrendsView::onNetworkRequestError(int queryId, QVariantMap err)
 {
     Q_UNUSED(err)
     qDebug() << "void TrendsView::onNetworkRequestError(int, QVariantMap)" << queryId;
-    if (queryId == m_trendsQueryId) {
+    if (queryId >= 0 && queryId == m_trendsQueryId) {
         publish(QStringLiteral("trends_is_loading"), false);
         if (m_dataHandler)
             m_dataHandler->showErrorNotice(qtTrId("qtn_zirrup_error_load_trends"), true);
