@@ -115,8 +115,12 @@ DataHandler::DataHandler(QObject *parent)
 
 DataHandler::~DataHandler()
 {
-    delete m_backend;
-    m_backend = nullptr;
+    // Whatever the backend reports while it shuts down reaches nobody.
+    if (m_backend) {
+        m_backend->disconnect();
+        delete m_backend;
+        m_backend = nullptr;
+    }
     QMutexLocker lock(&instanceMutex);
     if (theInstance == this)
         theInstance = nullptr;

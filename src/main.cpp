@@ -46,8 +46,10 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     application = &app;
     // Another running instance takes over this launch and comes to the front instead.
-    if (ZrMeego::ZrFactoryMeego::handOffToRunningInstance(options.launchMode))
+    if (ZrMeego::ZrFactoryMeego::handOffToRunningInstance(options.launchMode)) {
+        factory.reset();
         return 0;
+    }
 
     QGuiApplication::styleHints()->setCursorFlashTime(0);
     app.setProperty("NoMStyle", true);
