@@ -57,38 +57,6 @@ void TestController::contextPropertiesAtStart()
     QVERIFY(history);
     QCOMPARE(history, c.handler()->searchHistoryModel());
     QCOMPARE(history->roleNames(), (QHash<int, QByteArray> {{Qt::UserRole + 1, "query_item"}}));
-
-    // Every name a page may bind to is there from the start.
-    const char *const adapterProperties[] = {"myTimelineModel",
-                                             "myMentionsModel",
-                                             "myRetweetedModel",
-                                             "myTweetsModel",
-                                             "myFavoritesModel",
-                                             "myTweetSearchModel",
-                                             "tweetThumbModel",
-                                             "tweetImageUploadModel",
-                                             "timelineview_is_refreshing",
-                                             "mentions_is_refreshing",
-                                             "tinyUrlPreview",
-                                             "myMessageModel",
-                                             "myConversationModel",
-                                             "conversation_zirrupName",
-                                             "composeview_received",
-                                             "myFollowingModel",
-                                             "myFollowerModel",
-                                             "myProfileSearchModel",
-                                             "profileview_screen_name",
-                                             "profile_subview_blocked",
-                                             "peoplelistview_is_refreshing",
-                                             "myTrendsModel",
-                                             "mySavedSearchesModel",
-                                             "geo_location",
-                                             "geo_id",
-                                             "myAddedToListsModel",
-                                             "mySubscribedListsModel",
-                                             "mylists_more_available"};
-    for (const char *name : adapterProperties)
-        QVERIFY2(c.contextProperty(QLatin1String(name)).isValid(), name);
 }
 
 void TestController::frontendResetKeepsTheModels()

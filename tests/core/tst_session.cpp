@@ -250,6 +250,13 @@ void TestSession::signInReplacesTheBackend()
     Q_EMIT anonymous->networkRequestError(1, error(OAuthFailure));
     QCOMPARE(c.login()->loginCount(), 1);
     QTRY_VERIFY(anonymous.isNull());
+
+    // A post still under way on a replaced backend will never be answered.
+    c.handler()->pendingQueryIds().postTweet = 77;
+    c.handler()->setContextProperty(QStringLiteral("posting_tweet"), true);
+    c.signIn(QStringLiteral("Alice"));
+    QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
+    QCOMPARE(c.handler()->pendingQueryIds().postTweet, -2);
 }
 
 void TestSession::secretsStayOutOfTheDebugOutput()
@@ -522,6 +529,7 @@ void TestSession::accountRemovalSignsOut()
     c.view().clearCalls();
 
     Q_EMIT c.login()->accountRemoved();
+    QCOMPARE(c.handler()->pendingQueryIds().stream, -2);
     QVERIFY(c.backend() != signedIn.data());
     QCOMPARE(c.backend()->credentials(), QStringList(6, QString()));
     QCOMPARE(c.handler()->timelineView()->backend(), c.backend());
