@@ -123,10 +123,10 @@ public:
     virtual QDateTime convertDateTime(const QString &serviceDate, bool searchForm) const;
     virtual bool imageTypeSupported(const QString &url) const;
     virtual void getSearchHistory(int maxItems, QStringList *history);
-    // Records that the list of the given kind for user was refreshed now (used to age caches).
+    // Records that the list of the given kind for user was refreshed now; kept across runs
+    // and read back with refreshTime().
     virtual void updateResfreshTime(int type, const QString &user);
-    // When updateResfreshTime was last called for type and user (kept across runs); invalid
-    // when never.
+    // When updateResfreshTime was last called for type and user; invalid when never.
     QDateTime refreshTime(int type, const QString &user) const;
 
 Q_SIGNALS:

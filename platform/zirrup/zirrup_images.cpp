@@ -193,14 +193,14 @@ int ZirrupPrivate::requestAvatar(QVariantList *list, int *queryId, const ArgMap 
     if (behavior == CacheOnly)
         return RequestAnswered;
 
-    RequestSpec spec;
-    spec.fileUrl = parsed;
-    spec.publicEndpoint = true;
-    spec.expect = Expect::Picture;
-    spec.lowPriority = argIsTrue(args.value(QStringLiteral("low_priority")));
+    RequestPlan plan;
+    plan.fileUrl = parsed;
+    plan.publicEndpoint = true;
+    plan.expect = Expect::Picture;
+    plan.lowPriority = argIsTrue(args.value(QStringLiteral("low_priority")));
     const QString olderPrefix = base.section(QLatin1Char('-'), 0, 1) + QLatin1Char('-');
     const QString requestPath = parsed.path();
-    spec.onBytes = [this, edge, base, olderPrefix, requestPath](int qid, const QByteArray &bytes) {
+    plan.onBytes = [this, edge, base, olderPrefix, requestPath](int qid, const QByteArray &bytes) {
         auto *watcher = new QFutureWatcher<Outcome>(q);
         QObject::connect(
             watcher, &QFutureWatcher<Outcome>::finished, q, [this, watcher, qid, requestPath] {
@@ -214,7 +214,7 @@ int ZirrupPrivate::requestAvatar(QVariantList *list, int *queryId, const ArgMap 
         watcher->setFuture(
             QtConcurrent::run(storeAvatar, *avatarStore(), bytes, edge, mask, base, olderPrefix));
     };
-    return send(std::move(spec), id);
+    return send(std::move(plan), id);
 }
 
 int Zirrup::retrieveTinyUrlImage(const ArgMap &args, QString *fileUrl, int *queryId)
@@ -240,9 +240,9 @@ int Zirrup::retrieveTinyUrlImage(const ArgMap &args, QString *fileUrl, int *quer
         return RequestAnswered;
     }
 
-    RequestSpec spec;
-    spec.publicEndpoint = true;
-    spec.expect = Expect::Picture;
+    RequestPlan plan;
+    plan.publicEndpoint = true;
+    plan.expect = Expect::Picture;
     if (direct || d->isServiceHost(parsed)) {
         // The service's own pictures come in every size by name; ask for the small one.
         QUrl fetch = parsed;
@@ -250,15 +250,15 @@ int Zirrup::retrieveTinyUrlImage(const ArgMap &args, QString *fileUrl, int *quer
         if (thumb && d->isServiceHost(parsed) && fetch.path().startsWith(pics)
             && !fetch.path().mid(pics.size()).contains(QLatin1Char(':')))
             fetch.setPath(fetch.path() + QStringLiteral(":thumb"));
-        spec.fileUrl = fetch;
+        plan.fileUrl = fetch;
     } else {
-        spec.path = QStringLiteral("/1/links/preview");
-        spec.params.insert(QStringLiteral("url"), imageUrl);
-        spec.params.insert(QStringLiteral("size"),
+        plan.path = QStringLiteral("/1/links/preview");
+        plan.params.insert(QStringLiteral("url"), imageUrl);
+        plan.params.insert(QStringLiteral("size"),
                            thumb ? QStringLiteral("thumb") : QStringLiteral("large"));
     }
-    const QString requestPath = spec.fileUrl.isValid() ? spec.fileUrl.path() : spec.path;
-    spec.onBytes = [this, base, requestPath](int qid, const QByteArray &bytes) {
+    const QString requestPath = plan.fileUrl.isValid() ? plan.fileUrl.path() : plan.path;
+    plan.onBytes = [this, base, requestPath](int qid, const QByteArray &bytes) {
         auto *watcher = new QFutureWatcher<Outcome>(this);
         connect(watcher, &QFutureWatcher<Outcome>::finished, this,
                 [this, watcher, qid, requestPath] {
@@ -271,7 +271,7 @@ int Zirrup::retrieveTinyUrlImage(const ArgMap &args, QString *fileUrl, int *quer
                 });
         watcher->setFuture(QtConcurrent::run(storePicture, *d->pictureStore(), bytes, base));
     };
-    return d->send(std::move(spec), id);
+    return d->send(std::move(plan), id);
 }
 
 } // namespace Zr

@@ -109,37 +109,37 @@ bool ZirrupPrivate::isServiceHost(const QUrl &url) const
         && url.port(defaultPort(url)) == service.port(defaultPort(service));
 }
 
-int ZirrupPrivate::startRequest(RequestSpec spec, int *queryId, QVariantList *list,
+int ZirrupPrivate::startRequest(RequestPlan plan, int *queryId, QVariantList *list,
                                 const std::function<QVariantList()> &cached)
 {
     int unused = -1;
     int *id = queryId ? queryId : &unused;
     *id = -1;
-    if (!spec.publicEndpoint && !authenticated) {
+    if (!plan.publicEndpoint && !authenticated) {
         if (logEnabled(LogWarning))
-            qWarning() << "Zr::Zirrup: needs a signed-in account, not sent:" << spec.path;
+            qWarning() << "Zr::Zirrup: needs a signed-in account, not sent:" << plan.path;
         return RequestFailed;
     }
     if (list && cached)
         list->append(cached());
-    return send(std::move(spec), id);
+    return send(std::move(plan), id);
 }
 
-int ZirrupPrivate::send(RequestSpec spec, int *queryId)
+int ZirrupPrivate::send(RequestPlan plan, int *queryId)
 {
-    if (!spec.publicEndpoint && !authenticated) {
+    if (!plan.publicEndpoint && !authenticated) {
         if (logEnabled(LogWarning))
-            qWarning() << "Zr::Zirrup: not signed in, not sent:" << spec.path;
+            qWarning() << "Zr::Zirrup: not signed in, not sent:" << plan.path;
         *queryId = -1;
         return RequestFailed;
     }
     const int id = nextQueryId++;
     *queryId = id;
-    if (spec.lowPriority) {
-        lowPriorityQueue.enqueue({id, std::move(spec)});
+    if (plan.lowPriority) {
+        lowPriorityQueue.enqueue({id, std::move(plan)});
         pumpLowPriority();
     } else {
-        dispatch(id, std::move(spec));
+        dispatch(id, std::move(plan));
     }
     return RequestSent;
 }
@@ -150,26 +150,26 @@ void ZirrupPrivate::pumpLowPriority()
         Queued next = lowPriorityQueue.dequeue();
         ++lowPriorityRunning;
         lowPriorityIds.insert(next.queryId);
-        dispatch(next.queryId, std::move(next.spec));
+        dispatch(next.queryId, std::move(next.plan));
     }
 }
 
-void ZirrupPrivate::dispatch(int queryId, RequestSpec spec)
+void ZirrupPrivate::dispatch(int queryId, RequestPlan plan)
 {
-    const bool isFile = spec.fileUrl.isValid();
-    const bool isGet = spec.method == "GET";
+    const bool isFile = plan.fileUrl.isValid();
+    const bool isGet = plan.method == "GET";
     QUrl url;
     QByteArray body;
     OAuthParams bodyParameters;
     if (isFile) {
-        url = spec.fileUrl;
+        url = plan.fileUrl;
     } else if (isGet) {
-        url = apiUrl(spec.path, spec.params);
+        url = apiUrl(plan.path, plan.params);
     } else {
-        url = apiUrl(spec.path, {});
-        if (!spec.multipart) {
-            body = formEncode(spec.params);
-            for (auto it = spec.params.constBegin(); it != spec.params.constEnd(); ++it)
+        url = apiUrl(plan.path, {});
+        if (!plan.multipart) {
+            body = formEncode(plan.params);
+            for (auto it = plan.params.constBegin(); it != plan.params.constEnd(); ++it)
                 bodyParameters.append(OAuthParam(it.key().toUtf8(), it.value().toUtf8()));
         }
     }
@@ -182,38 +182,40 @@ void ZirrupPrivate::dispatch(int queryId, RequestSpec spec)
                          isFile ? QNetworkRequest::NoLessSafeRedirectPolicy
                                 : QNetworkRequest::ManualRedirectPolicy);
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("Zirrup/0.1 (desktop)"));
-    if (spec.expect != Expect::Picture)
+    if (plan.expect != Expect::Picture)
         request.setRawHeader("Accept", "application/json");
-    if (spec.lowPriority)
+    // Uncompressed answers only: the size limits then hold for what ends up in memory.
+    request.setRawHeader("Accept-Encoding", "identity");
+    if (plan.lowPriority)
         request.setPriority(QNetworkRequest::LowPriority);
-    if (!isFile && !isGet && !spec.multipart)
+    if (!isFile && !isGet && !plan.multipart)
         request.setHeader(QNetworkRequest::ContentTypeHeader,
                           QByteArrayLiteral("application/x-www-form-urlencoded"));
     // Files are public and may live on other hosts: the token never travels there.
     if (authenticated && !isFile)
         request.setRawHeader(
             "Authorization",
-            OAuth::authorizationHeader(credentials, spec.method, url, bodyParameters));
+            OAuth::authorizationHeader(credentials, plan.method, url, bodyParameters));
 
-    auto *job = new RequestJob(network, request, spec.method);
+    auto *job = new RequestJob(network, request, plan.method);
     job->setTimeout(requestTimeout);
-    job->setMaxBytes(spec.expect == Expect::Picture ? MaxPictureAnswerBytes : MaxJsonAnswerBytes);
-    if (spec.multipart) {
+    job->setMaxBytes(plan.expect == Expect::Picture ? MaxPictureAnswerBytes : MaxJsonAnswerBytes);
+    if (plan.multipart) {
         auto *multipart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
-        for (auto it = spec.params.constBegin(); it != spec.params.constEnd(); ++it) {
+        for (auto it = plan.params.constBegin(); it != plan.params.constEnd(); ++it) {
             QHttpPart part;
             part.setHeader(QNetworkRequest::ContentDispositionHeader,
                            QByteArray("form-data; name=\"" + dispositionSafe(it.key()) + '"'));
             part.setBody(it.value().toUtf8());
             multipart->append(part);
         }
-        if (!spec.filePartName.isEmpty()) {
+        if (!plan.filePartName.isEmpty()) {
             QHttpPart file;
             file.setHeader(QNetworkRequest::ContentDispositionHeader,
-                           QByteArray("form-data; name=\"" + spec.filePartName + "\"; filename=\""
-                                      + dispositionSafe(spec.fileName) + '"'));
-            file.setHeader(QNetworkRequest::ContentTypeHeader, pictureMimeType(spec.fileData));
-            file.setBody(spec.fileData);
+                           QByteArray("form-data; name=\"" + plan.filePartName + "\"; filename=\""
+                                      + dispositionSafe(plan.fileName) + '"'));
+            file.setHeader(QNetworkRequest::ContentTypeHeader, pictureMimeType(plan.fileData));
+            file.setBody(plan.fileData);
             multipart->append(file);
         }
         job->setMultipart(multipart);
@@ -222,29 +224,29 @@ void ZirrupPrivate::dispatch(int queryId, RequestSpec spec)
     }
 
     if (logEnabled(LogDebug))
-        qDebug().noquote() << "Zr::Zirrup: request" << queryId << spec.method
+        qDebug().noquote() << "Zr::Zirrup: request" << queryId << plan.method
                            << url.toDisplayString()
                            << (body.isEmpty() ? QString() : QString::fromUtf8(body));
 
     jobs.insert(queryId, job);
-    QObject::connect(job, &RequestJob::finished, q, [this, queryId, job, spec = std::move(spec)] {
-        onJobFinished(queryId, job, spec);
+    QObject::connect(job, &RequestJob::finished, q, [this, queryId, job, plan = std::move(plan)] {
+        onJobFinished(queryId, job, plan);
     });
     job->start();
 }
 
-void ZirrupPrivate::onJobFinished(int queryId, RequestJob *job, const RequestSpec &spec)
+void ZirrupPrivate::onJobFinished(int queryId, RequestJob *job, const RequestPlan &plan)
 {
     jobs.remove(queryId);
     job->deleteLater();
     const int status = job->httpStatus();
     const QByteArray body = job->body();
     const QString transportError = job->errorText();
-    const QString requestPath = spec.fileUrl.isValid() ? spec.fileUrl.path() : spec.path;
+    const QString requestPath = plan.fileUrl.isValid() ? plan.fileUrl.path() : plan.path;
     // Copies: the handler may end with this backend being deleted by a receiver.
-    const auto onJson = spec.onJson;
-    const auto onBytes = spec.onBytes;
-    const Expect expect = spec.expect;
+    const auto onJson = plan.onJson;
+    const auto onBytes = plan.onBytes;
+    const Expect expect = plan.expect;
 
     if (lowPriorityIds.remove(queryId)) {
         --lowPriorityRunning;

@@ -38,7 +38,7 @@ enum class Expect {
 };
 
 // One request as the request methods describe it; turned into HTTP by ZirrupPrivate::dispatch.
-struct RequestSpec
+struct RequestPlan
 {
     QByteArray method = "GET";
     QString path; // below the service base URL, e.g. "/1/statuses/show.json"
@@ -87,7 +87,7 @@ public:
     struct Queued
     {
         int queryId;
-        RequestSpec spec;
+        RequestPlan plan;
     };
     QQueue<Queued> lowPriorityQueue;
     int lowPriorityRunning = 0;
@@ -96,12 +96,12 @@ public:
     // Network plumbing (zirrup_network.cpp).
     // The shared front half of every request: the query id starts at -1; a request that
     // cannot go out fails before anything is filled in, otherwise list gets cached() first.
-    int startRequest(RequestSpec spec, int *queryId, QVariantList *list,
+    int startRequest(RequestPlan plan, int *queryId, QVariantList *list,
                      const std::function<QVariantList()> &cached = {});
-    int send(RequestSpec spec, int *queryId);
-    void dispatch(int queryId, RequestSpec spec);
+    int send(RequestPlan plan, int *queryId);
+    void dispatch(int queryId, RequestPlan plan);
     void pumpLowPriority();
-    void onJobFinished(int queryId, RequestJob *job, const RequestSpec &spec);
+    void onJobFinished(int queryId, RequestJob *job, const RequestPlan &plan);
     void fail(int queryId, const QString &error, int httpStatus, const QString &requestPath);
     QUrl apiUrl(const QString &path, const ArgMap &query) const;
     bool isServiceHost(const QUrl &url) const;

@@ -123,32 +123,32 @@ int Zirrup::retrieveTimelineResources(QVariantList *list, int *queryId,
         return answerFromCache(queryId);
     }
 
-    RequestSpec spec;
-    spec.path = QStringLiteral("/1/statuses/") + endpoint + QStringLiteral(".json");
-    spec.params = args;
-    spec.expect = Expect::ArrayOfObjects;
-    spec.onJson = [this, type, key, args](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.path = QStringLiteral("/1/statuses/") + endpoint + QStringLiteral(".json");
+    plan.params = args;
+    plan.expect = Expect::ArrayOfObjects;
+    plan.onJson = [this, type, key, args](int id, const QVariant &answer) {
         const QVariantList statuses = answer.toList();
         d->storePage(key, args, statuses);
         Q_EMIT timelineUpdated(type, statuses, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, list,
+    return d->startRequest(std::move(plan), queryId, list,
                            [this, key] { return d->cachedList(key); });
 }
 
 int Zirrup::retrieveStatus(QVariantList *list, const ArgMap &args, int *queryId)
 {
     const QString statusId = args.value(QStringLiteral("id"));
-    RequestSpec spec;
-    spec.path = QStringLiteral("/1/statuses/show.json");
-    spec.params = args;
-    spec.onJson = [this](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.path = QStringLiteral("/1/statuses/show.json");
+    plan.params = args;
+    plan.onJson = [this](int id, const QVariant &answer) {
         d->storeStatus(answer.toMap());
         Q_EMIT statusUpdated(QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, list, [this, statusId] {
+    return d->startRequest(std::move(plan), queryId, list, [this, statusId] {
         const QVariantMap status = d->cachedStatus(statusId);
         return status.isEmpty() ? QVariantList() : QVariantList {status};
     });
@@ -156,15 +156,15 @@ int Zirrup::retrieveStatus(QVariantList *list, const ArgMap &args, int *queryId)
 
 int Zirrup::writeStatus(const ArgMap &args, int *queryId)
 {
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/statuses/update.json");
-    spec.params = args;
-    spec.onJson = [this](int id, const QVariant &) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/statuses/update.json");
+    plan.params = args;
+    plan.onJson = [this](int id, const QVariant &) {
         Q_EMIT statusWritten(id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::postStatusWithMedia(const ArgMap &args, int *queryId,
@@ -172,19 +172,19 @@ int Zirrup::postStatusWithMedia(const ArgMap &args, int *queryId,
 {
     if (files.isEmpty() || files.constBegin().value().isEmpty())
         return failRequest(queryId, "no picture to post");
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/statuses/update_with_media.json");
-    spec.params = args;
-    spec.multipart = true;
-    spec.filePartName = "media[]";
-    spec.fileName = files.constBegin().key().section(QLatin1Char('/'), -1);
-    spec.fileData = files.constBegin().value();
-    spec.onJson = [this](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/statuses/update_with_media.json");
+    plan.params = args;
+    plan.multipart = true;
+    plan.filePartName = "media[]";
+    plan.fileName = files.constBegin().key().section(QLatin1Char('/'), -1);
+    plan.fileData = files.constBegin().value();
+    plan.onJson = [this](int id, const QVariant &answer) {
         Q_EMIT postedStatusWithMedia(QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::retweetStatus(const ArgMap &args, int *queryId)
@@ -192,16 +192,16 @@ int Zirrup::retweetStatus(const ArgMap &args, int *queryId)
     const QString statusId = args.value(QStringLiteral("id"));
     if (!isDecimalId(statusId))
         return failRequest(queryId, "retweet needs a status id");
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/statuses/retweet/%1.json").arg(statusId);
-    spec.params = args;
-    spec.params.remove(QStringLiteral("id"));
-    spec.onJson = [this, args](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/statuses/retweet/%1.json").arg(statusId);
+    plan.params = args;
+    plan.params.remove(QStringLiteral("id"));
+    plan.onJson = [this, args](int id, const QVariant &answer) {
         Q_EMIT statusRetweeted(QVariantList {answer}, args, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::deleteStatus(const ArgMap &args, int *queryId)
@@ -209,15 +209,15 @@ int Zirrup::deleteStatus(const ArgMap &args, int *queryId)
     const QString statusId = args.value(QStringLiteral("id"));
     if (!isDecimalId(statusId))
         return failRequest(queryId, "delete needs a status id");
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/statuses/destroy/%1.json").arg(statusId);
-    spec.params = args;
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/statuses/destroy/%1.json").arg(statusId);
+    plan.params = args;
     // "supl_id" is the caller's own note (the original of an undone retweet); it comes back
     // in statusDeleted but is not the service's business.
-    spec.params.remove(QStringLiteral("id"));
-    spec.params.remove(QStringLiteral("supl_id"));
-    spec.onJson = [this, args, statusId](int id, const QVariant &) {
+    plan.params.remove(QStringLiteral("id"));
+    plan.params.remove(QStringLiteral("supl_id"));
+    plan.onJson = [this, args, statusId](int id, const QVariant &) {
         ArgMap own {{QStringLiteral("screen_name"), d->userName},
                     {QStringLiteral("include_rts"), QStringLiteral("true")}};
         d->removeFromLists({QStringLiteral("statuses"), d->timelineKey(TimelineType::Home, {}),
@@ -229,7 +229,7 @@ int Zirrup::deleteStatus(const ArgMap &args, int *queryId)
         Q_EMIT statusDeleted(args, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::createFavorite(const ArgMap &args, int *queryId)
@@ -237,16 +237,16 @@ int Zirrup::createFavorite(const ArgMap &args, int *queryId)
     const QString statusId = args.value(QStringLiteral("id"));
     if (!isDecimalId(statusId))
         return failRequest(queryId, "favourite needs a status id");
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/favorites/create/%1.json").arg(statusId);
-    spec.params = args;
-    spec.params.remove(QStringLiteral("id"));
-    spec.onJson = [this](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/favorites/create/%1.json").arg(statusId);
+    plan.params = args;
+    plan.params.remove(QStringLiteral("id"));
+    plan.onJson = [this](int id, const QVariant &answer) {
         Q_EMIT favoriteCreated(QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::destroyFavorite(const ArgMap &args, int *queryId)
@@ -254,16 +254,16 @@ int Zirrup::destroyFavorite(const ArgMap &args, int *queryId)
     const QString statusId = args.value(QStringLiteral("id"));
     if (!isDecimalId(statusId))
         return failRequest(queryId, "favourite needs a status id");
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/favorites/destroy/%1.json").arg(statusId);
-    spec.params = args;
-    spec.params.remove(QStringLiteral("id"));
-    spec.onJson = [this](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/favorites/destroy/%1.json").arg(statusId);
+    plan.params = args;
+    plan.params.remove(QStringLiteral("id"));
+    plan.onJson = [this](int id, const QVariant &answer) {
         Q_EMIT favoriteDestroyed(QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::retrieveFavorites(QVariantList *list, int *queryId, const ArgMap &args,
@@ -280,17 +280,17 @@ int Zirrup::retrieveFavorites(QVariantList *list, int *queryId, const ArgMap &ar
             list->append(d->cachedList(key));
         return answerFromCache(queryId);
     }
-    RequestSpec spec;
-    spec.path = QStringLiteral("/1/favorites.json");
-    spec.params = args;
-    spec.expect = Expect::ArrayOfObjects;
-    spec.onJson = [this, key, args](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.path = QStringLiteral("/1/favorites.json");
+    plan.params = args;
+    plan.expect = Expect::ArrayOfObjects;
+    plan.onJson = [this, key, args](int id, const QVariant &answer) {
         const QVariantList statuses = answer.toList();
         d->storePage(key, args, statuses);
         Q_EMIT favoritesUpdated(statuses, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, list,
+    return d->startRequest(std::move(plan), queryId, list,
                            [this, key] { return d->cachedList(key); });
 }
 
@@ -321,32 +321,32 @@ int Zirrup::retrieveDirectMessages(QVariantList *list, int *queryId,
             list->append(d->cachedList(key));
         return answerFromCache(queryId);
     }
-    RequestSpec spec;
-    spec.path = path;
-    spec.params = args;
-    spec.expect = Expect::ArrayOfObjects;
-    spec.onJson = [this, type, key, args](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.path = path;
+    plan.params = args;
+    plan.expect = Expect::ArrayOfObjects;
+    plan.onJson = [this, type, key, args](int id, const QVariant &answer) {
         const QVariantList messages = answer.toList();
         d->storePage(key, args, messages);
         Q_EMIT directMessageUpdated(type, messages, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, list,
+    return d->startRequest(std::move(plan), queryId, list,
                            [this, key] { return d->cachedList(key); });
 }
 
 int Zirrup::writeDirectMessage(const ArgMap &args, int *queryId)
 {
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/direct_messages/new.json");
-    spec.params = args;
-    spec.onJson = [this](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/direct_messages/new.json");
+    plan.params = args;
+    plan.onJson = [this](int id, const QVariant &answer) {
         d->mergeIntoList(messagesSentKey, QVariantList {answer});
         Q_EMIT directMessageWritten(QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::deleteDirectMessage(const ArgMap &args, int *queryId)
@@ -354,17 +354,17 @@ int Zirrup::deleteDirectMessage(const ArgMap &args, int *queryId)
     const QString messageId = args.value(QStringLiteral("id"));
     if (!isDecimalId(messageId))
         return failRequest(queryId, "delete needs a message id");
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/direct_messages/destroy/%1.json").arg(messageId);
-    spec.params = args;
-    spec.params.remove(QStringLiteral("id"));
-    spec.onJson = [this, args, messageId](int id, const QVariant &) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/direct_messages/destroy/%1.json").arg(messageId);
+    plan.params = args;
+    plan.params.remove(QStringLiteral("id"));
+    plan.onJson = [this, args, messageId](int id, const QVariant &) {
         d->removeFromLists({messagesReceivedKey, messagesSentKey}, messageId);
         Q_EMIT directMessageDeleted(args, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 // ---- users, friendships, blocks, the own account
@@ -409,18 +409,18 @@ int Zirrup::retrieveUserResources(QVariantList *list, int *queryId, const UserTy
             list->append(cached());
         return answerFromCache(queryId);
     }
-    RequestSpec spec;
-    spec.path = type == UserType::Show ? QStringLiteral("/1/users/show.json")
+    RequestPlan plan;
+    plan.path = type == UserType::Show ? QStringLiteral("/1/users/show.json")
                                        : QStringLiteral("/1/users/lookup.json");
-    spec.params = args;
-    spec.expect = type == UserType::Show ? Expect::Object : Expect::ArrayOfObjects;
-    spec.onJson = [this, type](int id, const QVariant &answer) {
+    plan.params = args;
+    plan.expect = type == UserType::Show ? Expect::Object : Expect::ArrayOfObjects;
+    plan.onJson = [this, type](int id, const QVariant &answer) {
         const QVariantList users = type == UserType::Show ? QVariantList {answer} : answer.toList();
         d->storeUsers(users);
         Q_EMIT userUpdated(type, users, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, list, cached);
+    return d->startRequest(std::move(plan), queryId, list, cached);
 }
 
 int Zirrup::retrieveFaFResources(QVariantList *list,
@@ -466,10 +466,10 @@ int Zirrup::retrieveFaFResources(QVariantList *list,
             list->append(cached());
         return answerFromCache(queryId);
     }
-    RequestSpec spec;
-    spec.path = path;
-    spec.params = args;
-    spec.onJson = [this, key, args](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.path = path;
+    plan.params = args;
+    plan.onJson = [this, key, args](int id, const QVariant &answer) {
         const QVariant ids = answer.toMap().value(QStringLiteral("ids"));
         if (ids.typeId() != QMetaType::QVariantList)
             return QStringLiteral("Unexpected answer: no \"ids\" list");
@@ -478,45 +478,45 @@ int Zirrup::retrieveFaFResources(QVariantList *list,
         Q_EMIT friedsAndFollowersUpdated(args, QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, list, cached);
+    return d->startRequest(std::move(plan), queryId, list, cached);
 }
 
 int Zirrup::createFriendship(const ArgMap &args, int *queryId)
 {
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/friendships/create.json");
-    spec.params = args;
-    spec.onJson = [this](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/friendships/create.json");
+    plan.params = args;
+    plan.onJson = [this](int id, const QVariant &answer) {
         d->storeUsers(QVariantList {answer});
         Q_EMIT friendshipCreated(QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::destroyFriendship(const ArgMap &args, int *queryId)
 {
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/friendships/destroy.json");
-    spec.params = args;
-    spec.onJson = [this](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/friendships/destroy.json");
+    plan.params = args;
+    plan.onJson = [this](int id, const QVariant &answer) {
         d->storeUsers(QVariantList {answer});
         Q_EMIT friendshipDestroyed(QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::friendshipExists(QVariantList *list, const ArgMap &args, int *queryId)
 {
     const QString entry = args.value(QStringLiteral("user_a")).toLower() + QLatin1Char('|')
         + args.value(QStringLiteral("user_b")).toLower();
-    RequestSpec spec;
-    spec.path = QStringLiteral("/1/friendships/exists.json");
-    spec.params = args;
-    spec.onJson = [this, entry](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.path = QStringLiteral("/1/friendships/exists.json");
+    plan.params = args;
+    plan.onJson = [this, entry](int id, const QVariant &answer) {
         const QVariant friends = answer.toMap().value(QStringLiteral("friends"));
         if (friends.typeId() != QMetaType::Bool)
             return QStringLiteral("Unexpected answer: no \"friends\" flag");
@@ -524,7 +524,7 @@ int Zirrup::friendshipExists(QVariantList *list, const ArgMap &args, int *queryI
         Q_EMIT friendshipFetched(QVariantList {friends.toBool()}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, list, [this, entry] {
+    return d->startRequest(std::move(plan), queryId, list, [this, entry] {
         const QVariant held = d->cachedAnswer(QStringLiteral("friendships"), entry);
         return held.isValid() ? QVariantList {held.toBool()} : QVariantList();
     });
@@ -547,32 +547,32 @@ static void updateBlockedIds(ZirrupPrivate *d, const QVariant &user, bool blocke
 
 int Zirrup::createBlock(const ArgMap &args, int *queryId)
 {
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/blocks/create.json");
-    spec.params = args;
-    spec.onJson = [this](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/blocks/create.json");
+    plan.params = args;
+    plan.onJson = [this](int id, const QVariant &answer) {
         d->storeUsers(QVariantList {answer});
         updateBlockedIds(d.get(), answer, true);
         Q_EMIT blockCreated(QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::destroyBlock(const ArgMap &args, int *queryId)
 {
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/blocks/destroy.json");
-    spec.params = args;
-    spec.onJson = [this](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/blocks/destroy.json");
+    plan.params = args;
+    plan.onJson = [this](int id, const QVariant &answer) {
         d->storeUsers(QVariantList {answer});
         updateBlockedIds(d.get(), answer, false);
         Q_EMIT blockDestroyed(QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::retrieveBlockedIdsList(QVariantList *list, int *queryId, RetrieveBehavior behavior)
@@ -585,10 +585,10 @@ int Zirrup::retrieveBlockedIdsList(QVariantList *list, int *queryId, RetrieveBeh
             list->append(cached());
         return answerFromCache(queryId);
     }
-    RequestSpec spec;
-    spec.path = QStringLiteral("/1/blocks/blocking/ids.json");
-    spec.expect = Expect::Array;
-    spec.onJson = [this](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.path = QStringLiteral("/1/blocks/blocking/ids.json");
+    plan.expect = Expect::Array;
+    plan.onJson = [this](int id, const QVariant &answer) {
         QVariantList ids;
         for (const QVariant &element : answer.toList()) {
             const QString text = JsonDecoder::idText(element);
@@ -601,44 +601,44 @@ int Zirrup::retrieveBlockedIdsList(QVariantList *list, int *queryId, RetrieveBeh
         Q_EMIT blockedIdsList(ids, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, list, cached);
+    return d->startRequest(std::move(plan), queryId, list, cached);
 }
 
 int Zirrup::retrieveAccountResources(int *queryId, const AccountType::AccountType &type,
                                      const ArgMap &args, const QByteArray &image)
 {
-    RequestSpec spec;
-    spec.params = args;
+    RequestPlan plan;
+    plan.params = args;
     switch (type) {
     case AccountType::UpdateProfile:
-        spec.method = "POST";
-        spec.path = QStringLiteral("/1/account/update_profile.json");
+        plan.method = "POST";
+        plan.path = QStringLiteral("/1/account/update_profile.json");
         break;
     case AccountType::UpdateProfileImage:
         if (image.isEmpty())
             return failRequest(queryId, "no picture to upload");
-        spec.method = "POST";
-        spec.path = QStringLiteral("/1/account/update_profile_image.json");
-        spec.multipart = true;
-        spec.filePartName = "image";
-        spec.fileName = args.value(QStringLiteral("image")).section(QLatin1Char('/'), -1);
-        if (spec.fileName.isEmpty())
-            spec.fileName = QStringLiteral("image");
-        spec.fileData = image;
-        spec.params.remove(QStringLiteral("image"));
+        plan.method = "POST";
+        plan.path = QStringLiteral("/1/account/update_profile_image.json");
+        plan.multipart = true;
+        plan.filePartName = "image";
+        plan.fileName = args.value(QStringLiteral("image")).section(QLatin1Char('/'), -1);
+        if (plan.fileName.isEmpty())
+            plan.fileName = QStringLiteral("image");
+        plan.fileData = image;
+        plan.params.remove(QStringLiteral("image"));
         break;
     case AccountType::VerifyCredentials:
-        spec.path = QStringLiteral("/1/account/verify_credentials.json");
+        plan.path = QStringLiteral("/1/account/verify_credentials.json");
         break;
     default:
         return failRequest(queryId, "no such account request");
     }
-    spec.onJson = [this, type](int id, const QVariant &answer) {
+    plan.onJson = [this, type](int id, const QVariant &answer) {
         d->storeUsers(QVariantList {answer});
         Q_EMIT accountUpdated(type, QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 // ---- discovery
@@ -665,52 +665,52 @@ int Zirrup::retrieveTrends(QVariantList *list, int *queryId, const TrendType::Tr
             list->append(cached());
         return answerFromCache(queryId);
     }
-    RequestSpec spec;
-    spec.path = QStringLiteral("/1/trends/place.json");
-    spec.params = params;
-    spec.publicEndpoint = true;
-    spec.expect = Expect::ArrayOfObjects;
-    spec.onJson = [this, type, entry](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.path = QStringLiteral("/1/trends/place.json");
+    plan.params = params;
+    plan.publicEndpoint = true;
+    plan.expect = Expect::ArrayOfObjects;
+    plan.onJson = [this, type, entry](int id, const QVariant &answer) {
         d->storeAnswer(QStringLiteral("trends"), entry, answer, 20);
         Q_EMIT trendsUpdated(type, answer.toList(), id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, list, cached);
+    return d->startRequest(std::move(plan), queryId, list, cached);
 }
 
 int Zirrup::retrieveSavedSearch(const SSType::SSType &type, const ArgMap &args, int *queryId)
 {
-    RequestSpec spec;
-    spec.params = args;
+    RequestPlan plan;
+    plan.params = args;
     const QString searchId = args.value(QStringLiteral("id"));
     switch (type) {
     case SSType::List:
-        spec.path = QStringLiteral("/1/saved_searches.json");
-        spec.expect = Expect::ArrayOfObjects;
+        plan.path = QStringLiteral("/1/saved_searches.json");
+        plan.expect = Expect::ArrayOfObjects;
         break;
     case SSType::Show:
     case SSType::Destroy:
         if (!isDecimalId(searchId))
             return failRequest(queryId, "saved search needs an id");
-        spec.method = type == SSType::Show ? "GET" : "POST";
-        spec.path = (type == SSType::Show ? QStringLiteral("/1/saved_searches/show/%1.json")
+        plan.method = type == SSType::Show ? "GET" : "POST";
+        plan.path = (type == SSType::Show ? QStringLiteral("/1/saved_searches/show/%1.json")
                                           : QStringLiteral("/1/saved_searches/destroy/%1.json"))
                         .arg(searchId);
-        spec.params.remove(QStringLiteral("id"));
+        plan.params.remove(QStringLiteral("id"));
         break;
     case SSType::Create:
-        spec.method = "POST";
-        spec.path = QStringLiteral("/1/saved_searches/create.json");
+        plan.method = "POST";
+        plan.path = QStringLiteral("/1/saved_searches/create.json");
         break;
     default:
         return failRequest(queryId, "no such saved-search request");
     }
-    spec.onJson = [this, type](int id, const QVariant &answer) {
+    plan.onJson = [this, type](int id, const QVariant &answer) {
         const QVariantList records = type == SSType::List ? answer.toList() : QVariantList {answer};
         Q_EMIT savedSearchCompleted(type, records, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::retrieveGeo(QVariantList *list, const GeoType::GeoType &type, const ArgMap &args,
@@ -718,23 +718,23 @@ int Zirrup::retrieveGeo(QVariantList *list, const GeoType::GeoType &type, const 
 {
     if (!isKnownBehavior(behavior))
         return failRequest(queryId, "unknown retrieve behaviour");
-    RequestSpec spec;
-    spec.params = args;
-    spec.publicEndpoint = true;
+    RequestPlan plan;
+    plan.params = args;
+    plan.publicEndpoint = true;
     switch (type) {
     case GeoType::Id: {
         const QString placeId = args.value(QStringLiteral("place_id"));
         if (!isPlaceId(placeId))
             return failRequest(queryId, "place lookup needs a place id");
-        spec.path = QStringLiteral("/1/geo/id/%1.json").arg(placeId);
-        spec.params.remove(QStringLiteral("place_id"));
+        plan.path = QStringLiteral("/1/geo/id/%1.json").arg(placeId);
+        plan.params.remove(QStringLiteral("place_id"));
         break;
     }
     case GeoType::Search:
-        spec.path = QStringLiteral("/1/geo/search.json");
+        plan.path = QStringLiteral("/1/geo/search.json");
         break;
     case GeoType::ReverseGeocode:
-        spec.path = QStringLiteral("/1/geo/reverse_geocode.json");
+        plan.path = QStringLiteral("/1/geo/reverse_geocode.json");
         break;
     default:
         return failRequest(queryId, "no such place request");
@@ -749,84 +749,84 @@ int Zirrup::retrieveGeo(QVariantList *list, const GeoType::GeoType &type, const 
             list->append(cached());
         return answerFromCache(queryId);
     }
-    spec.onJson = [this, type, entry](int id, const QVariant &answer) {
+    plan.onJson = [this, type, entry](int id, const QVariant &answer) {
         d->storeAnswer(QStringLiteral("places"), entry, answer, 100);
         Q_EMIT geoCompleted(type, QVariantList {answer}, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, list, cached);
+    return d->startRequest(std::move(plan), queryId, list, cached);
 }
 
 int Zirrup::retrieveList(const ListType::ListType &type, const ArgMap &args, int *queryId)
 {
-    RequestSpec spec;
-    spec.params = args;
+    RequestPlan plan;
+    plan.params = args;
     switch (type) {
     case ListType::OwnLists:
-        spec.path = QStringLiteral("/1/lists.json");
+        plan.path = QStringLiteral("/1/lists.json");
         break;
     case ListType::Memberships:
-        spec.path = QStringLiteral("/1/lists/memberships.json");
+        plan.path = QStringLiteral("/1/lists/memberships.json");
         break;
     case ListType::Subscriptions:
-        spec.path = QStringLiteral("/1/lists/subscriptions.json");
+        plan.path = QStringLiteral("/1/lists/subscriptions.json");
         break;
     case ListType::Show:
-        spec.path = QStringLiteral("/1/lists/show.json");
+        plan.path = QStringLiteral("/1/lists/show.json");
         break;
     case ListType::Statuses:
-        spec.path = QStringLiteral("/1/lists/statuses.json");
-        spec.expect = Expect::ArrayOfObjects;
+        plan.path = QStringLiteral("/1/lists/statuses.json");
+        plan.expect = Expect::ArrayOfObjects;
         break;
     case ListType::Members:
-        spec.path = QStringLiteral("/1/lists/members.json");
+        plan.path = QStringLiteral("/1/lists/members.json");
         break;
     case ListType::Subscribe:
-        spec.method = "POST";
-        spec.path = QStringLiteral("/1/lists/subscribers/create.json");
+        plan.method = "POST";
+        plan.path = QStringLiteral("/1/lists/subscribers/create.json");
         break;
     case ListType::Unsubscribe:
-        spec.method = "POST";
-        spec.path = QStringLiteral("/1/lists/subscribers/destroy.json");
+        plan.method = "POST";
+        plan.path = QStringLiteral("/1/lists/subscribers/destroy.json");
         break;
     default:
         return failRequest(queryId, "no such list request");
     }
-    spec.onJson = [this, type](int id, const QVariant &answer) {
+    plan.onJson = [this, type](int id, const QVariant &answer) {
         const QVariantList data =
             type == ListType::Statuses ? answer.toList() : QVariantList {answer};
         Q_EMIT listCompleted(type, data, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::searchResources(const ArgMap &args, int *queryId, const SearchType::SearchType &type)
 {
-    RequestSpec spec;
-    spec.params = args;
+    RequestPlan plan;
+    plan.params = args;
     switch (type) {
     case SearchType::People:
-        spec.path = QStringLiteral("/1/users/search.json");
-        spec.expect = Expect::ArrayOfObjects;
-        spec.onJson = [this, type](int id, const QVariant &answer) {
+        plan.path = QStringLiteral("/1/users/search.json");
+        plan.expect = Expect::ArrayOfObjects;
+        plan.onJson = [this, type](int id, const QVariant &answer) {
             const QVariantList users = answer.toList();
             d->storeUsers(users);
             Q_EMIT searchCompleted(type, users, id);
             return QString();
         };
-        return d->startRequest(std::move(spec), queryId, nullptr);
+        return d->startRequest(std::move(plan), queryId, nullptr);
     case SearchType::Tweets: {
-        spec.path = QStringLiteral("/1/search.json");
-        spec.publicEndpoint = true;
-        spec.onJson = [this, type](int id, const QVariant &answer) {
+        plan.path = QStringLiteral("/1/search.json");
+        plan.publicEndpoint = true;
+        plan.onJson = [this, type](int id, const QVariant &answer) {
             if (answer.toMap().value(QStringLiteral("results")).typeId() != QMetaType::QVariantList)
                 return QStringLiteral("Unexpected answer: no \"results\" list");
             Q_EMIT searchCompleted(type, QVariantList {answer}, id);
             return QString();
         };
         const QString query = args.value(QStringLiteral("q"));
-        const int result = d->startRequest(std::move(spec), queryId, nullptr);
+        const int result = d->startRequest(std::move(plan), queryId, nullptr);
         if (result == RequestSent && !d->searchHistory()->add(query))
             d->onCacheWriteFailed();
         return result;
@@ -850,34 +850,34 @@ int Zirrup::retrieveHelp(const HelpType::HelpType &type, QVariantMap *result, co
     }
     if (behavior == CacheOnly)
         return answerFromCache(queryId);
-    RequestSpec spec;
-    spec.path = QStringLiteral("/1/help/configuration.json");
-    spec.params = args;
-    spec.publicEndpoint = true;
-    spec.onJson = [this, type, args](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.path = QStringLiteral("/1/help/configuration.json");
+    plan.params = args;
+    plan.publicEndpoint = true;
+    plan.onJson = [this, type, args](int id, const QVariant &answer) {
         d->cache()->setValue(configurationKey, answer);
         Q_EMIT helpRetrieved(type, QVariantList {answer}, args, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 int Zirrup::UrlToSnip(const QString &url, int *queryId)
 {
     if (url.isEmpty())
         return failRequest(queryId, "no link to wrap");
-    RequestSpec spec;
-    spec.method = "POST";
-    spec.path = QStringLiteral("/1/links/shorten.json");
-    spec.params.insert(QStringLiteral("url"), url);
-    spec.onJson = [this, url](int id, const QVariant &answer) {
+    RequestPlan plan;
+    plan.method = "POST";
+    plan.path = QStringLiteral("/1/links/shorten.json");
+    plan.params.insert(QStringLiteral("url"), url);
+    plan.onJson = [this, url](int id, const QVariant &answer) {
         const QString wrapped = answer.toMap().value(QStringLiteral("url")).toString();
         if (wrapped.isEmpty())
             return QStringLiteral("Unexpected answer: no wrapped \"url\"");
         Q_EMIT urlToSnipConverted(url, wrapped, id);
         return QString();
     };
-    return d->startRequest(std::move(spec), queryId, nullptr);
+    return d->startRequest(std::move(plan), queryId, nullptr);
 }
 
 SearchHistory *ZirrupPrivate::searchHistory()

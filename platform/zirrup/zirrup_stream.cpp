@@ -33,6 +33,7 @@ int Zirrup::startStreaming(const ArgMap &args, int *queryId)
                          QNetworkRequest::ManualRedirectPolicy);
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("Zirrup/0.1 (desktop)"));
     request.setRawHeader("Accept", "application/json");
+    request.setRawHeader("Accept-Encoding", "identity");
     request.setRawHeader("Authorization", OAuth::authorizationHeader(d->credentials, "GET", url));
 
     d->streamQueryId = d->nextQueryId++;
@@ -175,10 +176,12 @@ void ZirrupPrivate::onStreamFinished()
             JsonDecoder::decode(streamErrorBody).toMap().value(QStringLiteral("error")).toString();
         if (text.isEmpty())
             text = QStringLiteral("HTTP status %1").arg(status);
-    } else if (reply->error() != QNetworkReply::NoError) {
-        text = QStringLiteral("Stream dropped: ") + reply->errorString();
     } else {
-        text = QStringLiteral("Stream ended");
+        // A dropped connection and a proper end of the answer are the same to the client:
+        // the stream is gone and has to be opened again.
+        text = QStringLiteral("Stream closed");
+        if (reply->error() != QNetworkReply::NoError)
+            text += QStringLiteral(": ") + reply->errorString();
     }
     streamFailed(text, status);
 }
