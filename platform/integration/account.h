@@ -35,10 +35,20 @@ struct Account
     }
 };
 
+// A service address without trailing slashes (also no lone "/" path), query or fragment.
+inline QUrl normalizedServiceUrl(const QUrl &url)
+{
+    QUrl normalized =
+        url.adjusted(QUrl::StripTrailingSlash | QUrl::RemoveQuery | QUrl::RemoveFragment);
+    while (normalized.path().endsWith(QLatin1Char('/')))
+        normalized.setPath(normalized.path().chopped(1));
+    return normalized;
+}
+
 // base joined with an absolute path, keeping a path prefix the service may live under.
 inline QUrl serviceEndpoint(const QUrl &base, const QString &path)
 {
-    QUrl url = base.adjusted(QUrl::StripTrailingSlash | QUrl::RemoveQuery | QUrl::RemoveFragment);
+    QUrl url = normalizedServiceUrl(base);
     url.setPath(url.path() + path);
     return url;
 }

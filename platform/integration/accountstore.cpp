@@ -108,7 +108,8 @@ bool AccountStore::storeAccount(const Account &account, QString *error)
     Contents contents = readFile();
     apply(contents);
     contents.account = account;
-    contents.lastServiceUrl = account.serviceUrl;
+    contents.account->serviceUrl = normalizedServiceUrl(account.serviceUrl);
+    contents.lastServiceUrl = contents.account->serviceUrl;
     if (!writeFile(contents, error))
         return false;
     apply(contents);
@@ -237,7 +238,8 @@ AccountStore::Contents AccountStore::readFile() const
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
         qWarning() << "AccountStore: unreadable account file" << m_filePath
-                   << parseError.errorString();
+                   << (document.isNull() ? parseError.errorString()
+                                         : QStringLiteral("not an object"));
         return contents;
     }
     const QJsonObject root = document.object();

@@ -3,6 +3,8 @@
 
 #include "zrlaunchrequests.h"
 
+#include <QDBusContext>
+
 namespace ZrMeego {
 
 // Launch requests arrive over the session bus: the running program owns the name
@@ -12,9 +14,11 @@ namespace ZrMeego {
 // checked and re-emitted as the signal of the same name; a malformed argument is answered with
 // the D-Bus error "org.freedesktop.DBus.Error.InvalidArgs" and emits nothing. Owning the name
 // also makes the program single-instance (see ZrFactoryMeego::handOffToRunningInstance).
-class DesktopLaunchRequests : public ZrPlatform::ZrLaunchRequests
+class DesktopLaunchRequests : public ZrPlatform::ZrLaunchRequests, protected QDBusContext
 {
     Q_OBJECT
+    friend class LaunchRequestAdaptor;
+
 public:
     enum Registration { NotTried, NoBus, NameTaken, Registered };
     Q_ENUM(Registration)

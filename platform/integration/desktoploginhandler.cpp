@@ -79,9 +79,9 @@ QUrl DesktopLoginHandler::serviceUrlFor(const Account &account)
     if (!fromEnvironment.isEmpty()) {
         const QUrl url(fromEnvironment);
         if (url.isValid() && !url.host().isEmpty())
-            return url.adjusted(QUrl::StripTrailingSlash);
+            return normalizedServiceUrl(url);
     }
-    return account.serviceUrl.adjusted(QUrl::StripTrailingSlash);
+    return normalizedServiceUrl(account.serviceUrl);
 }
 
 ZrLoginError::ZrLoginError DesktopLoginHandler::errorTypeFor(int httpStatus,

@@ -15,8 +15,10 @@ LaunchRequestAdaptor::~LaunchRequestAdaptor() = default;
 
 void LaunchRequestAdaptor::refuseUnless(bool accepted)
 {
-    if (!accepted && calledFromDBus())
-        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("Malformed screen name or id"));
+    // The bus keeps the call's context on the object the adaptor serves, not on the adaptor.
+    if (!accepted && m_requests->calledFromDBus())
+        m_requests->sendErrorReply(QDBusError::InvalidArgs,
+                                   QStringLiteral("Malformed screen name or id"));
 }
 
 void LaunchRequestAdaptor::raise()

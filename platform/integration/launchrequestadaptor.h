@@ -2,14 +2,13 @@
 #define ZR_LAUNCHREQUESTADAPTOR_H
 
 #include <QDBusAbstractAdaptor>
-#include <QDBusContext>
 
 namespace ZrMeego {
 
 class DesktopLaunchRequests;
 
 // The bus face of DesktopLaunchRequests.
-class LaunchRequestAdaptor : public QDBusAbstractAdaptor, protected QDBusContext
+class LaunchRequestAdaptor : public QDBusAbstractAdaptor
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "net.zirrup.Client")

@@ -1,5 +1,7 @@
 #include "accountstore.h"
-#include "desktoptimelinenotifier.h"
+#include "desktoplaunchrequests.h"
+#include "desktopnotificationhandler.h"
+#include "helper.h"
 #include "positioninghandler.h"
 #include "synctimer.h"
 #include "zrfactorymeego.h"
@@ -7,6 +9,8 @@
 #include "zrloginhandler.h"
 #include "zrnotificationhandler.h"
 
+#include <QBuffer>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -20,7 +24,10 @@ private Q_SLOTS:
     void factoryOwnsOneObjectOfEachKind();
     void syncTimerFiresOncePerStart();
     void syncTimerIntervalIsSanitised();
-    void timelineNotifierRecordsTheChange();
+    void debugCallbackFiltersAndPrefixes();
+    void launchRequestsAreCheckedBeforeTheyAreEmitted();
+    void withoutASessionBusEverythingIsQuiet();
+    void lastIdIsKeptWithTheAccount();
 };
 
 void TestPlatformObjects::factoryOwnsOneObjectOfEachKind()
@@ -88,16 +95,130 @@ void TestPlatformObjects::syncTimerIntervalIsSanitised()
     QCOMPARE(timeouts.count(), 0);
 }
 
-void TestPlatformObjects::timelineNotifierRecordsTheChange()
+void TestPlatformObjects::debugCallbackFiltersAndPrefixes()
 {
-    ZrMeego::DesktopTimelineNotifier notifier;
-    QVERIFY(!notifier.lastChange().isValid());
-    QSignalSpy changed(&notifier, &ZrMeego::DesktopTimelineNotifier::changed);
-    const QDateTime before = QDateTime::currentDateTimeUtc();
-    notifier.homeTimelineChanged();
-    QCOMPARE(changed.count(), 1);
-    QVERIFY(notifier.lastChange() >= before);
-    QCOMPARE(changed.first().first().toDateTime(), notifier.lastChange());
+    // Whatever handler the test framework installed comes back afterwards.
+    const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(previous);
+    QBuffer output;
+    output.open(QIODevice::WriteOnly);
+    Helper::setDebugOutput(&output);
+
+    Helper::setDebugCallback("zirrup-qml", false);
+    qDebug("quiet debug");
+    qInfo("quiet info");
+    qWarning("loud warning");
+    qCritical("loud critical");
+    Helper::setDebugCallback("zirrup-qml", true);
+    qDebug("loud debug");
+    qInfo("loud info");
+
+    qInstallMessageHandler(previous);
+    Helper::setDebugOutput(nullptr);
+
+    const QList<QByteArray> lines = output.data().trimmed().split('\n');
+    QCOMPARE(lines,
+             (QList<QByteArray> {"zirrup-qml: loud warning", "zirrup-qml: loud critical",
+                                 "zirrup-qml: loud debug", "zirrup-qml: loud info"}));
+}
+
+void TestPlatformObjects::launchRequestsAreCheckedBeforeTheyAreEmitted()
+{
+    ZrMeego::DesktopLaunchRequests requests;
+    QSignalSpy profiles(&requests, &ZrPlatform::ZrLaunchRequests::showProfile);
+    QSignalSpy tweets(&requests, &ZrPlatform::ZrLaunchRequests::showFeedItem);
+    QSignalSpy composes(&requests, &ZrPlatform::ZrLaunchRequests::showCompose);
+    QSignalSpy messages(&requests, &ZrPlatform::ZrLaunchRequests::showMessage);
+    QSignalSpy mentions(&requests, &ZrPlatform::ZrLaunchRequests::showMention);
+    QSignalSpy raised(&requests, &ZrPlatform::ZrLaunchRequests::raiseRequested);
+
+    // The leading "@" is the program's to drop; it arrives as sent.
+    QVERIFY(requests.requestProfile(QStringLiteral("@Alice_1")));
+    QCOMPARE(profiles.last().first().toString(), QStringLiteral("@Alice_1"));
+    for (const QString &bad :
+         {QString(), QStringLiteral("@"), QStringLiteral("a b"), QStringLiteral("alice/../x"),
+          QStringLiteral("sixteen_chars_xx"), QStringLiteral("<b>x</b>")}) {
+        QVERIFY2(!requests.requestProfile(bad), qPrintable(bad));
+        QVERIFY2(!requests.requestCompose(bad), qPrintable(bad));
+    }
+    QCOMPARE(profiles.count(), 1);
+    QCOMPARE(composes.count(), 0);
+
+    QVERIFY(requests.requestFeedItem(QStringLiteral("1000000000000000123")));
+    for (const QString &bad : {QString(), QStringLiteral("0"), QStringLiteral("12x"),
+                               QStringLiteral("-5"), QStringLiteral("12345678901234567890")}) {
+        QVERIFY2(!requests.requestFeedItem(bad), qPrintable(bad));
+        QVERIFY2(!requests.requestMention(bad), qPrintable(bad));
+    }
+    QCOMPARE(tweets.count(), 1);
+    QCOMPARE(mentions.count(), 0);
+
+    QVERIFY(requests.requestMessage(QStringLiteral("bob"), QStringLiteral("42")));
+    QVERIFY(requests.requestMessage(QStringLiteral("bob"), QString()));
+    QVERIFY(!requests.requestMessage(QStringLiteral("bob"), QStringLiteral("x")));
+    QCOMPARE(messages.count(), 2);
+    QCOMPARE(messages.first(), (QList<QVariant> {QStringLiteral("bob"), QStringLiteral("42")}));
+
+    QVERIFY(requests.requestRaise());
+    QCOMPARE(raised.count(), 1);
+}
+
+void TestPlatformObjects::withoutASessionBusEverythingIsQuiet()
+{
+    QCOMPARE(qgetenv("DBUS_SESSION_BUS_ADDRESS"), QByteArray("disabled:"));
+    ZrMeego::ZrFactoryMeego factory;
+    ZrMeego::DesktopLaunchRequests *requests = factory.desktopLaunchRequests();
+    QCOMPARE(requests->registration(), ZrMeego::DesktopLaunchRequests::NoBus);
+    QVERIFY(!ZrMeego::ZrFactoryMeego::handOffToRunningInstance(6));
+
+    ZrMeego::DesktopNotificationHandler *notifications = factory.desktopNotificationHandler();
+    QSignalSpy shown(notifications, &ZrMeego::DesktopNotificationHandler::notificationShown);
+    notifications->notifyMentions(2, QStringLiteral("@demo hello"));
+    notifications->notifyMessages(1, QStringLiteral("hi"));
+    notifications->clearMentionNotifications();
+    notifications->clearMessageNotifications();
+    QCoreApplication::processEvents();
+    QCOMPARE(shown.count(), 0);
+    QVERIFY(
+        notifications->shownNotifications(ZrMeego::DesktopNotificationHandler::Mentions).isEmpty());
+
+    QProcess launch;
+    launch.start(QStringLiteral(ZIRRUP_BINARY_DIR "/platform/integration/tools/zirrup-launch"),
+                 {QStringLiteral("mentions")});
+    QVERIFY(launch.waitForFinished(20000));
+    QCOMPARE(launch.exitCode(), 1);
+    launch.start(launch.program(), {QStringLiteral("tweet")});
+    QVERIFY(launch.waitForFinished(20000));
+    QCOMPARE(launch.exitCode(), 2);
+}
+
+void TestPlatformObjects::lastIdIsKeptWithTheAccount()
+{
+    ZrMeego::ZrFactoryMeego factory;
+    ZrMeego::AccountStore *store = factory.accountStore();
+    store->removeAccount();
+    ZrMeego::DesktopNotificationHandler *notifications = factory.desktopNotificationHandler();
+
+    // Without an account there is nowhere to keep it.
+    notifications->saveLastId(QStringLiteral("100"));
+    QVERIFY(notifications->lastId().isEmpty());
+
+    ZrMeego::Account account;
+    account.serviceUrl = QUrl(QStringLiteral("http://127.0.0.1:8123"));
+    account.userId = QStringLiteral("1843");
+    account.screenName = QStringLiteral("demo");
+    account.token = QStringLiteral("t");
+    account.tokenSecret = QStringLiteral("s");
+    account.consumerKey = QStringLiteral("ck");
+    account.consumerSecret = QStringLiteral("cs");
+    QVERIFY(store->storeAccount(account));
+    notifications->saveLastId(QStringLiteral("1000000000000000123"));
+    QCOMPARE(notifications->lastId(), QStringLiteral("1000000000000000123"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("ignoring last id"));
+    notifications->saveLastId(QStringLiteral("12\",\"x"));
+    QCOMPARE(ZrMeego::AccountStore(store->filePath(), nullptr).account().lastId,
+             QStringLiteral("1000000000000000123"));
+    store->removeAccount();
 }
 
 QTEST_MAIN(TestPlatformObjects)

@@ -1,0 +1,80 @@
+#ifndef CANNEDHTTPSERVER_H
+#define CANNEDHTTPSERVER_H
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUrl>
+
+struct CannedRequest
+{
+    QByteArray method;
+    QByteArray target; // path and query as sent
+    QMap<QByteArray, QByteArray> headers; // names in lower case
+    QByteArray body;
+
+    QByteArray path() const
+    {
+        const int query = target.indexOf('?');
+        return query < 0 ? target : target.left(query);
+    }
+    QByteArray header(const QByteArray &name) const { return headers.value(name.toLower()); }
+};
+
+struct CannedResponse
+{
+    int status = 200;
+    QByteArray body;
+    // Held answers wait for release(); a dropped one closes the connection without a word.
+    bool hold = false;
+    bool drop = false;
+};
+
+// A loopback HTTP/1.1 server for tests: answers each request with the next canned response (404
+// when none is left) and records what it was sent.
+class CannedHttpServer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CannedHttpServer(QObject *parent = nullptr);
+    ~CannedHttpServer() override;
+
+    bool listen();
+    QUrl url() const;
+
+    void enqueue(const CannedResponse &response) { m_responses.append(response); }
+    void enqueue(int status, const QByteArray &body) { enqueue(CannedResponse {status, body}); }
+    void enqueueJson(int status, const QByteArray &json) { enqueue(status, json); }
+
+    const QList<CannedRequest> &requests() const { return m_requests; }
+    int heldCount() const { return m_held.size(); }
+    // Answers every held request.
+    void release();
+
+    // A loopback port that nothing listens on.
+    static quint16 closedPort();
+
+Q_SIGNALS:
+    void requestReceived();
+
+private:
+    struct Held
+    {
+        QPointer<QTcpSocket> socket;
+        CannedResponse response;
+    };
+    void onReadyRead(QTcpSocket *socket);
+    static void answer(QTcpSocket *socket, const CannedResponse &response);
+
+    QTcpServer m_server;
+    QList<CannedResponse> m_responses;
+    QList<CannedRequest> m_requests;
+    QList<Held> m_held;
+    QMap<QTcpSocket *, QByteArray> m_buffers;
+};
+
+#endif // CANNEDHTTPSERVER_H

@@ -1,0 +1,231 @@
+#include "accountstore.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using ZrMeego::Account;
+using ZrMeego::AccountStore;
+
+namespace {
+
+Account sampleAccount(const QString &userId = QStringLiteral("1843"),
+                      const QString &token = QStringLiteral("1843-token"))
+{
+    Account account;
+    account.serviceUrl = QUrl(QStringLiteral("http://127.0.0.1:8123"));
+    account.userId = userId;
+    account.screenName = QStringLiteral("demo");
+    account.token = token;
+    account.tokenSecret = QStringLiteral("token-secret");
+    account.consumerKey = QStringLiteral("consumer-key");
+    account.consumerSecret = QStringLiteral("consumer-secret");
+    return account;
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return 0;
+    return info.st_mode & 07777;
+}
+
+ino_t inodeOf(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return 0;
+    return info.st_ino;
+}
+
+} // namespace
+
+class TestAccountStore : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void storesPrivatelyAndAtomically();
+    void keepsLastAddressAfterRemoval();
+    void reportsEachChangeOnce();
+    void noticesAnotherWriter();
+    void refusesIncompleteAndSurvivesCorruptFiles();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_path;
+};
+
+void TestAccountStore::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_path = m_dir->filePath(QStringLiteral("zirrup/account.json"));
+}
+
+void TestAccountStore::storesPrivatelyAndAtomically()
+{
+    AccountStore store(m_path, nullptr);
+    QVERIFY(!store.hasAccount());
+    QString error;
+    QVERIFY2(store.storeAccount(sampleAccount(), &error), qPrintable(error));
+
+    QCOMPARE(modeOf(m_path), mode_t(0600));
+    QCOMPARE(modeOf(QFileInfo(m_path).absolutePath()), mode_t(0700));
+
+    // Everything comes back in a fresh reader.
+    AccountStore reader(m_path, nullptr);
+    QVERIFY(reader.hasAccount());
+    const Account read = reader.account();
+    QCOMPARE(read.serviceUrl, sampleAccount().serviceUrl);
+    QCOMPARE(read.userId, QStringLiteral("1843"));
+    QCOMPARE(read.screenName, QStringLiteral("demo"));
+    QCOMPARE(read.token, QStringLiteral("1843-token"));
+    QCOMPARE(read.tokenSecret, QStringLiteral("token-secret"));
+    QCOMPARE(read.consumerKey, QStringLiteral("consumer-key"));
+    QCOMPARE(read.consumerSecret, QStringLiteral("consumer-secret"));
+    QVERIFY(read.enabled);
+
+    // A change replaces the file (a new inode) instead of rewriting it in place, so a reader
+    // never sees half a file; nothing but the file is left behind.
+    const ino_t before = inodeOf(m_path);
+    QVERIFY(store.setLastId(QStringLiteral("1000000000000000123")));
+    QVERIFY(inodeOf(m_path) != before);
+    QCOMPARE(modeOf(m_path), mode_t(0600));
+    QCOMPARE(QDir(QFileInfo(m_path).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+             QStringList {QStringLiteral("account.json")});
+    QCOMPARE(AccountStore(m_path, nullptr).account().lastId, QStringLiteral("1000000000000000123"));
+
+    // A file someone loosened is made private again when read.
+    QFile::setPermissions(m_path, QFile::permissions(m_path) | QFileDevice::ReadOther);
+    AccountStore again(m_path, nullptr);
+    QVERIFY(again.hasAccount());
+    QCOMPARE(modeOf(m_path), mode_t(0600));
+}
+
+void TestAccountStore::keepsLastAddressAfterRemoval()
+{
+    AccountStore store(m_path, nullptr);
+    QVERIFY(store.storeAccount(sampleAccount()));
+    QVERIFY(store.removeAccount());
+    QVERIFY(!store.hasAccount());
+    QCOMPARE(store.lastServiceUrl(), QUrl(QStringLiteral("http://127.0.0.1:8123")));
+
+    AccountStore reader(m_path, nullptr);
+    QVERIFY(!reader.hasAccount());
+    QCOMPARE(reader.lastServiceUrl(), QUrl(QStringLiteral("http://127.0.0.1:8123")));
+    // No secret outlives the account.
+    QFile file(m_path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray contents = file.readAll();
+    QVERIFY(!contents.contains("1843-token"));
+    QVERIFY(!contents.contains("token-secret"));
+    // Removing nothing is fine.
+    QVERIFY(store.removeAccount());
+}
+
+void TestAccountStore::reportsEachChangeOnce()
+{
+    AccountStore store(m_path, nullptr);
+    QSignalSpy added(&store, &AccountStore::accountAdded);
+    QSignalSpy removed(&store, &AccountStore::accountRemoved);
+    QSignalSpy enabled(&store, &AccountStore::enabledChanged);
+
+    QVERIFY(store.storeAccount(sampleAccount()));
+    QCOMPARE(added.count(), 1);
+
+    // Bookkeeping is no change of account.
+    QVERIFY(store.setLastId(QStringLiteral("42")));
+    QVERIFY(store.setScreenName(QStringLiteral("Demo")));
+    QCOMPARE(added.count(), 1);
+    QCOMPARE(store.account().screenName, QStringLiteral("Demo"));
+
+    QVERIFY(store.setEnabled(false));
+    QVERIFY(store.setEnabled(false));
+    QCOMPARE(enabled.count(), 1);
+    QCOMPARE(enabled.first().first().toBool(), false);
+    QVERIFY(!store.account().enabled);
+
+    // A new token for the same user is a new session; another user ends the old one first.
+    QVERIFY(store.storeAccount(sampleAccount(QStringLiteral("1843"), QStringLiteral("new"))));
+    QCOMPARE(added.count(), 2);
+    QCOMPARE(removed.count(), 0);
+    QVERIFY(store.storeAccount(sampleAccount(QStringLiteral("1844"), QStringLiteral("other"))));
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(added.count(), 3);
+
+    QVERIFY(store.removeAccount());
+    QCOMPARE(removed.count(), 2);
+    QCOMPARE(added.count(), 3);
+    // Changes without an account are refused.
+    QVERIFY(!store.setEnabled(true));
+    QVERIFY(!store.setLastId(QStringLiteral("7")));
+}
+
+void TestAccountStore::noticesAnotherWriter()
+{
+    AccountStore watched(m_path, nullptr);
+    watched.setWatching(true);
+    QSignalSpy added(&watched, &AccountStore::accountAdded);
+    QSignalSpy removed(&watched, &AccountStore::accountRemoved);
+    QSignalSpy enabled(&watched, &AccountStore::enabledChanged);
+
+    AccountStore other(m_path, nullptr);
+    QVERIFY(other.storeAccount(sampleAccount()));
+    QTRY_COMPARE(added.count(), 1);
+    QVERIFY(watched.hasAccount());
+
+    QVERIFY(other.setEnabled(false));
+    QTRY_COMPARE(enabled.count(), 1);
+
+    QVERIFY(other.removeAccount());
+    QTRY_COMPARE(removed.count(), 1);
+    QVERIFY(!watched.hasAccount());
+
+    // A write made through a stale store reads the file first and keeps the other's change.
+    QVERIFY(other.storeAccount(sampleAccount(QStringLiteral("1850"), QStringLiteral("t2"))));
+    AccountStore stale(m_path, nullptr);
+    QVERIFY(other.removeAccount());
+    QVERIFY(!stale.setLastId(QStringLiteral("99")));
+    QVERIFY(!AccountStore(m_path, nullptr).hasAccount());
+    // However quickly the other writer went, the watcher ends where the file is, and never
+    // reports a removal without an account it had seen added first.
+    QTRY_VERIFY(!watched.hasAccount());
+    QCOMPARE(removed.count(), added.count());
+}
+
+void TestAccountStore::refusesIncompleteAndSurvivesCorruptFiles()
+{
+    AccountStore store(m_path, nullptr);
+    Account incomplete = sampleAccount();
+    incomplete.tokenSecret.clear();
+    QString error;
+    QVERIFY(!store.storeAccount(incomplete, &error));
+    QVERIFY(!error.isEmpty());
+    Account notHttp = sampleAccount();
+    notHttp.serviceUrl = QUrl(QStringLiteral("file:///etc/passwd"));
+    QVERIFY(!store.storeAccount(notHttp));
+    QVERIFY(!QFile::exists(m_path));
+
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    for (const QByteArray &garbage :
+         {QByteArray("{not json"), QByteArray("[1, 2]"),
+          QByteArray(R"({"format": 1, "account": {"user_id": "1"}})")}) {
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(garbage);
+        file.close();
+        AccountStore reader(m_path, nullptr);
+        QVERIFY2(!reader.hasAccount(), garbage.constData());
+    }
+    // The next sign-in replaces the damaged file.
+    AccountStore writer(m_path, nullptr);
+    QVERIFY(writer.storeAccount(sampleAccount()));
+    QVERIFY(AccountStore(m_path, nullptr).hasAccount());
+}
+
+QTEST_GUILESS_MAIN(TestAccountStore)
+#include "tst_accountstore.moc"

@@ -1,0 +1,245 @@
+#include "accountstore.h"
+#include "cannedhttpserver.h"
+#include "desktoploginhandler.h"
+#include "helper.h"
+#include "zrfactorymeego.h"
+
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
+#include <QSignalSpy>
+#include <QtTest>
+
+using ZrMeego::DesktopLoginHandler;
+using ZrMeego::ZrFactoryMeego;
+
+namespace {
+
+const QByteArray tokenAnswer = R"({"oauth_token": "1843-6c0f", "oauth_token_secret": "b7e1",
+                                   "user_id": "1843", "screen_name": "demo"})";
+
+} // namespace
+
+// The account window, driven through its QML objects as a person would.
+class TestAccountWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void failuresAreExplainedThenTheAccountIsStored();
+    void signedInWindowSignsOut();
+    void escapeAndCancelClose();
+    void onlyTheZirrupServiceOpensAWindow();
+
+private:
+    QQuickWindow *openWindow();
+    QQuickItem *item(const char *name) const;
+    void click(const char *name);
+    void signIn(const QString &user, const QString &password);
+
+    std::unique_ptr<ZrFactoryMeego> m_factory;
+    std::unique_ptr<Helper> m_helper;
+    CannedHttpServer *m_server = nullptr;
+    QQuickWindow *m_window = nullptr;
+};
+
+void TestAccountWindow::initTestCase()
+{
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
+void TestAccountWindow::init()
+{
+    QFile::remove(ZrMeego::AccountStore::defaultFilePath());
+    m_server = new CannedHttpServer(this);
+    QVERIFY(m_server->listen());
+    qputenv("ZIRRUP_SERVICE_URL", m_server->url().toString().toUtf8());
+    m_factory = std::make_unique<ZrFactoryMeego>();
+    m_helper = std::make_unique<Helper>();
+}
+
+void TestAccountWindow::cleanup()
+{
+    m_helper.reset();
+    m_factory.reset();
+    delete m_server;
+    m_server = nullptr;
+    m_window = nullptr;
+    qunsetenv("ZIRRUP_SERVICE_URL");
+}
+
+QQuickWindow *TestAccountWindow::openWindow()
+{
+    m_helper->createAccount(Helper::ZIRRUP, nullptr);
+    m_window = m_helper->accountWindow();
+    if (m_window && !QTest::qWaitForWindowExposed(m_window))
+        return nullptr;
+    return m_window;
+}
+
+QQuickItem *TestAccountWindow::item(const char *name) const
+{
+    return m_window ? m_window->findChild<QQuickItem *>(QLatin1String(name)) : nullptr;
+}
+
+void TestAccountWindow::click(const char *name)
+{
+    QQuickItem *target = item(name);
+    QVERIFY2(target, name);
+    QVERIFY2(target->isVisible() && target->isEnabled(), name);
+    const QPointF centre(target->width() / 2, target->height() / 2);
+    QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier,
+                      target->mapToScene(centre).toPoint());
+}
+
+void TestAccountWindow::signIn(const QString &user, const QString &password)
+{
+    item("userField")->setProperty("text", user);
+    item("passwordField")->setProperty("text", password);
+    click("signInButton");
+}
+
+void TestAccountWindow::failuresAreExplainedThenTheAccountIsStored()
+{
+    DesktopLoginHandler *login = m_factory->desktopLoginHandler();
+    QSignalSpy added(login, &DesktopLoginHandler::accountAdded);
+    QSignalSpy closed(m_helper.get(), &Helper::accountWindowClosed);
+    QVERIFY(openWindow());
+
+    QVERIFY(item("signInForm")->isVisible());
+    QVERIFY(!item("accountView")->isVisible());
+    QCOMPARE(item("serviceField")->property("text").toString(), m_server->url().toString());
+    // Hidden password, and nothing to send until both fields are filled.
+    QCOMPARE(item("passwordField")->property("echoMode").toInt(), 2);
+    QVERIFY(!item("signInButton")->isEnabled());
+    QVERIFY(!item("errorText")->isVisible());
+
+    const struct
+    {
+        int status;
+        QByteArray body;
+        const char *expected;
+    } refusals[] = {
+        {401, R"({"error": "Invalid user name or password."})", "Wrong user name or password."},
+        {403, R"({"error": "User has been deleted"})", "This account has been deleted."},
+        {401, R"({"error": "Client time out of sync. Server time is X."})",
+         "date and time of this computer are wrong"},
+    };
+    for (const auto &refusal : refusals) {
+        m_server->enqueueJson(refusal.status, refusal.body);
+        signIn(QStringLiteral("demo"), QStringLiteral("wrong"));
+        QTRY_VERIFY(item("errorText")->isVisible());
+        QVERIFY2(item("errorText")
+                     ->property("text")
+                     .toString()
+                     .contains(QLatin1String(refusal.expected)),
+                 qPrintable(item("errorText")->property("text").toString()));
+        QVERIFY(m_window->isVisible());
+        // Ready for the next try.
+        QTRY_VERIFY(item("signInButton")->isEnabled());
+    }
+
+    const QString closedUrl =
+        QStringLiteral("http://127.0.0.1:%1").arg(CannedHttpServer::closedPort());
+    item("serviceField")->setProperty("text", closedUrl);
+    signIn(QStringLiteral("demo"), QStringLiteral("hunter2-pw"));
+    QTRY_VERIFY(item("errorText")
+                    ->property("text")
+                    .toString()
+                    .contains(QLatin1String("Cannot reach the service")));
+    QVERIFY(!login->accountExists());
+
+    // Success: busy while the service thinks, then stored, announced and closed.
+    item("serviceField")->setProperty("text", m_server->url().toString());
+    m_server->enqueue(CannedResponse {200, tokenAnswer, true});
+    signIn(QStringLiteral("demo"), QStringLiteral("hunter2-pw"));
+    QTRY_COMPARE(m_server->heldCount(), 1);
+    QVERIFY(item("busyIndicator")->property("running").toBool());
+    QVERIFY(!item("signInButton")->isEnabled());
+    QVERIFY(!item("errorText")->isVisible());
+    m_server->release();
+    QTRY_COMPARE(closed.count(), 1);
+    QCOMPARE(added.count(), 1);
+    QVERIFY(login->accountExists());
+    QCOMPARE(login->accountStore()->account().screenName, QStringLiteral("demo"));
+    QFile file(login->accountStore()->filePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(!file.readAll().contains("hunter2"));
+    QTRY_VERIFY(!m_helper->accountWindow());
+}
+
+void TestAccountWindow::signedInWindowSignsOut()
+{
+    DesktopLoginHandler *login = m_factory->desktopLoginHandler();
+    ZrMeego::Account account;
+    account.serviceUrl = m_server->url();
+    account.userId = QStringLiteral("1843");
+    account.screenName = QStringLiteral("demo");
+    account.token = QStringLiteral("t");
+    account.tokenSecret = QStringLiteral("s");
+    account.consumerKey = QStringLiteral("ck");
+    account.consumerSecret = QStringLiteral("cs");
+    QVERIFY(login->accountStore()->storeAccount(account));
+    QSignalSpy removed(login, &DesktopLoginHandler::accountRemoved);
+    QSignalSpy state(login, &DesktopLoginHandler::accountStateChanged);
+
+    QVERIFY(openWindow());
+    QVERIFY(item("accountView")->isVisible());
+    QVERIFY(!item("signInForm")->isVisible());
+    QVERIFY(item("accountName")->property("text").toString().contains(QLatin1String("@demo")));
+
+    click("enabledBox");
+    QCOMPARE(state.count(), 1);
+    QVERIFY(!login->accountEnabled(0));
+    click("enabledBox");
+    QVERIFY(login->accountEnabled(0));
+
+    m_server->enqueueJson(200, R"({"revoked": true})");
+    click("signOutButton");
+    QCOMPARE(removed.count(), 1);
+    QTRY_COMPARE(m_server->requests().size(), 1);
+    QCOMPARE(m_server->requests().first().path(), QByteArray("/oauth/invalidate_token"));
+    // The window turns into the sign-in form, offering the address again.
+    QTRY_VERIFY(item("signInForm")->isVisible());
+    QVERIFY(!item("accountView")->isVisible());
+
+    // A second call while open brings the same window forward.
+    QQuickWindow *window = m_window;
+    m_helper->createAccount(Helper::ZIRRUP, nullptr);
+    QCOMPARE(m_helper->accountWindow(), window);
+}
+
+void TestAccountWindow::escapeAndCancelClose()
+{
+    QSignalSpy closed(m_helper.get(), &Helper::accountWindowClosed);
+    QVERIFY(openWindow());
+    m_window->requestActivate();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QTest::keyClick(m_window, Qt::Key_Escape);
+    QTRY_COMPARE(closed.count(), 1);
+    QTRY_VERIFY(!m_helper->accountWindow());
+
+    // Cancel during a running sign-in: it stops, nothing is stored.
+    QVERIFY(openWindow());
+    m_server->enqueue(CannedResponse {200, tokenAnswer, true});
+    signIn(QStringLiteral("demo"), QStringLiteral("hunter2-pw"));
+    QTRY_COMPARE(m_server->heldCount(), 1);
+    click("cancelButton");
+    QTRY_COMPARE(closed.count(), 2);
+    m_server->release();
+    QTRY_VERIFY(!m_helper->accountWindow());
+    QCoreApplication::processEvents();
+    QVERIFY(!m_factory->desktopLoginHandler()->accountExists());
+}
+
+void TestAccountWindow::onlyTheZirrupServiceOpensAWindow()
+{
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no account window for service"));
+    m_helper->createAccount(Helper::NONE, nullptr);
+    QVERIFY(!m_helper->accountWindow());
+}
+
+QTEST_MAIN(TestAccountWindow)
+#include "tst_accountwindow.moc"
