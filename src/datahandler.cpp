@@ -8,6 +8,7 @@
 #include "zirrup.h"
 #include "zirrupmodel.h"
 
+// The avatar provider comes with the profile images; it is registered once it is built in.
 #if __has_include("zirrupavatarprovider.h")
 #include "zirrupavatarprovider.h"
 #define ZIRRUP_HAVE_AVATAR_PROVIDER 1
