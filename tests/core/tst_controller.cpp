@@ -26,6 +26,7 @@ private Q_SLOTS:
     void releaseMouseLetsGoOfTheGrab();
     void localizedNumbersAndTextDirection();
     void userImagesAreRebroadcast();
+    void signInWithoutAccountOpensTheAccountWindow();
 };
 
 void TestController::contextPropertiesAtStart()
@@ -261,6 +262,24 @@ void TestController::userImagesAreRebroadcast()
     QCOMPARE(loaded.first().at(1).value<ProfileView::ProfileImageSize>(),
              ProfileView::ImageSizeBigger);
     QCOMPARE(loaded.first().at(2).toString(), QStringLiteral("image://avatar/file:///a.png"));
+}
+
+void TestController::signInWithoutAccountOpensTheAccountWindow()
+{
+    ScriptedController c;
+    c.start(false);
+    const auto windows = [] { return QGuiApplication::topLevelWindows().size(); };
+    const int before = windows();
+
+    // Queued: the sign-in button's own click finishes first.
+    c.handler()->createNewAccount();
+    QCOMPARE(windows(), before);
+    QTRY_COMPARE(windows(), before + 1);
+    QCOMPARE(c.login()->loginCount(), 0);
+
+    // The same button again brings that window forward instead of a second one.
+    c.handler()->settingsClicked();
+    QCOMPARE(windows(), before + 1);
 }
 
 QTEST_MAIN(TestController)
