@@ -1,0 +1,336 @@
+#ifndef DATAHANDLER_H
+#define DATAHANDLER_H
+
+#include "listsview.h"
+#include "locale.h"
+#include "messagesview.h"
+#include "profileview.h"
+#include "timelineview.h"
+#include "trendsview.h"
+
+#include "zirruptypes.h"
+#include "zrplatformtypes.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <functional>
+
+class Helper;
+class NetworkMonitor;
+class QQmlContext;
+class QQuickView;
+class QTimer;
+class SyncTimer;
+class ZirrupModel;
+
+namespace Zr {
+class Zirrup;
+}
+namespace ZrPlatform {
+class ZrPlatformFactory;
+class ZrLoginHandler;
+} // namespace ZrPlatform
+namespace ZrMeego {
+class PositioningHandler;
+}
+
+// The program's one controller, published to QML as "dataHandler". It owns the service backend
+// and the five view adapters, runs sign-in through the platform's login object, turns backend
+// errors into notices and forwards what QML asks for to the adapter that owns the data.
+//
+// The class is spread over one source file per concern (datahandler.cpp, datahandler_session.cpp,
+// datahandler_launch.cpp, ...). Each access section below has one block per concern, always in
+// the same order; add a concern's members to its own block.
+class DataHandler : public QObject
+{
+    Q_OBJECT
+
+    // Subject of the page being opened; the QML view history snapshots and restores them.
+    Q_PROPERTY(QString currentUser READ currentUser WRITE setCurrentUser)
+    Q_PROPERTY(QString currentTweetId READ currentTweetId WRITE setCurrentTweetId)
+    Q_PROPERTY(QString currentListId READ currentListId WRITE setCurrentListId)
+    Q_PROPERTY(QString currentListName READ currentListName WRITE setCurrentListName)
+    Q_PROPERTY(QString currentSearchString READ currentSearchString WRITE setCurrentSearchString)
+    // Photos: the photosModel property.
+
+public:
+    enum LaunchMode {
+        LaunchDefault = 1,
+        LaunchProfile = 2,
+        LaunchTweet = 3,
+        LaunchCompose = 4,
+        LaunchMessage = 5,
+        LaunchMessages = 6,
+        LaunchMention = 7,
+        LaunchMentions = 8
+    };
+    Q_ENUM(LaunchMode)
+
+    // Makes the backend objects: the six strings token, token secret, user id, user name,
+    // consumer key and consumer secret (all empty when signed out), and the parent.
+    using BackendFactory = std::function<Zr::Zirrup *(const QStringList &credentials, QObject *)>;
+
+    // The query ids this controller waits for; -2 while nothing is pending.
+    struct PendingQueryIds
+    {
+        int postTweet = -2;
+        int postWithMedia = -2;
+        int retweet = -2;
+        int directMessage = -2;
+        int stream = -2;
+    };
+
+    // ---- core and session ----
+    // The one controller; created on the first call under a process-wide lock.
+    static DataHandler *instance(QObject *parent = nullptr);
+    ~DataHandler() override;
+
+    void init(QQmlContext *context, QQuickView *mainView, ZrPlatform::ZrPlatformFactory *factory);
+    // Creates the signed-out backend unless one exists.
+    void ensureBackend();
+    void setLaunchMode(int mode);
+    int launchMode() const { return m_launchMode; }
+
+    // Shows `message` through the QML root; with `checkNetwork` and no network, says so instead.
+    void showErrorNotice(const QString &message, bool checkNetwork);
+    // One step back in the page history.
+    void showPreviousPage();
+
+    QString currentUser() const;
+    void setCurrentUser(const QString &user);
+    QString currentTweetId() const { return m_currentTweetId; }
+    void setCurrentTweetId(const QString &id);
+    QString currentListId() const { return m_currentListId; }
+    void setCurrentListId(const QString &id);
+    QString currentListName() const { return m_currentListName; }
+    void setCurrentListName(const QString &name);
+    QString currentSearchString() const { return m_currentSearchString; }
+    void setCurrentSearchString(const QString &text);
+
+    // Context properties of the root context; nothing happens before init.
+    void setContextProperty(const QString &name, const QVariant &value);
+    QVariant contextProperty(const QString &name) const;
+
+    Zr::Zirrup *backend() const { return m_backend; }
+    bool isAuthenticating() const { return m_authenticating; }
+    bool isOnline() const { return m_online; }
+    QString authenticatedUserName() const { return m_authenticatedUserName; }
+    // The ids the error mapping watches; the parts that post, retweet, send messages and wrap
+    // links write them when they send.
+    PendingQueryIds &pendingQueryIds() { return m_pendingQueryIds; }
+    QList<int> &shortenUrlQueryIds() { return m_shortenUrlQueryIds; }
+    QQmlContext *rootContext() const { return m_context; }
+    QQuickView *view() const { return m_view; }
+    ZrPlatform::ZrPlatformFactory *platformFactory() const { return m_factory; }
+    const Locale &locale() const { return m_locale; }
+    ZirrupModel *searchHistoryModel() const { return m_searchHistoryModel; }
+
+    TimelineView *timelineView() { return &m_timelineView; }
+    MessagesView *messagesView() { return &m_messagesView; }
+    ProfileView *profileView() { return &m_profileView; }
+    TrendsView *trendsView() { return &m_trendsView; }
+    ListsView *listsView() { return &m_listsView; }
+
+    // Replaces how backends are made (tests hand in scripted ones).
+    void setBackendFactory(BackendFactory factory);
+
+    // The timers the session runs, for inspection.
+    QTimer *delayedLoginTimer() const { return m_delayedLoginTimer; }
+    QTimer *delayedAuthenticationTimer() const { return m_delayedAuthenticationTimer; }
+    QTimer *throttlingTimer() const { return m_throttlingTimer; }
+
+    // ---- refresh and stream ----
+    // ---- launch targets ----
+    // ---- markup ----
+    // ---- time strings ----
+    // ---- compose and posting ----
+    // ---- photos ----
+    // ---- timeline forwarders ----
+    // ---- messages forwarders ----
+    // ---- profile forwarders ----
+    // ---- discovery (trends, lists) forwarders ----
+
+public Q_SLOTS:
+    // ---- core and session ----
+    void cleanFrontend(bool signedOut = true);
+    void onFrontendInitialized(bool signedOut = true);
+    void showUI();
+    void onBringToTop();
+    void onRefreshModels();
+    void networkStatusChanged(bool status);
+    void settingsClicked();
+    void createNewAccount();
+    void launchAccountsUi();
+    void delayedAuthentication();
+    void reAuthentication();
+    void doDelayedLogin();
+    void onZirrupAuthenticated(QString token, QString tokenSecret, QString userId, QString username,
+                               QString consumerKey, QString consumerSecret);
+    void onAuthenticationError(ZrLoginError::ZrLoginError type, QString error);
+    void onZirrupAccountCreated();
+    void onZirrupAccountRemoved();
+    void onAccountStateChanged(ZrServiceType::Servicetype type, bool enabled);
+    void onNetworkRequestError(int queryId, QVariantMap err);
+    void releaseMouse(QString grabberObject);
+    QString getLocalizedInt(int number);
+    bool isRightToLeftText(QString text);
+    void emitUserImageLoaded(QString screenName, ProfileView::ProfileImageSize size,
+                             QString imageUrl);
+    QString authenticatedUser() const;
+    void setCurrentVisibleTweetId(QString id);
+    QString currentVisibleTweetId() const;
+
+    // ---- refresh and stream ----
+
+    // ---- launch targets ----
+    QString startView();
+    QString startTab();
+    void prepareReplyTo(QString screenName);
+    void onZirrupOpenProfile(QString screenName);
+    void onZirrupOpenTweet(QString tweetId);
+    void onZirrupComposeReply(QString screenName);
+    void onZirrupShowMessage(QString screenName, QString id);
+    void onZirrupShowMention(QString id);
+    void onZirrupShowMentions();
+    void onZirrupShowMessages();
+
+    // ---- markup ----
+    // ---- time strings ----
+    // ---- compose and posting ----
+    // ---- photos ----
+    // ---- timeline forwarders ----
+    // ---- messages forwarders ----
+    // ---- profile forwarders ----
+
+    // ---- discovery (trends, lists) forwarders ----
+    void updateTrendingTopics();
+
+Q_SIGNALS:
+    void backendCreated(Zr::Zirrup *backend);
+    void frontendInitialized(DataHandler *dataHandler);
+    void dataChanged();
+    void userImageLoaded(QString screenName, ProfileView::ProfileImageSize size, QString imageUrl);
+    void updateTimestamp();
+    void newTweets();
+    void newMentions();
+    void newMessages();
+    void photosModelChanged();
+    void positioningTermsRejected();
+
+private:
+    explicit DataHandler(QObject *parent = nullptr);
+
+    // ---- core and session ----
+    // Forwarders act only with a backend and no login pending.
+    bool canForward() const;
+    // Calls a function of the QML root object by name; nothing happens when the root or the
+    // function is missing.
+    bool callRoot(const char *function, const QVariantList &arguments = QVariantList());
+    ZrPlatform::ZrLoginHandler *loginHandler() const;
+    bool accountReady() const;
+    void createBackend();
+    // Makes a backend, replacing (and retiring) the current one.
+    void replaceBackend(const QStringList &credentials);
+    void connectBackend(bool signedIn);
+    void connectPlatformOnce();
+    void setAuthenticating(bool authenticating);
+    // Starts the live stream; keeps its query id when the request went out.
+    bool startStream();
+    // Slots of the other concerns are reached by name, so the session runs whichever of them
+    // are built in; a missing one is noted in the debug output and skipped. Bound this way:
+    // doCleanup(), updateLastId(), onThrottlingTimerTriggered(),
+    // handleStreamObject(StreamObjectType::StreamObjectType,QVariantList),
+    // onUrlToSnipConverted(QString,QString,int), onStatusWritten(int),
+    // onPostedStatusWithMedia(QVariantList,int),
+    // onHelpRetrieved(HelpType::HelpType,QVariantList,QMap<QString,QString>,int),
+    // updateTimelineView(bool), updateMentionsViewSilent(), updateMessagesViewSilent(),
+    // updateProfileView(QString,bool), and the timeline, messages and lists adapters'
+    // onImageLoadCompleted(QString,ProfileView::ProfileImageSize,QString).
+    static bool connectLate(QObject *sender, const char *signal, QObject *receiver,
+                            const char *slot);
+    bool invokeOwnSlot(const char *signature, QGenericArgument a0 = QGenericArgument(),
+                       QGenericArgument a1 = QGenericArgument());
+
+    // ---- refresh and stream ----
+
+    // ---- launch targets ----
+    // Opens the page of the launch mode once sign-in has completed.
+    void openLaunchTarget();
+    // True while an enabled account exists but its sign-in has not completed: a launch request
+    // then only stores its subject, and the page opens after sign-in.
+    bool deferUntilSignedIn();
+
+    // ---- markup ----
+    // ---- time strings ----
+    // ---- compose and posting ----
+    // ---- photos ----
+    // ---- timeline forwarders ----
+    // ---- messages forwarders ----
+    // ---- profile forwarders ----
+    // ---- discovery (trends, lists) forwarders ----
+
+    // ---- core and session: fields ----
+    QQmlContext *m_context = nullptr;
+    ZrPlatform::ZrPlatformFactory *m_factory = nullptr;
+    Zr::Zirrup *m_backend = nullptr;
+    bool m_authenticating = false;
+    SyncTimer *m_syncTimer = nullptr;
+    bool m_refreshOnResume = false;
+    QQuickView *m_view = nullptr;
+
+    TimelineView m_timelineView;
+    MessagesView m_messagesView;
+    ProfileView m_profileView;
+    TrendsView m_trendsView;
+    ListsView m_listsView;
+
+    QString m_currentUser;
+    QString m_currentTweetId;
+    QString m_currentListId;
+    QString m_currentListName;
+    QString m_currentSearchString;
+    QString m_authenticatedUserName;
+    QString m_currentVisibleTweetId;
+
+    PendingQueryIds m_pendingQueryIds;
+    QList<int> m_shortenUrlQueryIds;
+
+    ZirrupModel *m_searchHistoryModel = nullptr;
+    bool m_accountsUiLaunched = false;
+    bool m_retryLoginAllowed = true;
+    bool m_online = false;
+    int m_launchMode = LaunchDefault;
+
+    QTimer *m_delayedAuthenticationTimer = nullptr;
+    QTimer *m_lastIdTimer = nullptr;
+    QTimer *m_delayedLoginTimer = nullptr;
+    QTimer *m_throttlingTimer = nullptr;
+
+    ZrMeego::PositioningHandler *m_positioningHandler = nullptr;
+    NetworkMonitor *m_networkMonitor = nullptr;
+    Locale m_locale;
+
+    Helper *m_helper = nullptr;
+    BackendFactory m_backendFactory;
+    bool m_platformConnected = false;
+
+    // ---- refresh and stream: fields ----
+    // ---- launch targets: fields ----
+    // ---- markup: fields ----
+    // ---- time strings: fields ----
+    // ---- compose and posting: fields ----
+    // ---- photos: fields ----
+    // ---- timeline forwarders: fields ----
+    // ---- messages forwarders: fields ----
+    // ---- profile forwarders: fields ----
+    // ---- discovery (trends, lists) forwarders: fields ----
+};
+
+#endif // DATAHANDLER_H

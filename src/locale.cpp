@@ -1,0 +1,77 @@
+#include "locale.h"
+
+#include <QRegularExpression>
+
+Locale::Locale()
+    : m_locale(QLocale())
+{ }
+
+Locale::Locale(const QLocale &locale)
+    : m_locale(locale)
+{ }
+
+QString Locale::name() const
+{
+    return m_locale.name();
+}
+
+QString Locale::language() const
+{
+    return m_locale.name().section(QLatin1Char('_'), 0, 0);
+}
+
+QString Locale::formatNumber(qint64 number) const
+{
+    return m_locale.toString(number);
+}
+
+QString Locale::dateFormat(DateType date) const
+{
+    switch (date) {
+    case DateNone:
+        return QString();
+    case DateShort:
+        return m_locale.dateFormat(QLocale::ShortFormat);
+    case DateLong:
+        return m_locale.dateFormat(QLocale::LongFormat);
+    case DateMedium:
+        break;
+    }
+    // The long form without the weekday and with the abbreviated month name keeps the
+    // locale's order and words ("d MMM yyyy", "MMM d, yyyy", "d. MMM yyyy", ...).
+    QString format = m_locale.dateFormat(QLocale::LongFormat);
+    static const QRegularExpression leadingWeekday(QStringLiteral("^\\s*dddd[\\s,]*"));
+    static const QRegularExpression otherWeekday(QStringLiteral("[\\s,]*dddd"));
+    format.remove(leadingWeekday);
+    format.remove(otherWeekday);
+    format.replace(QStringLiteral("MMMM"), QStringLiteral("MMM"));
+    return format.trimmed();
+}
+
+QString Locale::timeFormat(TimeType time) const
+{
+    switch (time) {
+    case TimeNone:
+        return QString();
+    case TimeShort:
+        return m_locale.timeFormat(QLocale::ShortFormat);
+    case TimeLong:
+        return m_locale.timeFormat(QLocale::LongFormat);
+    }
+    return QString();
+}
+
+QString Locale::formatDateTime(const QDateTime &dateTime, DateType date, TimeType time) const
+{
+    if (!dateTime.isValid())
+        return QString();
+    const QString datePart =
+        date == DateNone ? QString() : m_locale.toString(dateTime.date(), dateFormat(date));
+    const QString timePart =
+        time == TimeNone ? QString() : m_locale.toString(dateTime.time(), timeFormat(time));
+    if (datePart.isEmpty())
+        return timePart;
+    if (timePart.isEmpty())
+        return datePart;
+    return datePart + QLatin1Char(' ') + timePart;
+}

@@ -1,0 +1,116 @@
+#include "datahandler.h"
+#include "hangupwatcher.h"
+#include "locale.h"
+#include "startup.h"
+
+#include "helper.h"
+#include "zrfactorymeego.h"
+
+#include <QGuiApplication>
+#include <QNetworkProxy>
+#include <QQmlContext>
+#include <QQuickView>
+#include <QStyleHints>
+#include <QTranslator>
+#include <QUrl>
+#include <QtDebug>
+
+#include <memory>
+
+namespace {
+QGuiApplication *application = nullptr;
+QQuickView *mainView = nullptr;
+
+QStringList commandLine(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+void onHangup()
+{
+    mainView->setSource(QUrl());
+    application->quit();
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const Startup::Options options = Startup::parseCommandLine(commandLine(argc, argv));
+    Helper::setDebugCallback("zirrup-qml", options.debug);
+
+    std::unique_ptr<ZrPlatform::ZrPlatformFactory> factory(ZrMeego::ZrFactoryMeego::getInstance());
+
+    QGuiApplication app(argc, argv);
+    application = &app;
+    // Another running instance takes over this launch and comes to the front instead.
+    if (ZrMeego::ZrFactoryMeego::handOffToRunningInstance(options.launchMode)) {
+        factory.reset();
+        return 0;
+    }
+
+    QGuiApplication::styleHints()->setCursorFlashTime(0);
+    app.setProperty("NoMStyle", true);
+
+    const Locale locale;
+    const QString localeName = Startup::catalogueLocale(locale.name());
+
+    auto platformCatalogue = std::make_unique<QTranslator>();
+    Startup::loadCatalogue(platformCatalogue.get(), Startup::platformCataloguePath(localeName),
+                           QStringLiteral(":/common_en.qm"));
+    QGuiApplication::installTranslator(platformCatalogue.get());
+
+    auto applicationCatalogue = std::make_unique<QTranslator>();
+    Startup::loadCatalogue(applicationCatalogue.get(),
+                           Startup::applicationCatalogueName(localeName),
+                           QStringLiteral(":/zirrup_en.qm"));
+    QGuiApplication::installTranslator(applicationCatalogue.get());
+
+    QGuiApplication::setFont(Startup::applicationFont(locale.language()));
+
+    auto view = std::make_unique<QQuickView>();
+    mainView = view.get();
+    view->setResizeMode(QQuickView::SizeRootObjectToView);
+    QQmlContext *context = view->rootContext();
+
+    DataHandler *controller = DataHandler::instance(&app);
+    controller->setLaunchMode(options.launchMode);
+    controller->init(context, view.get(), factory.get());
+
+    const QString proxyValue = qEnvironmentVariable("http_proxy");
+    bool proxyFound = false;
+    const QNetworkProxy proxy = Startup::proxyFromEnvironment(proxyValue, &proxyFound);
+    if (proxyFound) {
+        // The value may carry the proxy's password.
+        qDebug() << "Proxy found:"
+                 << QString(QLatin1Char('"')
+                            + Startup::proxyUrl(proxyValue).toString(QUrl::RemovePassword)
+                            + QLatin1Char('"'));
+        QNetworkProxy::setApplicationProxy(proxy);
+        qDebug() << "Proxy Setup";
+    }
+
+    controller->ensureBackend();
+    controller->showUI();
+
+    HangupWatcher hangupWatcher;
+    QObject::connect(&hangupWatcher, &HangupWatcher::hangup, &app, &onHangup);
+
+    qDebug() << "int main(int, char**) running";
+    const int result = app.exec();
+
+    // The scene goes first so that no binding outlives the controller it reads.
+    view->setSource(QUrl());
+    delete controller;
+    view.reset();
+    mainView = nullptr;
+    factory.reset();
+    QGuiApplication::removeTranslator(applicationCatalogue.get());
+    QGuiApplication::removeTranslator(platformCatalogue.get());
+    applicationCatalogue.reset();
+    platformCatalogue.reset();
+    application = nullptr;
+    return result;
+}

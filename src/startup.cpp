@@ -1,0 +1,91 @@
+#include "startup.h"
+
+#include "zirrup.h"
+
+#include <QTranslator>
+
+Startup::Options Startup::parseCommandLine(const QStringList &arguments)
+{
+    Options options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--debug")) {
+            options.debug = true;
+        } else if (argument == QLatin1String("--debugbackend")) {
+            Zr::SetLoggingLevel(Zr::LogDebug);
+            options.debug = true;
+        } else if (argument == QLatin1String("--profile")) {
+            options.launchMode = 2;
+        } else if (argument == QLatin1String("--tweet")) {
+            options.launchMode = 3;
+        } else if (argument == QLatin1String("--compose")) {
+            options.launchMode = 4;
+        } else if (argument == QLatin1String("--message")) {
+            options.launchMode = 5;
+        } else if (argument == QLatin1String("--messages")) {
+            options.launchMode = 6;
+        } else if (argument == QLatin1String("--mention")) {
+            options.launchMode = 7;
+        } else if (argument == QLatin1String("--mentions")) {
+            options.launchMode = 8;
+        }
+    }
+    return options;
+}
+
+QString Startup::catalogueLocale(const QString &localeName)
+{
+    if (localeName == QLatin1String("zh_HK"))
+        return QStringLiteral("zh_TW");
+    return localeName;
+}
+
+bool Startup::loadCatalogue(QTranslator *translator, const QString &name, const QString &fallback)
+{
+    if (translator->load(name))
+        return true;
+    return translator->load(fallback);
+}
+
+QString Startup::platformCataloguePath(const QString &locale)
+{
+    return QStringLiteral("/usr/share/l10n/meegotouch/common_") + locale + QStringLiteral(".qm");
+}
+
+QString Startup::applicationCatalogueName(const QString &locale)
+{
+    return QStringLiteral(":/zirrup_") + locale + QStringLiteral(".qm");
+}
+
+QFont Startup::applicationFont(const QString &language)
+{
+    if (language == QLatin1String("fa"))
+        return QFont(QStringLiteral("Arial"), -1, -1, false);
+    return QFont(QStringLiteral("Orvik Pure Text"), -1, -1, false);
+}
+
+QNetworkProxy Startup::proxyFromEnvironment(const QString &value, bool *found)
+{
+    const QString trimmed = value.trimmed();
+    if (found)
+        *found = !trimmed.isEmpty();
+    if (trimmed.isEmpty())
+        return QNetworkProxy(QNetworkProxy::NoProxy);
+
+    const QUrl url = proxyUrl(trimmed);
+    const int defaultPort = url.scheme() == QLatin1String("https") ? 443 : 80;
+    QNetworkProxy proxy(QNetworkProxy::HttpProxy, url.host(), url.port(defaultPort));
+    if (!url.userName().isEmpty())
+        proxy.setUser(url.userName());
+    if (!url.password().isEmpty())
+        proxy.setPassword(url.password());
+    return proxy;
+}
+
+QUrl Startup::proxyUrl(const QString &value)
+{
+    const QString trimmed = value.trimmed();
+    // "proxy:3128" would otherwise parse as the scheme "proxy" with no host.
+    return QUrl(trimmed.contains(QLatin1String("://")) ? trimmed
+                                                       : QStringLiteral("http://") + trimmed);
+}

@@ -1,0 +1,571 @@
+#include "datahandler.h"
+#include "zirrupmodel.h"
+
+#include "scriptedcontroller.h"
+#include "scriptedlaunchrequests.h"
+
+#include <QSignalSpy>
+#include <QStandardItem>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+const QString OAuthFailure = QStringLiteral("Could not authenticate with OAuth.");
+
+QStringList capturedLines;
+void captureMessage(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    capturedLines.append(message);
+}
+
+QVariantMap error(const QString &text)
+{
+    return {{QStringLiteral("error"), text}};
+}
+} // namespace
+
+class TestSession : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void loginStartsShortlyAfterStartWithAnAccount();
+    void withoutAccountTheTrendsAreAskedForInstead();
+    void signedOutStartPageShowsTrends();
+    void accountAddedTwiceGivesOneLogin();
+    void accountStateChangesOfThisServiceOnly();
+    void reAuthenticationWhileALoginIsPending();
+    void signInReplacesTheBackend();
+    void secretsStayOutOfTheDebugOutput();
+    void oneAutomaticRetryWithoutEarlierSignIn();
+    void failedRetryAfterSignInResetsToSignInPage();
+    void clockSkewShowsItsNoticeEvenOffline_data();
+    void clockSkewShowsItsNoticeEvenOffline();
+    void deletedAndRejectedAccountsAreInvalidated();
+    void oauthFailureSignsInAgainOnce();
+    void backendMayBeReplacedFromItsOwnSignal();
+    void errorsOfPendingRequestsBecomeNotices();
+    void streamErrorsArmTheThrottleOnlyOnline();
+    void accountRemovalSignsOut();
+    void currentItemProperties();
+};
+
+void TestSession::loginStartsShortlyAfterStartWithAnAccount()
+{
+    ScriptedController c;
+    c.start(true);
+
+    QTimer *timer = c.handler()->delayedLoginTimer();
+    QVERIFY(timer);
+    QVERIFY(timer->isActive());
+    QVERIFY(timer->isSingleShot());
+    QCOMPARE(timer->interval(), 100);
+    QCOMPARE(c.login()->loginCount(), 0);
+    QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), false);
+
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    QCOMPARE(c.login()->loginCalls().first().reauthenticate, false);
+    QCOMPARE(c.login()->loginCalls().first().flag, true);
+    QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), true);
+    QVERIFY(!c.backend()->hasCall("retrieveTrends"));
+
+    // Forwarders wait for the login.
+    c.handler()->updateTrendingTopics();
+    QVERIFY(!c.backend()->hasCall("retrieveTrends"));
+}
+
+void TestSession::withoutAccountTheTrendsAreAskedForInstead()
+{
+    ScriptedController c;
+    c.start(false);
+
+    QCOMPARE(c.backend()->credentials(), QStringList(6, QString()));
+    QVERIFY(c.backend()->initCalled());
+    QCOMPARE(c.backend()->callCount("retrieveTrends"), 1);
+    const ScriptedCall trends = c.backend()->lastCall("retrieveTrends");
+    QCOMPARE(trends.type, int(TrendType::Place));
+    QCOMPARE(trends.args, Zr::ArgMap({{"woeid", "1"}}));
+    QCOMPARE(trends.behavior, 1);
+    QVERIFY(!trends.listPassed);
+
+    // No login is armed.
+    QVERIFY(!c.handler()->delayedLoginTimer() || !c.handler()->delayedLoginTimer()->isActive());
+    QVERIFY(!c.handler()->delayedAuthenticationTimer()->isActive());
+    QCOMPARE(c.login()->loginCount(), 0);
+    QCOMPARE(c.contextProperty("zirrup_account_exists").toBool(), false);
+    QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), false);
+
+    // A second ensureBackend keeps the backend.
+    ScriptedBackend *backend = c.backend();
+    c.handler()->ensureBackend();
+    QCOMPARE(c.backend(), backend);
+    QCOMPARE(c.backends().size(), 1);
+}
+
+void TestSession::signedOutStartPageShowsTrends()
+{
+    ScriptedController c;
+    c.start(false);
+    ZirrupModel *trends = c.handler()->trendsView()->trendsModel();
+    QCOMPARE(c.contextProperty("trends_is_loading").toBool(), true);
+
+    const ScriptedCall call = c.backend()->lastCall("retrieveTrends");
+    const QVariantList names = {QVariantMap {{"name", "#qt"}}, QVariantMap {{"name", "Zirrup"}}};
+    c.backend()->complete(call, {QVariantMap {{"trends", names}}});
+    QCOMPARE(c.contextProperty("trends_is_loading").toBool(), false);
+    QCOMPARE(trends->count(), 2);
+    QCOMPARE(trends->get(1).value("query_item").toString(), QStringLiteral("Zirrup"));
+
+    // An empty answer keeps the trends shown; an answer to another request is not ours.
+    c.handler()->updateTrendingTopics();
+    c.backend()->complete(c.backend()->lastCall("retrieveTrends"), {});
+    QCOMPARE(trends->count(), 2);
+    ScriptedCall stale = call;
+    c.backend()->complete(stale, {QVariantMap {{"trends", QVariantList()}}});
+    QCOMPARE(trends->count(), 2);
+
+    // A failure brings the indicator down and says so.
+    c.handler()->updateTrendingTopics();
+    c.backend()->fail(c.backend()->lastCall("retrieveTrends"), QStringLiteral("Over capacity"));
+    QCOMPARE(c.contextProperty("trends_is_loading").toBool(), false);
+    QCOMPARE(c.view().lastArguments("showError"),
+             QVariantList {QStringLiteral("qtn_zirrup_error_load_trends")});
+    QCOMPARE(trends->count(), 2);
+
+    // A request that was not sent leaves nothing spinning.
+    c.backend()->setResult(QStringLiteral("retrieveTrends"), Zr::RequestFailed);
+    c.handler()->updateTrendingTopics();
+    QCOMPARE(c.contextProperty("trends_is_loading").toBool(), false);
+}
+
+void TestSession::accountAddedTwiceGivesOneLogin()
+{
+    ScriptedController c;
+    c.start(false);
+    QTimer *timer = c.handler()->delayedAuthenticationTimer();
+
+    Q_EMIT c.login()->accountAdded();
+    Q_EMIT c.login()->accountAdded();
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 500);
+    QCOMPARE(c.login()->loginCount(), 0);
+
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    QVERIFY(!timer->isActive());
+    QCOMPARE(c.login()->loginCalls().first().reauthenticate, false);
+    QCOMPARE(c.login()->loginCalls().first().flag, true);
+    QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), true);
+
+    // While that login is pending, the timer firing again starts nothing.
+    c.handler()->delayedAuthentication();
+    QCOMPARE(c.login()->loginCount(), 1);
+}
+
+void TestSession::accountStateChangesOfThisServiceOnly()
+{
+    ScriptedController c;
+    c.start(false);
+    QTimer *timer = c.handler()->delayedAuthenticationTimer();
+
+    Q_EMIT c.login()->accountStateChanged(ZrServiceType::Servicetype(1), true);
+    QVERIFY(!timer->isActive());
+    Q_EMIT c.login()->accountStateChanged(ZrServiceType::Zirrup, true);
+    QVERIFY(timer->isActive());
+    timer->stop();
+
+    ScriptedBackend *before = c.backend();
+    Q_EMIT c.login()->accountStateChanged(ZrServiceType::Servicetype(1), false);
+    QCOMPARE(c.backend(), before);
+    Q_EMIT c.login()->accountStateChanged(ZrServiceType::Zirrup, false);
+    QVERIFY(c.backend() != before);
+    QCOMPARE(c.view().lastArguments("startPage"), QVariantList {QStringLiteral("SignInView.qml")});
+}
+
+void TestSession::reAuthenticationWhileALoginIsPending()
+{
+    ScriptedController c;
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+
+    c.handler()->reAuthentication();
+    c.handler()->launchAccountsUi();
+    QCOMPARE(c.login()->loginCount(), 1);
+
+    c.signIn();
+    QCOMPARE(c.handler()->isAuthenticating(), false);
+    c.handler()->reAuthentication();
+    QCOMPARE(c.login()->loginCount(), 2);
+    QCOMPARE(c.login()->loginCalls().last().reauthenticate, true);
+    QCOMPARE(c.login()->loginCalls().last().flag, false);
+    QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), true);
+
+    // The sign-in button with an account in place signs in again, after the current event.
+    c.signIn();
+    c.handler()->createNewAccount();
+    QCOMPARE(c.login()->loginCount(), 2);
+    QTRY_COMPARE(c.login()->loginCount(), 3);
+    QCOMPARE(c.login()->loginCalls().last().reauthenticate, true);
+}
+
+void TestSession::signInReplacesTheBackend()
+{
+    ScriptedController c;
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    QPointer<ScriptedBackend> anonymous = c.backend();
+    QSignalSpy created(c.handler(), &DataHandler::backendCreated);
+
+    c.signIn(QStringLiteral("Alice"));
+
+    QCOMPARE(created.count(), 1);
+    ScriptedBackend *signedIn = c.backend();
+    QVERIFY(signedIn != anonymous.data());
+    QCOMPARE(created.first().first().value<Zr::Zirrup *>(), signedIn);
+    QCOMPARE(signedIn->credentials(),
+             QStringList({"token-Alice", "token-secret-of-Alice", "1844", "Alice", "consumer-key",
+                          "consumer-secret-value"}));
+    QVERIFY(signedIn->initCalled());
+    QCOMPARE(c.handler()->timelineView()->backend(), signedIn);
+    QCOMPARE(c.handler()->messagesView()->backend(), signedIn);
+    QCOMPARE(c.handler()->profileView()->backend(), signedIn);
+    QCOMPARE(c.handler()->trendsView()->backend(), signedIn);
+    QCOMPARE(c.handler()->listsView()->backend(), signedIn);
+
+    QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), false);
+    QCOMPARE(c.contextProperty("zirrup_account_exists").toBool(), true);
+    QCOMPARE(c.handler()->authenticatedUser(), QStringLiteral("alice"));
+    QCOMPARE(c.handler()->currentUser(), QStringLiteral("alice"));
+
+    // The stream starts and its id is kept; the main page opens.
+    const ScriptedCall stream = signedIn->lastCall("startStreaming");
+    QCOMPARE(stream.method, QStringLiteral("startStreaming"));
+    QVERIFY(stream.args.isEmpty());
+    QCOMPARE(c.handler()->pendingQueryIds().stream, stream.queryId);
+    QCOMPARE(c.view().callNames(), QStringList {"startPage"});
+    QCOMPARE(c.view().lastArguments("startPage"), QVariantList {QStringLiteral("MainView.qml")});
+    QCOMPARE(c.handler()->launchMode(), 1);
+
+    // The anonymous backend says nothing more and goes once the event loop runs.
+    QVERIFY(anonymous);
+    Q_EMIT anonymous->networkRequestError(1, error(OAuthFailure));
+    QCOMPARE(c.login()->loginCount(), 1);
+    QTRY_VERIFY(anonymous.isNull());
+
+    // A post still under way on a replaced backend will never be answered.
+    c.handler()->pendingQueryIds().postTweet = 77;
+    c.handler()->setContextProperty(QStringLiteral("posting_tweet"), true);
+    c.signIn(QStringLiteral("Alice"));
+    QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
+    QCOMPARE(c.handler()->pendingQueryIds().postTweet, -2);
+}
+
+void TestSession::secretsStayOutOfTheDebugOutput()
+{
+    ScriptedController c;
+    c.start(true);
+    capturedLines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(captureMessage);
+    c.signIn(QStringLiteral("Alice"));
+    qInstallMessageHandler(previous);
+
+    const QString output = capturedLines.join(QLatin1Char('\n'));
+    QVERIFY(!output.isEmpty());
+    QVERIFY(output.contains(QStringLiteral("\"token-Alice\"")));
+    QVERIFY(output.contains(QStringLiteral("\"Alice\"")));
+    QVERIFY(!output.contains(QStringLiteral("token-secret-of-Alice")));
+    QVERIFY(!output.contains(QStringLiteral("consumer-secret-value")));
+    QVERIFY(output.contains(QStringLiteral("present, 21 characters")));
+}
+
+void TestSession::oneAutomaticRetryWithoutEarlierSignIn()
+{
+    ScriptedController c;
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    ScriptedBackend *anonymous = c.backend();
+
+    Q_EMIT c.login()->loginError(ZrLoginError::NetworkError, QStringLiteral("Connection refused"));
+    QCOMPARE(c.handler()->isAuthenticating(), false);
+    QVERIFY(c.handler()->delayedAuthenticationTimer()->isActive());
+    QTRY_COMPARE(c.login()->loginCount(), 2);
+    QCOMPARE(c.login()->loginCalls().last().flag, false);
+
+    // The second failure ends it; never signed in, so the pages stay as they are.
+    Q_EMIT c.login()->loginError(ZrLoginError::NetworkError, QStringLiteral("Connection refused"));
+    QVERIFY(!c.handler()->delayedAuthenticationTimer()->isActive());
+    QCOMPARE(c.backend(), anonymous);
+    QCOMPARE(c.view().callCount("startPage"), 0);
+    QCOMPARE(c.login()->loginCount(), 2);
+}
+
+void TestSession::failedRetryAfterSignInResetsToSignInPage()
+{
+    ScriptedController c;
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    c.signIn(QStringLiteral("Alice"));
+    c.view().clearCalls();
+
+    c.handler()->reAuthentication();
+    Q_EMIT c.login()->loginError(ZrLoginError::AuthenticationFailed, QStringLiteral("Bad token"));
+    QTRY_COMPARE(c.login()->loginCount(), 3);
+    QCOMPARE(c.view().callCount("startPage"), 0);
+
+    ScriptedBackend *signedIn = c.backend();
+    Q_EMIT c.login()->loginError(ZrLoginError::AuthenticationFailed, QStringLiteral("Bad token"));
+    QVERIFY(c.backend() != signedIn);
+    QCOMPARE(c.backend()->credentials(), QStringList(6, QString()));
+    QCOMPARE(c.contextProperty("zirrup_account_exists").toBool(), false);
+    QCOMPARE(c.view().lastArguments("startPage"), QVariantList {QStringLiteral("SignInView.qml")});
+    QVERIFY(!c.handler()->delayedAuthenticationTimer()->isActive());
+}
+
+void TestSession::clockSkewShowsItsNoticeEvenOffline_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("notice");
+
+    QTest::newRow("1, clock") << 1 << "Client time out of sync. Server time: 1700000000" << true;
+    QTest::newRow("10, clock") << 10 << "Client time out of sync" << true;
+    QTest::newRow("1, other") << 1 << "Invalid signature" << false;
+    QTest::newRow("1, case differs") << 1 << "client time out of sync" << false;
+    QTest::newRow("3, clock text") << 3 << "Client time out of sync" << false;
+}
+
+void TestSession::clockSkewShowsItsNoticeEvenOffline()
+{
+    QFETCH(int, type);
+    QFETCH(QString, text);
+    QFETCH(bool, notice);
+
+    ScriptedController c;
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    c.handler()->networkStatusChanged(false);
+    c.view().clearCalls();
+
+    Q_EMIT c.login()->loginError(ZrLoginError::ZrLoginError(type), text);
+    QCOMPARE(c.view().callCount("showError"), notice ? 1 : 0);
+    if (notice)
+        QCOMPARE(c.view().lastArguments("showError"),
+                 QVariantList {QStringLiteral("qtn_comm_share_incorrect_date")});
+    // Every one of these takes the retry.
+    QVERIFY(c.handler()->delayedAuthenticationTimer()->isActive());
+    QCOMPARE(c.login()->invalidateCount(), 0);
+}
+
+void TestSession::deletedAndRejectedAccountsAreInvalidated()
+{
+    const struct
+    {
+        int type;
+        const char *text;
+        bool invalidated;
+    } cases[] = {
+        {9, "User has been deleted", true},
+        {9, "User has been suspended", false},
+        {17, "Could not authenticate with OAuth.", true},
+        {17, "", true},
+    };
+    for (const auto &entry : cases) {
+        ScriptedController c;
+        c.start(true);
+        QTRY_COMPARE(c.login()->loginCount(), 1);
+        Q_EMIT c.login()->loginError(ZrLoginError::ZrLoginError(entry.type),
+                                     QLatin1String(entry.text));
+        QCOMPARE(c.handler()->isAuthenticating(), false);
+        QCOMPARE(c.login()->invalidateCount(), entry.invalidated ? 1 : 0);
+        // An invalidated account is not retried; any other failure is.
+        QCOMPARE(c.handler()->delayedAuthenticationTimer()->isActive(), !entry.invalidated);
+        QCOMPARE(c.view().callCount("showError"), 0);
+    }
+}
+
+void TestSession::oauthFailureSignsInAgainOnce()
+{
+    ScriptedController c;
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    c.signIn();
+    ScriptedBackend *backend = c.backend();
+    const ScriptedCall stream = backend->lastCall("startStreaming");
+
+    backend->fail(stream, OAuthFailure);
+    QCOMPARE(c.login()->loginCount(), 2);
+    QCOMPARE(c.login()->loginCalls().last().reauthenticate, true);
+    QCOMPARE(c.login()->loginCalls().last().flag, false);
+    QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), true);
+    // The stream failure is not also throttled: the new sign-in starts a new stream.
+    QVERIFY(!c.handler()->throttlingTimer()->isActive());
+
+    backend->fail(stream, OAuthFailure);
+    QCOMPARE(c.login()->loginCount(), 2);
+}
+
+void TestSession::backendMayBeReplacedFromItsOwnSignal()
+{
+    ScriptedController c;
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    c.signIn();
+
+    // A login object that answers at once, still inside the failing backend's signal.
+    QObject::connect(c.login(), &ScriptedLogin::loginRequested, c.login(), [&c] { c.signIn(); });
+    QPointer<ScriptedBackend> first = c.backend();
+    first->fail(first->lastCall("startStreaming"), OAuthFailure);
+
+    QVERIFY(first);
+    QVERIFY(c.backend() != first.data());
+    QCOMPARE(c.handler()->isAuthenticating(), false);
+    QTRY_VERIFY(first.isNull());
+    QVERIFY(c.backend()->hasCall("startStreaming"));
+}
+
+void TestSession::errorsOfPendingRequestsBecomeNotices()
+{
+    ScriptedController c;
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    c.signIn();
+    ScriptedBackend *backend = c.backend();
+    DataHandler *handler = c.handler();
+    DataHandler::PendingQueryIds &ids = handler->pendingQueryIds();
+    ids.postTweet = 901;
+    ids.postWithMedia = 902;
+    ids.retweet = 903;
+    ids.directMessage = 904;
+    handler->shortenUrlQueryIds() = {905, 906};
+    c.view().clearCalls();
+
+    const auto lastNotice = [&c] {
+        return c.view().lastArguments("showError").value(0).toString();
+    };
+
+    // Posting: "Not found" and an error without text only bring the indicator down.
+    for (const QVariantMap &quiet : {error(QStringLiteral("Not found")), QVariantMap()}) {
+        handler->setContextProperty(QStringLiteral("posting_tweet"), true);
+        Q_EMIT backend->networkRequestError(901, quiet);
+        QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
+    }
+    QCOMPARE(c.view().callCount("showError"), 0);
+    for (int id : {901, 902}) {
+        handler->setContextProperty(QStringLiteral("posting_tweet"), true);
+        Q_EMIT backend->networkRequestError(id, error(QStringLiteral("Status is a duplicate.")));
+        QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
+        QCOMPARE(lastNotice(), QStringLiteral("qtn_zirrup_error_post_tweet"));
+    }
+
+    Q_EMIT backend->networkRequestError(903, error(QStringLiteral("Forbidden")));
+    QCOMPARE(lastNotice(), QStringLiteral("qtn_zirrup_error_retweet"));
+
+    handler->setContextProperty(QStringLiteral("messagesview_refresh_after_sending"), true);
+    Q_EMIT backend->networkRequestError(904, error(QStringLiteral("Forbidden")));
+    QCOMPARE(c.contextProperty("messagesview_refresh_after_sending").toBool(), false);
+    QCOMPARE(lastNotice(), QStringLiteral("qtn_zirrup_error_send_message"));
+
+    // Link wrapping: the indicator stays up until the last outstanding wrap has ended.
+    handler->setContextProperty(QStringLiteral("tweet_shortening_url"), true);
+    Q_EMIT backend->networkRequestError(905, error(QStringLiteral("Bad link")));
+    QCOMPARE(lastNotice(), QStringLiteral("qtn_zirrup_error_shorten_url"));
+    QCOMPARE(c.contextProperty("tweet_shortening_url").toBool(), true);
+    QCOMPARE(handler->shortenUrlQueryIds(), QList<int> {906});
+    Q_EMIT backend->networkRequestError(906, error(QStringLiteral("Bad link")));
+    QCOMPARE(c.contextProperty("tweet_shortening_url").toBool(), false);
+    QVERIFY(handler->shortenUrlQueryIds().isEmpty());
+
+    // Offline, the notices that check the network say that instead.
+    c.handler()->networkStatusChanged(false);
+    Q_EMIT backend->networkRequestError(903, error(QStringLiteral("Forbidden")));
+    QCOMPARE(lastNotice(), QStringLiteral("qtn_zirrup_networkunavailable"));
+
+    // Ids nobody waits for show nothing.
+    c.view().clearCalls();
+    for (int id : {905, 999, -1, -2})
+        Q_EMIT backend->networkRequestError(id, error(QStringLiteral("Whatever")));
+    QCOMPARE(c.view().callCount("showError"), 0);
+}
+
+void TestSession::streamErrorsArmTheThrottleOnlyOnline()
+{
+    ScriptedController c;
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    c.signIn();
+    ScriptedBackend *backend = c.backend();
+    const ScriptedCall stream = backend->lastCall("startStreaming");
+    QTimer *throttle = c.handler()->throttlingTimer();
+
+    backend->fail(stream, QStringLiteral("Stream closed"));
+    QVERIFY(throttle->isActive());
+    QVERIFY(throttle->isSingleShot());
+    QCOMPARE(throttle->interval(), 65000);
+    QCOMPARE(c.view().callCount("showError"), 0);
+    throttle->stop();
+
+    c.handler()->networkStatusChanged(false);
+    backend->fail(stream, QStringLiteral("Stream closed"));
+    QVERIFY(!throttle->isActive());
+
+    // A new backend forgets the old stream's id, and a refused stream request sets none.
+    c.handler()->networkStatusChanged(true);
+    c.setBackendSetup([](ScriptedBackend *next) {
+        next->setResult(QStringLiteral("startStreaming"), Zr::RequestFailed);
+    });
+    c.signIn();
+    QVERIFY(c.backend()->hasCall("startStreaming"));
+    QCOMPARE(c.handler()->pendingQueryIds().stream, -2);
+}
+
+void TestSession::accountRemovalSignsOut()
+{
+    ScriptedController c;
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    c.signIn(QStringLiteral("Alice"));
+    ZirrupModel *timeline = c.handler()->timelineView()->timelineModel();
+    timeline->appendRow(new QStandardItem);
+    QPointer<ScriptedBackend> signedIn = c.backend();
+    c.view().clearCalls();
+
+    Q_EMIT c.login()->accountRemoved();
+    QCOMPARE(c.handler()->pendingQueryIds().stream, -2);
+    QVERIFY(c.backend() != signedIn.data());
+    QCOMPARE(c.backend()->credentials(), QStringList(6, QString()));
+    QCOMPARE(c.handler()->timelineView()->backend(), c.backend());
+    QCOMPARE(c.contextProperty("zirrup_account_exists").toBool(), false);
+    QCOMPARE(c.handler()->authenticatedUser(), QString());
+    QCOMPARE(timeline->count(), 0);
+    QCOMPARE(c.view().callNames(), QStringList {"startPage"});
+    QCOMPARE(c.view().lastArguments("startPage"), QVariantList {QStringLiteral("SignInView.qml")});
+    QTRY_VERIFY(signedIn.isNull());
+
+    // Signed out, launch requests no longer open signed-in pages.
+    c.login()->setAccountExists(false);
+    Q_EMIT c.factory().requests()->showMentions();
+    QCOMPARE(c.view().callCount("mentionsTab"), 0);
+}
+
+void TestSession::currentItemProperties()
+{
+    ScriptedController c;
+    c.start(false);
+    DataHandler *handler = c.handler();
+
+    QVERIFY(handler->setProperty("currentUser", QStringLiteral("MiXeD_Case")));
+    QCOMPARE(handler->property("currentUser").toString(), QStringLiteral("mixed_case"));
+    handler->setProperty("currentTweetId", QStringLiteral("1000000000000000123"));
+    handler->setProperty("currentListId", QStringLiteral("77"));
+    handler->setProperty("currentListName", QStringLiteral("Qt People"));
+    handler->setProperty("currentSearchString", QStringLiteral("#QtQuick"));
+    QCOMPARE(handler->property("currentTweetId").toString(), QStringLiteral("1000000000000000123"));
+    QCOMPARE(handler->property("currentListId").toString(), QStringLiteral("77"));
+    QCOMPARE(handler->property("currentListName").toString(), QStringLiteral("Qt People"));
+    QCOMPARE(handler->property("currentSearchString").toString(), QStringLiteral("#QtQuick"));
+
+    handler->setCurrentVisibleTweetId(QStringLiteral("55"));
+    QCOMPARE(handler->currentVisibleTweetId(), QStringLiteral("55"));
+}
+
+QTEST_MAIN(TestSession)
+#include "tst_session.moc"

@@ -1,0 +1,416 @@
+#include "scriptedbackend.h"
+
+#include <QLocale>
+#include <QTimeZone>
+
+namespace {
+ScriptedCall makeCall(const char *method, const Zr::ArgMap &args = Zr::ArgMap(), int type = -1,
+                      int behavior = -1)
+{
+    ScriptedCall call;
+    call.method = QLatin1String(method);
+    call.args = args;
+    call.type = type;
+    call.behavior = behavior;
+    return call;
+}
+} // namespace
+
+ScriptedBackend::ScriptedBackend(const QStringList &credentials, QObject *parent)
+    : Zr::Zirrup(credentials.value(0), credentials.value(1), credentials.value(2),
+                 credentials.value(3), credentials.value(4), credentials.value(5), parent)
+    , m_credentials(credentials)
+    , m_imageSuffixes({QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".png"),
+                       QStringLiteral(".gif")})
+{ }
+
+void ScriptedBackend::setCachedRecords(const QString &method, const QVariantList &records)
+{
+    m_cached.insert(method, records);
+}
+
+QList<ScriptedCall> ScriptedBackend::calls(const QString &method) const
+{
+    QList<ScriptedCall> result;
+    for (const ScriptedCall &call : m_calls) {
+        if (call.method == method)
+            result.append(call);
+    }
+    return result;
+}
+
+QStringList ScriptedBackend::methods() const
+{
+    QStringList result;
+    for (const ScriptedCall &call : m_calls)
+        result.append(call.method);
+    return result;
+}
+
+int ScriptedBackend::callCount(const QString &method) const
+{
+    return calls(method).size();
+}
+
+ScriptedCall ScriptedBackend::lastCall(const QString &method) const
+{
+    for (auto it = m_calls.crbegin(); it != m_calls.crend(); ++it) {
+        if (method.isEmpty() || it->method == method)
+            return *it;
+    }
+    return ScriptedCall();
+}
+
+int ScriptedBackend::record(ScriptedCall call, int *queryId, QVariantList *list)
+{
+    call.result = m_results.value(call.method, m_defaultResult);
+    call.queryId = (call.result == Zr::RequestSent && m_issueIds) ? m_nextId++ : -1;
+    if (queryId)
+        *queryId = call.queryId;
+    if (list && m_cached.contains(call.method))
+        *list = m_cached.value(call.method);
+    m_calls.append(call);
+    return call.result;
+}
+
+void ScriptedBackend::complete(const ScriptedCall &call, const QVariantList &data)
+{
+    const QString &m = call.method;
+    const int id = call.queryId;
+    if (m == QLatin1String("retrieveTimelineResources"))
+        Q_EMIT timelineUpdated(TimelineType::TimelineType(call.type), data, id);
+    else if (m == QLatin1String("retrieveStatus"))
+        Q_EMIT statusUpdated(data, id);
+    else if (m == QLatin1String("writeStatus"))
+        Q_EMIT statusWritten(id);
+    else if (m == QLatin1String("postStatusWithMedia"))
+        Q_EMIT postedStatusWithMedia(data, id);
+    else if (m == QLatin1String("retweetStatus"))
+        Q_EMIT statusRetweeted(data, call.args, id);
+    else if (m == QLatin1String("deleteStatus"))
+        Q_EMIT statusDeleted(call.args, id);
+    else if (m == QLatin1String("createFavorite"))
+        Q_EMIT favoriteCreated(data, id);
+    else if (m == QLatin1String("destroyFavorite"))
+        Q_EMIT favoriteDestroyed(data, id);
+    else if (m == QLatin1String("retrieveFavorites"))
+        Q_EMIT favoritesUpdated(data, id);
+    else if (m == QLatin1String("retrieveDirectMessages"))
+        Q_EMIT directMessageUpdated(DirectMessageType::DirectMessageType(call.type), data, id);
+    else if (m == QLatin1String("writeDirectMessage"))
+        Q_EMIT directMessageWritten(data, id);
+    else if (m == QLatin1String("deleteDirectMessage"))
+        Q_EMIT directMessageDeleted(call.args, id);
+    else if (m == QLatin1String("retrieveUserResources"))
+        Q_EMIT userUpdated(UserType::UserType(call.type), data, id);
+    else if (m == QLatin1String("retrieveFaFResources"))
+        Q_EMIT friedsAndFollowersUpdated(call.args, data, id);
+    else if (m == QLatin1String("createFriendship"))
+        Q_EMIT friendshipCreated(data, id);
+    else if (m == QLatin1String("destroyFriendship"))
+        Q_EMIT friendshipDestroyed(data, id);
+    else if (m == QLatin1String("friendshipExists"))
+        Q_EMIT friendshipFetched(data, id);
+    else if (m == QLatin1String("createBlock"))
+        Q_EMIT blockCreated(data, id);
+    else if (m == QLatin1String("destroyBlock"))
+        Q_EMIT blockDestroyed(data, id);
+    else if (m == QLatin1String("retrieveBlockedIdsList"))
+        Q_EMIT blockedIdsList(data, id);
+    else if (m == QLatin1String("retrieveAccountResources"))
+        Q_EMIT accountUpdated(AccountType::AccountType(call.type), data, id);
+    else if (m == QLatin1String("retrieveTrends"))
+        Q_EMIT trendsUpdated(TrendType::TrendType(call.type), data, id);
+    else if (m == QLatin1String("retrieveSavedSearch"))
+        Q_EMIT savedSearchCompleted(SSType::SSType(call.type), data, id);
+    else if (m == QLatin1String("retrieveGeo"))
+        Q_EMIT geoCompleted(GeoType::GeoType(call.type), data, id);
+    else if (m == QLatin1String("retrieveList"))
+        Q_EMIT listCompleted(ListType::ListType(call.type), data, id);
+    else if (m == QLatin1String("searchResources"))
+        Q_EMIT searchCompleted(SearchType::SearchType(call.type), data, id);
+    else if (m == QLatin1String("retrieveHelp"))
+        Q_EMIT helpRetrieved(HelpType::HelpType(call.type), data, call.args, id);
+    else if (m == QLatin1String("retrieveTinyUrlImage"))
+        Q_EMIT tinyUrlImageLoaded(data.value(0).toString(), id);
+    else if (m == QLatin1String("UrlToSnip"))
+        Q_EMIT urlToSnipConverted(call.url, data.value(0).toString(), id);
+    else
+        qWarning("ScriptedBackend::complete: %s has no completion", qPrintable(m));
+}
+
+void ScriptedBackend::fail(const ScriptedCall &call, const QVariantMap &err)
+{
+    Q_EMIT networkRequestError(call.queryId, err);
+}
+
+void ScriptedBackend::fail(const ScriptedCall &call, const QString &errorText)
+{
+    fail(call, QVariantMap {{QStringLiteral("error"), errorText}});
+}
+
+void ScriptedBackend::init()
+{
+    m_initCalled = true;
+}
+
+void ScriptedBackend::setMask(const QImage &mask)
+{
+    m_maskSet = !mask.isNull();
+}
+
+int ScriptedBackend::retrieveTimelineResources(QVariantList *list, int *queryId,
+                                               const TimelineType::TimelineType &type,
+                                               const Zr::ArgMap &args,
+                                               Zr::RetrieveBehavior behavior)
+{
+    ScriptedCall call = makeCall("retrieveTimelineResources", args, type, behavior);
+    call.listPassed = list;
+    return record(call, queryId, list);
+}
+
+int ScriptedBackend::retrieveStatus(QVariantList *list, const Zr::ArgMap &args, int *queryId)
+{
+    ScriptedCall call = makeCall("retrieveStatus", args);
+    call.listPassed = list;
+    return record(call, queryId, list);
+}
+
+int ScriptedBackend::writeStatus(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("writeStatus", args), queryId);
+}
+
+int ScriptedBackend::postStatusWithMedia(const Zr::ArgMap &args, int *queryId,
+                                         const QMap<QString, QByteArray> &files)
+{
+    ScriptedCall call = makeCall("postStatusWithMedia", args);
+    call.files = files;
+    return record(call, queryId);
+}
+
+int ScriptedBackend::retweetStatus(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("retweetStatus", args), queryId);
+}
+
+int ScriptedBackend::deleteStatus(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("deleteStatus", args), queryId);
+}
+
+int ScriptedBackend::createFavorite(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("createFavorite", args), queryId);
+}
+
+int ScriptedBackend::destroyFavorite(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("destroyFavorite", args), queryId);
+}
+
+int ScriptedBackend::retrieveFavorites(QVariantList *list, int *queryId, const Zr::ArgMap &args,
+                                       Zr::RetrieveBehavior behavior)
+{
+    ScriptedCall call = makeCall("retrieveFavorites", args, -1, behavior);
+    call.listPassed = list;
+    return record(call, queryId, list);
+}
+
+int ScriptedBackend::retrieveDirectMessages(QVariantList *list, int *queryId,
+                                            const DirectMessageType::DirectMessageType &type,
+                                            const Zr::ArgMap &args, Zr::RetrieveBehavior behavior)
+{
+    ScriptedCall call = makeCall("retrieveDirectMessages", args, type, behavior);
+    call.listPassed = list;
+    return record(call, queryId, list);
+}
+
+int ScriptedBackend::writeDirectMessage(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("writeDirectMessage", args), queryId);
+}
+
+int ScriptedBackend::deleteDirectMessage(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("deleteDirectMessage", args), queryId);
+}
+
+int ScriptedBackend::retrieveUserResources(QVariantList *list, int *queryId,
+                                           const UserType::UserType &type, const Zr::ArgMap &args,
+                                           Zr::RetrieveBehavior behavior)
+{
+    ScriptedCall call = makeCall("retrieveUserResources", args, type, behavior);
+    call.listPassed = list;
+    return record(call, queryId, list);
+}
+
+int ScriptedBackend::retrieveFaFResources(QVariantList *list,
+                                          const FriendsFollowersType::FriendsFollowersType &type,
+                                          const Zr::ArgMap &args, int *queryId,
+                                          Zr::RetrieveBehavior behavior)
+{
+    ScriptedCall call = makeCall("retrieveFaFResources", args, type, behavior);
+    call.listPassed = list;
+    return record(call, queryId, list);
+}
+
+int ScriptedBackend::createFriendship(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("createFriendship", args), queryId);
+}
+
+int ScriptedBackend::destroyFriendship(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("destroyFriendship", args), queryId);
+}
+
+int ScriptedBackend::friendshipExists(QVariantList *list, const Zr::ArgMap &args, int *queryId)
+{
+    ScriptedCall call = makeCall("friendshipExists", args);
+    call.listPassed = list;
+    return record(call, queryId, list);
+}
+
+int ScriptedBackend::createBlock(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("createBlock", args), queryId);
+}
+
+int ScriptedBackend::destroyBlock(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("destroyBlock", args), queryId);
+}
+
+int ScriptedBackend::retrieveBlockedIdsList(QVariantList *list, int *queryId,
+                                            Zr::RetrieveBehavior behavior)
+{
+    ScriptedCall call = makeCall("retrieveBlockedIdsList", Zr::ArgMap(), -1, behavior);
+    call.listPassed = list;
+    return record(call, queryId, list);
+}
+
+int ScriptedBackend::retrieveAccountResources(int *queryId, const AccountType::AccountType &type,
+                                              const Zr::ArgMap &args, const QByteArray &image)
+{
+    ScriptedCall call = makeCall("retrieveAccountResources", args, type);
+    call.payload = image;
+    return record(call, queryId);
+}
+
+int ScriptedBackend::retrieveTrends(QVariantList *list, int *queryId,
+                                    const TrendType::TrendType &type, const Zr::ArgMap &args,
+                                    Zr::RetrieveBehavior behavior)
+{
+    ScriptedCall call = makeCall("retrieveTrends", args, type, behavior);
+    call.listPassed = list;
+    return record(call, queryId, list);
+}
+
+int ScriptedBackend::retrieveSavedSearch(const SSType::SSType &type, const Zr::ArgMap &args,
+                                         int *queryId)
+{
+    return record(makeCall("retrieveSavedSearch", args, type), queryId);
+}
+
+int ScriptedBackend::retrieveGeo(QVariantList *list, const GeoType::GeoType &type,
+                                 const Zr::ArgMap &args, int *queryId,
+                                 Zr::RetrieveBehavior behavior)
+{
+    ScriptedCall call = makeCall("retrieveGeo", args, type, behavior);
+    call.listPassed = list;
+    return record(call, queryId, list);
+}
+
+int ScriptedBackend::retrieveList(const ListType::ListType &type, const Zr::ArgMap &args,
+                                  int *queryId)
+{
+    return record(makeCall("retrieveList", args, type), queryId);
+}
+
+int ScriptedBackend::searchResources(const Zr::ArgMap &args, int *queryId,
+                                     const SearchType::SearchType &type)
+{
+    return record(makeCall("searchResources", args, type), queryId);
+}
+
+int ScriptedBackend::retrieveHelp(const HelpType::HelpType &type, QVariantMap *result,
+                                  const Zr::ArgMap &args, int *queryId,
+                                  Zr::RetrieveBehavior behavior)
+{
+    ScriptedCall call = makeCall("retrieveHelp", args, type, behavior);
+    call.listPassed = result;
+    if (result && !m_cachedHelp.isEmpty())
+        *result = m_cachedHelp;
+    return record(call, queryId);
+}
+
+int ScriptedBackend::retrieveTinyUrlImage(const Zr::ArgMap &args, QString *fileUrl, int *queryId)
+{
+    ScriptedCall call = makeCall("retrieveTinyUrlImage", args);
+    call.listPassed = fileUrl;
+    if (fileUrl)
+        *fileUrl = m_cachedFile;
+    return record(call, queryId);
+}
+
+int ScriptedBackend::UrlToSnip(const QString &url, int *queryId)
+{
+    ScriptedCall call = makeCall("UrlToSnip");
+    call.url = url;
+    return record(call, queryId);
+}
+
+int ScriptedBackend::startStreaming(const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("startStreaming", args), queryId);
+}
+
+void ScriptedBackend::stopStreaming()
+{
+    ++m_stopStreamingCount;
+    ScriptedCall call = makeCall("stopStreaming");
+    m_calls.append(call);
+}
+
+int ScriptedBackend::compareIds(const QString &first, const QString &second) const
+{
+    if (first.size() != second.size())
+        return first.size() < second.size() ? -1 : 1;
+    const int order = first.compare(second);
+    return order < 0 ? -1 : (order > 0 ? 1 : 0);
+}
+
+QDateTime ScriptedBackend::convertDateTime(const QString &serviceDate, bool searchForm) const
+{
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    QDateTime parsed =
+        english.toDateTime(serviceDate,
+                           searchForm ? QStringLiteral("ddd, dd MMM yyyy HH:mm:ss +0000")
+                                      : QStringLiteral("ddd MMM dd HH:mm:ss +0000 yyyy"));
+    parsed.setTimeZone(QTimeZone::utc());
+    return parsed;
+}
+
+bool ScriptedBackend::imageTypeSupported(const QString &url) const
+{
+    for (const QString &suffix : m_imageSuffixes) {
+        if (url.endsWith(suffix, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+void ScriptedBackend::getSearchHistory(int maxItems, QStringList *history)
+{
+    m_calls.append(makeCall("getSearchHistory",
+                            Zr::ArgMap {{QStringLiteral("max_items"), QString::number(maxItems)}}));
+    if (history)
+        *history = m_searchHistory.mid(0, maxItems);
+}
+
+void ScriptedBackend::updateResfreshTime(int type, const QString &user)
+{
+    m_calls.append(
+        makeCall("updateResfreshTime", Zr::ArgMap {{QStringLiteral("user"), user}}, type));
+}

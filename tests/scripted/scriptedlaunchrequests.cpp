@@ -1,0 +1,5 @@
+#include "scriptedlaunchrequests.h"
+
+ScriptedLaunchRequests::ScriptedLaunchRequests(QObject *parent)
+    : ZrPlatform::ZrLaunchRequests(parent)
+{ }

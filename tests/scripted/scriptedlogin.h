@@ -1,0 +1,46 @@
+#ifndef SCRIPTEDLOGIN_H
+#define SCRIPTEDLOGIN_H
+
+#include "zrloginhandler.h"
+
+#include <QList>
+
+// A login object for tests: reports the account state it is given and records what the program
+// asks of it; the test emits the answers (loginResponse, loginError, ...) itself.
+class ScriptedLogin : public ZrPlatform::ZrLoginHandler
+{
+    Q_OBJECT
+
+public:
+    struct LoginCall
+    {
+        bool reauthenticate = false;
+        bool flag = false;
+    };
+
+    explicit ScriptedLogin(QObject *parent = nullptr);
+
+    void setAccountExists(bool exists) { m_accountExists = exists; }
+    void setAccountEnabled(bool enabled) { m_accountEnabled = enabled; }
+
+    QList<LoginCall> loginCalls() const { return m_loginCalls; }
+    int loginCount() const { return m_loginCalls.size(); }
+    int invalidateCount() const { return m_invalidateCount; }
+    void clearCalls();
+
+    bool accountExists() override { return m_accountExists; }
+    bool accountEnabled(int serviceType) override;
+    void login(bool reauthenticate, bool flag) override;
+    void invalidateAccount() override;
+
+Q_SIGNALS:
+    void loginRequested(bool reauthenticate, bool flag);
+
+private:
+    bool m_accountExists = false;
+    bool m_accountEnabled = false;
+    QList<LoginCall> m_loginCalls;
+    int m_invalidateCount = 0;
+};
+
+#endif // SCRIPTEDLOGIN_H

@@ -1,0 +1,39 @@
+#ifndef SCRIPTEDNOTIFICATIONS_H
+#define SCRIPTEDNOTIFICATIONS_H
+
+#include "zrnotificationhandler.h"
+
+#include <QStringList>
+
+// Records what the program tells the notification area.
+class ScriptedNotifications : public ZrPlatform::ZrNotificationHandler
+{
+    Q_OBJECT
+
+public:
+    explicit ScriptedNotifications(QObject *parent = nullptr);
+
+    int clearedMessages() const { return m_clearedMessages; }
+    int clearedMentions() const { return m_clearedMentions; }
+    QStringList savedIds() const { return m_savedIds; }
+    QList<QPair<int, QString>> mentionNotices() const { return m_mentionNotices; }
+    QList<QPair<int, QString>> messageNotices() const { return m_messageNotices; }
+
+    void clearMessageNotifications() override { ++m_clearedMessages; }
+    void clearMentionNotifications() override { ++m_clearedMentions; }
+    void saveLastId(const QString &lastId) override;
+    void notifyMentions(int count, const QString &text) override;
+    void notifyMessages(int count, const QString &text) override;
+
+Q_SIGNALS:
+    void lastIdSaved(const QString &lastId);
+
+private:
+    int m_clearedMessages = 0;
+    int m_clearedMentions = 0;
+    QStringList m_savedIds;
+    QList<QPair<int, QString>> m_mentionNotices;
+    QList<QPair<int, QString>> m_messageNotices;
+};
+
+#endif // SCRIPTEDNOTIFICATIONS_H

@@ -1,0 +1,24 @@
+#ifndef SCRIPTEDTIMELINENOTIFIER_H
+#define SCRIPTEDTIMELINENOTIFIER_H
+
+#include "zrtimelinenotifier.h"
+
+// Counts how often the program reports a changed home timeline.
+class ScriptedTimelineNotifier : public ZrPlatform::ZrTimelineNotifier
+{
+    Q_OBJECT
+
+public:
+    explicit ScriptedTimelineNotifier(QObject *parent = nullptr);
+
+    int changeCount() const { return m_changes; }
+    void homeTimelineChanged() override;
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    int m_changes = 0;
+};
+
+#endif // SCRIPTEDTIMELINENOTIFIER_H
