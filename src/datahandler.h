@@ -147,9 +147,15 @@ public:
     QTimer *throttlingTimer() const { return m_throttlingTimer; }
 
     // ---- refresh and stream ----
+    // Scrolls the home list so that row `index` is at the top (after catching up).
+    void restoreListPosition(int index);
     // ---- launch targets ----
     // ---- markup ----
+    // The client name of a status's "source".
+    QString parseSourceName(QString source);
     // ---- time strings ----
+    // A service date as the canonical local time text ("ddd MMM dd hh:mm:ss yyyy", en_US).
+    QString convertServiceDateTime(QString serviceDate, bool flag);
     // ---- compose and posting ----
     // ---- photos ----
     // ---- timeline forwarders ----
@@ -188,6 +194,10 @@ public Q_SLOTS:
     QString currentVisibleTweetId() const;
 
     // ---- refresh and stream ----
+    void postLastIdUpdate(QVariantList data);
+    void emitNewTweets();
+    void emitNewMentions();
+    void emitNewMessages();
 
     // ---- launch targets ----
     QString startView();
@@ -202,12 +212,23 @@ public Q_SLOTS:
     void onZirrupShowMessages();
 
     // ---- markup ----
+    // Rewrites text in place with anchors for the entities.
+    void parseEntities(QMap<QString, QVariant> entities, QString &text,
+                       bool includeMediaEntities = false);
     // ---- time strings ----
+    QString createTimeString(QString datetime);
+    QString createDetailTimeString(QString datetime);
+    QString createSectionTimeString(QString datetime);
     // ---- compose and posting ----
     // ---- photos ----
     // ---- timeline forwarders ----
     // ---- messages forwarders ----
+    void onDirectMessageAdded(QVariantList data, bool sent);
+    void onDirectMessageDeleted(QMap<QString, QString> queryArgs);
     // ---- profile forwarders ----
+    void updateProfileView(QString screenName, bool refreshProfileImage = false);
+    QString getProfileImage(QString screenName, QString url, bool forceReload = false,
+                            ProfileView::ProfileImageSize size = ProfileView::ImageSizeBigger);
 
     // ---- discovery (trends, lists) forwarders ----
     void updateTrendingTopics();

@@ -4,6 +4,8 @@
 #include "zirrup.h"
 
 #include <QHash>
+#include <QList>
+#include <QPair>
 #include <QObject>
 #include <QPointer>
 
@@ -33,10 +35,26 @@ public:
     ZirrupModel *uploadModel() const { return m_uploadModel; }
     Zr::Zirrup *backend() const { return m_backend; }
 
+    // Outstanding thumbnail requests (the media thumbnails of the markup use them too).
+    bool hasThumbnailRequest(const QString &link) const;
+    void addThumbnailRequest(int queryId, const QString &link);
+    // The pictures chosen for upload, in row order: (address, portrait).
+    QList<QPair<QString, bool>> uploadImages() const;
+
 public Q_SLOTS:
     // Adapter protocol.
     void onFrontendInitialized(DataHandler *dataHandler);
     void onBackendCreated(Zr::Zirrup *zirrup);
+
+    void loadHomeTimelineData();
+    void updateSectionData();
+    void setCatchingUp(bool catchUp);
+    bool isCatchingUp();
+    void onTinyUrlThumbLoaded(QString fileUrl, int queryId, QString tinyUrl = QString());
+    void addUploadImage(QString imageUrl, bool isPortrait, float aspectRation);
+    void removeUploadImage(QString imageUrl);
+    void cleanUploadImages();
+    int uploadImageCount();
 
 private:
     void publish(const QString &name, const QVariant &value);
