@@ -163,6 +163,9 @@ void TimelineView::onFrontendInitialized(DataHandler *dataHandler)
     m_recentModels.clear();
     m_thumbUrls.clear();
     m_thumbQueryIds.clear();
+    // Quietly: a cleanup resets the pages right after the saved tweet id was stored, and
+    // catching up with it starts only when the window comes back.
+    m_catchingUp = false;
 }
 
 void TimelineView::onBackendCreated(Zr::Zirrup *zirrup)

@@ -189,6 +189,14 @@ void TestTimelineActions::detailPageData()
     b->complete(request, {changed});
     QVERIFY(h.flag("tweetview_loading"));
 
+    // A loaded avatar replaces the author's picture in every row and on the page.
+    d->emitUserImageLoaded("carol", ProfileView::ImageSizeBigger, "image://avatar/carol");
+    QCOMPARE(h.view()->timelineModel()->get(2).value("image_url").toString(),
+             QString("image://avatar/carol"));
+    QCOMPARE(h.text("tweetview_profile_avatar"), QString("image://avatar/carol"));
+    d->emitUserImageLoaded("carol", ProfileView::ImageSizeOriginal, "image://avatar/big");
+    QCOMPARE(h.text("tweetview_profile_avatar"), QString("image://avatar/carol"));
+
     // A favourite of a tweet that no list shows still marks its page.
     QVariantMap event = TimelineHarness::streamObject("favorite");
     event.insert("target_object", original);
