@@ -1,0 +1,464 @@
+// Sign-in, request signatures and the HTTP answers of zirrup-sandbox.
+#include "apiclient.h"
+#include "sandboxfixture.h"
+#include "sandboxprocess.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QtTest>
+
+class TestSandboxAuth : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void signInExchange();
+    void signInRefusals();
+    void deletedAccount();
+    void signatureChecks();
+    void clockSkew();
+    void nonceReuse();
+    void revokedToken();
+    void publicEndpoints();
+    void errorAnswers();
+    void oversizedRequests();
+    void executableStartsAndHidesSecrets();
+
+private:
+    SandboxFixture m_sandbox;
+};
+
+static const QString unauthenticated = QStringLiteral("Could not authenticate with OAuth.");
+
+void TestSandboxAuth::init()
+{
+    QVERIFY(m_sandbox.start());
+}
+
+void TestSandboxAuth::signInExchange()
+{
+    QVERIFY(m_sandbox.server()->createUser(QStringLiteral("Alice"), QStringLiteral("s3cret")));
+    ApiClient client(m_sandbox.baseUrl());
+    ApiResponse answer;
+    // Any letter case of the name; the answer carries the stored one.
+    const SandboxAccount first =
+        client.signIn(QStringLiteral("aLiCe"), QStringLiteral("s3cret"), &answer);
+    QCOMPARE(answer.status, 200);
+    QVERIFY(first.isValid());
+    QVERIFY(!first.tokenSecret.isEmpty());
+    QCOMPARE(first.screenName, QStringLiteral("Alice"));
+    QVERIFY(answer.object().value(QStringLiteral("user_id")).isString());
+    QVERIFY(first.token.startsWith(first.userId.toLatin1() + '-'));
+
+    const ApiResponse me = client.get(QStringLiteral("/1/account/verify_credentials.json"));
+    QCOMPARE(me.status, 200);
+    QCOMPARE(me.object().value(QStringLiteral("id_str")).toString(), first.userId);
+    QCOMPARE(me.object().value(QStringLiteral("screen_name")).toString(), QStringLiteral("Alice"));
+
+    // A second sign-in gives a second token; both stay usable.
+    ApiClient other(m_sandbox.baseUrl());
+    const SandboxAccount second = other.signIn(QStringLiteral("alice"), QStringLiteral("s3cret"));
+    QVERIFY(second.isValid());
+    QVERIFY(second.token != first.token);
+    QCOMPARE(client.get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
+    QCOMPARE(other.get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
+}
+
+void TestSandboxAuth::signInRefusals()
+{
+    m_sandbox.server()->createUser(QStringLiteral("bob"), QStringLiteral("right"));
+    ApiClient client(m_sandbox.baseUrl());
+    ApiResponse answer;
+    QVERIFY(!client.signIn(QStringLiteral("bob"), QStringLiteral("wrong"), &answer).isValid());
+    QCOMPARE(answer.status, 401);
+    QCOMPARE(answer.error(), QStringLiteral("Invalid user name or password."));
+    QVERIFY(!client.signIn(QStringLiteral("nobody"), QStringLiteral("right"), &answer).isValid());
+    QCOMPARE(answer.status, 401);
+    QCOMPARE(answer.error(), QStringLiteral("Invalid user name or password."));
+
+    const struct
+    {
+        Params form;
+        QString error;
+    } cases[] = {
+        {{{QStringLiteral("x_auth_mode"), QStringLiteral("client_auth")},
+          {QStringLiteral("x_auth_password"), QStringLiteral("right")}},
+         QStringLiteral("Missing parameter: x_auth_username")},
+        {{{QStringLiteral("x_auth_mode"), QStringLiteral("client_auth")},
+          {QStringLiteral("x_auth_username"), QStringLiteral("bob")}},
+         QStringLiteral("Missing parameter: x_auth_password")},
+        {{{QStringLiteral("x_auth_username"), QStringLiteral("bob")},
+          {QStringLiteral("x_auth_password"), QStringLiteral("right")}},
+         QStringLiteral("Missing parameter: x_auth_mode")},
+        {{{QStringLiteral("x_auth_mode"), QStringLiteral("reverse_auth")},
+          {QStringLiteral("x_auth_username"), QStringLiteral("bob")},
+          {QStringLiteral("x_auth_password"), QStringLiteral("right")}},
+         QStringLiteral("Invalid parameter: x_auth_mode")},
+    };
+    for (const auto &c : cases) {
+        const ApiResponse r = client.post(QStringLiteral("/oauth/access_token"), c.form);
+        QCOMPARE(r.status, 400);
+        QCOMPARE(r.error(), c.error);
+    }
+
+    // Signed with another consumer secret: the exchange itself is refused.
+    ApiClient::Signing wrongConsumer;
+    wrongConsumer.consumerSecret = "not-the-secret";
+    const ApiResponse r =
+        client.post(QStringLiteral("/oauth/access_token"),
+                    {{QStringLiteral("x_auth_mode"), QStringLiteral("client_auth")},
+                     {QStringLiteral("x_auth_username"), QStringLiteral("bob")},
+                     {QStringLiteral("x_auth_password"), QStringLiteral("right")}},
+                    wrongConsumer);
+    QCOMPARE(r.status, 401);
+    QCOMPARE(r.error(), unauthenticated);
+    // Unsigned, likewise.
+    ApiClient::Signing unsigned_;
+    unsigned_.sign = false;
+    QCOMPARE(client.post(QStringLiteral("/oauth/access_token"), {}, unsigned_).status, 401);
+}
+
+void TestSandboxAuth::deletedAccount()
+{
+    ApiClient *carol = m_sandbox.client(QStringLiteral("carol"));
+    QCOMPARE(carol
+                 ->post(QStringLiteral("/1/statuses/update.json"),
+                        {{QStringLiteral("status"), QStringLiteral("soon gone")}})
+                 .status,
+             200);
+    QVERIFY(m_sandbox.server()->deleteUser(QStringLiteral("carol")));
+
+    const ApiResponse me = carol->get(QStringLiteral("/1/account/verify_credentials.json"));
+    QCOMPARE(me.status, 403);
+    QCOMPARE(me.error(), QStringLiteral("User has been deleted"));
+
+    ApiClient again(m_sandbox.baseUrl());
+    ApiResponse answer;
+    QVERIFY(!again.signIn(QStringLiteral("carol"), QStringLiteral("carol-pw"), &answer).isValid());
+    QCOMPARE(answer.status, 403);
+    QCOMPARE(answer.error(), QStringLiteral("User has been deleted"));
+    // Without the right password nothing is told about the account.
+    again.signIn(QStringLiteral("carol"), QStringLiteral("guess"), &answer);
+    QCOMPARE(answer.status, 401);
+
+    // Its statuses and its profile are gone for everyone else.
+    ApiClient *dave = m_sandbox.client(QStringLiteral("dave"));
+    QCOMPARE(dave->get(QStringLiteral("/1/users/show.json"),
+                       {{QStringLiteral("screen_name"), QStringLiteral("carol")}})
+                 .status,
+             404);
+    QCOMPARE(
+        m_sandbox.anonymous()
+            ->get(QStringLiteral("/1/search.json"), {{QStringLiteral("q"), QStringLiteral("gone")}})
+            .object()
+            .value(QStringLiteral("results"))
+            .toArray()
+            .size(),
+        0);
+}
+
+void TestSandboxAuth::signatureChecks()
+{
+    ApiClient *erin = m_sandbox.client(QStringLiteral("erin"));
+    const QString path = QStringLiteral("/1/account/verify_credentials.json");
+
+    ApiClient::Signing none;
+    none.sign = false;
+    ApiResponse r = erin->get(path, {}, none);
+    QCOMPARE(r.status, 401);
+    QCOMPARE(r.error(), unauthenticated);
+
+    // A token secret that does not belong to the token: the signature fails.
+    ApiClient forger(m_sandbox.baseUrl());
+    SandboxAccount forged = erin->account();
+    forged.tokenSecret = "0000";
+    forger.setAccount(forged);
+    r = forger.get(path);
+    QCOMPARE(r.status, 401);
+    QCOMPARE(r.error(), unauthenticated);
+
+    // A token the service never issued.
+    forged = erin->account();
+    forged.token = "1843-deadbeef";
+    forger.setAccount(forged);
+    QCOMPARE(forger.get(path).error(), unauthenticated);
+
+    // Parameters are covered: a query changed after signing does not verify.
+    const QUrl signedUrl = erin->url(QStringLiteral("/1/users/show.json"),
+                                     {{QStringLiteral("screen_name"), QStringLiteral("erin")}});
+    const QByteArray header = erin->authorization("GET", signedUrl, {}, ApiClient::Signing());
+    QNetworkRequest request(erin->url(QStringLiteral("/1/users/show.json"),
+                                      {{QStringLiteral("screen_name"), QStringLiteral("frank")}}));
+    request.setRawHeader("Authorization", header);
+    QNetworkReply *reply = erin->manager()->get(request);
+    QSignalSpy done(reply, &QNetworkReply::finished);
+    QVERIFY(done.wait());
+    QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 401);
+    reply->deleteLater();
+
+    // The body of a urlencoded POST is covered as well, with every character encoded.
+    r = erin->post(QStringLiteral("/1/statuses/update.json"),
+                   {{QStringLiteral("status"), QStringLiteral("Grüße & <b>100%</b> + 😀 ~*'()")}});
+    QCOMPARE(r.status, 200);
+    QCOMPARE(r.object().value(QStringLiteral("text")).toString(),
+             QStringLiteral("Grüße &amp; &lt;b&gt;100%&lt;/b&gt; + 😀 ~*'()"));
+}
+
+void TestSandboxAuth::clockSkew()
+{
+    ApiClient *gina = m_sandbox.client(QStringLiteral("gina"));
+    const QString path = QStringLiteral("/1/account/verify_credentials.json");
+    for (const qint64 offset : {qint64(301 + 30), qint64(-301 - 30), qint64(-3600 * 24)}) {
+        gina->setClockOffset(offset);
+        const ApiResponse r = gina->get(path);
+        QCOMPARE(r.status, 401);
+        QVERIFY2(r.error().startsWith(QStringLiteral("Client time out of sync")),
+                 qPrintable(r.error()));
+        // The message names the server's time in the status form.
+        static const QRegularExpression date(QStringLiteral(
+            "Server time is \\w{3} \\w{3} \\d{2} \\d{2}:\\d{2}:\\d{2} \\+0000 \\d{4}\\.$"));
+        QVERIFY2(date.match(r.error()).hasMatch(), qPrintable(r.error()));
+    }
+    // Within the allowed drift the request is served.
+    gina->setClockOffset(240);
+    QCOMPARE(gina->get(path).status, 200);
+    gina->setClockOffset(-240);
+    QCOMPARE(gina->get(path).status, 200);
+
+    // The sign-in exchange checks the clock too.
+    ApiClient late(m_sandbox.baseUrl());
+    late.setClockOffset(-1000);
+    ApiResponse answer;
+    late.signIn(QStringLiteral("gina"), QStringLiteral("gina-pw"), &answer);
+    QCOMPARE(answer.status, 401);
+    QVERIFY(answer.error().startsWith(QStringLiteral("Client time out of sync")));
+
+    // A bad signature is reported as such even with a skewed clock.
+    ApiClient forger(m_sandbox.baseUrl());
+    SandboxAccount forged = gina->account();
+    forged.tokenSecret = "wrong";
+    forger.setAccount(forged);
+    forger.setClockOffset(1000);
+    QCOMPARE(forger.get(path).error(), unauthenticated);
+}
+
+void TestSandboxAuth::nonceReuse()
+{
+    ApiClient *hank = m_sandbox.client(QStringLiteral("hank"));
+    const QString path = QStringLiteral("/1/account/verify_credentials.json");
+    ApiClient::Signing signing;
+    signing.nonce = "fixed-nonce-1";
+    signing.timestamp = QDateTime::currentSecsSinceEpoch();
+    QCOMPARE(hank->get(path, {}, signing).status, 200);
+    const ApiResponse replay = hank->get(path, {}, signing);
+    QCOMPARE(replay.status, 401);
+    QCOMPARE(replay.error(), unauthenticated);
+    // The same nonce at another time is another request.
+    signing.timestamp -= 1;
+    QCOMPARE(hank->get(path, {}, signing).status, 200);
+    // And a write replayed does not happen twice.
+    signing.nonce = "fixed-nonce-2";
+    QCOMPARE(hank->post(QStringLiteral("/1/statuses/update.json"),
+                        {{QStringLiteral("status"), QStringLiteral("only once")}}, signing)
+                 .status,
+             200);
+    QCOMPARE(hank->post(QStringLiteral("/1/statuses/update.json"),
+                        {{QStringLiteral("status"), QStringLiteral("only once")}}, signing)
+                 .status,
+             401);
+    QCOMPARE(hank->get(QStringLiteral("/1/statuses/user_timeline.json")).array().size(), 1);
+}
+
+void TestSandboxAuth::revokedToken()
+{
+    ApiClient *ivy = m_sandbox.client(QStringLiteral("ivy"));
+    ApiClient second(m_sandbox.baseUrl());
+    QVERIFY(second.signIn(QStringLiteral("ivy"), QStringLiteral("ivy-pw")).isValid());
+
+    const ApiResponse revoked = ivy->post(QStringLiteral("/oauth/invalidate_token"));
+    QCOMPARE(revoked.status, 200);
+    QCOMPARE(revoked.object().value(QStringLiteral("revoked")).toBool(), true);
+    const ApiResponse after = ivy->get(QStringLiteral("/1/account/verify_credentials.json"));
+    QCOMPARE(after.status, 401);
+    QCOMPARE(after.error(), unauthenticated);
+    // Only that token: the other sign-in goes on working.
+    QCOMPARE(second.get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
+}
+
+void TestSandboxAuth::publicEndpoints()
+{
+    ApiClient *anonymous = m_sandbox.anonymous();
+    ApiClient::Signing none;
+    none.sign = false;
+    const struct
+    {
+        QString path;
+        Params query;
+    } open[] = {
+        {QStringLiteral("/1/trends/place.json"), {{QStringLiteral("id"), QStringLiteral("1")}}},
+        {QStringLiteral("/1/search.json"), {{QStringLiteral("q"), QStringLiteral("qt")}}},
+        {QStringLiteral("/1/help/configuration.json"), {}},
+        {QStringLiteral("/1/geo/reverse_geocode.json"),
+         {{QStringLiteral("lat"), QStringLiteral("60.17")},
+          {QStringLiteral("long"), QStringLiteral("24.94")}}},
+        {QStringLiteral("/media/avatars/default_profile_3_normal.png"), {}},
+    };
+    for (const auto &endpoint : open) {
+        const ApiResponse r = anonymous->get(endpoint.path, endpoint.query, none);
+        QVERIFY2(r.status == 200, qPrintable(endpoint.path));
+    }
+    QCOMPARE(anonymous->get(QStringLiteral("/1/statuses/home_timeline.json"), {}, none).status,
+             401);
+    QCOMPARE(anonymous->get(QStringLiteral("/1/user_stream.json"), {}, none).status, 401);
+
+    // Signed requests to public endpoints are checked like any other.
+    ApiClient forger(m_sandbox.baseUrl());
+    SandboxAccount forged = m_sandbox.client(QStringLiteral("jack"))->account();
+    forged.tokenSecret = "wrong";
+    forger.setAccount(forged);
+    QCOMPARE(forger.get(QStringLiteral("/1/help/configuration.json")).status, 401);
+}
+
+void TestSandboxAuth::errorAnswers()
+{
+    ApiClient *kim = m_sandbox.client(QStringLiteral("kim"));
+    ApiResponse r = kim->get(QStringLiteral("/1/no/such/thing.json"));
+    QCOMPARE(r.status, 404);
+    QCOMPARE(r.object(),
+             (QJsonObject {{QStringLiteral("error"), QStringLiteral("Not found")},
+                           {QStringLiteral("request"), QStringLiteral("/1/no/such/thing.json")}}));
+    QVERIFY(r.header("Content-Type").startsWith("application/json"));
+    QVERIFY(!r.header("Date").isEmpty());
+
+    r = kim->post(QStringLiteral("/1/statuses/home_timeline.json"));
+    QCOMPARE(r.status, 405);
+    QCOMPARE(r.error(), QStringLiteral("Method not allowed"));
+    r = kim->get(QStringLiteral("/1/statuses/update.json"));
+    QCOMPARE(r.status, 405);
+
+    const struct
+    {
+        QString path;
+        Params query;
+        QString error;
+    } malformed[] = {
+        {QStringLiteral("/1/statuses/home_timeline.json"),
+         {{QStringLiteral("since_id"), QStringLiteral("12abc")}},
+         QStringLiteral("Invalid parameter: since_id")},
+        {QStringLiteral("/1/statuses/home_timeline.json"),
+         {{QStringLiteral("max_id"), QStringLiteral("-5")}},
+         QStringLiteral("Invalid parameter: max_id")},
+        {QStringLiteral("/1/statuses/home_timeline.json"),
+         {{QStringLiteral("max_id"), QStringLiteral("99999999999999999999")}},
+         QStringLiteral("Invalid parameter: max_id")},
+        {QStringLiteral("/1/statuses/home_timeline.json"),
+         {{QStringLiteral("count"), QStringLiteral("lots")}},
+         QStringLiteral("Invalid parameter: count")},
+        {QStringLiteral("/1/statuses/show.json"), {}, QStringLiteral("Missing parameter: id")},
+        {QStringLiteral("/1/geo/reverse_geocode.json"),
+         {{QStringLiteral("lat"), QStringLiteral("91")},
+          {QStringLiteral("long"), QStringLiteral("0")}},
+         QStringLiteral("Invalid parameter: lat")},
+        {QStringLiteral("/1/search.json"), {}, QStringLiteral("Missing parameter: q")},
+    };
+    for (const auto &c : malformed) {
+        r = kim->get(c.path, c.query);
+        QCOMPARE(r.status, 400);
+        QCOMPARE(r.error(), c.error);
+        QCOMPARE(r.object().value(QStringLiteral("request")).toString(), c.path);
+    }
+
+    // A multipart body that is not one.
+    r = kim->send("POST", kim->url(QStringLiteral("/1/statuses/update_with_media.json")),
+                  "--xyz\r\nno headers here", "multipart/form-data; boundary=xyz", {});
+    QCOMPARE(r.status, 400);
+    // Ids in paths that are no ids are no paths.
+    QCOMPARE(kim->post(QStringLiteral("/1/statuses/destroy/abc.json")).status, 404);
+}
+
+void TestSandboxAuth::oversizedRequests()
+{
+    ApiClient *lou = m_sandbox.client(QStringLiteral("lou"));
+    // Form bodies are limited to 64 KiB.
+    ApiResponse r = lou->post(QStringLiteral("/1/statuses/update.json"),
+                              {{QStringLiteral("status"), QString(70 * 1024, QLatin1Char('a'))}});
+    QCOMPARE(r.status, 413);
+    QCOMPARE(r.error(), QStringLiteral("Request entity too large"));
+    // Multipart bodies to 5 MiB.
+    r = lou->postMultipart(QStringLiteral("/1/statuses/update_with_media.json"), {},
+                           {{QStringLiteral("media[]"), QStringLiteral("big.jpg"), "image/jpeg",
+                             QByteArray(5 * 1024 * 1024 + 100, 'x')}});
+    QCOMPARE(r.status, 413);
+    // Addresses to 8 KiB.
+    r = lou->get(QStringLiteral("/1/search.json"),
+                 {{QStringLiteral("q"), QString(9000, QLatin1Char('q'))}});
+    QCOMPARE(r.status, 413);
+
+    // A client that announces a huge body is answered at once, before it sends it, and the
+    // service is not waiting for gigabytes.
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, m_sandbox.baseUrl().port());
+    QVERIFY(socket.waitForConnected(5000));
+    socket.write("POST /1/statuses/update.json HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                 "Content-Type: application/x-www-form-urlencoded\r\n"
+                 "Content-Length: 4000000000\r\n\r\nstatus=");
+    QByteArray answer;
+    QTRY_VERIFY_WITH_TIMEOUT((answer += socket.readAll()).contains("\r\n\r\n{"), 5000);
+    QVERIFY2(answer.startsWith("HTTP/1.1 413"), answer.constData());
+    QVERIFY(answer.contains("Request entity too large"));
+
+    // A chunked upload cannot be measured beforehand and is refused.
+    QTcpSocket chunked;
+    chunked.connectToHost(QHostAddress::LocalHost, m_sandbox.baseUrl().port());
+    QVERIFY(chunked.waitForConnected(5000));
+    chunked.write("POST /1/statuses/update.json HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                  "Transfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n");
+    answer.clear();
+    QTRY_VERIFY_WITH_TIMEOUT((answer += chunked.readAll()).contains("\r\n\r\n{"), 5000);
+    QVERIFY2(answer.startsWith("HTTP/1.1 411"), answer.constData());
+
+    // And the service goes on serving.
+    QCOMPARE(lou->get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
+}
+
+void TestSandboxAuth::executableStartsAndHidesSecrets()
+{
+    // The real program: its first line is its address, and its log never shows a password or
+    // a token secret, however verbose.
+    QProcess process;
+    process.start(SandboxProcess::executable(),
+                  {QStringLiteral("--memory"), QStringLiteral("--port"), QStringLiteral("0"),
+                   QStringLiteral("--verbose"), QStringLiteral("--user"),
+                   QStringLiteral("mona:pa55-word-xyz")});
+    QVERIFY(process.waitForStarted());
+    while (!process.canReadLine())
+        QVERIFY(process.waitForReadyRead(10000));
+    const QString first = QString::fromUtf8(process.readLine());
+    static const QRegularExpression address(QStringLiteral("^http://127\\.0\\.0\\.1:(\\d+)\n$"));
+    const QRegularExpressionMatch m = address.match(first);
+    QVERIFY2(m.hasMatch(), qPrintable(first));
+    QVERIFY(m.captured(1).toInt() > 0);
+
+    ApiClient client {QUrl(first.trimmed())};
+    const SandboxAccount account =
+        client.signIn(QStringLiteral("mona"), QStringLiteral("pa55-word-xyz"));
+    QVERIFY(account.isValid());
+    QCOMPARE(client.get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
+    ApiClient::Signing wrong;
+    wrong.consumerSecret = "x";
+    QCOMPARE(client.get(QStringLiteral("/1/account/verify_credentials.json"), {}, wrong).status,
+             401);
+
+    process.kill();
+    QVERIFY(process.waitForFinished());
+    const QByteArray log = process.readAllStandardError();
+    QVERIFY2(log.contains("/1/account/verify_credentials.json"), log.constData()); // it did log
+    QVERIFY(!log.contains("pa55-word-xyz"));
+    QVERIFY(!log.contains(account.tokenSecret));
+    QVERIFY(!log.contains(ZIRRUP_CONSUMER_SECRET));
+}
+
+QTEST_MAIN(TestSandboxAuth)
+#include "tst_sandbox_auth.moc"
