@@ -38,6 +38,14 @@ std::optional<MediaService::Upload> MediaService::readPicture(const QByteArray &
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty() || qint64(size.width()) * size.height() > maxPixels)
         return std::nullopt;
+    // A picture cut short still decodes (the rest comes out grey), so its end marker must
+    // be there: JPEG's end of image, PNG's IEND chunk, GIF's trailer.
+    const QByteArray tail = data.right(1024);
+    const bool complete = format == "jpeg" ? tail.contains("\xff\xd9")
+        : format == "png"                  ? tail.contains("IEND")
+                                           : tail.contains(';');
+    if (!complete)
+        return std::nullopt;
     // Decoding a small version proves the bytes are a whole picture, cheaply.
     reader.setScaledSize(fitted(size, QSize(256, 256)));
     if (reader.read().isNull())

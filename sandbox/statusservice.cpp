@@ -58,8 +58,8 @@ qint64 StatusService::store(const Draft &draft, const MediaService::Upload *pict
     Database::Transaction tx(db);
     const qint64 id = db->nextId(QStringLiteral("statuses"), firstStatusId);
     const qint64 createdAt = draft.createdAt ? draft.createdAt : QDateTime::currentSecsSinceEpoch();
-    QString stored =
-        m_context->links->wrapText(LinkStore::sanitize(draft.text), m_context->baseUrl);
+    // Wrapping is idempotent: texts wrapped by the caller come through unchanged.
+    QString stored = m_context->links->wrapText(draft.text, m_context->baseUrl);
 
     QVariant replyUser;
     QVariant replyName;

@@ -40,7 +40,7 @@ public:
         qint64 createdAt = 0; // now when 0
     };
     // Stores a status (links wrapped, mentions recorded) without the posting rules; answers
-    // its id. picture, when given, is attached.
+    // its id. picture, when given, is attached. Callers sanitize posted texts.
     qint64 store(const Draft &draft, const MediaService::Upload *picture = nullptr);
     qint64 storeRetweet(qint64 userId, qint64 originalId, const QString &source,
                         qint64 createdAt = 0);
