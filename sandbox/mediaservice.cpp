@@ -126,7 +126,20 @@ QString MediaService::storeAvatarImage(qint64 userId, const QImage &image)
     if (!previous.isEmpty())
         db->exec(QStringLiteral("DELETE FROM avatars WHERE name = ?"), {previous});
     tx.commit();
+    // The old picture is gone, also from the sizes made of it.
+    if (!previous.isEmpty()) {
+        const int dot = int(previous.lastIndexOf(QLatin1Char('.')));
+        for (const char *variant : {"", "normal", "bigger"})
+            m_cache.remove(
+                avatarCacheKey(previous.left(dot), QLatin1String(variant), previous.mid(dot + 1)));
+    }
     return file;
+}
+
+QString MediaService::avatarCacheKey(const QString &name, const QString &variant,
+                                     const QString &ext)
+{
+    return QStringLiteral("avatar:%1:%2.%3").arg(name, variant, ext);
 }
 
 QImage MediaService::decode(const QByteArray &data) const

@@ -65,6 +65,7 @@ private:
     std::optional<QImage> imageAtPath(const QString &path);
     QByteArray scaledPicture(qint64 mediaId, const QString &size, QByteArray *contentType);
     QImage decode(const QByteArray &data) const;
+    static QString avatarCacheKey(const QString &name, const QString &variant, const QString &ext);
     static QImage cropToSquare(const QImage &image, int side);
     static QByteArray contentTypeOf(const QString &format);
 

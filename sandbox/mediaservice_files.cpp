@@ -52,7 +52,7 @@ ApiReply MediaService::serveAvatar(const ApiRequest &request)
     const int side = variant == QLatin1String("normal") ? 48
         : variant == QLatin1String("bigger")            ? 73
                                                         : 0;
-    const QString key = QStringLiteral("avatar:%1:%2.%3").arg(name, variant, ext);
+    const QString key = avatarCacheKey(name, variant, ext);
     if (const QByteArray *cached = m_cache.object(key))
         return ApiReply::file(*cached, "image/png");
 
