@@ -1,6 +1,7 @@
 #include "searchservice.h"
 
 #include "accessrules.h"
+#include "accountstore.h"
 #include "apierror.h"
 #include "apirequest.h"
 #include "database.h"
@@ -51,33 +52,66 @@ SearchService::Circle SearchService::parseGeocode(const QString &geocode)
     return circle;
 }
 
-bool SearchService::matches(const QStringList &terms, const QString &text, const QString &author,
+QList<SearchService::Term> SearchService::parseQuery(const QString &query) const
+{
+    QList<Term> terms;
+    const QStringList words =
+        query.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    for (const QString &word : words) {
+        Term term;
+        if (word.startsWith(QLatin1String("from:"), Qt::CaseInsensitive)) {
+            term.kind = Term::From;
+            term.value = word.mid(5);
+        } else if (word.size() > 1 && word.startsWith(QLatin1Char('#'))) {
+            term.kind = Term::Hashtag;
+            term.value = word.mid(1);
+        } else if (word.size() > 1 && word.startsWith(QLatin1Char('@'))) {
+            term.kind = Term::Mention;
+            term.value = word.mid(1);
+            term.userId = m_context->accounts->userIdByName(term.value);
+        } else {
+            // Whole words only: "quick" is not found in "#qtquick".
+            term.kind = Term::Word;
+            term.value = word;
+            term.word = QRegularExpression(QStringLiteral("(?<![\\p{L}\\p{N}_])")
+                                               + QRegularExpression::escape(word)
+                                               + QStringLiteral("(?![\\p{L}\\p{N}_])"),
+                                           QRegularExpression::CaseInsensitiveOption);
+        }
+        terms.append(term);
+    }
+    return terms;
+}
+
+bool SearchService::matches(const QList<Term> &terms, const QString &text, const QString &author,
                             qint64 statusId) const
 {
-    const QString base = m_context->baseUrl;
-    for (const QString &term : terms) {
-        if (term.startsWith(QLatin1String("from:"), Qt::CaseInsensitive)) {
-            if (author.compare(term.mid(5), Qt::CaseInsensitive) != 0)
+    for (const Term &term : terms) {
+        switch (term.kind) {
+        case Term::From:
+            if (author.compare(term.value, Qt::CaseInsensitive) != 0)
                 return false;
-        } else if (term.size() > 1 && term.startsWith(QLatin1Char('#'))) {
+            break;
+        case Term::Hashtag: {
             bool found = false;
-            for (const TextEntities::Span &tag : TextEntities::hashtags(text, base))
-                found = found || tag.value.compare(term.mid(1), Qt::CaseInsensitive) == 0;
+            for (const TextEntities::Span &tag : TextEntities::hashtags(text, m_context->baseUrl))
+                found = found || tag.value.compare(term.value, Qt::CaseInsensitive) == 0;
             if (!found)
                 return false;
-        } else if (term.size() > 1 && term.startsWith(QLatin1Char('@'))) {
-            const QString name = term.mid(1);
-            if (author.compare(name, Qt::CaseInsensitive) != 0) {
-                const qint64 user = m_context->db->integer(
-                    QStringLiteral("SELECT id FROM users WHERE screen_name = ?"), {name});
-                if (!user
+            break;
+        }
+        case Term::Mention:
+            if (author.compare(term.value, Qt::CaseInsensitive) != 0
+                && (!term.userId
                     || !m_context->db->exists(QStringLiteral("SELECT 1 FROM mentions WHERE"
                                                              " status_id = ? AND user_id = ?"),
-                                              {statusId, user}))
-                    return false;
-            }
-        } else if (!text.contains(term, Qt::CaseInsensitive)) {
-            return false;
+                                              {statusId, term.userId})))
+                return false;
+            break;
+        case Term::Word:
+            if (!text.contains(term.word))
+                return false;
+            break;
         }
     }
     return true;
@@ -88,8 +122,7 @@ ApiReply SearchService::search(const ApiRequest &request)
     QElapsedTimer timer;
     timer.start();
     const QString q = request.required(QStringLiteral("q")).trimmed();
-    const QStringList terms =
-        q.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QList<Term> terms = parseQuery(q);
     const int rpp = request.count(QStringLiteral("rpp"), 15, 100);
     const int page = request.page();
     const auto sinceId = request.optionalId(QStringLiteral("since_id"));

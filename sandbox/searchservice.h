@@ -5,6 +5,7 @@
 #include "sandboxcontext.h"
 
 #include <QObject>
+#include <QRegularExpression>
 
 class ApiRequest;
 class HttpFront;
@@ -28,9 +29,18 @@ private:
         double radiusKm = 0;
     };
 
+    struct Term
+    {
+        enum Kind { Word, Hashtag, Mention, From } kind = Word;
+        QString value;
+        QRegularExpression word; // for Word
+        qint64 userId = 0; // for Mention
+    };
+
     ApiReply search(const ApiRequest &request);
     static Circle parseGeocode(const QString &geocode);
-    bool matches(const QStringList &terms, const QString &text, const QString &author,
+    QList<Term> parseQuery(const QString &query) const;
+    bool matches(const QList<Term> &terms, const QString &text, const QString &author,
                  qint64 statusId) const;
 
     SandboxContext *m_context;
