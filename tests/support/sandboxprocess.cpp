@@ -29,27 +29,31 @@ bool SandboxProcess::start(int timeoutMs)
         m_error = QStringLiteral("cannot start %1: %2").arg(executable(), m_process.errorString());
         return false;
     }
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!m_process.canReadLine()) {
-        if (m_process.state() != QProcess::Running || deadline.hasExpired()
-            || !m_process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
-            if (m_process.canReadLine())
-                break;
-            m_error = QStringLiteral("zirrup-sandbox printed no address (exit code %1)")
-                          .arg(m_process.exitCode());
-            return false;
-        }
+    const QString first = readLine(timeoutMs);
+    if (first.isEmpty()) {
+        m_error = QStringLiteral("zirrup-sandbox printed no address (exit code %1)")
+                      .arg(m_process.exitCode());
+        return false;
     }
-    const QString first = QString::fromUtf8(m_process.readLine()).trimmed();
     m_baseUrl = QUrl(first);
     if (!m_baseUrl.isValid() || m_baseUrl.scheme() != QLatin1String("http")) {
         m_error = QStringLiteral("unexpected first line: \"%1\"").arg(first);
         return false;
     }
-    // Whatever else the server printed at start (it flushes it together with the address).
-    while (m_process.canReadLine())
-        m_extraLines.append(QString::fromUtf8(m_process.readLine()).trimmed());
     return true;
+}
+
+QString SandboxProcess::readLine(int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!m_process.canReadLine()) {
+        if (m_process.state() != QProcess::Running || deadline.hasExpired()
+            || !m_process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
+            if (!m_process.canReadLine())
+                return {};
+        }
+    }
+    return QString::fromUtf8(m_process.readLine()).trimmed();
 }
 
 void SandboxProcess::stop()

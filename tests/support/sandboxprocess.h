@@ -26,8 +26,9 @@ public:
     void stop();
 
     QUrl baseUrl() const { return m_baseUrl; }
-    // Lines printed after the address (the demo account with --seed).
-    QStringList extraLines() const { return m_extraLines; }
+    // The next line of output after the address (with --seed: "user: demo", then
+    // "password: demo"); empty when none comes in time.
+    QString readLine(int timeoutMs = 10000);
     QString errorString() const { return m_error; }
     QProcess *process() { return &m_process; }
 
@@ -37,7 +38,6 @@ private:
     QStringList m_arguments;
     QProcess m_process;
     QUrl m_baseUrl;
-    QStringList m_extraLines;
     QString m_error;
 };
 
