@@ -54,6 +54,9 @@ public:
     // A request that has not ended after this long ends with an error (default 30 s).
     void setRequestTimeout(int milliseconds);
     int requestTimeout() const;
+    // The stream ends with an error after this long without a byte (default 90 s).
+    void setStreamSilenceTimeout(int milliseconds);
+    int streamSilenceTimeout() const;
 
     // Timelines: Home, User, Mentions, RetweetedByMe, ... ; list gets cached records.
     virtual int retrieveTimelineResources(QVariantList *list, int *queryId,
@@ -120,8 +123,11 @@ public:
     virtual QDateTime convertDateTime(const QString &serviceDate, bool searchForm) const;
     virtual bool imageTypeSupported(const QString &url) const;
     virtual void getSearchHistory(int maxItems, QStringList *history);
-    // Records that the list of the given kind for user was refreshed now (used to age caches).
+    // Records that the list of the given kind for user was refreshed now; kept across runs
+    // and read back with refreshTime().
     virtual void updateResfreshTime(int type, const QString &user);
+    // When updateResfreshTime was last called for type and user; invalid when never.
+    QDateTime refreshTime(int type, const QString &user) const;
 
 Q_SIGNALS:
     void timelineUpdated(TimelineType::TimelineType type, QVariantList data, const int queryId);
@@ -171,6 +177,5 @@ private:
 };
 
 } // namespace Zr
-
 
 #endif // ZR_ZIRRUP_H

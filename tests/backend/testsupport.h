@@ -1,0 +1,57 @@
+#ifndef ZR_TEST_TESTSUPPORT_H
+#define ZR_TEST_TESTSUPPORT_H
+
+#include "zirrup.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+// Credentials of the test account; the canned server checks signatures with the same secrets.
+namespace TestAccount {
+inline const QString token = QStringLiteral("1843-tok");
+inline const QString tokenSecret = QStringLiteral("token secret &+/");
+inline const QString userId = QStringLiteral("1843");
+inline const QString userName = QStringLiteral("demo");
+inline const QString consumerKey = QStringLiteral("test-consumer");
+inline const QString consumerSecret = QStringLiteral("consumer secret =%");
+} // namespace TestAccount
+
+inline std::unique_ptr<Zr::Zirrup> signedInBackend(const QString &userId = TestAccount::userId)
+{
+    auto backend = std::make_unique<Zr::Zirrup>(
+        TestAccount::token, TestAccount::tokenSecret, userId, TestAccount::userName,
+        TestAccount::consumerKey, TestAccount::consumerSecret);
+    backend->init();
+    return backend;
+}
+
+inline std::unique_ptr<Zr::Zirrup> signedOutBackend()
+{
+    auto backend = std::make_unique<Zr::Zirrup>(QString(), QString(), QString(), QString(),
+                                                QString(), QString());
+    backend->init();
+    return backend;
+}
+
+// A user record as the service sends it, ids as number and string.
+inline QByteArray userJson(const QByteArray &id, const QByteArray &screenName,
+                           const QByteArray &name = "Some Body")
+{
+    return "{\"id\":" + id + ",\"id_str\":\"" + id + "\",\"screen_name\":\"" + screenName
+        + "\",\"name\":\"" + name
+        + "\",\"profile_image_url\":\"http://127.0.0.1/media/avatars/x_normal.png\"}";
+}
+
+inline QByteArray statusJson(const QByteArray &id, const QByteArray &text,
+                             const QByteArray &screenName = "alice",
+                             const QByteArray &name = "Alice Liddell")
+{
+    return "{\"id\":" + id + ",\"id_str\":\"" + id
+        + "\",\"created_at\":\"Sat Dec 05 10:11:12 +0000 2026\",\"text\":\"" + text
+        + "\",\"in_reply_to_status_id\":null,\"in_reply_to_status_id_str\":null,\"user\":"
+        + userJson("1844", screenName, name) + "}";
+}
+
+#endif // ZR_TEST_TESTSUPPORT_H
