@@ -39,9 +39,14 @@ int main(int argc, char *argv[])
     const QCommandLineOption keepAlive(QStringLiteral("keepalive"),
                                        QStringLiteral("Seconds between stream keep-alives."),
                                        QStringLiteral("s"), QStringLiteral("30"));
+    const QCommandLineOption clockOffset(
+        QStringLiteral("clock-offset"),
+        QStringLiteral("Check request times against a clock this many seconds off (for "
+                       "testing how clients handle a wrong clock)."),
+        QStringLiteral("s"), QStringLiteral("0"));
     const QCommandLineOption verbose(QStringLiteral("verbose"),
                                      QStringLiteral("Log every request (never its secrets)."));
-    parser.addOptions({db, memory, port, seed, user, deleteUser, keepAlive, verbose});
+    parser.addOptions({db, memory, port, seed, user, deleteUser, keepAlive, clockOffset, verbose});
     parser.process(app);
 
     SandboxOptions options;
@@ -61,6 +66,11 @@ int main(int argc, char *argv[])
         return 2;
     }
     options.keepAliveMs = seconds * 1000;
+    options.clockOffsetSeconds = parser.value(clockOffset).toLongLong(&ok);
+    if (!ok) {
+        std::fprintf(stderr, "zirrup-sandbox: --clock-offset needs a number of seconds\n");
+        return 2;
+    }
     for (const QString &entry : parser.values(user)) {
         const int colon = int(entry.indexOf(QLatin1Char(':')));
         if (colon <= 0) {

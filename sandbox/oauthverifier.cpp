@@ -70,7 +70,7 @@ OAuthVerifier::Identity OAuthVerifier::verify(const QByteArray &method, const QU
     if (!sameSignature(expected, signature))
         throw ApiError::unauthenticated();
 
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const qint64 now = QDateTime::currentSecsSinceEpoch() + m_clockOffset;
     bool numeric = false;
     const qint64 timestamp = timestampText.toLongLong(&numeric);
     if (!numeric || qAbs(now - timestamp) > allowedSkewSeconds) {

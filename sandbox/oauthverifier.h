@@ -28,6 +28,8 @@ public:
     explicit OAuthVerifier(AccountStore *accounts, QObject *parent = nullptr);
 
     void addConsumer(const QByteArray &key, const QByteArray &secret);
+    // Makes the clock used for the timestamp check run this far off (to test clients).
+    void setClockOffset(qint64 seconds) { m_clockOffset = seconds; }
 
     // formParameters: the decoded fields of a urlencoded body (none for other bodies).
     Identity verify(const QByteArray &method, const QUrl &url, const QByteArray &authorization,
@@ -43,6 +45,7 @@ private:
     QHash<QByteArray, QByteArray> m_consumers;
     QHash<QByteArray, qint64> m_nonces;
     qint64 m_lastPrune = 0;
+    qint64 m_clockOffset = 0;
 };
 
 #endif // SANDBOX_OAUTHVERIFIER_H

@@ -56,6 +56,7 @@ bool SandboxServer::start(const SandboxOptions &options, QString *error)
 
     m_verifier = new OAuthVerifier(m_context.accounts, this);
     m_verifier->addConsumer(ZIRRUP_CONSUMER_KEY, ZIRRUP_CONSUMER_SECRET);
+    m_verifier->setClockOffset(options.clockOffsetSeconds);
     m_front = new HttpFront(m_verifier, this);
 
     m_port = m_front->listenOnLoopback(options.port);

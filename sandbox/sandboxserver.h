@@ -30,6 +30,7 @@ struct SandboxOptions
     QList<QPair<QString, QString>> users; // name and password, created (or reset) at start
     QStringList deletedUsers; // accounts to remove at start
     int keepAliveMs = 30000;
+    qint64 clockOffsetSeconds = 0; // the signature check's clock runs this far off
 };
 
 // The whole service: database, accounts, the HTTP side and every group of endpoints.
