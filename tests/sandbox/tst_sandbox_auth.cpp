@@ -24,6 +24,7 @@ private Q_SLOTS:
     void publicEndpoints();
     void errorAnswers();
     void oversizedRequests();
+    void garbageDoesNotHurt();
     void executableStartsAndHidesSecrets();
 
 private:
@@ -421,6 +422,52 @@ void TestSandboxAuth::oversizedRequests()
 
     // And the service goes on serving.
     QCOMPARE(lou->get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
+}
+
+void TestSandboxAuth::garbageDoesNotHurt()
+{
+    ApiClient *nia = m_sandbox.client(QStringLiteral("nia"));
+    const QByteArray header = nia->authorization(
+        "GET", nia->url(QStringLiteral("/1/account/verify_credentials.json")), {}, {});
+    const QList<QByteArray> payloads = {
+        "GARBAGE\r\n\r\n",
+        QByteArray(300, '\0') + "\xff\xfe\r\n\r\n",
+        "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n",
+        "GET /%00/..%2f HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n",
+        "GET /1/search.json?q=%ZZ%&rpp=%FF&q HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n",
+        "GET /media/pics/9999999999999999999.jpg:thumb HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n",
+        "GET /l/ HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n",
+        "POST /1/statuses/update_with_media.json HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+        "Content-Type: multipart/form-data; boundary=\r\nContent-Length: 10\r\n\r\n0123456789",
+        "POST /1/statuses/update_with_media.json HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+        "Content-Type: multipart/form-data; boundary=b\r\nContent-Length: 44\r\n\r\n"
+        "--b\r\nContent-Disposition: form-data\r\n\r\nx\r\n--b--",
+        "POST /oauth/access_token HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: OAuth "
+        "oauth_consumer_key=\"\r\nContent-Length: 0\r\n\r\n",
+        "POST /oauth/access_token HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: OAuth "
+        "oauth_timestamp=\"99999999999999999999999\", oauth_nonce=\"\"\r\n"
+        "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 26\r\n\r\n"
+        "x_auth_username=%C3%28%%%%",
+        "GET /1/account/verify_credentials.json HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: "
+            + header + "\r\nAuthorization: " + header + "\r\n\r\n",
+        "GET /1/statuses/home_timeline.json HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: "
+        "-5\r\n\r\n",
+    };
+    for (const QByteArray &payload : payloads) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_sandbox.baseUrl().port());
+        QVERIFY(socket.waitForConnected(5000));
+        socket.write(payload);
+        // An answer or a closed connection, nothing else (the service runs in this thread,
+        // so wait with the event loop running).
+        QByteArray answer;
+        QTRY_VERIFY2_WITH_TIMEOUT((answer += socket.readAll()).contains("\r\n\r\n")
+                                      || socket.state() != QAbstractSocket::ConnectedState,
+                                  payload.constData(), 5000);
+        QVERIFY2(answer.isEmpty() || answer.startsWith("HTTP/1.1 "), payload.constData());
+        QVERIFY2(!answer.startsWith("HTTP/1.1 5"), answer.constData());
+    }
+    QCOMPARE(nia->get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
 }
 
 void TestSandboxAuth::executableStartsAndHidesSecrets()
