@@ -106,6 +106,18 @@ qint64 ApiRequest::cursor() const
     return n;
 }
 
+double ApiRequest::coordinate(const QString &name, double limit) const
+{
+    const QString text = value(name).trimmed();
+    if (text.isEmpty())
+        throw ApiError::missing(name);
+    bool ok = false;
+    const double degrees = text.toDouble(&ok);
+    if (!ok || !qIsFinite(degrees) || degrees < -limit || degrees > limit)
+        throw ApiError::invalid(name);
+    return degrees;
+}
+
 qint64 ApiRequest::captureId(int index) const
 {
     const auto id = parseId(captures.value(index));

@@ -44,6 +44,8 @@ public:
     int page(const QString &name = QStringLiteral("page")) const;
     // A signed cursor: -1 (first page) when absent.
     qint64 cursor() const;
+    // A latitude (limit 90) or longitude (limit 180) in degrees; 400 when missing or out of range.
+    double coordinate(const QString &name, double limit) const;
     // An id in the path, e.g. statuses/destroy/<id>.json; 404 when it is no id.
     qint64 captureId(int index) const;
 

@@ -8,18 +8,6 @@
 
 #include <QJsonArray>
 
-static double coordinate(const ApiRequest &request, const QString &name, double limit)
-{
-    const QString text = request.value(name).trimmed();
-    if (text.isEmpty())
-        throw ApiError::missing(name);
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !qIsFinite(value) || value < -limit || value > limit)
-        throw ApiError::invalid(name);
-    return value;
-}
-
 GeoService::GeoService(SandboxContext *context, QObject *parent)
     : QObject(parent)
     , m_context(context)
@@ -38,8 +26,8 @@ void GeoService::registerRoutes(HttpFront *front)
 
 ApiReply GeoService::reverseGeocode(const ApiRequest &request)
 {
-    const double latitude = coordinate(request, QStringLiteral("lat"), 90);
-    const double longitude = coordinate(request, QStringLiteral("long"), 180);
+    const double latitude = request.coordinate(QStringLiteral("lat"), 90);
+    const double longitude = request.coordinate(QStringLiteral("long"), 180);
     const int maxResults = request.count(QStringLiteral("max_results"), 10, 100);
     const RecordBuilder builder(*m_context, request.userId);
     QJsonArray places;

@@ -14,18 +14,6 @@
 
 static const qint64 duplicateWindowSeconds = 3600;
 
-static double coordinate(const ApiRequest &request, const QString &name, double limit)
-{
-    const QString text = request.value(name).trimmed();
-    if (text.isEmpty())
-        throw ApiError::missing(name);
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !qIsFinite(value) || value < -limit || value > limit)
-        throw ApiError::invalid(name);
-    return value;
-}
-
 ApiReply StatusService::update(const ApiRequest &request)
 {
     return post(request, nullptr);
@@ -68,8 +56,8 @@ ApiReply StatusService::post(const ApiRequest &request, const MediaService::Uplo
     }
     if (!request.value(QStringLiteral("lat")).isEmpty()
         || !request.value(QStringLiteral("long")).isEmpty()) {
-        draft.latitude = coordinate(request, QStringLiteral("lat"), 90);
-        draft.longitude = coordinate(request, QStringLiteral("long"), 180);
+        draft.latitude = request.coordinate(QStringLiteral("lat"), 90);
+        draft.longitude = request.coordinate(QStringLiteral("long"), 180);
     }
 
     Database *db = m_context->db;

@@ -7,32 +7,10 @@
 #include "apirequest.h"
 #include "database.h"
 #include "recordbuilder.h"
+#include "userservice.h"
 
 static const int defaultCount = 20;
 static const int maxCount = 200;
-
-// The user a request names by screen_name or user_id, the viewer when it names none.
-static qint64 namedUser(const SandboxContext *context, const ApiRequest &request)
-{
-    if (request.has(QStringLiteral("user_id"))
-        && !request.value(QStringLiteral("user_id")).isEmpty()) {
-        const qint64 id = request.requiredId(QStringLiteral("user_id"));
-        if (!context->db->exists(QStringLiteral("SELECT 1 FROM users WHERE id = ? AND deleted = 0"),
-                                 {id}))
-            throw ApiError::notFound();
-        return id;
-    }
-    const QString name = request.value(QStringLiteral("screen_name")).trimmed();
-    if (name.isEmpty()) {
-        if (!request.userId)
-            throw ApiError::missing(QStringLiteral("screen_name"));
-        return request.userId;
-    }
-    const qint64 id = context->accounts->userIdByName(name);
-    if (!id)
-        throw ApiError::notFound();
-    return id;
-}
 
 QList<qint64> StatusService::timeline(const ApiRequest &request, const QString &condition,
                                       bool paged)
@@ -114,7 +92,7 @@ ApiReply StatusService::publicTimeline(const ApiRequest &request)
 
 ApiReply StatusService::userTimeline(const ApiRequest &request)
 {
-    const qint64 user = namedUser(m_context, request);
+    const qint64 user = UserService::namedUser(m_context, request, true);
     if (user != request.userId && m_context->rules->isProtected(user)
         && !m_context->rules->follows(request.userId, user)) {
         throw ApiError::notAuthorized();
@@ -127,7 +105,7 @@ ApiReply StatusService::userTimeline(const ApiRequest &request)
 
 ApiReply StatusService::favorites(const ApiRequest &request)
 {
-    const qint64 user = namedUser(m_context, request);
+    const qint64 user = UserService::namedUser(m_context, request, true);
     const int count = request.count(QStringLiteral("count"), defaultCount, maxCount);
     const qint64 offset = qint64(request.page() - 1) * count;
     const QString sql = QStringLiteral("SELECT s.id") + AccessRules::statusJoins()
