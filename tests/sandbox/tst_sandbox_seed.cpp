@@ -11,10 +11,14 @@ class TestSandboxSeed : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void demoWorld();
     void sameWorldEveryTime();
     void fileDatabaseKeepsStateAndSeedsOnce();
     void executablePrintsTheDemoAccount();
+
+private:
+    SandboxFixture m_world;
 };
 
 static qint64 count(SandboxServer *server, const char *sql)
@@ -22,12 +26,16 @@ static qint64 count(SandboxServer *server, const char *sql)
     return server->database()->integer(QLatin1String(sql));
 }
 
-void TestSandboxSeed::demoWorld()
+void TestSandboxSeed::initTestCase()
 {
-    SandboxFixture sandbox;
     SandboxOptions options;
     options.seed = true;
-    QVERIFY(sandbox.start(options));
+    QVERIFY(m_world.start(options));
+}
+
+void TestSandboxSeed::demoWorld()
+{
+    SandboxFixture &sandbox = m_world;
     SandboxServer *server = sandbox.server();
     QVERIFY(server->hasDemoWorld());
     QCOMPARE(count(server, "SELECT COUNT(*) FROM users"), 13);
@@ -137,37 +145,37 @@ void TestSandboxSeed::demoWorld()
 
 void TestSandboxSeed::sameWorldEveryTime()
 {
-    const auto world = [](SandboxFixture &sandbox) {
-        SandboxOptions options;
-        options.seed = true;
-        if (!sandbox.start(options))
-            return QStringList();
+    // What a world is made of, apart from its times (they follow the clock).
+    const auto contents = [](SandboxServer *server) {
         QStringList rows;
-        QSqlQuery q = sandbox.server()->database()->exec(
-            QStringLiteral("SELECT s.id, u.screen_name, s.text, s.retweet_of, s.reply_status_id, "
-                           "s.place_id FROM statuses s"
-                           " JOIN users u ON u.id = s.user_id ORDER BY s.id"));
-        while (q.next())
-            rows.append(QStringList {q.value(0).toString(), q.value(1).toString(),
-                                     q.value(2).toString(), q.value(3).toString(),
-                                     q.value(4).toString(), q.value(5).toString()}
-                            .join(QLatin1Char('|')));
-        q = sandbox.server()->database()->exec(
-            QStringLiteral("SELECT code, url FROM links ORDER BY code"));
+        QSqlQuery q = server->database()->exec(
+            QStringLiteral("SELECT s.id, u.screen_name, s.text, s.retweet_of, s.reply_status_id,"
+                           " s.place_id FROM statuses s JOIN users u ON u.id = s.user_id"
+                           " ORDER BY s.id"));
+        while (q.next()) {
+            QStringList row;
+            for (int i = 0; i < 6; ++i)
+                row.append(q.value(i).toString());
+            rows.append(row.join(QLatin1Char('|')));
+        }
+        q = server->database()->exec(QStringLiteral("SELECT code, url FROM links ORDER BY code"));
         while (q.next())
             rows.append(q.value(0).toString() + QLatin1Char('>') + q.value(1).toString());
-        q = sandbox.server()->database()->exec(
+        q = server->database()->exec(
             QStringLiteral("SELECT name, data FROM avatars ORDER BY name"));
         while (q.next())
             rows.append(q.value(0).toString() + QLatin1Char(':')
                         + QString::number(qHash(q.value(1).toByteArray(), 0)));
         return rows;
     };
-    SandboxFixture first;
+    // The first world has been in use; what it started with is still there in the same order.
     SandboxFixture second;
-    const QStringList a = world(first);
-    QVERIFY(!a.isEmpty());
-    QCOMPARE(world(second), a);
+    SandboxOptions options;
+    options.seed = true;
+    QVERIFY(second.start(options));
+    const QStringList fresh = contents(second.server());
+    QVERIFY(fresh.size() > 300);
+    QCOMPARE(contents(m_world.server()), fresh);
 }
 
 void TestSandboxSeed::fileDatabaseKeepsStateAndSeedsOnce()
