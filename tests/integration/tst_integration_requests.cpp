@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using Zr::Zirrup;
 
 class TestIntegrationRequests : public QObject
@@ -25,7 +27,7 @@ private Q_SLOTS:
 
 private:
     SandboxAccount signIn(const QString &name, const QString &password);
-    SandboxProcess m_sandbox {{QStringLiteral("--seed")}};
+    SandboxProcess m_sandbox {{u"--seed"_s}};
     std::unique_ptr<BackendProbe> m_demo;
     std::unique_ptr<BackendProbe> m_alice;
 };
@@ -52,8 +54,8 @@ void TestIntegrationRequests::initTestCase()
 {
     QVERIFY2(m_sandbox.start(), qPrintable(m_sandbox.errorString()));
     Zr::setServiceUrl(m_sandbox.baseUrl());
-    const SandboxAccount demo = signIn(QStringLiteral("demo"), QStringLiteral("demo"));
-    const SandboxAccount alice = signIn(QStringLiteral("alice"), QStringLiteral("alice"));
+    const SandboxAccount demo = signIn(u"demo"_s, u"demo"_s);
+    const SandboxAccount alice = signIn(u"alice"_s, u"alice"_s);
     QVERIFY(demo.isValid() && alice.isValid());
     m_demo = std::make_unique<BackendProbe>(demo);
     m_alice = std::make_unique<BackendProbe>(alice);
@@ -65,16 +67,14 @@ void TestIntegrationRequests::timelinesAndStatuses()
     QSignalSpy written(m_alice->backend(), &Zirrup::statusWritten);
     int id = -1;
     QCOMPARE(m_alice->backend()->writeStatus(
-                 {{QStringLiteral("status"),
-                   QStringLiteral("integration @demo #qt http://example.org/int")}},
-                 &id),
+                 {{u"status"_s, u"integration @demo #qt http://example.org/int"_s}}, &id),
              int(Zr::RequestSent));
     QVERIFY(!m_alice->await(written, id).isEmpty());
 
     QSignalSpy timelines(demo, &Zirrup::timelineUpdated);
-    const Zr::ArgMap args {{QStringLiteral("count"), QStringLiteral("51")},
-                           {QStringLiteral("include_entities"), QStringLiteral("true")},
-                           {QStringLiteral("include_my_retweet"), QStringLiteral("true")}};
+    const Zr::ArgMap args {{u"count"_s, u"51"_s},
+                           {u"include_entities"_s, u"true"_s},
+                           {u"include_my_retweet"_s, u"true"_s}};
     demo->retrieveTimelineResources(nullptr, &id, TimelineType::Home, args, Zr::CacheThenNetwork);
     QList<QVariant> answer = m_demo->await(timelines, id);
     QCOMPARE(answer.value(0).toInt(), int(TimelineType::Home));
@@ -82,16 +82,10 @@ void TestIntegrationRequests::timelinesAndStatuses()
     QCOMPARE(statuses.size(), 51);
     QVariantMap newest = statuses.first().toMap();
     // The library hands on ids as text with every digit.
-    QCOMPARE(newest.value(QStringLiteral("id")).toString().size(), 19);
-    QCOMPARE(newest.value(QStringLiteral("text")).toString().left(18),
-             QStringLiteral("integration @demo "));
-    const QString newId = newest.value(QStringLiteral("id")).toString();
-    QCOMPARE(newest.value(QStringLiteral("entities"))
-                 .toMap()
-                 .value(QStringLiteral("hashtags"))
-                 .toList()
-                 .size(),
-             1);
+    QCOMPARE(newest.value(u"id"_s).toString().size(), 19);
+    QCOMPARE(newest.value(u"text"_s).toString().left(18), u"integration @demo "_s);
+    const QString newId = newest.value(u"id"_s).toString();
+    QCOMPARE(newest.value(u"entities"_s).toMap().value(u"hashtags"_s).toList().size(), 1);
 
     // The other timelines, by number.
     const struct
@@ -100,9 +94,7 @@ void TestIntegrationRequests::timelinesAndStatuses()
         Zr::ArgMap extra;
     } kinds[] = {
         {TimelineType::Mentions, {}},
-        {TimelineType::User,
-         {{QStringLiteral("screen_name"), QStringLiteral("alice")},
-          {QStringLiteral("include_rts"), QStringLiteral("true")}}},
+        {TimelineType::User, {{u"screen_name"_s, u"alice"_s}, {u"include_rts"_s, u"true"_s}}},
         {TimelineType::Public, {}},
         {TimelineType::RetweetedByMe, {}},
         {TimelineType::RetweetsOfMe, {}},
@@ -114,33 +106,27 @@ void TestIntegrationRequests::timelinesAndStatuses()
         answer = m_demo->await(timelines, id);
         QCOMPARE(answer.value(0).toInt(), int(kind.type));
         if (kind.type == TimelineType::Mentions || kind.type == TimelineType::User)
-            QCOMPARE(
-                answer.value(1).toList().first().toMap().value(QStringLiteral("id")).toString(),
-                newId);
+            QCOMPARE(answer.value(1).toList().first().toMap().value(u"id"_s).toString(), newId);
     }
 
     // Paging with since_id.
     Zr::ArgMap since = args;
-    since.insert(QStringLiteral("since_id"),
-                 statuses.at(1).toMap().value(QStringLiteral("id")).toString());
+    since.insert(u"since_id"_s, statuses.at(1).toMap().value(u"id"_s).toString());
     demo->retrieveTimelineResources(nullptr, &id, TimelineType::Home, since, Zr::CacheThenNetwork);
     QCOMPARE(m_demo->await(timelines, id).value(1).toList().size(), 1);
 
     QSignalSpy shown(demo, &Zirrup::statusUpdated);
-    demo->retrieveStatus(nullptr,
-                         {{QStringLiteral("id"), newId},
-                          {QStringLiteral("include_entities"), QStringLiteral("true")}},
-                         &id);
+    demo->retrieveStatus(nullptr, {{u"id"_s, newId}, {u"include_entities"_s, u"true"_s}}, &id);
     answer = m_demo->await(shown, id);
     QCOMPARE(answer.value(0)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("user"))
+                 .value(u"user"_s)
                  .toMap()
-                 .value(QStringLiteral("screen_name"))
+                 .value(u"screen_name"_s)
                  .toString(),
-             QStringLiteral("alice"));
+             u"alice"_s);
 }
 
 void TestIntegrationRequests::retweetsFavouritesAndDeletion()
@@ -149,77 +135,58 @@ void TestIntegrationRequests::retweetsFavouritesAndDeletion()
     Zirrup *alice = m_alice->backend();
     QSignalSpy written(alice, &Zirrup::statusWritten);
     int id = -1;
-    alice->writeStatus({{QStringLiteral("status"), QStringLiteral("share and like this")}}, &id);
+    alice->writeStatus({{u"status"_s, u"share and like this"_s}}, &id);
     QVERIFY(!m_alice->await(written, id).isEmpty());
     QSignalSpy timelines(alice, &Zirrup::timelineUpdated);
-    alice->retrieveTimelineResources(nullptr, &id, TimelineType::User,
-                                     {{QStringLiteral("count"), QStringLiteral("1")}},
+    alice->retrieveTimelineResources(nullptr, &id, TimelineType::User, {{u"count"_s, u"1"_s}},
                                      Zr::CacheThenNetwork);
-    const QString statusId = m_alice->await(timelines, id)
-                                 .value(1)
-                                 .toList()
-                                 .first()
-                                 .toMap()
-                                 .value(QStringLiteral("id"))
-                                 .toString();
+    const QString statusId =
+        m_alice->await(timelines, id).value(1).toList().first().toMap().value(u"id"_s).toString();
 
     QSignalSpy retweeted(demo, &Zirrup::statusRetweeted);
-    demo->retweetStatus({{QStringLiteral("id"), statusId}}, &id);
+    demo->retweetStatus({{u"id"_s, statusId}}, &id);
     QList<QVariant> answer = m_demo->await(retweeted, id);
     const QVariantMap retweet = answer.value(0).toList().first().toMap();
-    QCOMPARE(retweet.value(QStringLiteral("retweeted_status"))
-                 .toMap()
-                 .value(QStringLiteral("id"))
-                 .toString(),
-             statusId);
-    QCOMPARE(answer.value(1).value<Zr::ArgMap>().value(QStringLiteral("id")), statusId);
+    QCOMPARE(retweet.value(u"retweeted_status"_s).toMap().value(u"id"_s).toString(), statusId);
+    QCOMPARE(answer.value(1).value<Zr::ArgMap>().value(u"id"_s), statusId);
 
     QSignalSpy favourited(demo, &Zirrup::favoriteCreated);
-    demo->createFavorite({{QStringLiteral("id"), statusId}}, &id);
+    demo->createFavorite({{u"id"_s, statusId}}, &id);
     QCOMPARE(m_demo->await(favourited, id)
                  .value(0)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("favorited"))
+                 .value(u"favorited"_s)
                  .toBool(),
              true);
     QSignalSpy favourites(demo, &Zirrup::favoritesUpdated);
-    demo->retrieveFavorites(nullptr, &id, {{QStringLiteral("page"), QStringLiteral("1")}},
-                            Zr::CacheThenNetwork);
-    QCOMPARE(m_demo->await(favourites, id)
-                 .value(0)
-                 .toList()
-                 .first()
-                 .toMap()
-                 .value(QStringLiteral("id"))
-                 .toString(),
-             statusId);
+    demo->retrieveFavorites(nullptr, &id, {{u"page"_s, u"1"_s}}, Zr::CacheThenNetwork);
+    QCOMPARE(
+        m_demo->await(favourites, id).value(0).toList().first().toMap().value(u"id"_s).toString(),
+        statusId);
     QSignalSpy unfavourited(demo, &Zirrup::favoriteDestroyed);
-    demo->destroyFavorite({{QStringLiteral("id"), statusId}}, &id);
+    demo->destroyFavorite({{u"id"_s, statusId}}, &id);
     QCOMPARE(m_demo->await(unfavourited, id)
                  .value(0)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("favorited"))
+                 .value(u"favorited"_s)
                  .toBool(),
              false);
 
     // Undo the retweet, then the author deletes the status.
     QSignalSpy deleted(demo, &Zirrup::statusDeleted);
-    demo->deleteStatus({{QStringLiteral("id"), retweet.value(QStringLiteral("id")).toString()},
-                        {QStringLiteral("supl_id"), statusId}},
+    demo->deleteStatus({{u"id"_s, retweet.value(u"id"_s).toString()}, {u"supl_id"_s, statusId}},
                        &id);
-    QCOMPARE(
-        m_demo->await(deleted, id).value(0).value<Zr::ArgMap>().value(QStringLiteral("supl_id")),
-        statusId);
+    QCOMPARE(m_demo->await(deleted, id).value(0).value<Zr::ArgMap>().value(u"supl_id"_s), statusId);
     QSignalSpy aliceDeleted(alice, &Zirrup::statusDeleted);
-    alice->deleteStatus({{QStringLiteral("id"), statusId}}, &id);
+    alice->deleteStatus({{u"id"_s, statusId}}, &id);
     QVERIFY(!m_alice->await(aliceDeleted, id).isEmpty());
     QSignalSpy shown(demo, &Zirrup::statusUpdated);
-    demo->retrieveStatus(nullptr, {{QStringLiteral("id"), statusId}}, &id);
-    QCOMPARE(m_demo->awaitError(id).value(QStringLiteral("http_status")).toInt(), 404);
+    demo->retrieveStatus(nullptr, {{u"id"_s, statusId}}, &id);
+    QCOMPARE(m_demo->awaitError(id).value(u"http_status"_s).toInt(), 404);
 }
 
 void TestIntegrationRequests::pictures()
@@ -228,40 +195,33 @@ void TestIntegrationRequests::pictures()
     QSignalSpy posted(alice, &Zirrup::postedStatusWithMedia);
     int id = -1;
     const QByteArray picture = png(QSize(640, 480));
-    QCOMPARE(
-        alice->postStatusWithMedia({{QStringLiteral("status"), QStringLiteral("a picture")},
-                                    {QStringLiteral("include_entities"), QStringLiteral("true")}},
-                                   &id, {{QStringLiteral("/tmp/photo.png"), picture}}),
-        int(Zr::RequestSent));
+    QCOMPARE(alice->postStatusWithMedia(
+                 {{u"status"_s, u"a picture"_s}, {u"include_entities"_s, u"true"_s}}, &id,
+                 {{u"/tmp/photo.png"_s, picture}}),
+             int(Zr::RequestSent));
     const QVariantMap status = m_alice->await(posted, id).value(0).toList().first().toMap();
-    const QVariantMap media = status.value(QStringLiteral("entities"))
-                                  .toMap()
-                                  .value(QStringLiteral("media"))
-                                  .toList()
-                                  .first()
-                                  .toMap();
-    const QString mediaUrl = media.value(QStringLiteral("media_url")).toString();
+    const QVariantMap media =
+        status.value(u"entities"_s).toMap().value(u"media"_s).toList().first().toMap();
+    const QString mediaUrl = media.value(u"media_url"_s).toString();
     QVERIFY(mediaUrl.startsWith(m_sandbox.baseUrl().toString()));
 
     // Read back: the status has it, and the picture comes back as a thumbnail file.
     QSignalSpy shown(m_demo->backend(), &Zirrup::statusUpdated);
     m_demo->backend()->retrieveStatus(
-        nullptr,
-        {{QStringLiteral("id"), status.value(QStringLiteral("id")).toString()},
-         {QStringLiteral("include_entities"), QStringLiteral("true")}},
+        nullptr, {{u"id"_s, status.value(u"id"_s).toString()}, {u"include_entities"_s, u"true"_s}},
         &id);
     QCOMPARE(m_demo->await(shown, id)
                  .value(0)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("entities"))
+                 .value(u"entities"_s)
                  .toMap()
-                 .value(QStringLiteral("media"))
+                 .value(u"media"_s)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("media_url"))
+                 .value(u"media_url"_s)
                  .toString(),
              mediaUrl);
     // A picture is a local file at once when it was fetched before, else after the request.
@@ -273,35 +233,28 @@ void TestIntegrationRequests::pictures()
             file = m_demo->await(loaded, query).value(0).toString();
         return QImage(QUrl(file).isLocalFile() ? QUrl(file).toLocalFile() : file);
     };
-    const QImage thumb =
-        fetch({{QStringLiteral("direct_url"), QStringLiteral("1")},
-               {QStringLiteral("image_id"), media.value(QStringLiteral("id")).toString()},
-               {QStringLiteral("image_url"), mediaUrl + QStringLiteral(":thumb")},
-               {QStringLiteral("as_thumb"), QStringLiteral("1")}});
+    const QImage thumb = fetch({{u"direct_url"_s, u"1"_s},
+                                {u"image_id"_s, media.value(u"id"_s).toString()},
+                                {u"image_url"_s, mediaUrl + u":thumb"_s},
+                                {u"as_thumb"_s, u"1"_s}});
     QCOMPARE(thumb.size(), QSize(150, 150));
     // The full picture, as posted.
-    QCOMPARE(fetch({{QStringLiteral("direct_url"), QStringLiteral("1")},
-                    {QStringLiteral("image_url"), mediaUrl}})
-                 .size(),
+    QCOMPARE(fetch({{u"direct_url"_s, u"1"_s}, {u"image_url"_s, mediaUrl}}).size(),
              QSize(640, 480));
     // A picture host's link, through the preview.
-    QVERIFY(!fetch({{QStringLiteral("image_url"), QStringLiteral("http://zirpic.net/Hk3p9")}})
-                 .isNull());
+    QVERIFY(!fetch({{u"image_url"_s, u"http://zirpic.net/Hk3p9"_s}}).isNull());
 
     // A new profile picture, and the avatar in the list size.
     QSignalSpy account(alice, &Zirrup::accountUpdated);
     alice->retrieveAccountResources(&id, AccountType::UpdateProfileImage,
-                                    {{QStringLiteral("image"), QStringLiteral("me.png")}},
-                                    png(QSize(300, 300)));
+                                    {{u"image"_s, u"me.png"_s}}, png(QSize(300, 300)));
     const QVariantMap user = m_alice->await(account, id).value(1).toList().first().toMap();
-    const QString avatarUrl = user.value(QStringLiteral("profile_image_url")).toString();
-    QVERIFY(avatarUrl.contains(QStringLiteral("/media/avatars/")));
+    const QString avatarUrl = user.value(u"profile_image_url"_s).toString();
+    QVERIFY(avatarUrl.contains(u"/media/avatars/"_s));
     QSignalSpy users(m_demo->backend(), &Zirrup::userUpdated);
     m_demo->backend()->retrieveUserResources(
         nullptr, &id, UserType::ProfileImage,
-        {{QStringLiteral("screen_name"), QStringLiteral("alice")},
-         {QStringLiteral("size"), QStringLiteral("normal")},
-         {QStringLiteral("url"), avatarUrl}},
+        {{u"screen_name"_s, u"alice"_s}, {u"size"_s, u"normal"_s}, {u"url"_s, avatarUrl}},
         Zr::CacheThenNetwork);
     const QList<QVariant> avatar = m_demo->await(users, id);
     QCOMPARE(avatar.value(0).toInt(), int(UserType::ProfileImage));
@@ -314,40 +267,30 @@ void TestIntegrationRequests::messages()
     Zirrup *alice = m_alice->backend();
     QSignalSpy written(alice, &Zirrup::directMessageWritten);
     int id = -1;
-    alice->writeDirectMessage({{QStringLiteral("screen_name"), QStringLiteral("demo")},
-                               {QStringLiteral("text"), QStringLiteral("Integration says hi <3")}},
-                              &id);
+    alice->writeDirectMessage(
+        {{u"screen_name"_s, u"demo"_s}, {u"text"_s, u"Integration says hi <3"_s}}, &id);
     const QVariantMap message = m_alice->await(written, id).value(0).toList().first().toMap();
-    QCOMPARE(message.value(QStringLiteral("text")).toString(),
-             QStringLiteral("Integration says hi &lt;3"));
-    const QString messageId = message.value(QStringLiteral("id")).toString();
+    QCOMPARE(message.value(u"text"_s).toString(), u"Integration says hi &lt;3"_s);
+    const QString messageId = message.value(u"id"_s).toString();
 
     QSignalSpy boxes(demo, &Zirrup::directMessageUpdated);
-    demo->retrieveDirectMessages(nullptr, &id, DirectMessageType::Received,
-                                 {{QStringLiteral("count"), QStringLiteral("5")}},
+    demo->retrieveDirectMessages(nullptr, &id, DirectMessageType::Received, {{u"count"_s, u"5"_s}},
                                  Zr::CacheThenNetwork);
     QList<QVariant> answer = m_demo->await(boxes, id);
     QCOMPARE(answer.value(0).toInt(), int(DirectMessageType::Received));
-    QCOMPARE(answer.value(1).toList().first().toMap().value(QStringLiteral("id")).toString(),
-             messageId);
+    QCOMPARE(answer.value(1).toList().first().toMap().value(u"id"_s).toString(), messageId);
     QSignalSpy aliceBoxes(alice, &Zirrup::directMessageUpdated);
     alice->retrieveDirectMessages(nullptr, &id, DirectMessageType::Sent, {}, Zr::CacheThenNetwork);
-    QCOMPARE(m_alice->await(aliceBoxes, id)
-                 .value(1)
-                 .toList()
-                 .first()
-                 .toMap()
-                 .value(QStringLiteral("id"))
-                 .toString(),
-             messageId);
+    QCOMPARE(
+        m_alice->await(aliceBoxes, id).value(1).toList().first().toMap().value(u"id"_s).toString(),
+        messageId);
 
     QSignalSpy deleted(demo, &Zirrup::directMessageDeleted);
-    demo->deleteDirectMessage({{QStringLiteral("id"), messageId}}, &id);
+    demo->deleteDirectMessage({{u"id"_s, messageId}}, &id);
     QVERIFY(!m_demo->await(deleted, id).isEmpty());
     alice->retrieveDirectMessages(nullptr, &id, DirectMessageType::Sent, {}, Zr::CacheThenNetwork);
     const QVariantList sent = m_alice->await(aliceBoxes, id).value(1).toList();
-    QVERIFY(sent.isEmpty()
-            || sent.first().toMap().value(QStringLiteral("id")).toString() != messageId);
+    QVERIFY(sent.isEmpty() || sent.first().toMap().value(u"id"_s).toString() != messageId);
 }
 
 void TestIntegrationRequests::people()
@@ -355,103 +298,90 @@ void TestIntegrationRequests::people()
     Zirrup *demo = m_demo->backend();
     int id = -1;
     QSignalSpy users(demo, &Zirrup::userUpdated);
-    demo->retrieveUserResources(nullptr, &id, UserType::Show,
-                                {{QStringLiteral("screen_name"), QStringLiteral("jonas")}},
+    demo->retrieveUserResources(nullptr, &id, UserType::Show, {{u"screen_name"_s, u"jonas"_s}},
                                 Zr::CacheThenNetwork);
-    QCOMPARE(m_demo->await(users, id)
-                 .value(1)
-                 .toList()
-                 .first()
-                 .toMap()
-                 .value(QStringLiteral("protected"))
-                 .toBool(),
-             true);
+    QCOMPARE(
+        m_demo->await(users, id).value(1).toList().first().toMap().value(u"protected"_s).toBool(),
+        true);
     demo->retrieveUserResources(nullptr, &id, UserType::Lookup,
-                                {{QStringLiteral("screen_name"), QStringLiteral("alice,bob")}},
-                                Zr::CacheThenNetwork);
+                                {{u"screen_name"_s, u"alice,bob"_s}}, Zr::CacheThenNetwork);
     QCOMPARE(m_demo->await(users, id).value(1).toList().size(), 2);
 
     QSignalSpy ids(demo, &Zirrup::friedsAndFollowersUpdated);
-    demo->retrieveFaFResources(nullptr, FriendsFollowersType::Following,
-                               {{QStringLiteral("cursor"), QStringLiteral("-1")}}, &id,
-                               Zr::CacheThenNetwork);
+    demo->retrieveFaFResources(nullptr, FriendsFollowersType::Following, {{u"cursor"_s, u"-1"_s}},
+                               &id, Zr::CacheThenNetwork);
     QVariantMap page = m_demo->await(ids, id).value(1).toList().first().toMap();
-    QVERIFY(page.value(QStringLiteral("ids")).toList().size() >= 10);
-    QCOMPARE(page.value(QStringLiteral("next_cursor")).toString(), QStringLiteral("0"));
+    QVERIFY(page.value(u"ids"_s).toList().size() >= 10);
+    QCOMPARE(page.value(u"next_cursor"_s).toString(), u"0"_s);
     demo->retrieveFaFResources(nullptr, FriendsFollowersType::Followers,
-                               {{QStringLiteral("screen_name"), QStringLiteral("alice")}}, &id,
-                               Zr::CacheThenNetwork);
+                               {{u"screen_name"_s, u"alice"_s}}, &id, Zr::CacheThenNetwork);
     QVERIFY(!m_demo->await(ids, id).isEmpty());
 
     QSignalSpy exists(demo, &Zirrup::friendshipFetched);
-    demo->friendshipExists(nullptr,
-                           {{QStringLiteral("user_a"), QStringLiteral("demo")},
-                            {QStringLiteral("user_b"), QStringLiteral("alice")}},
-                           &id);
+    demo->friendshipExists(nullptr, {{u"user_a"_s, u"demo"_s}, {u"user_b"_s, u"alice"_s}}, &id);
     QCOMPARE(m_demo->await(exists, id).value(0).toList(), QVariantList {true});
     QSignalSpy unfollowed(demo, &Zirrup::friendshipDestroyed);
-    demo->destroyFriendship({{QStringLiteral("screen_name"), QStringLiteral("grace")}}, &id);
+    demo->destroyFriendship({{u"screen_name"_s, u"grace"_s}}, &id);
     QCOMPARE(m_demo->await(unfollowed, id)
                  .value(0)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("following"))
+                 .value(u"following"_s)
                  .toBool(),
              false);
     QSignalSpy followed(demo, &Zirrup::friendshipCreated);
-    demo->createFriendship({{QStringLiteral("screen_name"), QStringLiteral("grace")}}, &id);
+    demo->createFriendship({{u"screen_name"_s, u"grace"_s}}, &id);
     QCOMPARE(m_demo->await(followed, id)
                  .value(0)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("following"))
+                 .value(u"following"_s)
                  .toBool(),
              true);
 
     QSignalSpy blocked(demo, &Zirrup::blockCreated);
-    demo->createBlock({{QStringLiteral("screen_name"), QStringLiteral("hiro")}}, &id);
+    demo->createBlock({{u"screen_name"_s, u"hiro"_s}}, &id);
     QVERIFY(!m_demo->await(blocked, id).isEmpty());
     QSignalSpy blockedIds(demo, &Zirrup::blockedIdsList);
     demo->retrieveBlockedIdsList(nullptr, &id, Zr::CacheThenNetwork);
     QCOMPARE(m_demo->await(blockedIds, id).value(0).toList().size(), 2);
     QSignalSpy unblocked(demo, &Zirrup::blockDestroyed);
-    demo->destroyBlock({{QStringLiteral("screen_name"), QStringLiteral("hiro")}}, &id);
+    demo->destroyBlock({{u"screen_name"_s, u"hiro"_s}}, &id);
     QVERIFY(!m_demo->await(unblocked, id).isEmpty());
 
     QSignalSpy account(demo, &Zirrup::accountUpdated);
-    demo->retrieveAccountResources(&id, AccountType::UpdateProfile,
-                                   {{QStringLiteral("location"), QStringLiteral("Espoo")}},
+    demo->retrieveAccountResources(&id, AccountType::UpdateProfile, {{u"location"_s, u"Espoo"_s}},
                                    QByteArray());
     QCOMPARE(m_demo->await(account, id)
                  .value(1)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("location"))
+                 .value(u"location"_s)
                  .toString(),
-             QStringLiteral("Espoo"));
+             u"Espoo"_s);
     demo->retrieveAccountResources(&id, AccountType::VerifyCredentials, {}, QByteArray());
     QCOMPARE(m_demo->await(account, id)
                  .value(1)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("screen_name"))
+                 .value(u"screen_name"_s)
                  .toString(),
-             QStringLiteral("demo"));
+             u"demo"_s);
 
     QSignalSpy searched(demo, &Zirrup::searchCompleted);
-    demo->searchResources({{QStringLiteral("q"), QStringLiteral("ali")}}, &id, SearchType::People);
+    demo->searchResources({{u"q"_s, u"ali"_s}}, &id, SearchType::People);
     QCOMPARE(m_demo->await(searched, id)
                  .value(1)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("screen_name"))
+                 .value(u"screen_name"_s)
                  .toString(),
-             QStringLiteral("alice"));
+             u"alice"_s);
 }
 
 void TestIntegrationRequests::discovery()
@@ -460,15 +390,14 @@ void TestIntegrationRequests::discovery()
     BackendProbe anonymous {SandboxAccount()};
     int id = -1;
     QSignalSpy trends(anonymous.backend(), &Zirrup::trendsUpdated);
-    anonymous->retrieveTrends(nullptr, &id, TrendType::Place,
-                              {{QStringLiteral("woeid"), QStringLiteral("1")}},
+    anonymous->retrieveTrends(nullptr, &id, TrendType::Place, {{u"woeid"_s, u"1"_s}},
                               Zr::CacheThenNetwork);
     QVERIFY(!anonymous.await(trends, id)
                  .value(1)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("trends"))
+                 .value(u"trends"_s)
                  .toList()
                  .isEmpty());
     QSignalSpy help(anonymous.backend(), &Zirrup::helpRetrieved);
@@ -478,93 +407,76 @@ void TestIntegrationRequests::discovery()
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("characters_reserved_per_media"))
+                 .value(u"characters_reserved_per_media"_s)
                  .toInt(),
              21);
     QSignalSpy searched(anonymous.backend(), &Zirrup::searchCompleted);
-    anonymous->searchResources({{QStringLiteral("q"), QStringLiteral("#qt")},
-                                {QStringLiteral("rpp"), QStringLiteral("10")},
-                                {QStringLiteral("include_entities"), QStringLiteral("true")}},
-                               &id, SearchType::Tweets);
+    anonymous->searchResources(
+        {{u"q"_s, u"#qt"_s}, {u"rpp"_s, u"10"_s}, {u"include_entities"_s, u"true"_s}}, &id,
+        SearchType::Tweets);
     const QVariantMap answer = anonymous.await(searched, id).value(1).toList().first().toMap();
-    QVERIFY(!answer.value(QStringLiteral("results")).toList().isEmpty());
-    QVERIFY(!answer.value(QStringLiteral("results"))
+    QVERIFY(!answer.value(u"results"_s).toList().isEmpty());
+    QVERIFY(!answer.value(u"results"_s)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("from_user"))
+                 .value(u"from_user"_s)
                  .toString()
                  .isEmpty());
 
     Zirrup *demo = m_demo->backend();
     QSignalSpy saved(demo, &Zirrup::savedSearchCompleted);
-    demo->retrieveSavedSearch(SSType::Create,
-                              {{QStringLiteral("query"), QStringLiteral("integration")}}, &id);
-    const QString savedId = m_demo->await(saved, id)
-                                .value(1)
-                                .toList()
-                                .first()
-                                .toMap()
-                                .value(QStringLiteral("id"))
-                                .toString();
+    demo->retrieveSavedSearch(SSType::Create, {{u"query"_s, u"integration"_s}}, &id);
+    const QString savedId =
+        m_demo->await(saved, id).value(1).toList().first().toMap().value(u"id"_s).toString();
     demo->retrieveSavedSearch(SSType::List, {}, &id);
     QCOMPARE(m_demo->await(saved, id).value(1).toList().size(), 5);
-    demo->retrieveSavedSearch(SSType::Show, {{QStringLiteral("id"), savedId}}, &id);
-    QCOMPARE(m_demo->await(saved, id)
-                 .value(1)
-                 .toList()
-                 .first()
-                 .toMap()
-                 .value(QStringLiteral("query"))
-                 .toString(),
-             QStringLiteral("integration"));
-    demo->retrieveSavedSearch(SSType::Destroy, {{QStringLiteral("id"), savedId}}, &id);
+    demo->retrieveSavedSearch(SSType::Show, {{u"id"_s, savedId}}, &id);
+    QCOMPARE(
+        m_demo->await(saved, id).value(1).toList().first().toMap().value(u"query"_s).toString(),
+        u"integration"_s);
+    demo->retrieveSavedSearch(SSType::Destroy, {{u"id"_s, savedId}}, &id);
     QCOMPARE(m_demo->await(saved, id).value(0).toInt(), int(SSType::Destroy));
 
     QSignalSpy geo(demo, &Zirrup::geoCompleted);
     demo->retrieveGeo(nullptr, GeoType::ReverseGeocode,
-                      {{QStringLiteral("lat"), QStringLiteral("60.17")},
-                       {QStringLiteral("long"), QStringLiteral("24.94")},
-                       {QStringLiteral("max_results"), QStringLiteral("3")}},
+                      {{u"lat"_s, u"60.17"_s}, {u"long"_s, u"24.94"_s}, {u"max_results"_s, u"3"_s}},
                       &id, Zr::CacheThenNetwork);
     const QVariantMap place = m_demo->await(geo, id)
                                   .value(1)
                                   .toList()
                                   .first()
                                   .toMap()
-                                  .value(QStringLiteral("result"))
+                                  .value(u"result"_s)
                                   .toMap()
-                                  .value(QStringLiteral("places"))
+                                  .value(u"places"_s)
                                   .toList()
                                   .first()
                                   .toMap();
-    QVERIFY(!place.value(QStringLiteral("full_name")).toString().isEmpty());
-    demo->retrieveGeo(nullptr, GeoType::Id,
-                      {{QStringLiteral("place_id"), place.value(QStringLiteral("id")).toString()}},
-                      &id, Zr::CacheThenNetwork);
-    QCOMPARE(m_demo->await(geo, id).value(1).toList().first().toMap().value(QStringLiteral("id")),
-             place.value(QStringLiteral("id")));
-    demo->retrieveGeo(nullptr, GeoType::Search,
-                      {{QStringLiteral("query"), QStringLiteral("Tokyo")}}, &id,
+    QVERIFY(!place.value(u"full_name"_s).toString().isEmpty());
+    demo->retrieveGeo(nullptr, GeoType::Id, {{u"place_id"_s, place.value(u"id"_s).toString()}}, &id,
+                      Zr::CacheThenNetwork);
+    QCOMPARE(m_demo->await(geo, id).value(1).toList().first().toMap().value(u"id"_s),
+             place.value(u"id"_s));
+    demo->retrieveGeo(nullptr, GeoType::Search, {{u"query"_s, u"Tokyo"_s}}, &id,
                       Zr::CacheThenNetwork);
     QCOMPARE(m_demo->await(geo, id)
                  .value(1)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("result"))
+                 .value(u"result"_s)
                  .toMap()
-                 .value(QStringLiteral("places"))
+                 .value(u"places"_s)
                  .toList()
                  .size(),
              1);
 
     QSignalSpy wrapped(demo, &Zirrup::urlToSnipConverted);
-    demo->UrlToSnip(QStringLiteral("http://example.org/integration/page"), &id);
+    demo->UrlToSnip(u"http://example.org/integration/page"_s, &id);
     const QList<QVariant> link = m_demo->await(wrapped, id);
-    QCOMPARE(link.value(0).toString(), QStringLiteral("http://example.org/integration/page"));
-    QVERIFY(link.value(1).toString().startsWith(m_sandbox.baseUrl().toString()
-                                                + QStringLiteral("/l/")));
+    QCOMPARE(link.value(0).toString(), u"http://example.org/integration/page"_s);
+    QVERIFY(link.value(1).toString().startsWith(m_sandbox.baseUrl().toString() + u"/l/"_s));
 }
 
 void TestIntegrationRequests::lists()
@@ -572,78 +484,53 @@ void TestIntegrationRequests::lists()
     Zirrup *demo = m_demo->backend();
     QSignalSpy lists(demo, &Zirrup::listCompleted);
     int id = -1;
-    demo->retrieveList(ListType::OwnLists, {{QStringLiteral("cursor"), QStringLiteral("-1")}}, &id);
-    const QVariantList own = m_demo->await(lists, id)
-                                 .value(1)
-                                 .toList()
-                                 .first()
-                                 .toMap()
-                                 .value(QStringLiteral("lists"))
-                                 .toList();
+    demo->retrieveList(ListType::OwnLists, {{u"cursor"_s, u"-1"_s}}, &id);
+    const QVariantList own =
+        m_demo->await(lists, id).value(1).toList().first().toMap().value(u"lists"_s).toList();
     QCOMPARE(own.size(), 3);
-    const QString listId = own.first().toMap().value(QStringLiteral("id")).toString();
+    const QString listId = own.first().toMap().value(u"id"_s).toString();
     demo->retrieveList(ListType::Memberships,
-                       {{QStringLiteral("screen_name"), QStringLiteral("demo")},
-                        {QStringLiteral("cursor"), QStringLiteral("-1")}},
-                       &id);
+                       {{u"screen_name"_s, u"demo"_s}, {u"cursor"_s, u"-1"_s}}, &id);
     QCOMPARE(m_demo->await(lists, id)
                  .value(1)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("next_cursor"))
+                 .value(u"next_cursor"_s)
                  .toString(),
-             QStringLiteral("0"));
+             u"0"_s);
     demo->retrieveList(ListType::Subscriptions, {}, &id);
-    const QVariantList subscribed = m_demo->await(lists, id)
-                                        .value(1)
-                                        .toList()
-                                        .first()
-                                        .toMap()
-                                        .value(QStringLiteral("lists"))
-                                        .toList();
+    const QVariantList subscribed =
+        m_demo->await(lists, id).value(1).toList().first().toMap().value(u"lists"_s).toList();
     QCOMPARE(subscribed.size(), 2);
-    demo->retrieveList(ListType::Show, {{QStringLiteral("list_id"), listId}}, &id);
-    QCOMPARE(m_demo->await(lists, id)
-                 .value(1)
-                 .toList()
-                 .first()
-                 .toMap()
-                 .value(QStringLiteral("full_name"))
-                 .toString(),
-             QStringLiteral("@demo/qt-people"));
-    demo->retrieveList(ListType::Statuses,
-                       {{QStringLiteral("list_id"), listId},
-                        {QStringLiteral("per_page"), QStringLiteral("51")},
-                        {QStringLiteral("include_rts"), QStringLiteral("true")}},
-                       &id);
+    demo->retrieveList(ListType::Show, {{u"list_id"_s, listId}}, &id);
+    QCOMPARE(
+        m_demo->await(lists, id).value(1).toList().first().toMap().value(u"full_name"_s).toString(),
+        u"@demo/qt-people"_s);
+    demo->retrieveList(
+        ListType::Statuses,
+        {{u"list_id"_s, listId}, {u"per_page"_s, u"51"_s}, {u"include_rts"_s, u"true"_s}}, &id);
     QVERIFY(m_demo->await(lists, id).value(1).toList().size() > 10);
-    demo->retrieveList(ListType::Members, {{QStringLiteral("list_id"), listId}}, &id);
+    demo->retrieveList(ListType::Members, {{u"list_id"_s, listId}}, &id);
     QCOMPARE(m_demo->await(lists, id)
                  .value(1)
                  .toList()
                  .first()
                  .toMap()
-                 .value(QStringLiteral("users"))
+                 .value(u"users"_s)
                  .toList()
                  .size(),
              5);
 
-    const QString other = subscribed.first().toMap().value(QStringLiteral("id")).toString();
-    demo->retrieveList(ListType::Unsubscribe, {{QStringLiteral("list_id"), other}}, &id);
-    QCOMPARE(m_demo->await(lists, id)
-                 .value(1)
-                 .toList()
-                 .first()
-                 .toMap()
-                 .value(QStringLiteral("following"))
-                 .toBool(),
-             false);
-    demo->retrieveList(ListType::Subscribe, {{QStringLiteral("list_id"), other}}, &id);
+    const QString other = subscribed.first().toMap().value(u"id"_s).toString();
+    demo->retrieveList(ListType::Unsubscribe, {{u"list_id"_s, other}}, &id);
+    QCOMPARE(
+        m_demo->await(lists, id).value(1).toList().first().toMap().value(u"following"_s).toBool(),
+        false);
+    demo->retrieveList(ListType::Subscribe, {{u"list_id"_s, other}}, &id);
     const QList<QVariant> answer = m_demo->await(lists, id);
     QCOMPARE(answer.value(0).toInt(), int(ListType::Subscribe));
-    QCOMPARE(answer.value(1).toList().first().toMap().value(QStringLiteral("following")).toBool(),
-             true);
+    QCOMPARE(answer.value(1).toList().first().toMap().value(u"following"_s).toBool(), true);
 }
 
 QTEST_MAIN(TestIntegrationRequests)

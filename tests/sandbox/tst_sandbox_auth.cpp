@@ -9,6 +9,8 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestSandboxAuth : public QObject
 {
     Q_OBJECT
@@ -31,7 +33,7 @@ private:
     SandboxFixture m_sandbox;
 };
 
-static const QString unauthenticated = QStringLiteral("Could not authenticate with OAuth.");
+static const QString unauthenticated = u"Could not authenticate with OAuth."_s;
 
 void TestSandboxAuth::init()
 {
@@ -40,66 +42,62 @@ void TestSandboxAuth::init()
 
 void TestSandboxAuth::signInExchange()
 {
-    QVERIFY(m_sandbox.server()->createUser(QStringLiteral("Alice"), QStringLiteral("s3cret")));
+    QVERIFY(m_sandbox.server()->createUser(u"Alice"_s, u"s3cret"_s));
     ApiClient client(m_sandbox.baseUrl());
     ApiResponse answer;
     // Any letter case of the name; the answer carries the stored one.
-    const SandboxAccount first =
-        client.signIn(QStringLiteral("aLiCe"), QStringLiteral("s3cret"), &answer);
+    const SandboxAccount first = client.signIn(u"aLiCe"_s, u"s3cret"_s, &answer);
     QCOMPARE(answer.status, 200);
     QVERIFY(first.isValid());
     QVERIFY(!first.tokenSecret.isEmpty());
-    QCOMPARE(first.screenName, QStringLiteral("Alice"));
-    QVERIFY(answer.object().value(QStringLiteral("user_id")).isString());
+    QCOMPARE(first.screenName, u"Alice"_s);
+    QVERIFY(answer.at(u"user_id"_s).isString());
     QVERIFY(first.token.startsWith(first.userId.toLatin1() + '-'));
 
-    const ApiResponse me = client.get(QStringLiteral("/1/account/verify_credentials.json"));
+    const ApiResponse me = client.get(u"/1/account/verify_credentials.json"_s);
     QCOMPARE(me.status, 200);
-    QCOMPARE(me.object().value(QStringLiteral("id_str")).toString(), first.userId);
-    QCOMPARE(me.object().value(QStringLiteral("screen_name")).toString(), QStringLiteral("Alice"));
+    QCOMPARE(me.at(u"id_str"_s).toString(), first.userId);
+    QCOMPARE(me.at(u"screen_name"_s).toString(), u"Alice"_s);
 
     // A second sign-in gives a second token; both stay usable.
     ApiClient other(m_sandbox.baseUrl());
-    const SandboxAccount second = other.signIn(QStringLiteral("alice"), QStringLiteral("s3cret"));
+    const SandboxAccount second = other.signIn(u"alice"_s, u"s3cret"_s);
     QVERIFY(second.isValid());
     QVERIFY(second.token != first.token);
-    QCOMPARE(client.get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
-    QCOMPARE(other.get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
+    QCOMPARE(client.get(u"/1/account/verify_credentials.json"_s).status, 200);
+    QCOMPARE(other.get(u"/1/account/verify_credentials.json"_s).status, 200);
 }
 
 void TestSandboxAuth::signInRefusals()
 {
-    m_sandbox.server()->createUser(QStringLiteral("bob"), QStringLiteral("right"));
+    m_sandbox.server()->createUser(u"bob"_s, u"right"_s);
     ApiClient client(m_sandbox.baseUrl());
     ApiResponse answer;
-    QVERIFY(!client.signIn(QStringLiteral("bob"), QStringLiteral("wrong"), &answer).isValid());
+    QVERIFY(!client.signIn(u"bob"_s, u"wrong"_s, &answer).isValid());
     QCOMPARE(answer.status, 401);
-    QCOMPARE(answer.error(), QStringLiteral("Invalid user name or password."));
-    QVERIFY(!client.signIn(QStringLiteral("nobody"), QStringLiteral("right"), &answer).isValid());
+    QCOMPARE(answer.error(), u"Invalid user name or password."_s);
+    QVERIFY(!client.signIn(u"nobody"_s, u"right"_s, &answer).isValid());
     QCOMPARE(answer.status, 401);
-    QCOMPARE(answer.error(), QStringLiteral("Invalid user name or password."));
+    QCOMPARE(answer.error(), u"Invalid user name or password."_s);
 
     const struct
     {
         Params form;
         QString error;
     } cases[] = {
-        {{{QStringLiteral("x_auth_mode"), QStringLiteral("client_auth")},
-          {QStringLiteral("x_auth_password"), QStringLiteral("right")}},
-         QStringLiteral("Missing parameter: x_auth_username")},
-        {{{QStringLiteral("x_auth_mode"), QStringLiteral("client_auth")},
-          {QStringLiteral("x_auth_username"), QStringLiteral("bob")}},
-         QStringLiteral("Missing parameter: x_auth_password")},
-        {{{QStringLiteral("x_auth_username"), QStringLiteral("bob")},
-          {QStringLiteral("x_auth_password"), QStringLiteral("right")}},
-         QStringLiteral("Missing parameter: x_auth_mode")},
-        {{{QStringLiteral("x_auth_mode"), QStringLiteral("reverse_auth")},
-          {QStringLiteral("x_auth_username"), QStringLiteral("bob")},
-          {QStringLiteral("x_auth_password"), QStringLiteral("right")}},
-         QStringLiteral("Invalid parameter: x_auth_mode")},
+        {{{u"x_auth_mode"_s, u"client_auth"_s}, {u"x_auth_password"_s, u"right"_s}},
+         u"Missing parameter: x_auth_username"_s},
+        {{{u"x_auth_mode"_s, u"client_auth"_s}, {u"x_auth_username"_s, u"bob"_s}},
+         u"Missing parameter: x_auth_password"_s},
+        {{{u"x_auth_username"_s, u"bob"_s}, {u"x_auth_password"_s, u"right"_s}},
+         u"Missing parameter: x_auth_mode"_s},
+        {{{u"x_auth_mode"_s, u"reverse_auth"_s},
+          {u"x_auth_username"_s, u"bob"_s},
+          {u"x_auth_password"_s, u"right"_s}},
+         u"Invalid parameter: x_auth_mode"_s},
     };
     for (const auto &c : cases) {
-        const ApiResponse r = client.post(QStringLiteral("/oauth/access_token"), c.form);
+        const ApiResponse r = client.post(u"/oauth/access_token"_s, c.form);
         QCOMPARE(r.status, 400);
         QCOMPARE(r.error(), c.error);
     }
@@ -107,63 +105,54 @@ void TestSandboxAuth::signInRefusals()
     // Signed with another consumer secret: the exchange itself is refused.
     ApiClient::Signing wrongConsumer;
     wrongConsumer.consumerSecret = "not-the-secret";
-    const ApiResponse r =
-        client.post(QStringLiteral("/oauth/access_token"),
-                    {{QStringLiteral("x_auth_mode"), QStringLiteral("client_auth")},
-                     {QStringLiteral("x_auth_username"), QStringLiteral("bob")},
-                     {QStringLiteral("x_auth_password"), QStringLiteral("right")}},
-                    wrongConsumer);
+    const ApiResponse r = client.post(u"/oauth/access_token"_s,
+                                      {{u"x_auth_mode"_s, u"client_auth"_s},
+                                       {u"x_auth_username"_s, u"bob"_s},
+                                       {u"x_auth_password"_s, u"right"_s}},
+                                      wrongConsumer);
     QCOMPARE(r.status, 401);
     QCOMPARE(r.error(), unauthenticated);
     // Unsigned, likewise.
     ApiClient::Signing unsigned_;
     unsigned_.sign = false;
-    QCOMPARE(client.post(QStringLiteral("/oauth/access_token"), {}, unsigned_).status, 401);
+    QCOMPARE(client.post(u"/oauth/access_token"_s, {}, unsigned_).status, 401);
 }
 
 void TestSandboxAuth::deletedAccount()
 {
-    ApiClient *carol = m_sandbox.client(QStringLiteral("carol"));
-    QCOMPARE(carol
-                 ->post(QStringLiteral("/1/statuses/update.json"),
-                        {{QStringLiteral("status"), QStringLiteral("soon gone")}})
-                 .status,
+    ApiClient *carol = m_sandbox.client(u"carol"_s);
+    QCOMPARE(carol->post(u"/1/statuses/update.json"_s, {{u"status"_s, u"soon gone"_s}}).status,
              200);
-    QVERIFY(m_sandbox.server()->deleteUser(QStringLiteral("carol")));
+    QVERIFY(m_sandbox.server()->deleteUser(u"carol"_s));
 
-    const ApiResponse me = carol->get(QStringLiteral("/1/account/verify_credentials.json"));
+    const ApiResponse me = carol->get(u"/1/account/verify_credentials.json"_s);
     QCOMPARE(me.status, 403);
-    QCOMPARE(me.error(), QStringLiteral("User has been deleted"));
+    QCOMPARE(me.error(), u"User has been deleted"_s);
 
     ApiClient again(m_sandbox.baseUrl());
     ApiResponse answer;
-    QVERIFY(!again.signIn(QStringLiteral("carol"), QStringLiteral("carol-pw"), &answer).isValid());
+    QVERIFY(!again.signIn(u"carol"_s, u"carol-pw"_s, &answer).isValid());
     QCOMPARE(answer.status, 403);
-    QCOMPARE(answer.error(), QStringLiteral("User has been deleted"));
+    QCOMPARE(answer.error(), u"User has been deleted"_s);
     // Without the right password nothing is told about the account.
-    again.signIn(QStringLiteral("carol"), QStringLiteral("guess"), &answer);
+    again.signIn(u"carol"_s, u"guess"_s, &answer);
     QCOMPARE(answer.status, 401);
 
     // Its statuses and its profile are gone for everyone else.
-    ApiClient *dave = m_sandbox.client(QStringLiteral("dave"));
-    QCOMPARE(dave->get(QStringLiteral("/1/users/show.json"),
-                       {{QStringLiteral("screen_name"), QStringLiteral("carol")}})
-                 .status,
-             404);
-    QCOMPARE(
-        m_sandbox.anonymous()
-            ->get(QStringLiteral("/1/search.json"), {{QStringLiteral("q"), QStringLiteral("gone")}})
-            .object()
-            .value(QStringLiteral("results"))
-            .toArray()
-            .size(),
-        0);
+    ApiClient *dave = m_sandbox.client(u"dave"_s);
+    QCOMPARE(dave->get(u"/1/users/show.json"_s, {{u"screen_name"_s, u"carol"_s}}).status, 404);
+    QCOMPARE(m_sandbox.anonymous()
+                 ->get(u"/1/search.json"_s, {{u"q"_s, u"gone"_s}})
+                 .at(u"results"_s)
+                 .toArray()
+                 .size(),
+             0);
 }
 
 void TestSandboxAuth::signatureChecks()
 {
-    ApiClient *erin = m_sandbox.client(QStringLiteral("erin"));
-    const QString path = QStringLiteral("/1/account/verify_credentials.json");
+    ApiClient *erin = m_sandbox.client(u"erin"_s);
+    const QString path = u"/1/account/verify_credentials.json"_s;
 
     ApiClient::Signing none;
     none.sign = false;
@@ -187,11 +176,9 @@ void TestSandboxAuth::signatureChecks()
     QCOMPARE(forger.get(path).error(), unauthenticated);
 
     // Parameters are covered: a query changed after signing does not verify.
-    const QUrl signedUrl = erin->url(QStringLiteral("/1/users/show.json"),
-                                     {{QStringLiteral("screen_name"), QStringLiteral("erin")}});
+    const QUrl signedUrl = erin->url(u"/1/users/show.json"_s, {{u"screen_name"_s, u"erin"_s}});
     const QByteArray header = erin->authorization("GET", signedUrl, {}, ApiClient::Signing());
-    QNetworkRequest request(erin->url(QStringLiteral("/1/users/show.json"),
-                                      {{QStringLiteral("screen_name"), QStringLiteral("frank")}}));
+    QNetworkRequest request(erin->url(u"/1/users/show.json"_s, {{u"screen_name"_s, u"frank"_s}}));
     request.setRawHeader("Authorization", header);
     QNetworkReply *reply = erin->manager()->get(request);
     QSignalSpy done(reply, &QNetworkReply::finished);
@@ -200,23 +187,21 @@ void TestSandboxAuth::signatureChecks()
     reply->deleteLater();
 
     // The body of a urlencoded POST is covered as well, with every character encoded.
-    r = erin->post(QStringLiteral("/1/statuses/update.json"),
-                   {{QStringLiteral("status"), QStringLiteral("Grüße & <b>100%</b> + 😀 ~*'()")}});
+    r = erin->post(u"/1/statuses/update.json"_s,
+                   {{u"status"_s, u"Grüße & <b>100%</b> + 😀 ~*'()"_s}});
     QCOMPARE(r.status, 200);
-    QCOMPARE(r.object().value(QStringLiteral("text")).toString(),
-             QStringLiteral("Grüße &amp; &lt;b&gt;100%&lt;/b&gt; + 😀 ~*'()"));
+    QCOMPARE(r.at(u"text"_s).toString(), u"Grüße &amp; &lt;b&gt;100%&lt;/b&gt; + 😀 ~*'()"_s);
 }
 
 void TestSandboxAuth::clockSkew()
 {
-    ApiClient *gina = m_sandbox.client(QStringLiteral("gina"));
-    const QString path = QStringLiteral("/1/account/verify_credentials.json");
+    ApiClient *gina = m_sandbox.client(u"gina"_s);
+    const QString path = u"/1/account/verify_credentials.json"_s;
     for (const qint64 offset : {qint64(301 + 30), qint64(-301 - 30), qint64(-3600 * 24)}) {
         gina->setClockOffset(offset);
         const ApiResponse r = gina->get(path);
         QCOMPARE(r.status, 401);
-        QVERIFY2(r.error().startsWith(QStringLiteral("Client time out of sync")),
-                 qPrintable(r.error()));
+        QVERIFY2(r.error().startsWith(u"Client time out of sync"_s), qPrintable(r.error()));
         // The message names the server's time in the status form.
         static const QRegularExpression date(QStringLiteral(
             "Server time is \\w{3} \\w{3} \\d{2} \\d{2}:\\d{2}:\\d{2} \\+0000 \\d{4}\\.$"));
@@ -232,9 +217,9 @@ void TestSandboxAuth::clockSkew()
     ApiClient late(m_sandbox.baseUrl());
     late.setClockOffset(-1000);
     ApiResponse answer;
-    late.signIn(QStringLiteral("gina"), QStringLiteral("gina-pw"), &answer);
+    late.signIn(u"gina"_s, u"gina-pw"_s, &answer);
     QCOMPARE(answer.status, 401);
-    QVERIFY(answer.error().startsWith(QStringLiteral("Client time out of sync")));
+    QVERIFY(answer.error().startsWith(u"Client time out of sync"_s));
 
     // A bad signature is reported as such even with a skewed clock.
     ApiClient forger(m_sandbox.baseUrl());
@@ -247,8 +232,8 @@ void TestSandboxAuth::clockSkew()
 
 void TestSandboxAuth::nonceReuse()
 {
-    ApiClient *hank = m_sandbox.client(QStringLiteral("hank"));
-    const QString path = QStringLiteral("/1/account/verify_credentials.json");
+    ApiClient *hank = m_sandbox.client(u"hank"_s);
+    const QString path = u"/1/account/verify_credentials.json"_s;
     ApiClient::Signing signing;
     signing.nonce = "fixed-nonce-1";
     signing.timestamp = QDateTime::currentSecsSinceEpoch();
@@ -261,31 +246,29 @@ void TestSandboxAuth::nonceReuse()
     QCOMPARE(hank->get(path, {}, signing).status, 200);
     // And a write replayed does not happen twice.
     signing.nonce = "fixed-nonce-2";
-    QCOMPARE(hank->post(QStringLiteral("/1/statuses/update.json"),
-                        {{QStringLiteral("status"), QStringLiteral("only once")}}, signing)
-                 .status,
-             200);
-    QCOMPARE(hank->post(QStringLiteral("/1/statuses/update.json"),
-                        {{QStringLiteral("status"), QStringLiteral("only once")}}, signing)
-                 .status,
-             401);
-    QCOMPARE(hank->get(QStringLiteral("/1/statuses/user_timeline.json")).array().size(), 1);
+    QCOMPARE(
+        hank->post(u"/1/statuses/update.json"_s, {{u"status"_s, u"only once"_s}}, signing).status,
+        200);
+    QCOMPARE(
+        hank->post(u"/1/statuses/update.json"_s, {{u"status"_s, u"only once"_s}}, signing).status,
+        401);
+    QCOMPARE(hank->get(u"/1/statuses/user_timeline.json"_s).array().size(), 1);
 }
 
 void TestSandboxAuth::revokedToken()
 {
-    ApiClient *ivy = m_sandbox.client(QStringLiteral("ivy"));
+    ApiClient *ivy = m_sandbox.client(u"ivy"_s);
     ApiClient second(m_sandbox.baseUrl());
-    QVERIFY(second.signIn(QStringLiteral("ivy"), QStringLiteral("ivy-pw")).isValid());
+    QVERIFY(second.signIn(u"ivy"_s, u"ivy-pw"_s).isValid());
 
-    const ApiResponse revoked = ivy->post(QStringLiteral("/oauth/invalidate_token"));
+    const ApiResponse revoked = ivy->post(u"/oauth/invalidate_token"_s);
     QCOMPARE(revoked.status, 200);
-    QCOMPARE(revoked.object().value(QStringLiteral("revoked")).toBool(), true);
-    const ApiResponse after = ivy->get(QStringLiteral("/1/account/verify_credentials.json"));
+    QCOMPARE(revoked.at(u"revoked"_s).toBool(), true);
+    const ApiResponse after = ivy->get(u"/1/account/verify_credentials.json"_s);
     QCOMPARE(after.status, 401);
     QCOMPARE(after.error(), unauthenticated);
     // Only that token: the other sign-in goes on working.
-    QCOMPARE(second.get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
+    QCOMPARE(second.get(u"/1/account/verify_credentials.json"_s).status, 200);
 }
 
 void TestSandboxAuth::publicEndpoints()
@@ -298,45 +281,42 @@ void TestSandboxAuth::publicEndpoints()
         QString path;
         Params query;
     } open[] = {
-        {QStringLiteral("/1/trends/place.json"), {{QStringLiteral("id"), QStringLiteral("1")}}},
-        {QStringLiteral("/1/search.json"), {{QStringLiteral("q"), QStringLiteral("qt")}}},
-        {QStringLiteral("/1/help/configuration.json"), {}},
-        {QStringLiteral("/1/geo/reverse_geocode.json"),
-         {{QStringLiteral("lat"), QStringLiteral("60.17")},
-          {QStringLiteral("long"), QStringLiteral("24.94")}}},
-        {QStringLiteral("/media/avatars/default_profile_3_normal.png"), {}},
+        {u"/1/trends/place.json"_s, {{u"id"_s, u"1"_s}}},
+        {u"/1/search.json"_s, {{u"q"_s, u"qt"_s}}},
+        {u"/1/help/configuration.json"_s, {}},
+        {u"/1/geo/reverse_geocode.json"_s, {{u"lat"_s, u"60.17"_s}, {u"long"_s, u"24.94"_s}}},
+        {u"/media/avatars/default_profile_3_normal.png"_s, {}},
     };
     for (const auto &endpoint : open) {
         const ApiResponse r = anonymous->get(endpoint.path, endpoint.query, none);
         QVERIFY2(r.status == 200, qPrintable(endpoint.path));
     }
-    QCOMPARE(anonymous->get(QStringLiteral("/1/statuses/home_timeline.json"), {}, none).status,
-             401);
-    QCOMPARE(anonymous->get(QStringLiteral("/1/user_stream.json"), {}, none).status, 401);
+    QCOMPARE(anonymous->get(u"/1/statuses/home_timeline.json"_s, {}, none).status, 401);
+    QCOMPARE(anonymous->get(u"/1/user_stream.json"_s, {}, none).status, 401);
 
     // Signed requests to public endpoints are checked like any other.
     ApiClient forger(m_sandbox.baseUrl());
-    SandboxAccount forged = m_sandbox.client(QStringLiteral("jack"))->account();
+    SandboxAccount forged = m_sandbox.client(u"jack"_s)->account();
     forged.tokenSecret = "wrong";
     forger.setAccount(forged);
-    QCOMPARE(forger.get(QStringLiteral("/1/help/configuration.json")).status, 401);
+    QCOMPARE(forger.get(u"/1/help/configuration.json"_s).status, 401);
 }
 
 void TestSandboxAuth::errorAnswers()
 {
-    ApiClient *kim = m_sandbox.client(QStringLiteral("kim"));
-    ApiResponse r = kim->get(QStringLiteral("/1/no/such/thing.json"));
+    ApiClient *kim = m_sandbox.client(u"kim"_s);
+    ApiResponse r = kim->get(u"/1/no/such/thing.json"_s);
     QCOMPARE(r.status, 404);
-    QCOMPARE(r.object(),
-             (QJsonObject {{QStringLiteral("error"), QStringLiteral("Not found")},
-                           {QStringLiteral("request"), QStringLiteral("/1/no/such/thing.json")}}));
+    QCOMPARE(
+        r.object(),
+        (QJsonObject {{u"error"_s, u"Not found"_s}, {u"request"_s, u"/1/no/such/thing.json"_s}}));
     QVERIFY(r.header("Content-Type").startsWith("application/json"));
     QVERIFY(!r.header("Date").isEmpty());
 
-    r = kim->post(QStringLiteral("/1/statuses/home_timeline.json"));
+    r = kim->post(u"/1/statuses/home_timeline.json"_s);
     QCOMPARE(r.status, 405);
-    QCOMPARE(r.error(), QStringLiteral("Method not allowed"));
-    r = kim->get(QStringLiteral("/1/statuses/update.json"));
+    QCOMPARE(r.error(), u"Method not allowed"_s);
+    r = kim->get(u"/1/statuses/update.json"_s);
     QCOMPARE(r.status, 405);
 
     const struct
@@ -345,56 +325,54 @@ void TestSandboxAuth::errorAnswers()
         Params query;
         QString error;
     } malformed[] = {
-        {QStringLiteral("/1/statuses/home_timeline.json"),
-         {{QStringLiteral("since_id"), QStringLiteral("12abc")}},
-         QStringLiteral("Invalid parameter: since_id")},
-        {QStringLiteral("/1/statuses/home_timeline.json"),
-         {{QStringLiteral("max_id"), QStringLiteral("-5")}},
-         QStringLiteral("Invalid parameter: max_id")},
-        {QStringLiteral("/1/statuses/home_timeline.json"),
-         {{QStringLiteral("max_id"), QStringLiteral("99999999999999999999")}},
-         QStringLiteral("Invalid parameter: max_id")},
-        {QStringLiteral("/1/statuses/home_timeline.json"),
-         {{QStringLiteral("count"), QStringLiteral("lots")}},
-         QStringLiteral("Invalid parameter: count")},
-        {QStringLiteral("/1/statuses/show.json"), {}, QStringLiteral("Missing parameter: id")},
-        {QStringLiteral("/1/geo/reverse_geocode.json"),
-         {{QStringLiteral("lat"), QStringLiteral("91")},
-          {QStringLiteral("long"), QStringLiteral("0")}},
-         QStringLiteral("Invalid parameter: lat")},
-        {QStringLiteral("/1/search.json"), {}, QStringLiteral("Missing parameter: q")},
+        {u"/1/statuses/home_timeline.json"_s,
+         {{u"since_id"_s, u"12abc"_s}},
+         u"Invalid parameter: since_id"_s},
+        {u"/1/statuses/home_timeline.json"_s,
+         {{u"max_id"_s, u"-5"_s}},
+         u"Invalid parameter: max_id"_s},
+        {u"/1/statuses/home_timeline.json"_s,
+         {{u"max_id"_s, u"99999999999999999999"_s}},
+         u"Invalid parameter: max_id"_s},
+        {u"/1/statuses/home_timeline.json"_s,
+         {{u"count"_s, u"lots"_s}},
+         u"Invalid parameter: count"_s},
+        {u"/1/statuses/show.json"_s, {}, u"Missing parameter: id"_s},
+        {u"/1/geo/reverse_geocode.json"_s,
+         {{u"lat"_s, u"91"_s}, {u"long"_s, u"0"_s}},
+         u"Invalid parameter: lat"_s},
+        {u"/1/search.json"_s, {}, u"Missing parameter: q"_s},
     };
     for (const auto &c : malformed) {
         r = kim->get(c.path, c.query);
         QCOMPARE(r.status, 400);
         QCOMPARE(r.error(), c.error);
-        QCOMPARE(r.object().value(QStringLiteral("request")).toString(), c.path);
+        QCOMPARE(r.at(u"request"_s).toString(), c.path);
     }
 
     // A multipart body that is not one.
-    r = kim->send("POST", kim->url(QStringLiteral("/1/statuses/update_with_media.json")),
+    r = kim->send("POST", kim->url(u"/1/statuses/update_with_media.json"_s),
                   "--xyz\r\nno headers here", "multipart/form-data; boundary=xyz", {});
     QCOMPARE(r.status, 400);
     // Ids in paths that are no ids are no paths.
-    QCOMPARE(kim->post(QStringLiteral("/1/statuses/destroy/abc.json")).status, 404);
+    QCOMPARE(kim->post(u"/1/statuses/destroy/abc.json"_s).status, 404);
 }
 
 void TestSandboxAuth::oversizedRequests()
 {
-    ApiClient *lou = m_sandbox.client(QStringLiteral("lou"));
+    ApiClient *lou = m_sandbox.client(u"lou"_s);
     // Form bodies are limited to 64 KiB.
-    ApiResponse r = lou->post(QStringLiteral("/1/statuses/update.json"),
-                              {{QStringLiteral("status"), QString(70 * 1024, QLatin1Char('a'))}});
+    ApiResponse r = lou->post(u"/1/statuses/update.json"_s,
+                              {{u"status"_s, QString(70 * 1024, QLatin1Char('a'))}});
     QCOMPARE(r.status, 413);
-    QCOMPARE(r.error(), QStringLiteral("Request entity too large"));
+    QCOMPARE(r.error(), u"Request entity too large"_s);
     // Multipart bodies to 5 MiB.
-    r = lou->postMultipart(QStringLiteral("/1/statuses/update_with_media.json"), {},
-                           {{QStringLiteral("media[]"), QStringLiteral("big.jpg"), "image/jpeg",
-                             QByteArray(5 * 1024 * 1024 + 100, 'x')}});
+    r = lou->postMultipart(
+        u"/1/statuses/update_with_media.json"_s, {},
+        {{u"media[]"_s, u"big.jpg"_s, "image/jpeg", QByteArray(5 * 1024 * 1024 + 100, 'x')}});
     QCOMPARE(r.status, 413);
     // Addresses to 8 KiB.
-    r = lou->get(QStringLiteral("/1/search.json"),
-                 {{QStringLiteral("q"), QString(9000, QLatin1Char('q'))}});
+    r = lou->get(u"/1/search.json"_s, {{u"q"_s, QString(9000, QLatin1Char('q'))}});
     QCOMPARE(r.status, 413);
 
     // A client that announces a huge body is answered at once, before it sends it, and the
@@ -421,14 +399,14 @@ void TestSandboxAuth::oversizedRequests()
     QVERIFY2(answer.startsWith("HTTP/1.1 411"), answer.constData());
 
     // And the service goes on serving.
-    QCOMPARE(lou->get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
+    QCOMPARE(lou->get(u"/1/account/verify_credentials.json"_s).status, 200);
 }
 
 void TestSandboxAuth::garbageDoesNotHurt()
 {
-    ApiClient *nia = m_sandbox.client(QStringLiteral("nia"));
-    const QByteArray header = nia->authorization(
-        "GET", nia->url(QStringLiteral("/1/account/verify_credentials.json")), {}, {});
+    ApiClient *nia = m_sandbox.client(u"nia"_s);
+    const QByteArray header =
+        nia->authorization("GET", nia->url(u"/1/account/verify_credentials.json"_s), {}, {});
     const QList<QByteArray> payloads = {
         "GARBAGE\r\n\r\n",
         QByteArray(300, '\0') + "\xff\xfe\r\n\r\n",
@@ -467,7 +445,7 @@ void TestSandboxAuth::garbageDoesNotHurt()
         QVERIFY2(answer.isEmpty() || answer.startsWith("HTTP/1.1 "), payload.constData());
         QVERIFY2(!answer.startsWith("HTTP/1.1 5"), answer.constData());
     }
-    QCOMPARE(nia->get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
+    QCOMPARE(nia->get(u"/1/account/verify_credentials.json"_s).status, 200);
 }
 
 void TestSandboxAuth::executableStartsAndHidesSecrets()
@@ -475,28 +453,25 @@ void TestSandboxAuth::executableStartsAndHidesSecrets()
     // The real program: its first line is its address, and its log never shows a password or
     // a token secret, however verbose.
     QProcess process;
-    process.start(SandboxProcess::executable(),
-                  {QStringLiteral("--memory"), QStringLiteral("--port"), QStringLiteral("0"),
-                   QStringLiteral("--verbose"), QStringLiteral("--user"),
-                   QStringLiteral("mona:pa55-word-xyz")});
+    process.start(
+        SandboxProcess::executable(),
+        {u"--memory"_s, u"--port"_s, u"0"_s, u"--verbose"_s, u"--user"_s, u"mona:pa55-word-xyz"_s});
     QVERIFY(process.waitForStarted());
     while (!process.canReadLine())
         QVERIFY(process.waitForReadyRead(10000));
     const QString first = QString::fromUtf8(process.readLine());
-    static const QRegularExpression address(QStringLiteral("^http://127\\.0\\.0\\.1:(\\d+)\n$"));
+    static const QRegularExpression address(u"^http://127\\.0\\.0\\.1:(\\d+)\n$"_s);
     const QRegularExpressionMatch m = address.match(first);
     QVERIFY2(m.hasMatch(), qPrintable(first));
     QVERIFY(m.captured(1).toInt() > 0);
 
     ApiClient client {QUrl(first.trimmed())};
-    const SandboxAccount account =
-        client.signIn(QStringLiteral("mona"), QStringLiteral("pa55-word-xyz"));
+    const SandboxAccount account = client.signIn(u"mona"_s, u"pa55-word-xyz"_s);
     QVERIFY(account.isValid());
-    QCOMPARE(client.get(QStringLiteral("/1/account/verify_credentials.json")).status, 200);
+    QCOMPARE(client.get(u"/1/account/verify_credentials.json"_s).status, 200);
     ApiClient::Signing wrong;
     wrong.consumerSecret = "x";
-    QCOMPARE(client.get(QStringLiteral("/1/account/verify_credentials.json"), {}, wrong).status,
-             401);
+    QCOMPARE(client.get(u"/1/account/verify_credentials.json"_s, {}, wrong).status, 401);
 
     process.kill();
     QVERIFY(process.waitForFinished());

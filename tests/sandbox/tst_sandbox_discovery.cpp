@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestSandboxDiscovery : public QObject
 {
     Q_OBJECT
@@ -38,329 +40,225 @@ void TestSandboxDiscovery::init()
 
 QString TestSandboxDiscovery::post(ApiClient *client, const QString &text, const Params &extra)
 {
-    const ApiResponse r = client->post(QStringLiteral("/1/statuses/update.json"),
-                                       Params {{QStringLiteral("status"), text}} + extra);
+    const ApiResponse r =
+        client->post(u"/1/statuses/update.json"_s, Params {{u"status"_s, text}} + extra);
     if (r.status != 200)
         qWarning("posting \"%s\" answered %d", qPrintable(text), r.status);
-    return r.object().value(QStringLiteral("id_str")).toString();
+    return r.at(u"id_str"_s).toString();
 }
 
 static QStringList resultIds(const ApiResponse &r)
 {
-    return SandboxFixture::ids(r.object().value(QStringLiteral("results")).toArray());
+    return SandboxFixture::ids(r.at(u"results"_s).toArray());
 }
 
 void TestSandboxDiscovery::trends()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
-    post(alice, QStringLiteral("Learning #Qt in Helsinki"));
-    post(bob, QStringLiteral("more #qt please, from Helsinki"));
-    post(bob, QStringLiteral("#qt again and #rare once"));
-    post(alice, QStringLiteral("#coffee then a walk in Helsinki"));
-    post(bob, QStringLiteral("#coffee is needed"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
+    post(alice, u"Learning #Qt in Helsinki"_s);
+    post(bob, u"more #qt please, from Helsinki"_s);
+    post(bob, u"#qt again and #rare once"_s);
+    post(alice, u"#coffee then a walk in Helsinki"_s);
+    post(bob, u"#coffee is needed"_s);
     // Statuses older than a day do not count.
     Database *db = m_sandbox.server()->database();
-    post(alice, QStringLiteral("#ancient #ancient history"));
-    post(bob, QStringLiteral("#ancient too"));
+    post(alice, u"#ancient #ancient history"_s);
+    post(bob, u"#ancient too"_s);
     db->exec(QStringLiteral(
         "UPDATE statuses SET created_at = created_at - 2 * 86400 WHERE text LIKE '%#ancient%'"));
 
-    const ApiResponse r = m_sandbox.anonymous()->get(QStringLiteral("/1/trends/place.json"),
-                                                     {{QStringLiteral("id"), QStringLiteral("1")}});
+    const ApiResponse r =
+        m_sandbox.anonymous()->get(u"/1/trends/place.json"_s, {{u"id"_s, u"1"_s}});
     QCOMPARE(r.status, 200);
-    const QJsonObject answer = r.array().first().toObject();
-    QCOMPARE(answer.value(QStringLiteral("locations"))
-                 .toArray()
-                 .first()
-                 .toObject()
-                 .value(QStringLiteral("woeid"))
-                 .toInt(),
-             1);
-    QVERIFY(!answer.value(QStringLiteral("as_of")).toString().isEmpty());
+    const QJsonObject answer = r.at(u"0"_s).toObject();
+    QCOMPARE(jsonAt(answer, u"locations/0/woeid"_s).toInt(), 1);
+    QVERIFY(!answer.value(u"as_of"_s).toString().isEmpty());
     QStringList names;
-    for (const QJsonValue &trend : answer.value(QStringLiteral("trends")).toArray())
-        names.append(trend.toObject().value(QStringLiteral("name")).toString());
+    for (const QJsonValue &trend : answer.value(u"trends"_s).toArray())
+        names.append(trend.toObject().value(u"name"_s).toString());
     // Most used first; the spelling used most; hashtags, then names; nothing used once.
-    QCOMPARE(names,
-             (QStringList {QStringLiteral("#qt"), QStringLiteral("Helsinki"),
-                           QStringLiteral("#coffee")}));
-    const QJsonObject first = answer.value(QStringLiteral("trends")).toArray().first().toObject();
-    QCOMPARE(first.value(QStringLiteral("query")).toString(), QStringLiteral("%23qt"));
-    QCOMPARE(first.value(QStringLiteral("url")).toString(),
-             m_sandbox.baseUrl().toString() + QStringLiteral("/search?q=%23qt"));
+    QCOMPARE(names, (QStringList {u"#qt"_s, u"Helsinki"_s, u"#coffee"_s}));
+    const QJsonObject first = jsonAt(answer, u"trends/0"_s).toObject();
+    QCOMPARE(first.value(u"query"_s).toString(), u"%23qt"_s);
+    QCOMPARE(first.value(u"url"_s).toString(),
+             m_sandbox.baseUrl().toString() + u"/search?q=%23qt"_s);
 
-    QCOMPARE(m_sandbox.anonymous()
-                 ->get(QStringLiteral("/1/trends/place.json"),
-                       {{QStringLiteral("id"), QStringLiteral("23424812")}})
-                 .status,
-             404);
-    QCOMPARE(m_sandbox.anonymous()->get(QStringLiteral("/1/trends/place.json")).status, 400);
+    QCOMPARE(
+        m_sandbox.anonymous()->get(u"/1/trends/place.json"_s, {{u"id"_s, u"23424812"_s}}).status,
+        404);
+    QCOMPARE(m_sandbox.anonymous()->get(u"/1/trends/place.json"_s).status, 400);
 }
 
 void TestSandboxDiscovery::searchTerms()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
-    const QString a1 = post(alice, QStringLiteral("Qt Quick is quick #qt"));
-    const QString a2 = post(alice, QStringLiteral("Talking to @bob about #qtquick"));
-    const QString b1 = post(bob, QStringLiteral("quick lunch with alice"));
-    const QString b2 = post(bob, QStringLiteral("Retweets are left out"));
-    bob->post(QStringLiteral("/1/statuses/retweet/") + a1 + QStringLiteral(".json"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
+    const QString a1 = post(alice, u"Qt Quick is quick #qt"_s);
+    const QString a2 = post(alice, u"Talking to @bob about #qtquick"_s);
+    const QString b1 = post(bob, u"quick lunch with alice"_s);
+    const QString b2 = post(bob, u"Retweets are left out"_s);
+    bob->post(u"/1/statuses/retweet/"_s + a1 + u".json"_s);
     ApiClient *anyone = m_sandbox.anonymous();
     const auto search = [anyone](const QString &q) {
-        return resultIds(anyone->get(QStringLiteral("/1/search.json"), {{QStringLiteral("q"), q}}));
+        return resultIds(anyone->get(u"/1/search.json"_s, {{u"q"_s, q}}));
     };
-    QCOMPARE(search(QStringLiteral("QUICK")), (QStringList {b1, a1}));
-    QCOMPARE(search(QStringLiteral("quick lunch")), QStringList {b1});
-    QCOMPARE(search(QStringLiteral("#qt")), QStringList {a1}); // not #qtquick
-    QCOMPARE(search(QStringLiteral("#QtQuick")), QStringList {a2});
-    QCOMPARE(search(QStringLiteral("@bob")), (QStringList {b2, b1, a2})); // author or mentioned
-    QCOMPARE(search(QStringLiteral("from:alice")), (QStringList {a2, a1}));
-    QCOMPARE(search(QStringLiteral("from:alice quick")), QStringList {a1});
-    QCOMPARE(search(QStringLiteral("nothing-like-this")), QStringList {});
+    QCOMPARE(search(u"QUICK"_s), (QStringList {b1, a1}));
+    QCOMPARE(search(u"quick lunch"_s), QStringList {b1});
+    QCOMPARE(search(u"#qt"_s), QStringList {a1}); // not #qtquick
+    QCOMPARE(search(u"#QtQuick"_s), QStringList {a2});
+    QCOMPARE(search(u"@bob"_s), (QStringList {b2, b1, a2})); // author or mentioned
+    QCOMPARE(search(u"from:alice"_s), (QStringList {a2, a1}));
+    QCOMPARE(search(u"from:alice quick"_s), QStringList {a1});
+    QCOMPARE(search(u"nothing-like-this"_s), QStringList {});
 }
 
 void TestSandboxDiscovery::searchPagingAndForm()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
-    const QString first = post(alice, QStringLiteral("paging test <zero> & more"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
+    const QString first = post(alice, u"paging test <zero> & more"_s);
     QStringList ids {first};
     for (int i = 1; i < 5; ++i)
-        ids.prepend(post(bob, QStringLiteral("paging test %1").arg(i),
-                         {{QStringLiteral("in_reply_to_status_id"), first}}));
+        ids.prepend(post(bob, u"paging test %1"_s.arg(i), {{u"in_reply_to_status_id"_s, first}}));
     ApiClient *anyone = m_sandbox.anonymous();
-    const QString path = QStringLiteral("/1/search.json");
-    ApiResponse r = anyone->get(path,
-                                {{QStringLiteral("q"), QStringLiteral("paging test")},
-                                 {QStringLiteral("rpp"), QStringLiteral("2")}});
+    const QString path = u"/1/search.json"_s;
+    ApiResponse r = anyone->get(path, {{u"q"_s, u"paging test"_s}, {u"rpp"_s, u"2"_s}});
     QJsonObject answer = r.object();
     QCOMPARE(resultIds(r), ids.mid(0, 2));
-    QCOMPARE(answer.value(QStringLiteral("max_id_str")).toString(), ids.first());
-    QCOMPARE(answer.value(QStringLiteral("since_id_str")).toString(), QStringLiteral("0"));
-    QCOMPARE(answer.value(QStringLiteral("page")).toInt(), 1);
-    QCOMPARE(answer.value(QStringLiteral("results_per_page")).toInt(), 2);
-    QCOMPARE(answer.value(QStringLiteral("query")).toString(), QStringLiteral("paging%20test"));
-    QCOMPARE(answer.value(QStringLiteral("next_page")).toString(),
-             QStringLiteral("?page=2&max_id=") + ids.first() + QStringLiteral("&q=paging%20test"));
+    QCOMPARE(answer.value(u"max_id_str"_s).toString(), ids.first());
+    QCOMPARE(answer.value(u"since_id_str"_s).toString(), u"0"_s);
+    QCOMPARE(answer.value(u"page"_s).toInt(), 1);
+    QCOMPARE(answer.value(u"results_per_page"_s).toInt(), 2);
+    QCOMPARE(answer.value(u"query"_s).toString(), u"paging%20test"_s);
+    QCOMPARE(answer.value(u"next_page"_s).toString(),
+             u"?page=2&max_id="_s + ids.first() + u"&q=paging%20test"_s);
 
     // The next page through max_id (inclusive, as the client pages) and through page.
     r = anyone->get(path,
-                    {{QStringLiteral("q"), QStringLiteral("paging test")},
-                     {QStringLiteral("rpp"), QStringLiteral("2")},
-                     {QStringLiteral("max_id"), ids.at(1)}});
+                    {{u"q"_s, u"paging test"_s}, {u"rpp"_s, u"2"_s}, {u"max_id"_s, ids.at(1)}});
     QCOMPARE(resultIds(r), ids.mid(1, 2));
-    r = anyone->get(path,
-                    {{QStringLiteral("q"), QStringLiteral("paging test")},
-                     {QStringLiteral("rpp"), QStringLiteral("2")},
-                     {QStringLiteral("page"), QStringLiteral("3")}});
+    r = anyone->get(path, {{u"q"_s, u"paging test"_s}, {u"rpp"_s, u"2"_s}, {u"page"_s, u"3"_s}});
     QCOMPARE(resultIds(r), ids.mid(4));
-    QVERIFY(!r.object().contains(QStringLiteral("next_page")));
-    r = anyone->get(path,
-                    {{QStringLiteral("q"), QStringLiteral("paging test")},
-                     {QStringLiteral("since_id"), ids.at(2)}});
+    QVERIFY(!r.object().contains(u"next_page"_s));
+    r = anyone->get(path, {{u"q"_s, u"paging test"_s}, {u"since_id"_s, ids.at(2)}});
     QCOMPARE(resultIds(r), ids.mid(0, 2));
-    QCOMPARE(r.object().value(QStringLiteral("since_id_str")).toString(), ids.at(2));
+    QCOMPARE(r.at(u"since_id_str"_s).toString(), ids.at(2));
 
     // The search form of a result.
-    r = anyone->get(path,
-                    {{QStringLiteral("q"), QStringLiteral("zero")},
-                     {QStringLiteral("include_entities"), QStringLiteral("true")}});
-    QJsonObject result = r.object().value(QStringLiteral("results")).toArray().first().toObject();
-    QCOMPARE(result.value(QStringLiteral("from_user")).toString(), QStringLiteral("alice"));
-    QCOMPARE(result.value(QStringLiteral("from_user_id_str")).toString(), alice->account().userId);
-    QCOMPARE(result.value(QStringLiteral("from_user_name")).toString(), QStringLiteral("alice"));
-    QVERIFY(result.value(QStringLiteral("profile_image_url"))
-                .toString()
-                .startsWith(m_sandbox.baseUrl().toString()));
-    QVERIFY(!result.contains(QStringLiteral("user")));
-    QCOMPARE(result.value(QStringLiteral("text")).toString(),
-             QStringLiteral("paging test &lt;zero&gt; &amp; more"));
-    QCOMPARE(result.value(QStringLiteral("source")).toString(),
+    r = anyone->get(path, {{u"q"_s, u"zero"_s}, {u"include_entities"_s, u"true"_s}});
+    QJsonObject result = r.at(u"results/0"_s).toObject();
+    QCOMPARE(result.value(u"from_user"_s).toString(), u"alice"_s);
+    QCOMPARE(result.value(u"from_user_id_str"_s).toString(), alice->account().userId);
+    QCOMPARE(result.value(u"from_user_name"_s).toString(), u"alice"_s);
+    QVERIFY(
+        result.value(u"profile_image_url"_s).toString().startsWith(m_sandbox.baseUrl().toString()));
+    QVERIFY(!result.contains(u"user"_s));
+    QCOMPARE(result.value(u"text"_s).toString(), u"paging test &lt;zero&gt; &amp; more"_s);
+    QCOMPARE(result.value(u"source"_s).toString(),
              QStringLiteral("&lt;a href=&quot;http://zirrup.net/download/desktop&quot; "
                             "rel=&quot;nofollow&quot;&gt;Zirrup for Desktop&lt;/a&gt;"));
     static const QRegularExpression date(
-        QStringLiteral("^\\w{3}, \\d{2} \\w{3} \\d{4} \\d{2}:\\d{2}:\\d{2} \\+0000$"));
-    QVERIFY(date.match(result.value(QStringLiteral("created_at")).toString()).hasMatch());
-    QVERIFY(result.value(QStringLiteral("to_user")).isNull());
-    QVERIFY(result.contains(QStringLiteral("entities")));
-    result = anyone->get(path, {{QStringLiteral("q"), QStringLiteral("paging test 4")}})
-                 .object()
-                 .value(QStringLiteral("results"))
-                 .toArray()
-                 .first()
-                 .toObject();
-    QCOMPARE(result.value(QStringLiteral("to_user")).toString(), QStringLiteral("alice"));
-    QCOMPARE(result.value(QStringLiteral("to_user_id_str")).toString(), alice->account().userId);
-    QVERIFY(!result.contains(QStringLiteral("entities")));
+        u"^\\w{3}, \\d{2} \\w{3} \\d{4} \\d{2}:\\d{2}:\\d{2} \\+0000$"_s);
+    QVERIFY(date.match(result.value(u"created_at"_s).toString()).hasMatch());
+    QVERIFY(result.value(u"to_user"_s).isNull());
+    QVERIFY(result.contains(u"entities"_s));
+    result = anyone->get(path, {{u"q"_s, u"paging test 4"_s}}).at(u"results/0"_s).toObject();
+    QCOMPARE(result.value(u"to_user"_s).toString(), u"alice"_s);
+    QCOMPARE(result.value(u"to_user_id_str"_s).toString(), alice->account().userId);
+    QVERIFY(!result.contains(u"entities"_s));
 
-    QCOMPARE(anyone
-                 ->get(path,
-                       {{QStringLiteral("q"), QStringLiteral("x")},
-                        {QStringLiteral("rpp"), QStringLiteral("many")}})
-                 .status,
-             400);
+    QCOMPARE(anyone->get(path, {{u"q"_s, u"x"_s}, {u"rpp"_s, u"many"_s}}).status, 400);
 }
 
 void TestSandboxDiscovery::searchByPlace()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
     const QString helsinki =
         m_sandbox.anonymous()
-            ->get(QStringLiteral("/1/geo/search.json"),
-                  {{QStringLiteral("query"), QStringLiteral("Helsinki, Finland")}})
-            .object()
-            .value(QStringLiteral("result"))
-            .toObject()
-            .value(QStringLiteral("places"))
-            .toArray()
-            .first()
-            .toObject()
-            .value(QStringLiteral("id"))
+            ->get(u"/1/geo/search.json"_s, {{u"query"_s, u"Helsinki, Finland"_s}})
+            .at(u"result/places/0/id"_s)
             .toString();
     QVERIFY(!helsinki.isEmpty());
-    const QString placed =
-        post(alice, QStringLiteral("sauna time"), {{QStringLiteral("place_id"), helsinki}});
-    const QString pinned = post(alice, QStringLiteral("sauna in Espoo"),
-                                {{QStringLiteral("lat"), QStringLiteral("60.205")},
-                                 {QStringLiteral("long"), QStringLiteral("24.65")}});
-    post(alice, QStringLiteral("sauna somewhere"));
-    post(alice, QStringLiteral("sauna in Tokyo"),
-         {{QStringLiteral("lat"), QStringLiteral("35.68")},
-          {QStringLiteral("long"), QStringLiteral("139.69")}});
+    const QString placed = post(alice, u"sauna time"_s, {{u"place_id"_s, helsinki}});
+    const QString pinned =
+        post(alice, u"sauna in Espoo"_s, {{u"lat"_s, u"60.205"_s}, {u"long"_s, u"24.65"_s}});
+    post(alice, u"sauna somewhere"_s);
+    post(alice, u"sauna in Tokyo"_s, {{u"lat"_s, u"35.68"_s}, {u"long"_s, u"139.69"_s}});
     const auto search = [this](const QString &geocode) {
-        return resultIds(m_sandbox.anonymous()->get(QStringLiteral("/1/search.json"),
-                                                    {{QStringLiteral("q"), QStringLiteral("sauna")},
-                                                     {QStringLiteral("geocode"), geocode}}));
+        return resultIds(m_sandbox.anonymous()->get(
+            u"/1/search.json"_s, {{u"q"_s, u"sauna"_s}, {u"geocode"_s, geocode}}));
     };
     // Central Helsinki with 15 miles takes in Espoo; 5 km does not.
-    QCOMPARE(search(QStringLiteral("60.17,24.94,15mi")), (QStringList {pinned, placed}));
-    QCOMPARE(search(QStringLiteral("60.205,24.65,5km")), QStringList {pinned});
-    QCOMPARE(search(QStringLiteral("-33.9,18.4,100km")), QStringList {});
-    for (const QString &bad : {QStringLiteral("60.17,24.94"), QStringLiteral("95,24.94,15mi"),
-                               QStringLiteral("60,24,15 miles")}) {
+    QCOMPARE(search(u"60.17,24.94,15mi"_s), (QStringList {pinned, placed}));
+    QCOMPARE(search(u"60.205,24.65,5km"_s), QStringList {pinned});
+    QCOMPARE(search(u"-33.9,18.4,100km"_s), QStringList {});
+    for (const QString &bad : {u"60.17,24.94"_s, u"95,24.94,15mi"_s, u"60,24,15 miles"_s}) {
         const ApiResponse r = m_sandbox.anonymous()->get(
-            QStringLiteral("/1/search.json"),
-            {{QStringLiteral("q"), QStringLiteral("sauna")}, {QStringLiteral("geocode"), bad}});
+            u"/1/search.json"_s, {{u"q"_s, u"sauna"_s}, {u"geocode"_s, bad}});
         QCOMPARE(r.status, 400);
-        QCOMPARE(r.error(), QStringLiteral("Invalid parameter: geocode"));
+        QCOMPARE(r.error(), u"Invalid parameter: geocode"_s);
     }
 }
 
 void TestSandboxDiscovery::savedSearches()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
-    const QString create = QStringLiteral("/1/saved_searches/create.json");
-    const QJsonObject first =
-        alice->post(create, {{QStringLiteral("query"), QStringLiteral("#qt")}}).object();
-    QCOMPARE(first.value(QStringLiteral("query")).toString(), QStringLiteral("#qt"));
-    QCOMPARE(first.value(QStringLiteral("name")).toString(), QStringLiteral("#qt"));
-    QVERIFY(first.value(QStringLiteral("position")).isNull());
-    const QString id = first.value(QStringLiteral("id_str")).toString();
-    QCOMPARE(alice->post(create, {{QStringLiteral("query"), QStringLiteral("#qt")}})
-                 .object()
-                 .value(QStringLiteral("id_str"))
-                 .toString(),
-             id);
-    alice->post(create, {{QStringLiteral("query"), QStringLiteral("sauna")}});
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
+    const QString create = u"/1/saved_searches/create.json"_s;
+    const QJsonObject first = alice->post(create, {{u"query"_s, u"#qt"_s}}).object();
+    QCOMPARE(first.value(u"query"_s).toString(), u"#qt"_s);
+    QCOMPARE(first.value(u"name"_s).toString(), u"#qt"_s);
+    QVERIFY(first.value(u"position"_s).isNull());
+    const QString id = first.value(u"id_str"_s).toString();
+    QCOMPARE(alice->post(create, {{u"query"_s, u"#qt"_s}}).at(u"id_str"_s).toString(), id);
+    alice->post(create, {{u"query"_s, u"sauna"_s}});
     QCOMPARE(alice->post(create).status, 400);
 
-    const QJsonArray all = alice->get(QStringLiteral("/1/saved_searches.json")).array();
+    const QJsonArray all = alice->get(u"/1/saved_searches.json"_s).array();
     QCOMPARE(all.size(), 2);
-    QCOMPARE(all.first().toObject().value(QStringLiteral("query")).toString(),
-             QStringLiteral("#qt"));
-    QCOMPARE(bob->get(QStringLiteral("/1/saved_searches.json")).array().size(), 0);
-    QCOMPARE(alice->get(QStringLiteral("/1/saved_searches/show/") + id + QStringLiteral(".json"))
-                 .object(),
-             first);
+    QCOMPARE(all.first().toObject().value(u"query"_s).toString(), u"#qt"_s);
+    QCOMPARE(bob->get(u"/1/saved_searches.json"_s).array().size(), 0);
+    QCOMPARE(alice->get(u"/1/saved_searches/show/"_s + id + u".json"_s).object(), first);
     // Another's saved search does not exist for bob.
-    QCOMPARE(
-        bob->get(QStringLiteral("/1/saved_searches/show/") + id + QStringLiteral(".json")).status,
-        404);
-    QCOMPARE(bob->post(QStringLiteral("/1/saved_searches/destroy/") + id + QStringLiteral(".json"))
-                 .status,
-             404);
-    QCOMPARE(
-        alice->post(QStringLiteral("/1/saved_searches/destroy/") + id + QStringLiteral(".json"))
-            .object(),
-        first);
-    QCOMPARE(
-        alice->post(QStringLiteral("/1/saved_searches/destroy/") + id + QStringLiteral(".json"))
-            .status,
-        404);
-    QCOMPARE(alice->get(QStringLiteral("/1/saved_searches.json")).array().size(), 1);
+    QCOMPARE(bob->get(u"/1/saved_searches/show/"_s + id + u".json"_s).status, 404);
+    QCOMPARE(bob->post(u"/1/saved_searches/destroy/"_s + id + u".json"_s).status, 404);
+    QCOMPARE(alice->post(u"/1/saved_searches/destroy/"_s + id + u".json"_s).object(), first);
+    QCOMPARE(alice->post(u"/1/saved_searches/destroy/"_s + id + u".json"_s).status, 404);
+    QCOMPARE(alice->get(u"/1/saved_searches.json"_s).array().size(), 1);
 }
 
 void TestSandboxDiscovery::places()
 {
     ApiClient *anyone = m_sandbox.anonymous();
-    ApiResponse r = anyone->get(QStringLiteral("/1/geo/reverse_geocode.json"),
-                                {{QStringLiteral("lat"), QStringLiteral("60.185")},
-                                 {QStringLiteral("long"), QStringLiteral("24.95")},
-                                 {QStringLiteral("max_results"), QStringLiteral("2")}});
-    QJsonArray found = r.object()
-                           .value(QStringLiteral("result"))
-                           .toObject()
-                           .value(QStringLiteral("places"))
-                           .toArray();
+    ApiResponse r =
+        anyone->get(u"/1/geo/reverse_geocode.json"_s,
+                    {{u"lat"_s, u"60.185"_s}, {u"long"_s, u"24.95"_s}, {u"max_results"_s, u"2"_s}});
+    QJsonArray found = r.at(u"result/places"_s).toArray();
     // Nearest and smallest first: the neighbourhood, then its city.
     QCOMPARE(found.size(), 2);
-    QCOMPARE(found.at(0).toObject().value(QStringLiteral("full_name")).toString(),
-             QStringLiteral("Kallio, Helsinki"));
-    QCOMPARE(found.at(1).toObject().value(QStringLiteral("full_name")).toString(),
-             QStringLiteral("Helsinki, Finland"));
-    QCOMPARE(r.object()
-                 .value(QStringLiteral("query"))
-                 .toObject()
-                 .value(QStringLiteral("type"))
-                 .toString(),
-             QStringLiteral("reverse_geocode"));
+    QCOMPARE(found.at(0).toObject().value(u"full_name"_s).toString(), u"Kallio, Helsinki"_s);
+    QCOMPARE(found.at(1).toObject().value(u"full_name"_s).toString(), u"Helsinki, Finland"_s);
+    QCOMPARE(r.at(u"query/type"_s).toString(), u"reverse_geocode"_s);
     const QJsonObject place = found.at(1).toObject();
-    QCOMPARE(place.value(QStringLiteral("id")).toString().size(), 16);
-    QCOMPARE(place.value(QStringLiteral("country_code")).toString(), QStringLiteral("FI"));
-    QCOMPARE(place.value(QStringLiteral("bounding_box"))
-                 .toObject()
-                 .value(QStringLiteral("coordinates"))
-                 .toArray()
-                 .first()
-                 .toArray()
-                 .size(),
-             4);
+    QCOMPARE(place.value(u"id"_s).toString().size(), 16);
+    QCOMPARE(place.value(u"country_code"_s).toString(), u"FI"_s);
+    QCOMPARE(jsonAt(place, u"bounding_box/coordinates/0"_s).toArray().size(), 4);
 
     // Nothing within 50 km of the middle of the ocean.
-    r = anyone->get(QStringLiteral("/1/geo/reverse_geocode.json"),
-                    {{QStringLiteral("lat"), QStringLiteral("0")},
-                     {QStringLiteral("long"), QStringLiteral("-30")}});
+    r = anyone->get(u"/1/geo/reverse_geocode.json"_s, {{u"lat"_s, u"0"_s}, {u"long"_s, u"-30"_s}});
     QCOMPARE(r.status, 200);
-    QCOMPARE(r.object()
-                 .value(QStringLiteral("result"))
-                 .toObject()
-                 .value(QStringLiteral("places"))
-                 .toArray()
-                 .size(),
-             0);
-    QCOMPARE(anyone
-                 ->get(QStringLiteral("/1/geo/reverse_geocode.json"),
-                       {{QStringLiteral("lat"), QStringLiteral("60")}})
-                 .error(),
-             QStringLiteral("Missing parameter: long"));
+    QCOMPARE(r.at(u"result/places"_s).toArray().size(), 0);
+    QCOMPARE(anyone->get(u"/1/geo/reverse_geocode.json"_s, {{u"lat"_s, u"60"_s}}).error(),
+             u"Missing parameter: long"_s);
 
-    r = anyone->get(QStringLiteral("/1/geo/id/") + place.value(QStringLiteral("id")).toString()
-                    + QStringLiteral(".json"));
+    r = anyone->get(u"/1/geo/id/"_s + place.value(u"id"_s).toString() + u".json"_s);
     QCOMPARE(r.object(), place);
-    QCOMPARE(place.value(QStringLiteral("url")).toString(),
-             m_sandbox.baseUrl().toString()
-                 + QUrl(place.value(QStringLiteral("url")).toString()).path());
-    QCOMPARE(anyone->get(QStringLiteral("/1/geo/id/0000000000000000.json")).status, 404);
-    found = anyone
-                ->get(QStringLiteral("/1/geo/search.json"),
-                      {{QStringLiteral("query"), QStringLiteral("helsinki")}})
-                .object()
-                .value(QStringLiteral("result"))
-                .toObject()
-                .value(QStringLiteral("places"))
+    QCOMPARE(place.value(u"url"_s).toString(),
+             m_sandbox.baseUrl().toString() + QUrl(place.value(u"url"_s).toString()).path());
+    QCOMPARE(anyone->get(u"/1/geo/id/0000000000000000.json"_s).status, 404);
+    found = anyone->get(u"/1/geo/search.json"_s, {{u"query"_s, u"helsinki"_s}})
+                .at(u"result/places"_s)
                 .toArray();
     QCOMPARE(found.size(), 3); // the city and two of its neighbourhoods
 }
@@ -370,11 +268,10 @@ qint64 TestSandboxDiscovery::createList(const QString &owner, const QString &nam
 {
     Database *db = m_sandbox.server()->database();
     const qint64 ownerId = m_sandbox.client(owner)->account().userId.toLongLong();
-    const qint64 id = db->nextId(QStringLiteral("lists"), 300);
+    const qint64 id = db->nextId(u"lists"_s, 300);
     db->exec(QStringLiteral("INSERT INTO lists (id, owner_id, name, slug, description, mode, "
                             "created_at) VALUES (?, ?, ?, ?, 'about', ?, ?)"),
-             {id, ownerId, name, name.toLower(),
-              isPrivate ? QStringLiteral("private") : QStringLiteral("public"), id});
+             {id, ownerId, name, name.toLower(), isPrivate ? u"private"_s : u"public"_s, id});
     for (int i = 0; i < members.size(); ++i)
         db->exec(QStringLiteral(
                      "INSERT INTO list_members (list_id, user_id, created_at) VALUES (?, ?, ?)"),
@@ -384,248 +281,178 @@ qint64 TestSandboxDiscovery::createList(const QString &owner, const QString &nam
 
 void TestSandboxDiscovery::listsOfAUser()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
     for (int i = 0; i < 22; ++i)
-        createList(QStringLiteral("alice"), QStringLiteral("list%1").arg(i), false,
-                   {QStringLiteral("bob")});
-    const qint64 secret = createList(QStringLiteral("alice"), QStringLiteral("secret"), true,
-                                     {QStringLiteral("bob")});
+        createList(u"alice"_s, u"list%1"_s.arg(i), false, {u"bob"_s});
+    const qint64 secret = createList(u"alice"_s, u"secret"_s, true, {u"bob"_s});
 
     // 20 a page; the private list only for its owner.
-    QJsonObject page = alice->get(QStringLiteral("/1/lists.json")).object();
-    QCOMPARE(page.value(QStringLiteral("lists")).toArray().size(), 20);
-    const QString next = page.value(QStringLiteral("next_cursor_str")).toString();
-    QVERIFY(next != QStringLiteral("0"));
-    page = alice->get(QStringLiteral("/1/lists.json"), {{QStringLiteral("cursor"), next}}).object();
-    QCOMPARE(page.value(QStringLiteral("lists")).toArray().size(), 3);
-    QCOMPARE(page.value(QStringLiteral("next_cursor_str")).toString(), QStringLiteral("0"));
-    QVERIFY(page.value(QStringLiteral("previous_cursor_str")).toString() != QStringLiteral("0"));
-    const QJsonObject last = page.value(QStringLiteral("lists")).toArray().last().toObject();
-    QCOMPARE(last.value(QStringLiteral("mode")).toString(), QStringLiteral("private"));
-    QCOMPARE(last.value(QStringLiteral("full_name")).toString(), QStringLiteral("@alice/secret"));
-    QCOMPARE(last.value(QStringLiteral("user"))
-                 .toObject()
-                 .value(QStringLiteral("screen_name"))
-                 .toString(),
-             QStringLiteral("alice"));
-    QCOMPARE(last.value(QStringLiteral("member_count")).toInt(), 1);
+    QJsonObject page = alice->get(u"/1/lists.json"_s).object();
+    QCOMPARE(page.value(u"lists"_s).toArray().size(), 20);
+    const QString next = page.value(u"next_cursor_str"_s).toString();
+    QVERIFY(next != u"0"_s);
+    page = alice->get(u"/1/lists.json"_s, {{u"cursor"_s, next}}).object();
+    QCOMPARE(page.value(u"lists"_s).toArray().size(), 3);
+    QCOMPARE(page.value(u"next_cursor_str"_s).toString(), u"0"_s);
+    QVERIFY(page.value(u"previous_cursor_str"_s).toString() != u"0"_s);
+    const QJsonObject last = page.value(u"lists"_s).toArray().last().toObject();
+    QCOMPARE(last.value(u"mode"_s).toString(), u"private"_s);
+    QCOMPARE(last.value(u"full_name"_s).toString(), u"@alice/secret"_s);
+    QCOMPARE(jsonAt(last, u"user/screen_name"_s).toString(), u"alice"_s);
+    QCOMPARE(last.value(u"member_count"_s).toInt(), 1);
 
-    page = bob->get(QStringLiteral("/1/lists.json"),
-                    {{QStringLiteral("screen_name"), QStringLiteral("alice")},
-                     {QStringLiteral("cursor"), next}})
+    page = bob->get(u"/1/lists.json"_s, {{u"screen_name"_s, u"alice"_s}, {u"cursor"_s, next}})
                .object();
-    QCOMPARE(page.value(QStringLiteral("lists")).toArray().size(), 2);
+    QCOMPARE(page.value(u"lists"_s).toArray().size(), 2);
     // Memberships: bob was added to all of them; bob sees the public ones.
     int total = 0;
-    QString cursor = QStringLiteral("-1");
+    QString cursor = u"-1"_s;
     do {
-        page = bob->get(QStringLiteral("/1/lists/memberships.json"),
-                        {{QStringLiteral("cursor"), cursor}})
-                   .object();
-        total += page.value(QStringLiteral("lists")).toArray().size();
-        cursor = page.value(QStringLiteral("next_cursor_str")).toString();
-    } while (cursor != QStringLiteral("0"));
+        page = bob->get(u"/1/lists/memberships.json"_s, {{u"cursor"_s, cursor}}).object();
+        total += page.value(u"lists"_s).toArray().size();
+        cursor = page.value(u"next_cursor_str"_s).toString();
+    } while (cursor != u"0"_s);
     QCOMPARE(total, 22);
-    QCOMPARE(bob->get(QStringLiteral("/1/lists/show.json"),
-                      {{QStringLiteral("list_id"), QString::number(secret)}})
-                 .status,
+    QCOMPARE(bob->get(u"/1/lists/show.json"_s, {{u"list_id"_s, QString::number(secret)}}).status,
              404);
-    QCOMPARE(alice
-                 ->get(QStringLiteral("/1/lists/show.json"),
-                       {{QStringLiteral("list_id"), QString::number(secret)}})
-                 .status,
+    QCOMPARE(alice->get(u"/1/lists/show.json"_s, {{u"list_id"_s, QString::number(secret)}}).status,
              200);
-    QCOMPARE(bob->get(QStringLiteral("/1/users/show.json"),
-                      {{QStringLiteral("screen_name"), QStringLiteral("bob")}})
-                 .object()
-                 .value(QStringLiteral("listed_count"))
+    QCOMPARE(bob->get(u"/1/users/show.json"_s, {{u"screen_name"_s, u"bob"_s}})
+                 .at(u"listed_count"_s)
                  .toInt(),
              22);
 }
 
 void TestSandboxDiscovery::listContents()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
-    ApiClient *carol = m_sandbox.client(QStringLiteral("carol"));
-    const qint64 list = createList(QStringLiteral("alice"), QStringLiteral("friends"), false,
-                                   {QStringLiteral("bob"), QStringLiteral("carol")});
-    const QString b = post(bob, QStringLiteral("bob on the list"));
-    post(alice, QStringLiteral("alice is not on it"));
-    const QString c = post(carol, QStringLiteral("carol on the list"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
+    ApiClient *carol = m_sandbox.client(u"carol"_s);
+    const qint64 list = createList(u"alice"_s, u"friends"_s, false, {u"bob"_s, u"carol"_s});
+    const QString b = post(bob, u"bob on the list"_s);
+    post(alice, u"alice is not on it"_s);
+    const QString c = post(carol, u"carol on the list"_s);
     const QString rt =
-        carol->post(QStringLiteral("/1/statuses/retweet/") + b + QStringLiteral(".json"))
-            .object()
-            .value(QStringLiteral("id_str"))
-            .toString();
-    const QString path = QStringLiteral("/1/lists/statuses.json");
+        carol->post(u"/1/statuses/retweet/"_s + b + u".json"_s).at(u"id_str"_s).toString();
+    const QString path = u"/1/lists/statuses.json"_s;
     const QString id = QString::number(list);
-    QCOMPARE(
-        SandboxFixture::ids(alice
-                                ->get(path,
-                                      {{QStringLiteral("list_id"), id},
-                                       {QStringLiteral("include_rts"), QStringLiteral("true")}})
-                                .array()),
-        (QStringList {rt, c, b}));
-    QCOMPARE(SandboxFixture::ids(alice->get(path, {{QStringLiteral("list_id"), id}}).array()),
+    QCOMPARE(SandboxFixture::ids(
+                 alice->get(path, {{u"list_id"_s, id}, {u"include_rts"_s, u"true"_s}}).array()),
+             (QStringList {rt, c, b}));
+    QCOMPARE(SandboxFixture::ids(alice->get(path, {{u"list_id"_s, id}}).array()),
              (QStringList {c, b}));
     QCOMPARE(SandboxFixture::ids(alice
                                      ->get(path,
-                                           {{QStringLiteral("list_id"), id},
-                                            {QStringLiteral("include_rts"), QStringLiteral("1")},
-                                            {QStringLiteral("per_page"), QStringLiteral("2")},
-                                            {QStringLiteral("max_id"), c}})
+                                           {{u"list_id"_s, id},
+                                            {u"include_rts"_s, u"1"_s},
+                                            {u"per_page"_s, u"2"_s},
+                                            {u"max_id"_s, c}})
                                      .array()),
              (QStringList {c, b}));
-    QCOMPARE(alice->get(path, {{QStringLiteral("list_id"), QStringLiteral("999")}}).status, 404);
+    QCOMPARE(alice->get(path, {{u"list_id"_s, u"999"_s}}).status, 404);
     QCOMPARE(alice->get(path).status, 400);
 
     const QJsonObject members =
-        alice->get(QStringLiteral("/1/lists/members.json"), {{QStringLiteral("list_id"), id}})
-            .object();
-    QCOMPARE(members.value(QStringLiteral("users")).toArray().size(), 2);
-    QCOMPARE(members.value(QStringLiteral("next_cursor_str")).toString(), QStringLiteral("0"));
+        alice->get(u"/1/lists/members.json"_s, {{u"list_id"_s, id}}).object();
+    QCOMPARE(members.value(u"users"_s).toArray().size(), 2);
+    QCOMPARE(members.value(u"next_cursor_str"_s).toString(), u"0"_s);
 }
 
 void TestSandboxDiscovery::listSubscription()
 {
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
-    const qint64 list = createList(QStringLiteral("alice"), QStringLiteral("open"), false,
-                                   {QStringLiteral("carol")});
-    const qint64 closed = createList(QStringLiteral("alice"), QStringLiteral("closed"), true,
-                                     {QStringLiteral("carol")});
-    const Params which {{QStringLiteral("list_id"), QString::number(list)}};
-    ApiResponse r = bob->post(QStringLiteral("/1/lists/subscribers/create.json"), which);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
+    const qint64 list = createList(u"alice"_s, u"open"_s, false, {u"carol"_s});
+    const qint64 closed = createList(u"alice"_s, u"closed"_s, true, {u"carol"_s});
+    const Params which {{u"list_id"_s, QString::number(list)}};
+    ApiResponse r = bob->post(u"/1/lists/subscribers/create.json"_s, which);
     QCOMPARE(r.status, 200);
-    QCOMPARE(r.object().value(QStringLiteral("following")).toBool(), true);
-    QCOMPARE(r.object().value(QStringLiteral("subscriber_count")).toInt(), 1);
-    QCOMPARE(bob->post(QStringLiteral("/1/lists/subscribers/create.json"), which)
-                 .object()
-                 .value(QStringLiteral("subscriber_count"))
-                 .toInt(),
-             1);
-    QCOMPARE(bob->get(QStringLiteral("/1/lists/subscriptions.json"))
-                 .object()
-                 .value(QStringLiteral("lists"))
-                 .toArray()
-                 .size(),
-             1);
-    QCOMPARE(m_sandbox.client(QStringLiteral("alice"))
-                 ->get(QStringLiteral("/1/lists/show.json"), which)
-                 .object()
-                 .value(QStringLiteral("following"))
+    QCOMPARE(r.at(u"following"_s).toBool(), true);
+    QCOMPARE(r.at(u"subscriber_count"_s).toInt(), 1);
+    QCOMPARE(
+        bob->post(u"/1/lists/subscribers/create.json"_s, which).at(u"subscriber_count"_s).toInt(),
+        1);
+    QCOMPARE(bob->get(u"/1/lists/subscriptions.json"_s).at(u"lists"_s).toArray().size(), 1);
+    QCOMPARE(m_sandbox.client(u"alice"_s)
+                 ->get(u"/1/lists/show.json"_s, which)
+                 .at(u"following"_s)
                  .toBool(),
              false);
-    r = bob->post(QStringLiteral("/1/lists/subscribers/destroy.json"), which);
-    QCOMPARE(r.object().value(QStringLiteral("following")).toBool(), false);
-    QCOMPARE(bob->post(QStringLiteral("/1/lists/subscribers/destroy.json"), which).status, 200);
-    QCOMPARE(bob->get(QStringLiteral("/1/lists/subscriptions.json"))
-                 .object()
-                 .value(QStringLiteral("lists"))
-                 .toArray()
-                 .size(),
-             0);
-    QCOMPARE(bob->post(QStringLiteral("/1/lists/subscribers/create.json"),
-                       {{QStringLiteral("list_id"), QString::number(closed)}})
-                 .status,
-             404);
+    r = bob->post(u"/1/lists/subscribers/destroy.json"_s, which);
+    QCOMPARE(r.at(u"following"_s).toBool(), false);
+    QCOMPARE(bob->post(u"/1/lists/subscribers/destroy.json"_s, which).status, 200);
+    QCOMPARE(bob->get(u"/1/lists/subscriptions.json"_s).at(u"lists"_s).toArray().size(), 0);
+    QCOMPARE(
+        bob->post(u"/1/lists/subscribers/create.json"_s, {{u"list_id"_s, QString::number(closed)}})
+            .status,
+        404);
 }
 
 void TestSandboxDiscovery::configuration()
 {
-    const QJsonObject config =
-        m_sandbox.anonymous()->get(QStringLiteral("/1/help/configuration.json")).object();
-    QCOMPARE(config.value(QStringLiteral("characters_reserved_per_media")).toInt(), 21);
-    QCOMPARE(config.value(QStringLiteral("photo_size_limit")).toInt(), 3145728);
-    QCOMPARE(config.value(QStringLiteral("max_media_per_upload")).toInt(), 1);
-    QCOMPARE(config.value(QStringLiteral("short_url_length")).toInt(),
+    const QJsonObject config = m_sandbox.anonymous()->get(u"/1/help/configuration.json"_s).object();
+    QCOMPARE(config.value(u"characters_reserved_per_media"_s).toInt(), 21);
+    QCOMPARE(config.value(u"photo_size_limit"_s).toInt(), 3145728);
+    QCOMPARE(config.value(u"max_media_per_upload"_s).toInt(), 1);
+    QCOMPARE(config.value(u"short_url_length"_s).toInt(),
              m_sandbox.baseUrl().toString().size() + 8);
-    QCOMPARE(config.value(QStringLiteral("short_url_length_https")),
-             config.value(QStringLiteral("short_url_length")));
-    QCOMPARE(config.value(QStringLiteral("photo_sizes"))
-                 .toObject()
-                 .value(QStringLiteral("small"))
-                 .toObject()
-                 .value(QStringLiteral("h"))
-                 .toInt(),
-             480);
-    QVERIFY(config.value(QStringLiteral("non_username_paths"))
-                .toArray()
-                .contains(QStringLiteral("settings")));
+    QCOMPARE(config.value(u"short_url_length_https"_s), config.value(u"short_url_length"_s));
+    QCOMPARE(jsonAt(config, u"photo_sizes/small/h"_s).toInt(), 480);
+    QVERIFY(config.value(u"non_username_paths"_s).toArray().contains(u"settings"_s));
 }
 
 void TestSandboxDiscovery::linkPreviews()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
     ApiClient *anyone = m_sandbox.anonymous();
-    const QString path = QStringLiteral("/1/links/preview");
+    const QString path = u"/1/links/preview"_s;
     const auto preview = [&](const QString &url, const QString &size = QString()) {
-        Params query {{QStringLiteral("url"), url}};
+        Params query {{u"url"_s, url}};
         if (!size.isEmpty())
-            query.append({QStringLiteral("size"), size});
+            query.append({u"size"_s, size});
         return anyone->get(path, query);
     };
 
     // The picture hosts, with or without www, the same picture every time.
-    ApiResponse r = preview(QStringLiteral("http://zirpic.net/AbC1"));
+    ApiResponse r = preview(u"http://zirpic.net/AbC1"_s);
     QCOMPARE(r.status, 200);
     QCOMPARE(r.header("Content-Type"), QByteArray("image/jpeg"));
     const QImage large = QImage::fromData(r.body);
     QVERIFY(large.width() <= 1024 && large.height() <= 1024 && !large.isNull());
-    QCOMPARE(preview(QStringLiteral("http://www.zirpic.net/AbC1")).body, r.body);
-    QVERIFY(preview(QStringLiteral("http://zirpic.net/XyZ9")).body != r.body);
-    QCOMPARE(QImage::fromData(
-                 preview(QStringLiteral("https://imgzr.io/x-1"), QStringLiteral("thumb")).body)
-                 .size(),
+    QCOMPARE(preview(u"http://www.zirpic.net/AbC1"_s).body, r.body);
+    QVERIFY(preview(u"http://zirpic.net/XyZ9"_s).body != r.body);
+    QCOMPARE(QImage::fromData(preview(u"https://imgzr.io/x-1"_s, u"thumb"_s).body).size(),
              QSize(150, 150));
-    QCOMPARE(preview(QStringLiteral("http://snapzr.com/abc")).status, 200);
-    QCOMPARE(preview(QStringLiteral("http://snapzr.com/")).status, 404);
+    QCOMPARE(preview(u"http://snapzr.com/abc"_s).status, 200);
+    QCOMPARE(preview(u"http://snapzr.com/"_s).status, 404);
 
     // Our own pictures, also through a wrapped link.
     const QByteArray png = SandboxFixture::picture(QSize(1600, 400), "PNG");
     const QJsonObject status =
         alice
-            ->postMultipart(
-                QStringLiteral("/1/statuses/update_with_media.json"),
-                {{QStringLiteral("status"), QStringLiteral("wide")},
-                 {QStringLiteral("include_entities"), QStringLiteral("1")}},
-                {{QStringLiteral("media[]"), QStringLiteral("w.png"), "image/png", png}})
+            ->postMultipart(u"/1/statuses/update_with_media.json"_s,
+                            {{u"status"_s, u"wide"_s}, {u"include_entities"_s, u"1"_s}},
+                            {{u"media[]"_s, u"w.png"_s, "image/png", png}})
             .object();
-    const QString mediaUrl = status.value(QStringLiteral("entities"))
-                                 .toObject()
-                                 .value(QStringLiteral("media"))
-                                 .toArray()
-                                 .first()
-                                 .toObject()
-                                 .value(QStringLiteral("media_url"))
-                                 .toString();
+    const QString mediaUrl = jsonAt(status, u"entities/media/0/media_url"_s).toString();
     QCOMPARE(QImage::fromData(preview(mediaUrl).body).size(), QSize(1024, 256));
-    QCOMPARE(QImage::fromData(preview(mediaUrl, QStringLiteral("thumb")).body).size(),
-             QSize(150, 150));
-    const QString avatar = status.value(QStringLiteral("user"))
-                               .toObject()
-                               .value(QStringLiteral("profile_image_url"))
-                               .toString();
+    QCOMPARE(QImage::fromData(preview(mediaUrl, u"thumb"_s).body).size(), QSize(150, 150));
+    const QString avatar = jsonAt(status, u"user/profile_image_url"_s).toString();
     QCOMPARE(preview(avatar).status, 200);
     const QString wrapped =
-        alice
-            ->post(QStringLiteral("/1/links/shorten.json"),
-                   {{QStringLiteral("url"), QStringLiteral("http://imgzr.io/Wrapped")}})
-            .object()
-            .value(QStringLiteral("url"))
+        alice->post(u"/1/links/shorten.json"_s, {{u"url"_s, u"http://imgzr.io/Wrapped"_s}})
+            .at(u"url"_s)
             .toString();
-    QCOMPARE(preview(wrapped).body, preview(QStringLiteral("http://imgzr.io/Wrapped")).body);
+    QCOMPARE(preview(wrapped).body, preview(u"http://imgzr.io/Wrapped"_s).body);
 
     // Everything else is not previewed.
     for (const QString &other :
-         {QStringLiteral("http://example.org/picture.jpg"), QStringLiteral("ftp://zirpic.net/AbC1"),
-          QStringLiteral("not a url"),
-          m_sandbox.baseUrl().toString() + QStringLiteral("/media/pics/1000000000900009999.jpg"),
-          m_sandbox.baseUrl().toString() + QStringLiteral("/l/nothere")}) {
+         {u"http://example.org/picture.jpg"_s, u"ftp://zirpic.net/AbC1"_s, u"not a url"_s,
+          m_sandbox.baseUrl().toString() + u"/media/pics/1000000000900009999.jpg"_s,
+          m_sandbox.baseUrl().toString() + u"/l/nothere"_s}) {
         QCOMPARE(preview(other).status, 404);
     }
-    QCOMPARE(preview(QStringLiteral("http://zirpic.net/AbC1"), QStringLiteral("huge")).status, 400);
+    QCOMPARE(preview(u"http://zirpic.net/AbC1"_s, u"huge"_s).status, 400);
     QCOMPARE(anyone->get(path).status, 400);
 }
 

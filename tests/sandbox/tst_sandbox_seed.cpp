@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestSandboxSeed : public QObject
 {
     Q_OBJECT
@@ -54,73 +56,48 @@ void TestSandboxSeed::demoWorld()
 
     // What demo sees is full.
     ApiClient demo(sandbox.baseUrl());
-    QVERIFY(demo.signIn(QStringLiteral("demo"), QStringLiteral("demo")).isValid());
-    QCOMPARE(demo.get(QStringLiteral("/1/statuses/home_timeline.json")).array().size(), 20);
-    QVERIFY(demo.get(QStringLiteral("/1/statuses/mentions.json")).array().size() >= 10);
-    QVERIFY(demo.get(QStringLiteral("/1/direct_messages.json")).array().size() >= 10);
-    QVERIFY(demo.get(QStringLiteral("/1/direct_messages/sent.json")).array().size() >= 5);
-    QVERIFY(demo.get(QStringLiteral("/1/favorites.json")).array().size() >= 10);
-    const QJsonArray lists =
-        demo.get(QStringLiteral("/1/lists.json")).object().value(QStringLiteral("lists")).toArray();
+    QVERIFY(demo.signIn(u"demo"_s, u"demo"_s).isValid());
+    QCOMPARE(demo.get(u"/1/statuses/home_timeline.json"_s).array().size(), 20);
+    QVERIFY(demo.get(u"/1/statuses/mentions.json"_s).array().size() >= 10);
+    QVERIFY(demo.get(u"/1/direct_messages.json"_s).array().size() >= 10);
+    QVERIFY(demo.get(u"/1/direct_messages/sent.json"_s).array().size() >= 5);
+    QVERIFY(demo.get(u"/1/favorites.json"_s).array().size() >= 10);
+    const QJsonArray lists = demo.get(u"/1/lists.json"_s).at(u"lists"_s).toArray();
     QCOMPARE(lists.size(), 3);
-    QCOMPARE(lists.last().toObject().value(QStringLiteral("mode")).toString(),
-             QStringLiteral("private"));
-    QCOMPARE(demo.get(QStringLiteral("/1/lists/subscriptions.json"))
-                 .object()
-                 .value(QStringLiteral("lists"))
-                 .toArray()
-                 .size(),
-             2);
-    QCOMPARE(demo.get(QStringLiteral("/1/lists/memberships.json"))
-                 .object()
-                 .value(QStringLiteral("lists"))
-                 .toArray()
-                 .size(),
-             3);
-    QCOMPARE(demo.get(QStringLiteral("/1/saved_searches.json")).array().size(), 4);
-    const QJsonObject me = demo.get(QStringLiteral("/1/account/verify_credentials.json")).object();
-    QVERIFY(me.value(QStringLiteral("friends_count")).toInt() >= 10);
-    QVERIFY(me.value(QStringLiteral("followers_count")).toInt() >= 10);
+    QCOMPARE(lists.last().toObject().value(u"mode"_s).toString(), u"private"_s);
+    QCOMPARE(demo.get(u"/1/lists/subscriptions.json"_s).at(u"lists"_s).toArray().size(), 2);
+    QCOMPARE(demo.get(u"/1/lists/memberships.json"_s).at(u"lists"_s).toArray().size(), 3);
+    QCOMPARE(demo.get(u"/1/saved_searches.json"_s).array().size(), 4);
+    const QJsonObject me = demo.get(u"/1/account/verify_credentials.json"_s).object();
+    QVERIFY(me.value(u"friends_count"_s).toInt() >= 10);
+    QVERIFY(me.value(u"followers_count"_s).toInt() >= 10);
 
     // One protected account, one blocked by demo, one without an own picture.
-    const QJsonObject jonas = demo.get(QStringLiteral("/1/users/show.json"),
-                                       {{QStringLiteral("screen_name"), QStringLiteral("jonas")}})
-                                  .object();
-    QCOMPARE(jonas.value(QStringLiteral("protected")).toBool(), true);
-    QCOMPARE(jonas.value(QStringLiteral("following")).toBool(), true);
-    const QJsonArray blocked = demo.get(QStringLiteral("/1/blocks/blocking/ids.json")).array();
+    const QJsonObject jonas =
+        demo.get(u"/1/users/show.json"_s, {{u"screen_name"_s, u"jonas"_s}}).object();
+    QCOMPARE(jonas.value(u"protected"_s).toBool(), true);
+    QCOMPARE(jonas.value(u"following"_s).toBool(), true);
+    const QJsonArray blocked = demo.get(u"/1/blocks/blocking/ids.json"_s).array();
     QCOMPARE(blocked.size(), 1);
-    QCOMPARE(demo.get(QStringLiteral("/1/users/show.json"),
-                      {{QStringLiteral("user_id"), blocked.first().toString()}})
-                 .object()
-                 .value(QStringLiteral("screen_name"))
+    QCOMPARE(demo.get(u"/1/users/show.json"_s, {{u"user_id"_s, blocked.first().toString()}})
+                 .at(u"screen_name"_s)
                  .toString(),
-             QStringLiteral("leo"));
-    QVERIFY(demo.get(QStringLiteral("/1/users/show.json"),
-                     {{QStringLiteral("screen_name"), QStringLiteral("farid")}})
-                .object()
-                .value(QStringLiteral("profile_image_url"))
+             u"leo"_s);
+    QVERIFY(demo.get(u"/1/users/show.json"_s, {{u"screen_name"_s, u"farid"_s}})
+                .at(u"profile_image_url"_s)
                 .toString()
-                .contains(QStringLiteral("default_profile_")));
-    const QString avatar = me.value(QStringLiteral("profile_image_url")).toString();
-    QVERIFY(!avatar.contains(QStringLiteral("default_profile_")));
+                .contains(u"default_profile_"_s));
+    const QString avatar = me.value(u"profile_image_url"_s).toString();
+    QVERIFY(!avatar.contains(u"default_profile_"_s));
     QCOMPARE(sandbox.anonymous()->get(QUrl(avatar).path()).status, 200);
 
     // Trends come out of the tweets, hashtags among them.
     const QJsonArray trends = sandbox.anonymous()
-                                  ->get(QStringLiteral("/1/trends/place.json"),
-                                        {{QStringLiteral("id"), QStringLiteral("1")}})
-                                  .array()
-                                  .first()
-                                  .toObject()
-                                  .value(QStringLiteral("trends"))
+                                  ->get(u"/1/trends/place.json"_s, {{u"id"_s, u"1"_s}})
+                                  .at(u"0/trends"_s)
                                   .toArray();
     QVERIFY(trends.size() >= 5);
-    QVERIFY(trends.first()
-                .toObject()
-                .value(QStringLiteral("name"))
-                .toString()
-                .startsWith(QLatin1Char('#')));
+    QVERIFY(trends.first().toObject().value(u"name"_s).toString().startsWith(QLatin1Char('#')));
 
     // The picture hosts linked from tweets can be previewed, and seeded photos are served.
     const QString hostLink =
@@ -129,18 +106,13 @@ void TestSandboxSeed::demoWorld()
                 "SELECT url FROM links WHERE url LIKE 'http://zirpic.net/%' LIMIT 1"))
             .toString();
     QVERIFY(!hostLink.isEmpty());
-    QCOMPARE(sandbox.anonymous()
-                 ->get(QStringLiteral("/1/links/preview"), {{QStringLiteral("url"), hostLink}})
-                 .status,
-             200);
-    const qint64 media =
-        server->database()->integer(QStringLiteral("SELECT id FROM media LIMIT 1"));
-    QCOMPARE(sandbox.anonymous()->get(QStringLiteral("/media/pics/%1.jpg:small").arg(media)).status,
-             200);
+    QCOMPARE(sandbox.anonymous()->get(u"/1/links/preview"_s, {{u"url"_s, hostLink}}).status, 200);
+    const qint64 media = server->database()->integer(u"SELECT id FROM media LIMIT 1"_s);
+    QCOMPARE(sandbox.anonymous()->get(u"/media/pics/%1.jpg:small"_s.arg(media)).status, 200);
 
     // Every seeded account can sign in with its name as password.
     ApiClient alice(sandbox.baseUrl());
-    QVERIFY(alice.signIn(QStringLiteral("alice"), QStringLiteral("alice")).isValid());
+    QVERIFY(alice.signIn(u"alice"_s, u"alice"_s).isValid());
 }
 
 void TestSandboxSeed::sameWorldEveryTime()
@@ -158,11 +130,10 @@ void TestSandboxSeed::sameWorldEveryTime()
                 row.append(q.value(i).toString());
             rows.append(row.join(QLatin1Char('|')));
         }
-        q = server->database()->exec(QStringLiteral("SELECT code, url FROM links ORDER BY code"));
+        q = server->database()->exec(u"SELECT code, url FROM links ORDER BY code"_s);
         while (q.next())
             rows.append(q.value(0).toString() + QLatin1Char('>') + q.value(1).toString());
-        q = server->database()->exec(
-            QStringLiteral("SELECT name, data FROM avatars ORDER BY name"));
+        q = server->database()->exec(u"SELECT name, data FROM avatars ORDER BY name"_s);
         while (q.next())
             rows.append(q.value(0).toString() + QLatin1Char(':')
                         + QString::number(qHash(q.value(1).toByteArray(), 0)));
@@ -183,7 +154,7 @@ void TestSandboxSeed::fileDatabaseKeepsStateAndSeedsOnce()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     SandboxOptions options;
-    options.databasePath = dir.filePath(QStringLiteral("nested/sandbox.db"));
+    options.databasePath = dir.filePath(u"nested/sandbox.db"_s);
     options.port = 0;
     options.seed = true;
     qint64 statuses = 0;
@@ -194,12 +165,10 @@ void TestSandboxSeed::fileDatabaseKeepsStateAndSeedsOnce()
         QVERIFY2(server.start(options, &error), qPrintable(error));
         statuses = count(&server, "SELECT COUNT(*) FROM statuses");
         ApiClient demo(QUrl(server.baseUrl()));
-        QVERIFY(demo.signIn(QStringLiteral("demo"), QStringLiteral("demo")).isValid());
-        posted = demo.post(QStringLiteral("/1/statuses/update.json"),
-                           {{QStringLiteral("status"),
-                             QStringLiteral("still here after a restart http://example.org/x")}})
-                     .object()
-                     .value(QStringLiteral("id_str"))
+        QVERIFY(demo.signIn(u"demo"_s, u"demo"_s).isValid());
+        posted = demo.post(u"/1/statuses/update.json"_s,
+                           {{u"status"_s, u"still here after a restart http://example.org/x"_s}})
+                     .at(u"id_str"_s)
                      .toString();
         QVERIFY(!posted.isEmpty());
     }
@@ -210,26 +179,22 @@ void TestSandboxSeed::fileDatabaseKeepsStateAndSeedsOnce()
     QVERIFY2(server.start(options, &error), qPrintable(error));
     QCOMPARE(count(&server, "SELECT COUNT(*) FROM statuses"), statuses + 1);
     ApiClient demo(QUrl(server.baseUrl()));
-    QVERIFY(demo.signIn(QStringLiteral("demo"), QStringLiteral("demo")).isValid());
-    const QJsonObject status =
-        demo.get(QStringLiteral("/1/statuses/show.json"), {{QStringLiteral("id"), posted}})
-            .object();
-    QVERIFY(status.value(QStringLiteral("text"))
-                .toString()
-                .contains(server.baseUrl() + QStringLiteral("/l/")));
+    QVERIFY(demo.signIn(u"demo"_s, u"demo"_s).isValid());
+    const QJsonObject status = demo.get(u"/1/statuses/show.json"_s, {{u"id"_s, posted}}).object();
+    QVERIFY(status.value(u"text"_s).toString().contains(server.baseUrl() + u"/l/"_s));
 }
 
 void TestSandboxSeed::executablePrintsTheDemoAccount()
 {
-    SandboxProcess sandbox({QStringLiteral("--seed")});
+    SandboxProcess sandbox({u"--seed"_s});
     QVERIFY2(sandbox.start(), qPrintable(sandbox.errorString()));
-    QCOMPARE(sandbox.readLine(), QStringLiteral("user: demo"));
-    QCOMPARE(sandbox.readLine(), QStringLiteral("password: demo"));
+    QCOMPARE(sandbox.readLine(), u"user: demo"_s);
+    QCOMPARE(sandbox.readLine(), u"password: demo"_s);
     ApiClient demo(sandbox.baseUrl());
-    QVERIFY(demo.signIn(QStringLiteral("demo"), QStringLiteral("demo")).isValid());
+    QVERIFY(demo.signIn(u"demo"_s, u"demo"_s).isValid());
 
     // Without the demo world, only the address.
-    SandboxProcess plain({QStringLiteral("--user"), QStringLiteral("zoe:pw")});
+    SandboxProcess plain({u"--user"_s, u"zoe:pw"_s});
     QVERIFY(plain.start());
     QCOMPARE(plain.readLine(300), QString());
 }

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestSandboxStatuses : public QObject
 {
     Q_OBJECT
@@ -30,7 +32,7 @@ private:
     SandboxFixture m_sandbox;
 };
 
-static const QString update = QStringLiteral("/1/statuses/update.json");
+static const QString update = u"/1/statuses/update.json"_s;
 
 void TestSandboxStatuses::init()
 {
@@ -39,8 +41,8 @@ void TestSandboxStatuses::init()
 
 QJsonObject TestSandboxStatuses::post(ApiClient *client, const QString &text, Params extra)
 {
-    extra.prepend({QStringLiteral("status"), text});
-    extra.append({QStringLiteral("include_entities"), QStringLiteral("true")});
+    extra.prepend({u"status"_s, text});
+    extra.append({u"include_entities"_s, u"true"_s});
     const ApiResponse r = client->post(update, extra);
     if (r.status != 200)
         qWarning("posting \"%s\" answered %d %s", qPrintable(text), r.status, r.body.constData());
@@ -50,12 +52,11 @@ QJsonObject TestSandboxStatuses::post(ApiClient *client, const QString &text, Pa
 // The text each entity's indices select in the text as sent.
 static QStringList selected(const QJsonObject &status, const QString &kind)
 {
-    const QString text = status.value(QStringLiteral("text")).toString();
+    const QString text = status.value(u"text"_s).toString();
     QStringList result;
-    const QJsonArray entities =
-        status.value(QStringLiteral("entities")).toObject().value(kind).toArray();
+    const QJsonArray entities = status.value(u"entities"_s).toObject().value(kind).toArray();
     for (const QJsonValue &entity : entities) {
-        const QJsonArray indices = entity.toObject().value(QStringLiteral("indices")).toArray();
+        const QJsonArray indices = entity.toObject().value(u"indices"_s).toArray();
         const int start = indices.at(0).toInt();
         result.append(text.mid(start, indices.at(1).toInt() - start));
     }
@@ -64,286 +65,203 @@ static QStringList selected(const QJsonObject &status, const QString &kind)
 
 void TestSandboxStatuses::entitiesPointIntoTheEscapedText()
 {
-    m_sandbox.client(QStringLiteral("bob"));
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
+    m_sandbox.client(u"bob"_s);
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
     // Surrogate pairs and characters that grow when escaped, all before the entities.
-    const QJsonObject status = post(
-        alice, QStringLiteral("😀 <b> & 🎉 x>y @Bob likes #Qt_6 see http://example.org/page & more"));
-    QVERIFY(status.value(QStringLiteral("text"))
-                .toString()
-                .startsWith(QStringLiteral("😀 &lt;b&gt; &amp; 🎉 x&gt;y @Bob")));
-    QCOMPARE(selected(status, QStringLiteral("user_mentions")),
-             QStringList {QStringLiteral("@Bob")});
-    QCOMPARE(selected(status, QStringLiteral("hashtags")), QStringList {QStringLiteral("#Qt_6")});
-    const QStringList links = selected(status, QStringLiteral("urls"));
+    const QJsonObject status =
+        post(alice, u"😀 <b> & 🎉 x>y @Bob likes #Qt_6 see http://example.org/page & more"_s);
+    QVERIFY(status.value(u"text"_s).toString().startsWith(u"😀 &lt;b&gt; &amp; 🎉 x&gt;y @Bob"_s));
+    QCOMPARE(selected(status, u"user_mentions"_s), QStringList {u"@Bob"_s});
+    QCOMPARE(selected(status, u"hashtags"_s), QStringList {u"#Qt_6"_s});
+    const QStringList links = selected(status, u"urls"_s);
     QCOMPARE(links.size(), 1);
-    QVERIFY(links.first().startsWith(m_sandbox.baseUrl().toString() + QStringLiteral("/l/")));
+    QVERIFY(links.first().startsWith(m_sandbox.baseUrl().toString() + u"/l/"_s));
 
-    const QJsonObject entities = status.value(QStringLiteral("entities")).toObject();
-    const QJsonObject mention =
-        entities.value(QStringLiteral("user_mentions")).toArray().first().toObject();
+    const QJsonObject entities = status.value(u"entities"_s).toObject();
+    const QJsonObject mention = jsonAt(entities, u"user_mentions/0"_s).toObject();
     // The stored name, not the one typed.
-    QCOMPARE(mention.value(QStringLiteral("screen_name")).toString(), QStringLiteral("bob"));
-    QCOMPARE(mention.value(QStringLiteral("id_str")).toString(),
-             m_sandbox.client(QStringLiteral("bob"))->account().userId);
-    QCOMPARE(entities.value(QStringLiteral("hashtags"))
-                 .toArray()
-                 .first()
-                 .toObject()
-                 .value(QStringLiteral("text"))
-                 .toString(),
-             QStringLiteral("Qt_6"));
-    QCOMPARE(entities.value(QStringLiteral("media")).toArray().size(), 0);
+    QCOMPARE(mention.value(u"screen_name"_s).toString(), u"bob"_s);
+    QCOMPARE(mention.value(u"id_str"_s).toString(), m_sandbox.client(u"bob"_s)->account().userId);
+    QCOMPARE(jsonAt(entities, u"hashtags/0/text"_s).toString(), u"Qt_6"_s);
+    QCOMPARE(entities.value(u"media"_s).toArray().size(), 0);
 
     // Without include_entities there are none.
     const ApiResponse plain =
-        alice->get(QStringLiteral("/1/statuses/show.json"),
-                   {{QStringLiteral("id"), status.value(QStringLiteral("id_str")).toString()}});
-    QVERIFY(!plain.object().contains(QStringLiteral("entities")));
-    QCOMPARE(plain.object().value(QStringLiteral("text")), status.value(QStringLiteral("text")));
+        alice->get(u"/1/statuses/show.json"_s, {{u"id"_s, status.value(u"id_str"_s).toString()}});
+    QVERIFY(!plain.object().contains(u"entities"_s));
+    QCOMPARE(plain.at(u"text"_s), status.value(u"text"_s));
 }
 
 void TestSandboxStatuses::entityEdgeCases()
 {
-    m_sandbox.client(QStringLiteral("bob"));
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    const QJsonObject status = post(
-        alice,
-        QStringLiteral("mail@bob.org @nobody @bob: #123 #a1 ä#x #über @bob_smith_is_too_long_"));
+    m_sandbox.client(u"bob"_s);
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    const QJsonObject status =
+        post(alice, u"mail@bob.org @nobody @bob: #123 #a1 ä#x #über @bob_smith_is_too_long_"_s);
     // "mail@bob" follows a letter, @nobody is nobody, @bob: counts, a too long name does not.
-    QCOMPARE(selected(status, QStringLiteral("user_mentions")),
-             QStringList {QStringLiteral("@bob")});
+    QCOMPARE(selected(status, u"user_mentions"_s), QStringList {u"@bob"_s});
     // Digits alone are no hashtag; a tag after a letter is none either.
-    QCOMPARE(selected(status, QStringLiteral("hashtags")),
-             (QStringList {QStringLiteral("#a1"), QStringLiteral("#über")}));
-    QCOMPARE(status.value(QStringLiteral("user"))
-                 .toObject()
-                 .value(QStringLiteral("statuses_count"))
-                 .toInt(),
-             1);
+    QCOMPARE(selected(status, u"hashtags"_s), (QStringList {u"#a1"_s, u"#über"_s}));
+    QCOMPARE(jsonAt(status, u"user/statuses_count"_s).toInt(), 1);
 }
 
 void TestSandboxStatuses::linksAreWrapped()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
     const QString base = m_sandbox.baseUrl().toString();
     const QString longLink =
-        QStringLiteral("http://www.example.org/a/rather/long/path/to/a/page?with=query&and=more");
-    const QJsonObject first =
-        post(alice, QStringLiteral("Read this: ") + longLink + QStringLiteral(". Really."));
-    const QJsonObject url = first.value(QStringLiteral("entities"))
-                                .toObject()
-                                .value(QStringLiteral("urls"))
-                                .toArray()
-                                .first()
-                                .toObject();
-    QCOMPARE(url.value(QStringLiteral("expanded_url")).toString(), longLink);
-    QCOMPARE(url.value(QStringLiteral("display_url")).toString(),
-             QStringLiteral("example.org/a/rather/long/") + QChar(0x2026));
-    const QString wrapped = url.value(QStringLiteral("url")).toString();
+        u"http://www.example.org/a/rather/long/path/to/a/page?with=query&and=more"_s;
+    const QJsonObject first = post(alice, u"Read this: "_s + longLink + u". Really."_s);
+    const QJsonObject url = jsonAt(first, u"entities/urls/0"_s).toObject();
+    QCOMPARE(url.value(u"expanded_url"_s).toString(), longLink);
+    QCOMPARE(url.value(u"display_url"_s).toString(),
+             u"example.org/a/rather/long/"_s + QChar(0x2026));
+    const QString wrapped = url.value(u"url"_s).toString();
     // The trailing full stop stayed outside the link.
-    QCOMPARE(first.value(QStringLiteral("text")).toString(),
-             QStringLiteral("Read this: ") + wrapped + QStringLiteral(". Really."));
+    QCOMPARE(first.value(u"text"_s).toString(), u"Read this: "_s + wrapped + u". Really."_s);
     QCOMPARE(wrapped.size(), base.size() + 3 + 5);
-    const ApiResponse config =
-        m_sandbox.anonymous()->get(QStringLiteral("/1/help/configuration.json"));
-    QCOMPARE(config.object().value(QStringLiteral("short_url_length")).toInt(), wrapped.size());
+    const ApiResponse config = m_sandbox.anonymous()->get(u"/1/help/configuration.json"_s);
+    QCOMPARE(config.at(u"short_url_length"_s).toInt(), wrapped.size());
 
     // The same long link gets the same wrapped link; a wrapped link is kept as it is.
-    const QJsonObject second =
-        post(alice, QStringLiteral("again ") + longLink + QStringLiteral(" and ") + wrapped);
-    const QStringList links = selected(second, QStringLiteral("urls"));
+    const QJsonObject second = post(alice, u"again "_s + longLink + u" and "_s + wrapped);
+    const QStringList links = selected(second, u"urls"_s);
     QCOMPARE(links, (QStringList {wrapped, wrapped}));
-    const ApiResponse shortened =
-        alice->post(QStringLiteral("/1/links/shorten.json"), {{QStringLiteral("url"), longLink}});
-    QCOMPARE(shortened.object().value(QStringLiteral("url")).toString(), wrapped);
-    QCOMPARE(shortened.object().value(QStringLiteral("long_url")).toString(), longLink);
+    const ApiResponse shortened = alice->post(u"/1/links/shorten.json"_s, {{u"url"_s, longLink}});
+    QCOMPARE(shortened.at(u"url"_s).toString(), wrapped);
+    QCOMPARE(shortened.at(u"long_url"_s).toString(), longLink);
 
     // The wrapped link leads to the long one.
     const ApiResponse redirect = m_sandbox.anonymous()->get(QUrl(wrapped).path());
     QCOMPARE(redirect.status, 301);
     QCOMPARE(QUrl::fromEncoded(redirect.header("Location")).toString(), longLink);
-    QCOMPARE(m_sandbox.anonymous()->get(QStringLiteral("/l/ZZZZZZ")).status, 404);
+    QCOMPARE(m_sandbox.anonymous()->get(u"/l/ZZZZZZ"_s).status, 404);
 
     // A link of 200 characters fits a status once wrapped.
-    const QString huge = QStringLiteral("https://example.org/") + QString(180, QLatin1Char('x'));
-    QCOMPARE(alice->post(update, {{QStringLiteral("status"), QStringLiteral("long one ") + huge}})
-                 .status,
-             200);
+    const QString huge = u"https://example.org/"_s + QString(180, QLatin1Char('x'));
+    QCOMPARE(alice->post(update, {{u"status"_s, u"long one "_s + huge}}).status, 200);
 
-    for (const QString &bad :
-         {QStringLiteral("ftp://example.org/file"), QStringLiteral("not a link"),
-          QStringLiteral("http://") + QString(2100, QLatin1Char('a'))}) {
-        const ApiResponse r =
-            alice->post(QStringLiteral("/1/links/shorten.json"), {{QStringLiteral("url"), bad}});
+    for (const QString &bad : {u"ftp://example.org/file"_s, u"not a link"_s,
+                               u"http://"_s + QString(2100, QLatin1Char('a'))}) {
+        const ApiResponse r = alice->post(u"/1/links/shorten.json"_s, {{u"url"_s, bad}});
         QCOMPARE(r.status, 400);
-        QCOMPARE(r.error(), QStringLiteral("Invalid parameter: url"));
+        QCOMPARE(r.error(), u"Invalid parameter: url"_s);
     }
 }
 
 void TestSandboxStatuses::postingRules()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiResponse r = alice->post(update, {{QStringLiteral("status"), QStringLiteral("   ")}});
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiResponse r = alice->post(update, {{u"status"_s, u"   "_s}});
     QCOMPARE(r.status, 400);
-    QCOMPARE(r.error(), QStringLiteral("Missing parameter: status"));
+    QCOMPARE(r.error(), u"Missing parameter: status"_s);
 
     // 140 UTF-16 code units: an emoji counts twice.
-    const QString exact = QString(138, QLatin1Char('a')) + QStringLiteral("😀");
-    QCOMPARE(alice->post(update, {{QStringLiteral("status"), exact}}).status, 200);
-    r = alice->post(update, {{QStringLiteral("status"), QStringLiteral("b") + exact}});
+    const QString exact = QString(138, QLatin1Char('a')) + u"😀"_s;
+    QCOMPARE(alice->post(update, {{u"status"_s, exact}}).status, 200);
+    r = alice->post(update, {{u"status"_s, u"b"_s + exact}});
     QCOMPARE(r.status, 403);
-    QCOMPARE(r.error(), QStringLiteral("Status is over 140 characters."));
+    QCOMPARE(r.error(), u"Status is over 140 characters."_s);
     // "&" is one character although it is sent as "&amp;".
-    QCOMPARE(
-        alice->post(update, {{QStringLiteral("status"), QString(140, QLatin1Char('&'))}}).status,
-        200);
+    QCOMPARE(alice->post(update, {{u"status"_s, QString(140, QLatin1Char('&'))}}).status, 200);
 
-    QCOMPARE(alice->post(update, {{QStringLiteral("status"), QStringLiteral("same words")}}).status,
-             200);
-    r = alice->post(update, {{QStringLiteral("status"), QStringLiteral("same words")}});
+    QCOMPARE(alice->post(update, {{u"status"_s, u"same words"_s}}).status, 200);
+    r = alice->post(update, {{u"status"_s, u"same words"_s}});
     QCOMPARE(r.status, 403);
-    QCOMPARE(r.error(), QStringLiteral("Status is a duplicate."));
+    QCOMPARE(r.error(), u"Status is a duplicate."_s);
     // Only the previous status counts.
-    QCOMPARE(
-        alice->post(update, {{QStringLiteral("status"), QStringLiteral("other words")}}).status,
-        200);
-    QCOMPARE(alice->post(update, {{QStringLiteral("status"), QStringLiteral("same words")}}).status,
-             200);
+    QCOMPARE(alice->post(update, {{u"status"_s, u"other words"_s}}).status, 200);
+    QCOMPARE(alice->post(update, {{u"status"_s, u"same words"_s}}).status, 200);
     // Someone else may say the same.
-    QCOMPARE(m_sandbox.client(QStringLiteral("bob"))
-                 ->post(update, {{QStringLiteral("status"), QStringLiteral("same words")}})
-                 .status,
+    QCOMPARE(m_sandbox.client(u"bob"_s)->post(update, {{u"status"_s, u"same words"_s}}).status,
              200);
 
     // Control characters are dropped, not stored.
-    const QJsonObject clean = post(alice, QStringLiteral("tab\there\x01 and\r\nline"));
-    QCOMPARE(clean.value(QStringLiteral("text")).toString(), QStringLiteral("tab\there and\nline"));
-    QCOMPARE(clean.value(QStringLiteral("source")).toString(),
+    const QJsonObject clean = post(alice, u"tab\there\x01 and\r\nline"_s);
+    QCOMPARE(clean.value(u"text"_s).toString(), u"tab\there and\nline"_s);
+    QCOMPARE(clean.value(u"source"_s).toString(),
              QStringLiteral("<a href=\"http://zirrup.net/download/desktop\" "
                             "rel=\"nofollow\">Zirrup for Desktop</a>"));
 }
 
 void TestSandboxStatuses::replyPlaceAndCoordinates()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
-    const QJsonObject original = post(alice, QStringLiteral("question?"));
-    const QString originalId = original.value(QStringLiteral("id_str")).toString();
-    const QJsonObject reply = post(bob, QStringLiteral("@alice answer"),
-                                   {{QStringLiteral("in_reply_to_status_id"), originalId}});
-    QCOMPARE(reply.value(QStringLiteral("in_reply_to_status_id_str")).toString(), originalId);
-    QCOMPARE(reply.value(QStringLiteral("in_reply_to_status_id")).toInteger(),
-             original.value(QStringLiteral("id")).toInteger());
-    QCOMPARE(reply.value(QStringLiteral("in_reply_to_screen_name")).toString(),
-             QStringLiteral("alice"));
-    QCOMPARE(reply.value(QStringLiteral("in_reply_to_user_id_str")).toString(),
-             alice->account().userId);
-    QVERIFY(original.value(QStringLiteral("in_reply_to_status_id")).isNull());
-    QVERIFY(original.value(QStringLiteral("in_reply_to_status_id_str")).isNull());
-    QVERIFY(original.value(QStringLiteral("place")).isNull());
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
+    const QJsonObject original = post(alice, u"question?"_s);
+    const QString originalId = original.value(u"id_str"_s).toString();
+    const QJsonObject reply =
+        post(bob, u"@alice answer"_s, {{u"in_reply_to_status_id"_s, originalId}});
+    QCOMPARE(reply.value(u"in_reply_to_status_id_str"_s).toString(), originalId);
+    QCOMPARE(reply.value(u"in_reply_to_status_id"_s).toInteger(),
+             original.value(u"id"_s).toInteger());
+    QCOMPARE(reply.value(u"in_reply_to_screen_name"_s).toString(), u"alice"_s);
+    QCOMPARE(reply.value(u"in_reply_to_user_id_str"_s).toString(), alice->account().userId);
+    QVERIFY(original.value(u"in_reply_to_status_id"_s).isNull());
+    QVERIFY(original.value(u"in_reply_to_status_id_str"_s).isNull());
+    QVERIFY(original.value(u"place"_s).isNull());
 
     ApiResponse r = bob->post(
         update,
-        {{QStringLiteral("status"), QStringLiteral("to nothing")},
-         {QStringLiteral("in_reply_to_status_id"), QStringLiteral("1000000000000009999")}});
+        {{u"status"_s, u"to nothing"_s}, {u"in_reply_to_status_id"_s, u"1000000000000009999"_s}});
     QCOMPARE(r.status, 404);
 
     // A place from the service's own table.
     const QJsonObject places = m_sandbox.anonymous()
-                                   ->get(QStringLiteral("/1/geo/reverse_geocode.json"),
-                                         {{QStringLiteral("lat"), QStringLiteral("60.17")},
-                                          {QStringLiteral("long"), QStringLiteral("24.94")}})
+                                   ->get(u"/1/geo/reverse_geocode.json"_s,
+                                         {{u"lat"_s, u"60.17"_s}, {u"long"_s, u"24.94"_s}})
                                    .object();
-    const QJsonObject place = places.value(QStringLiteral("result"))
-                                  .toObject()
-                                  .value(QStringLiteral("places"))
-                                  .toArray()
-                                  .first()
-                                  .toObject();
+    const QJsonObject place = jsonAt(places, u"result/places/0"_s).toObject();
     QVERIFY(!place.isEmpty());
     const QJsonObject placed =
-        post(bob, QStringLiteral("here"),
-             {{QStringLiteral("place_id"), place.value(QStringLiteral("id")).toString()}});
-    QCOMPARE(placed.value(QStringLiteral("place")).toObject(), place);
-    r = bob->post(update,
-                  {{QStringLiteral("status"), QStringLiteral("nowhere")},
-                   {QStringLiteral("place_id"), QStringLiteral("0123456789abcdef")}});
+        post(bob, u"here"_s, {{u"place_id"_s, place.value(u"id"_s).toString()}});
+    QCOMPARE(placed.value(u"place"_s).toObject(), place);
+    r = bob->post(update, {{u"status"_s, u"nowhere"_s}, {u"place_id"_s, u"0123456789abcdef"_s}});
     QCOMPARE(r.status, 404);
 
-    const QJsonObject located = post(bob, QStringLiteral("exactly here"),
-                                     {{QStringLiteral("lat"), QStringLiteral("60.5")},
-                                      {QStringLiteral("long"), QStringLiteral("-24.25")}});
-    QCOMPARE(located.value(QStringLiteral("geo"))
-                 .toObject()
-                 .value(QStringLiteral("coordinates"))
-                 .toArray(),
-             (QJsonArray {60.5, -24.25}));
-    QCOMPARE(located.value(QStringLiteral("coordinates"))
-                 .toObject()
-                 .value(QStringLiteral("coordinates"))
-                 .toArray(),
-             (QJsonArray {-24.25, 60.5}));
-    r = bob->post(update,
-                  {{QStringLiteral("status"), QStringLiteral("half")},
-                   {QStringLiteral("lat"), QStringLiteral("60")}});
+    const QJsonObject located =
+        post(bob, u"exactly here"_s, {{u"lat"_s, u"60.5"_s}, {u"long"_s, u"-24.25"_s}});
+    QCOMPARE(jsonAt(located, u"geo/coordinates"_s).toArray(), (QJsonArray {60.5, -24.25}));
+    QCOMPARE(jsonAt(located, u"coordinates/coordinates"_s).toArray(), (QJsonArray {-24.25, 60.5}));
+    r = bob->post(update, {{u"status"_s, u"half"_s}, {u"lat"_s, u"60"_s}});
     QCOMPARE(r.status, 400);
-    QCOMPARE(r.error(), QStringLiteral("Missing parameter: long"));
-    r = bob->post(update,
-                  {{QStringLiteral("status"), QStringLiteral("off")},
-                   {QStringLiteral("lat"), QStringLiteral("60")},
-                   {QStringLiteral("long"), QStringLiteral("181")}});
-    QCOMPARE(r.error(), QStringLiteral("Invalid parameter: long"));
+    QCOMPARE(r.error(), u"Missing parameter: long"_s);
+    r = bob->post(update, {{u"status"_s, u"off"_s}, {u"lat"_s, u"60"_s}, {u"long"_s, u"181"_s}});
+    QCOMPARE(r.error(), u"Invalid parameter: long"_s);
 }
 
 void TestSandboxStatuses::pictureUpload()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
     const QByteArray png = SandboxFixture::picture(QSize(800, 600), "PNG");
     const QString caption = QString(119, QLatin1Char('c'));
-    ApiResponse r = alice->postMultipart(
-        QStringLiteral("/1/statuses/update_with_media.json"),
-        {{QStringLiteral("status"), caption},
-         {QStringLiteral("include_entities"), QStringLiteral("true")}},
-        {{QStringLiteral("media[]"), QStringLiteral("photo.png"), "image/png", png}});
+    ApiResponse r =
+        alice->postMultipart(u"/1/statuses/update_with_media.json"_s,
+                             {{u"status"_s, caption}, {u"include_entities"_s, u"true"_s}},
+                             {{u"media[]"_s, u"photo.png"_s, "image/png", png}});
     QCOMPARE(r.status, 200);
     const QJsonObject status = r.object();
-    const QJsonObject media = status.value(QStringLiteral("entities"))
-                                  .toObject()
-                                  .value(QStringLiteral("media"))
-                                  .toArray()
-                                  .first()
-                                  .toObject();
-    QCOMPARE(status.value(QStringLiteral("entities"))
-                 .toObject()
-                 .value(QStringLiteral("urls"))
-                 .toArray()
-                 .size(),
-             0);
-    const QString link = media.value(QStringLiteral("url")).toString();
+    const QJsonObject media = jsonAt(status, u"entities/media/0"_s).toObject();
+    QCOMPARE(jsonAt(status, u"entities/urls"_s).toArray().size(), 0);
+    const QString link = media.value(u"url"_s).toString();
     // The picture's link follows the text after one space.
-    QCOMPARE(status.value(QStringLiteral("text")).toString(), caption + QLatin1Char(' ') + link);
-    QCOMPARE(selected(status, QStringLiteral("media")), QStringList {link});
-    QVERIFY(media.value(QStringLiteral("id_str")).toString().size() == 19);
-    QCOMPARE(media.value(QStringLiteral("type")).toString(), QStringLiteral("photo"));
-    QCOMPARE(media.value(QStringLiteral("display_url")).toString(),
-             QStringLiteral("pic.zirrup.net/") + link.section(QLatin1Char('/'), -1));
-    const QJsonObject sizes = media.value(QStringLiteral("sizes")).toObject();
-    QCOMPARE(sizes.value(QStringLiteral("thumb")).toObject(),
-             (QJsonObject {{QStringLiteral("w"), 150},
-                           {QStringLiteral("h"), 150},
-                           {QStringLiteral("resize"), QStringLiteral("crop")}}));
-    QCOMPARE(sizes.value(QStringLiteral("small")).toObject().value(QStringLiteral("w")).toInt(),
-             340);
-    QCOMPARE(sizes.value(QStringLiteral("small")).toObject().value(QStringLiteral("h")).toInt(),
-             255);
+    QCOMPARE(status.value(u"text"_s).toString(), caption + QLatin1Char(' ') + link);
+    QCOMPARE(selected(status, u"media"_s), QStringList {link});
+    QVERIFY(media.value(u"id_str"_s).toString().size() == 19);
+    QCOMPARE(media.value(u"type"_s).toString(), u"photo"_s);
+    QCOMPARE(media.value(u"display_url"_s).toString(),
+             u"pic.zirrup.net/"_s + link.section(QLatin1Char('/'), -1));
+    const QJsonObject sizes = media.value(u"sizes"_s).toObject();
+    QCOMPARE(sizes.value(u"thumb"_s).toObject(),
+             (QJsonObject {{u"w"_s, 150}, {u"h"_s, 150}, {u"resize"_s, u"crop"_s}}));
+    QCOMPARE(jsonAt(sizes, u"small/w"_s).toInt(), 340);
+    QCOMPARE(jsonAt(sizes, u"small/h"_s).toInt(), 255);
     // Never enlarged.
-    QCOMPARE(sizes.value(QStringLiteral("large")).toObject().value(QStringLiteral("w")).toInt(),
-             800);
+    QCOMPARE(jsonAt(sizes, u"large/w"_s).toInt(), 800);
 
     // The picture comes back as uploaded, and in the other sizes in the same format.
-    const QString mediaUrl = media.value(QStringLiteral("media_url")).toString();
-    QVERIFY(mediaUrl.endsWith(QStringLiteral(".png")));
+    const QString mediaUrl = media.value(u"media_url"_s).toString();
+    QVERIFY(mediaUrl.endsWith(u".png"_s));
     ApiClient *anyone = m_sandbox.anonymous();
     const ApiResponse original = anyone->get(QUrl(mediaUrl).path());
     QCOMPARE(original.status, 200);
@@ -362,470 +280,341 @@ void TestSandboxStatuses::pictureUpload()
         QCOMPARE(sized.status, 200);
         QCOMPARE(QImage::fromData(sized.body, "PNG").size(), version.size);
     }
-    QCOMPARE(
-        anyone->get(QUrl(mediaUrl).path().replace(QStringLiteral(".png"), QStringLiteral(".jpg")))
-            .status,
-        404);
+    QCOMPARE(anyone->get(QUrl(mediaUrl).path().replace(u".png"_s, u".jpg"_s)).status, 404);
 
     // The link leads to the photo page, which shows the picture.
     const ApiResponse redirect = anyone->get(QUrl(link).path());
     QCOMPARE(redirect.status, 301);
     const QString page = QString::fromUtf8(redirect.header("Location"));
-    QCOMPARE(page, media.value(QStringLiteral("expanded_url")).toString());
+    QCOMPARE(page, media.value(u"expanded_url"_s).toString());
     QCOMPARE(page,
-             m_sandbox.baseUrl().toString() + QStringLiteral("/alice/status/")
-                 + status.value(QStringLiteral("id_str")).toString() + QStringLiteral("/photo/1"));
+             m_sandbox.baseUrl().toString() + u"/alice/status/"_s
+                 + status.value(u"id_str"_s).toString() + u"/photo/1"_s);
     const ApiResponse html = anyone->get(QUrl(page).path());
     QCOMPARE(html.status, 200);
     QVERIFY(html.body.contains(mediaUrl.toUtf8() + ":large"));
 
     // With a picture the text may be 21 characters shorter only.
-    r = alice->postMultipart(
-        QStringLiteral("/1/statuses/update_with_media.json"),
-        {{QStringLiteral("status"), caption + QLatin1Char('!')}},
-        {{QStringLiteral("media"), QStringLiteral("photo.png"), "image/png", png}});
+    r = alice->postMultipart(u"/1/statuses/update_with_media.json"_s,
+                             {{u"status"_s, caption + QLatin1Char('!')}},
+                             {{u"media"_s, u"photo.png"_s, "image/png", png}});
     QCOMPARE(r.status, 403);
-    QCOMPARE(r.error(), QStringLiteral("Status is over 140 characters."));
+    QCOMPARE(r.error(), u"Status is over 140 characters."_s);
 
     // A picture alone is a status; a JPEG stays a JPEG in every size.
-    r = alice->postMultipart(QStringLiteral("/1/statuses/update_with_media.json"),
-                             {{QStringLiteral("include_entities"), QStringLiteral("1")}},
-                             {{QStringLiteral("media"), QStringLiteral("p.jpg"), "image/jpeg",
+    r = alice->postMultipart(u"/1/statuses/update_with_media.json"_s,
+                             {{u"include_entities"_s, u"1"_s}},
+                             {{u"media"_s, u"p.jpg"_s, "image/jpeg",
                                SandboxFixture::picture(QSize(2000, 1000), "JPEG")}});
     QCOMPARE(r.status, 200);
-    const QString jpegUrl = r.object()
-                                .value(QStringLiteral("entities"))
-                                .toObject()
-                                .value(QStringLiteral("media"))
-                                .toArray()
-                                .first()
-                                .toObject()
-                                .value(QStringLiteral("media_url"))
-                                .toString();
-    QVERIFY(jpegUrl.endsWith(QStringLiteral(".jpg")));
-    const ApiResponse jpegLarge = anyone->get(QUrl(jpegUrl).path() + QStringLiteral(":large"));
+    const QString jpegUrl = r.at(u"entities/media/0/media_url"_s).toString();
+    QVERIFY(jpegUrl.endsWith(u".jpg"_s));
+    const ApiResponse jpegLarge = anyone->get(QUrl(jpegUrl).path() + u":large"_s);
     QCOMPARE(jpegLarge.header("Content-Type"), QByteArray("image/jpeg"));
     QCOMPARE(QImage::fromData(jpegLarge.body, "JPEG").size(), QSize(1024, 512));
 }
 
 void TestSandboxStatuses::pictureUploadRefusals()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    const QString path = QStringLiteral("/1/statuses/update_with_media.json");
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    const QString path = u"/1/statuses/update_with_media.json"_s;
     const QByteArray png = SandboxFixture::picture(QSize(20, 20), "PNG");
-    ApiResponse r =
-        alice->postMultipart(path, {{QStringLiteral("status"), QStringLiteral("no picture")}}, {});
+    ApiResponse r = alice->postMultipart(path, {{u"status"_s, u"no picture"_s}}, {});
     QCOMPARE(r.status, 400);
-    QCOMPARE(r.error(), QStringLiteral("Missing parameter: media[]"));
-    r = alice->postMultipart(
-        path, {},
-        {{QStringLiteral("media[]"), QStringLiteral("a.txt"), "image/png", "this is text"}});
-    QCOMPARE(r.error(), QStringLiteral("Invalid parameter: media[]"));
+    QCOMPARE(r.error(), u"Missing parameter: media[]"_s);
+    r = alice->postMultipart(path, {}, {{u"media[]"_s, u"a.txt"_s, "image/png", "this is text"}});
+    QCOMPARE(r.error(), u"Invalid parameter: media[]"_s);
     // A picture cut short is no picture.
     const QByteArray jpeg = SandboxFixture::picture(QSize(400, 300), "JPEG");
-    r = alice->postMultipart(path, {},
-                             {{QStringLiteral("media[]"), QStringLiteral("cut.jpg"), "image/jpeg",
-                               jpeg.left(jpeg.size() / 3)}});
-    QCOMPARE(r.error(), QStringLiteral("Invalid parameter: media[]"));
     r = alice->postMultipart(
-        path, {},
-        {{QStringLiteral("media[]"), QStringLiteral("a.png"), "image/png", png},
-         {QStringLiteral("media[]"), QStringLiteral("b.png"), "image/png", png}});
-    QCOMPARE(r.error(), QStringLiteral("Invalid parameter: media[]"));
+        path, {}, {{u"media[]"_s, u"cut.jpg"_s, "image/jpeg", jpeg.left(jpeg.size() / 3)}});
+    QCOMPARE(r.error(), u"Invalid parameter: media[]"_s);
+    r = alice->postMultipart(path, {},
+                             {{u"media[]"_s, u"a.png"_s, "image/png", png},
+                              {u"media[]"_s, u"b.png"_s, "image/png", png}});
+    QCOMPARE(r.error(), u"Invalid parameter: media[]"_s);
     // Over 3 MiB (but within the 5 MiB of a request).
     QByteArray big = png;
     big.append(QByteArray(3 * 1024 * 1024, '\0'));
-    r = alice->postMultipart(
-        path, {}, {{QStringLiteral("media[]"), QStringLiteral("big.png"), "image/png", big}});
+    r = alice->postMultipart(path, {}, {{u"media[]"_s, u"big.png"_s, "image/png", big}});
     QCOMPARE(r.status, 400);
-    QCOMPARE(r.error(), QStringLiteral("Invalid parameter: media[]"));
+    QCOMPARE(r.error(), u"Invalid parameter: media[]"_s);
     // Nothing was stored by any of these.
-    QCOMPARE(alice->get(QStringLiteral("/1/statuses/user_timeline.json")).array().size(), 0);
+    QCOMPARE(alice->get(u"/1/statuses/user_timeline.json"_s).array().size(), 0);
 }
 
 void TestSandboxStatuses::timelinesAndPaging()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
-    ApiClient *carol = m_sandbox.client(QStringLiteral("carol"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
+    ApiClient *carol = m_sandbox.client(u"carol"_s);
     QStringList aliceIds;
     for (int i = 0; i < 5; ++i)
-        aliceIds.prepend(post(alice, QStringLiteral("alice %1 @bob").arg(i))
-                             .value(QStringLiteral("id_str"))
-                             .toString());
-    const QString carolId =
-        post(carol, QStringLiteral("carol here")).value(QStringLiteral("id_str")).toString();
-    const QString bobId =
-        post(bob, QStringLiteral("bob here")).value(QStringLiteral("id_str")).toString();
-    QCOMPARE(bob->post(QStringLiteral("/1/friendships/create.json"),
-                       {{QStringLiteral("screen_name"), QStringLiteral("alice")}})
-                 .status,
+        aliceIds.prepend(post(alice, u"alice %1 @bob"_s.arg(i)).value(u"id_str"_s).toString());
+    const QString carolId = post(carol, u"carol here"_s).value(u"id_str"_s).toString();
+    const QString bobId = post(bob, u"bob here"_s).value(u"id_str"_s).toString();
+    QCOMPARE(bob->post(u"/1/friendships/create.json"_s, {{u"screen_name"_s, u"alice"_s}}).status,
              200);
 
-    const QString home = QStringLiteral("/1/statuses/home_timeline.json");
+    const QString home = u"/1/statuses/home_timeline.json"_s;
     // Own and followed statuses, newest first; carol is not followed.
     QCOMPARE(SandboxFixture::ids(bob->get(home).array()), QStringList {bobId} + aliceIds);
-    QCOMPARE(SandboxFixture::ids(
-                 bob->get(home, {{QStringLiteral("count"), QStringLiteral("2")}}).array()),
+    QCOMPARE(SandboxFixture::ids(bob->get(home, {{u"count"_s, u"2"_s}}).array()),
              (QStringList {bobId, aliceIds.at(0)}));
     // max_id includes the status it names, so a page's last one starts the next page.
-    QCOMPARE(SandboxFixture::ids(bob->get(home,
-                                          {{QStringLiteral("count"), QStringLiteral("2")},
-                                           {QStringLiteral("max_id"), aliceIds.at(1)}})
-                                     .array()),
+    QCOMPARE(SandboxFixture::ids(
+                 bob->get(home, {{u"count"_s, u"2"_s}, {u"max_id"_s, aliceIds.at(1)}}).array()),
              aliceIds.mid(1, 2));
-    QCOMPARE(
-        SandboxFixture::ids(bob->get(home, {{QStringLiteral("since_id"), aliceIds.at(1)}}).array()),
-        (QStringList {bobId, aliceIds.at(0)}));
-    QCOMPARE(bob->get(home, {{QStringLiteral("since_id"), bobId}}).array().size(), 0);
-    QCOMPARE(bob->get(home, {{QStringLiteral("count"), QStringLiteral("0")}}).array().size(), 1);
-    QCOMPARE(bob->get(home, {{QStringLiteral("count"), QStringLiteral("5000")}}).array().size(), 6);
+    QCOMPARE(SandboxFixture::ids(bob->get(home, {{u"since_id"_s, aliceIds.at(1)}}).array()),
+             (QStringList {bobId, aliceIds.at(0)}));
+    QCOMPARE(bob->get(home, {{u"since_id"_s, bobId}}).array().size(), 0);
+    QCOMPARE(bob->get(home, {{u"count"_s, u"0"_s}}).array().size(), 1);
+    QCOMPARE(bob->get(home, {{u"count"_s, u"5000"_s}}).array().size(), 6);
 
     // Ids as numbers and as text, with every digit.
-    const QJsonObject first = bob->get(home).array().first().toObject();
-    QCOMPARE(QString::number(first.value(QStringLiteral("id")).toInteger()),
-             first.value(QStringLiteral("id_str")).toString());
-    QVERIFY(first.value(QStringLiteral("id")).toInteger() > 1000000000000000000LL);
+    const QJsonObject first = bob->get(home).at(u"0"_s).toObject();
+    QCOMPARE(QString::number(first.value(u"id"_s).toInteger()),
+             first.value(u"id_str"_s).toString());
+    QVERIFY(first.value(u"id"_s).toInteger() > 1000000000000000000LL);
     static const QRegularExpression date(
-        QStringLiteral("^\\w{3} \\w{3} \\d{2} \\d{2}:\\d{2}:\\d{2} \\+0000 \\d{4}$"));
-    QVERIFY(date.match(first.value(QStringLiteral("created_at")).toString()).hasMatch());
+        u"^\\w{3} \\w{3} \\d{2} \\d{2}:\\d{2}:\\d{2} \\+0000 \\d{4}$"_s);
+    QVERIFY(date.match(first.value(u"created_at"_s).toString()).hasMatch());
 
     // Mentions: by others only.
-    QCOMPARE(SandboxFixture::ids(bob->get(QStringLiteral("/1/statuses/mentions.json")).array()),
-             aliceIds);
-    QCOMPARE(alice->get(QStringLiteral("/1/statuses/mentions.json")).array().size(), 0);
+    QCOMPARE(SandboxFixture::ids(bob->get(u"/1/statuses/mentions.json"_s).array()), aliceIds);
+    QCOMPARE(alice->get(u"/1/statuses/mentions.json"_s).array().size(), 0);
 
     // Someone's statuses, by name or id; retweets only with include_rts.
-    QCOMPARE(bob->post(QStringLiteral("/1/statuses/retweet/") + carolId + QStringLiteral(".json"))
-                 .status,
-             200);
-    const QString userTimeline = QStringLiteral("/1/statuses/user_timeline.json");
-    QCOMPARE(SandboxFixture::ids(
-                 carol->get(userTimeline, {{QStringLiteral("screen_name"), QStringLiteral("BOB")}})
-                     .array()),
+    QCOMPARE(bob->post(u"/1/statuses/retweet/"_s + carolId + u".json"_s).status, 200);
+    const QString userTimeline = u"/1/statuses/user_timeline.json"_s;
+    QCOMPARE(SandboxFixture::ids(carol->get(userTimeline, {{u"screen_name"_s, u"BOB"_s}}).array()),
              QStringList {bobId});
-    QCOMPARE(carol
-                 ->get(userTimeline,
-                       {{QStringLiteral("user_id"), bob->account().userId},
-                        {QStringLiteral("include_rts"), QStringLiteral("1")}})
-                 .array()
-                 .size(),
-             2);
-    QCOMPARE(carol->get(userTimeline, {{QStringLiteral("screen_name"), QStringLiteral("nobody")}})
-                 .status,
-             404);
     QCOMPARE(
-        SandboxFixture::ids(bob->get(QStringLiteral("/1/statuses/retweeted_by_me.json")).array())
+        carol
+            ->get(userTimeline, {{u"user_id"_s, bob->account().userId}, {u"include_rts"_s, u"1"_s}})
+            .array()
             .size(),
-        1);
-    QCOMPARE(
-        SandboxFixture::ids(carol->get(QStringLiteral("/1/statuses/retweets_of_me.json")).array()),
-        QStringList {carolId});
-    QCOMPARE(alice->get(QStringLiteral("/1/statuses/retweets_of_me.json")).array().size(), 0);
+        2);
+    QCOMPARE(carol->get(userTimeline, {{u"screen_name"_s, u"nobody"_s}}).status, 404);
+    QCOMPARE(SandboxFixture::ids(bob->get(u"/1/statuses/retweeted_by_me.json"_s).array()).size(),
+             1);
+    QCOMPARE(SandboxFixture::ids(carol->get(u"/1/statuses/retweets_of_me.json"_s).array()),
+             QStringList {carolId});
+    QCOMPARE(alice->get(u"/1/statuses/retweets_of_me.json"_s).array().size(), 0);
     // The public timeline has everybody's.
-    QCOMPARE(carol->get(QStringLiteral("/1/statuses/public_timeline.json")).array().size(), 8);
+    QCOMPARE(carol->get(u"/1/statuses/public_timeline.json"_s).array().size(), 8);
 
     // One status.
-    const ApiResponse shown = carol->get(QStringLiteral("/1/statuses/show.json"),
-                                         {{QStringLiteral("id"), aliceIds.first()}});
-    QCOMPARE(shown.object().value(QStringLiteral("text")).toString(),
-             QStringLiteral("alice 4 @bob"));
-    QCOMPARE(carol
-                 ->get(QStringLiteral("/1/statuses/show.json"),
-                       {{QStringLiteral("id"), QStringLiteral("1000000000000099999")}})
-                 .status,
+    const ApiResponse shown = carol->get(u"/1/statuses/show.json"_s, {{u"id"_s, aliceIds.first()}});
+    QCOMPARE(shown.at(u"text"_s).toString(), u"alice 4 @bob"_s);
+    QCOMPARE(carol->get(u"/1/statuses/show.json"_s, {{u"id"_s, u"1000000000000099999"_s}}).status,
              404);
 }
 
 void TestSandboxStatuses::retweets()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
-    const QJsonObject original = post(alice, QStringLiteral("worth sharing #qt & more"));
-    const QString originalId = original.value(QStringLiteral("id_str")).toString();
-    const QString path =
-        QStringLiteral("/1/statuses/retweet/") + originalId + QStringLiteral(".json");
-    ApiResponse r = bob->post(path, {{QStringLiteral("include_entities"), QStringLiteral("true")}});
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
+    const QJsonObject original = post(alice, u"worth sharing #qt & more"_s);
+    const QString originalId = original.value(u"id_str"_s).toString();
+    const QString path = u"/1/statuses/retweet/"_s + originalId + u".json"_s;
+    ApiResponse r = bob->post(path, {{u"include_entities"_s, u"true"_s}});
     QCOMPARE(r.status, 200);
     const QJsonObject retweet = r.object();
-    const QString retweetId = retweet.value(QStringLiteral("id_str")).toString();
+    const QString retweetId = retweet.value(u"id_str"_s).toString();
     QVERIFY(retweetId != originalId);
-    QCOMPARE(retweet.value(QStringLiteral("text")).toString(),
-             QStringLiteral("RT @alice: worth sharing #qt &amp; more"));
-    QCOMPARE(retweet.value(QStringLiteral("user"))
-                 .toObject()
-                 .value(QStringLiteral("screen_name"))
-                 .toString(),
-             QStringLiteral("bob"));
-    const QJsonObject inner = retweet.value(QStringLiteral("retweeted_status")).toObject();
-    QCOMPARE(inner.value(QStringLiteral("id_str")).toString(), originalId);
-    QCOMPARE(inner.value(QStringLiteral("retweet_count")).toInt(), 1);
-    QCOMPARE(inner.value(QStringLiteral("retweeted")).toBool(), true);
+    QCOMPARE(retweet.value(u"text"_s).toString(), u"RT @alice: worth sharing #qt &amp; more"_s);
+    QCOMPARE(jsonAt(retweet, u"user/screen_name"_s).toString(), u"bob"_s);
+    const QJsonObject inner = retweet.value(u"retweeted_status"_s).toObject();
+    QCOMPARE(inner.value(u"id_str"_s).toString(), originalId);
+    QCOMPARE(inner.value(u"retweet_count"_s).toInt(), 1);
+    QCOMPARE(inner.value(u"retweeted"_s).toBool(), true);
     // The outer entities describe the outer text.
-    QCOMPARE(selected(retweet, QStringLiteral("user_mentions")),
-             QStringList {QStringLiteral("@alice")});
-    QCOMPARE(selected(retweet, QStringLiteral("hashtags")), QStringList {QStringLiteral("#qt")});
+    QCOMPARE(selected(retweet, u"user_mentions"_s), QStringList {u"@alice"_s});
+    QCOMPARE(selected(retweet, u"hashtags"_s), QStringList {u"#qt"_s});
 
     // Again: the same retweet.
-    QCOMPARE(bob->post(path).object().value(QStringLiteral("id_str")).toString(), retweetId);
+    QCOMPARE(bob->post(path).at(u"id_str"_s).toString(), retweetId);
     // A retweet of the retweet is a retweet of the original.
-    QCOMPARE(
-        m_sandbox.client(QStringLiteral("carol"))
-            ->post(QStringLiteral("/1/statuses/retweet/") + retweetId + QStringLiteral(".json"))
-            .object()
-            .value(QStringLiteral("retweeted_status"))
-            .toObject()
-            .value(QStringLiteral("id_str"))
-            .toString(),
-        originalId);
+    QCOMPARE(m_sandbox.client(u"carol"_s)
+                 ->post(u"/1/statuses/retweet/"_s + retweetId + u".json"_s)
+                 .at(u"retweeted_status/id_str"_s)
+                 .toString(),
+             originalId);
     r = alice->post(path);
     QCOMPARE(r.status, 403);
-    QCOMPARE(bob->post(QStringLiteral("/1/statuses/retweet/1000000000000077777.json")).status, 404);
+    QCOMPARE(bob->post(u"/1/statuses/retweet/1000000000000077777.json"_s).status, 404);
 
     // include_my_retweet names the requester's retweet.
-    const ApiResponse mine =
-        bob->get(QStringLiteral("/1/statuses/show.json"),
-                 {{QStringLiteral("id"), originalId},
-                  {QStringLiteral("include_my_retweet"), QStringLiteral("true")}});
-    QCOMPARE(mine.object()
-                 .value(QStringLiteral("current_user_retweet"))
-                 .toObject()
-                 .value(QStringLiteral("id_str"))
-                 .toString(),
-             retweetId);
-    QCOMPARE(mine.object().value(QStringLiteral("retweeted")).toBool(), true);
-    QVERIFY(!bob->get(QStringLiteral("/1/statuses/show.json"), {{QStringLiteral("id"), originalId}})
+    const ApiResponse mine = bob->get(
+        u"/1/statuses/show.json"_s, {{u"id"_s, originalId}, {u"include_my_retweet"_s, u"true"_s}});
+    QCOMPARE(mine.at(u"current_user_retweet/id_str"_s).toString(), retweetId);
+    QCOMPARE(mine.at(u"retweeted"_s).toBool(), true);
+    QVERIFY(!bob->get(u"/1/statuses/show.json"_s, {{u"id"_s, originalId}})
                  .object()
-                 .contains(QStringLiteral("current_user_retweet")));
+                 .contains(u"current_user_retweet"_s));
     QVERIFY(!alice
-                 ->get(QStringLiteral("/1/statuses/show.json"),
-                       {{QStringLiteral("id"), originalId},
-                        {QStringLiteral("include_my_retweet"), QStringLiteral("true")}})
+                 ->get(u"/1/statuses/show.json"_s,
+                       {{u"id"_s, originalId}, {u"include_my_retweet"_s, u"true"_s}})
                  .object()
-                 .contains(QStringLiteral("current_user_retweet")));
+                 .contains(u"current_user_retweet"_s));
 
     // Undo: delete the retweet.
-    QCOMPARE(bob->post(QStringLiteral("/1/statuses/destroy/") + retweetId + QStringLiteral(".json"))
-                 .status,
-             200);
+    QCOMPARE(bob->post(u"/1/statuses/destroy/"_s + retweetId + u".json"_s).status, 200);
     const QJsonObject after =
-        bob->get(QStringLiteral("/1/statuses/show.json"), {{QStringLiteral("id"), originalId}})
-            .object();
-    QCOMPARE(after.value(QStringLiteral("retweeted")).toBool(), false);
-    QCOMPARE(after.value(QStringLiteral("retweet_count")).toInt(), 1); // carol's
+        bob->get(u"/1/statuses/show.json"_s, {{u"id"_s, originalId}}).object();
+    QCOMPARE(after.value(u"retweeted"_s).toBool(), false);
+    QCOMPARE(after.value(u"retweet_count"_s).toInt(), 1); // carol's
 }
 
 void TestSandboxStatuses::deletion()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
-    const QString id =
-        post(alice, QStringLiteral("short-lived")).value(QStringLiteral("id_str")).toString();
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
+    const QString id = post(alice, u"short-lived"_s).value(u"id_str"_s).toString();
     const QString retweetId =
-        bob->post(QStringLiteral("/1/statuses/retweet/") + id + QStringLiteral(".json"))
-            .object()
-            .value(QStringLiteral("id_str"))
-            .toString();
-    QCOMPARE(
-        bob->post(QStringLiteral("/1/favorites/create/") + id + QStringLiteral(".json")).status,
-        200);
+        bob->post(u"/1/statuses/retweet/"_s + id + u".json"_s).at(u"id_str"_s).toString();
+    QCOMPARE(bob->post(u"/1/favorites/create/"_s + id + u".json"_s).status, 200);
 
-    ApiResponse r =
-        bob->post(QStringLiteral("/1/statuses/destroy/") + id + QStringLiteral(".json"));
+    ApiResponse r = bob->post(u"/1/statuses/destroy/"_s + id + u".json"_s);
     QCOMPARE(r.status, 403);
-    QCOMPARE(r.error(), QStringLiteral("You may not delete another user's status."));
-    r = alice->post(QStringLiteral("/1/statuses/destroy/") + id + QStringLiteral(".json"));
+    QCOMPARE(r.error(), u"You may not delete another user's status."_s);
+    r = alice->post(u"/1/statuses/destroy/"_s + id + u".json"_s);
     QCOMPARE(r.status, 200);
-    QCOMPARE(r.object().value(QStringLiteral("id_str")).toString(), id);
+    QCOMPARE(r.at(u"id_str"_s).toString(), id);
     // Gone, with its retweets and favourites.
-    QCOMPARE(bob->get(QStringLiteral("/1/statuses/show.json"), {{QStringLiteral("id"), id}}).status,
-             404);
-    QCOMPARE(bob->get(QStringLiteral("/1/statuses/show.json"), {{QStringLiteral("id"), retweetId}})
-                 .status,
-             404);
-    QCOMPARE(bob->get(QStringLiteral("/1/favorites.json")).array().size(), 0);
-    QCOMPARE(
-        alice->post(QStringLiteral("/1/statuses/destroy/") + id + QStringLiteral(".json")).status,
-        404);
+    QCOMPARE(bob->get(u"/1/statuses/show.json"_s, {{u"id"_s, id}}).status, 404);
+    QCOMPARE(bob->get(u"/1/statuses/show.json"_s, {{u"id"_s, retweetId}}).status, 404);
+    QCOMPARE(bob->get(u"/1/favorites.json"_s).array().size(), 0);
+    QCOMPARE(alice->post(u"/1/statuses/destroy/"_s + id + u".json"_s).status, 404);
 }
 
 void TestSandboxStatuses::favourites()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
     QStringList ids;
     for (int i = 0; i < 3; ++i)
-        ids.append(post(alice, QStringLiteral("fav %1").arg(i))
-                       .value(QStringLiteral("id_str"))
-                       .toString());
+        ids.append(post(alice, u"fav %1"_s.arg(i)).value(u"id_str"_s).toString());
     const auto create = [bob](const QString &id) {
-        return bob->post(QStringLiteral("/1/favorites/create/") + id + QStringLiteral(".json"));
+        return bob->post(u"/1/favorites/create/"_s + id + u".json"_s);
     };
     ApiResponse r = create(ids.at(1));
     QCOMPARE(r.status, 200);
-    QCOMPARE(r.object().value(QStringLiteral("favorited")).toBool(), true);
-    QCOMPARE(create(ids.at(1)).object().value(QStringLiteral("favorited")).toBool(), true);
+    QCOMPARE(r.at(u"favorited"_s).toBool(), true);
+    QCOMPARE(create(ids.at(1)).at(u"favorited"_s).toBool(), true);
     create(ids.at(0));
     create(ids.at(2));
     // Favouriting a retweet favourites its original.
-    const QString retweetId =
-        m_sandbox.client(QStringLiteral("carol"))
-            ->post(QStringLiteral("/1/statuses/retweet/") + ids.at(0) + QStringLiteral(".json"))
-            .object()
-            .value(QStringLiteral("id_str"))
-            .toString();
-    QCOMPARE(create(retweetId).object().value(QStringLiteral("id_str")).toString(), ids.at(0));
+    const QString retweetId = m_sandbox.client(u"carol"_s)
+                                  ->post(u"/1/statuses/retweet/"_s + ids.at(0) + u".json"_s)
+                                  .at(u"id_str"_s)
+                                  .toString();
+    QCOMPARE(create(retweetId).at(u"id_str"_s).toString(), ids.at(0));
 
     // Most recently favourited first, by page.
-    const QString favorites = QStringLiteral("/1/favorites.json");
+    const QString favorites = u"/1/favorites.json"_s;
     const QStringList all = SandboxFixture::ids(bob->get(favorites).array());
     QCOMPARE(all, (QStringList {ids.at(2), ids.at(0), ids.at(1)}));
-    QCOMPARE(SandboxFixture::ids(alice
-                                     ->get(favorites,
-                                           {{QStringLiteral("screen_name"), QStringLiteral("bob")},
-                                            {QStringLiteral("count"), QStringLiteral("2")},
-                                            {QStringLiteral("page"), QStringLiteral("2")}})
-                                     .array()),
-             QStringList {ids.at(1)});
+    QCOMPARE(
+        SandboxFixture::ids(
+            alice
+                ->get(favorites,
+                      {{u"screen_name"_s, u"bob"_s}, {u"count"_s, u"2"_s}, {u"page"_s, u"2"_s}})
+                .array()),
+        QStringList {ids.at(1)});
     QCOMPARE(alice->get(favorites).array().size(), 0);
     // Another's view of the same status says whether *they* favourited it.
     QCOMPARE(
-        alice->get(QStringLiteral("/1/statuses/show.json"), {{QStringLiteral("id"), ids.at(1)}})
-            .object()
-            .value(QStringLiteral("favorited"))
-            .toBool(),
+        alice->get(u"/1/statuses/show.json"_s, {{u"id"_s, ids.at(1)}}).at(u"favorited"_s).toBool(),
         false);
 
-    r = bob->post(QStringLiteral("/1/favorites/destroy/") + ids.at(1) + QStringLiteral(".json"));
-    QCOMPARE(r.object().value(QStringLiteral("favorited")).toBool(), false);
-    QCOMPARE(
-        bob->post(QStringLiteral("/1/favorites/destroy/") + ids.at(1) + QStringLiteral(".json"))
-            .status,
-        200);
+    r = bob->post(u"/1/favorites/destroy/"_s + ids.at(1) + u".json"_s);
+    QCOMPARE(r.at(u"favorited"_s).toBool(), false);
+    QCOMPARE(bob->post(u"/1/favorites/destroy/"_s + ids.at(1) + u".json"_s).status, 200);
     QCOMPARE(bob->get(favorites).array().size(), 2);
-    QCOMPARE(bob->post(QStringLiteral("/1/favorites/create/1000000000000055555.json")).status, 404);
-    QCOMPARE(bob->get(QStringLiteral("/1/users/show.json"),
-                      {{QStringLiteral("screen_name"), QStringLiteral("bob")}})
-                 .object()
-                 .value(QStringLiteral("favourites_count"))
+    QCOMPARE(bob->post(u"/1/favorites/create/1000000000000055555.json"_s).status, 404);
+    QCOMPARE(bob->get(u"/1/users/show.json"_s, {{u"screen_name"_s, u"bob"_s}})
+                 .at(u"favourites_count"_s)
                  .toInt(),
              2);
 }
 
 void TestSandboxStatuses::protectedAndBlocked()
 {
-    ApiClient *alice = m_sandbox.client(QStringLiteral("alice"));
-    ApiClient *bob = m_sandbox.client(QStringLiteral("bob"));
-    ApiClient *carol = m_sandbox.client(QStringLiteral("carol"));
+    ApiClient *alice = m_sandbox.client(u"alice"_s);
+    ApiClient *bob = m_sandbox.client(u"bob"_s);
+    ApiClient *carol = m_sandbox.client(u"carol"_s);
     // alice is protected; bob is an approved follower, carol only asked.
     QVERIFY(m_sandbox.server()
                 ->database()
-                ->exec(QStringLiteral("UPDATE users SET protected = 1 WHERE screen_name = 'alice'"))
+                ->exec(u"UPDATE users SET protected = 1 WHERE screen_name = 'alice'"_s)
                 .isActive());
     m_sandbox.server()->database()->exec(
         QStringLiteral(
             "INSERT INTO follows (follower_id, followee_id, created_at) VALUES (?, ?, 0)"),
         {bob->account().userId.toLongLong(), alice->account().userId.toLongLong()});
     const ApiResponse asked =
-        carol->post(QStringLiteral("/1/friendships/create.json"),
-                    {{QStringLiteral("screen_name"), QStringLiteral("alice")}});
-    QCOMPARE(asked.object().value(QStringLiteral("following")).toBool(), false);
-    QCOMPARE(asked.object().value(QStringLiteral("follow_request_sent")).toBool(), true);
+        carol->post(u"/1/friendships/create.json"_s, {{u"screen_name"_s, u"alice"_s}});
+    QCOMPARE(asked.at(u"following"_s).toBool(), false);
+    QCOMPARE(asked.at(u"follow_request_sent"_s).toBool(), true);
 
-    const QString secret = post(alice, QStringLiteral("for friends only @carol"))
-                               .value(QStringLiteral("id_str"))
-                               .toString();
-    QCOMPARE(
-        SandboxFixture::ids(bob->get(QStringLiteral("/1/statuses/home_timeline.json")).array()),
-        QStringList {secret});
-    QCOMPARE(carol->get(QStringLiteral("/1/statuses/home_timeline.json")).array().size(), 0);
-    QCOMPARE(carol->get(QStringLiteral("/1/statuses/mentions.json")).array().size(), 0);
-    ApiResponse r = carol->get(QStringLiteral("/1/statuses/user_timeline.json"),
-                               {{QStringLiteral("screen_name"), QStringLiteral("alice")}});
+    const QString secret = post(alice, u"for friends only @carol"_s).value(u"id_str"_s).toString();
+    QCOMPARE(SandboxFixture::ids(bob->get(u"/1/statuses/home_timeline.json"_s).array()),
+             QStringList {secret});
+    QCOMPARE(carol->get(u"/1/statuses/home_timeline.json"_s).array().size(), 0);
+    QCOMPARE(carol->get(u"/1/statuses/mentions.json"_s).array().size(), 0);
+    ApiResponse r =
+        carol->get(u"/1/statuses/user_timeline.json"_s, {{u"screen_name"_s, u"alice"_s}});
     QCOMPARE(r.status, 403);
-    QCOMPARE(r.error(), QStringLiteral("Not authorized"));
-    QCOMPARE(carol->get(QStringLiteral("/1/statuses/show.json"), {{QStringLiteral("id"), secret}})
-                 .status,
-             403);
-    QCOMPARE(carol->post(QStringLiteral("/1/favorites/create/") + secret + QStringLiteral(".json"))
-                 .status,
-             403);
-    QCOMPARE(
-        bob->post(QStringLiteral("/1/statuses/retweet/") + secret + QStringLiteral(".json")).status,
-        403);
-    QCOMPARE(carol->get(QStringLiteral("/1/statuses/public_timeline.json")).array().size(), 0);
+    QCOMPARE(r.error(), u"Not authorized"_s);
+    QCOMPARE(carol->get(u"/1/statuses/show.json"_s, {{u"id"_s, secret}}).status, 403);
+    QCOMPARE(carol->post(u"/1/favorites/create/"_s + secret + u".json"_s).status, 403);
+    QCOMPARE(bob->post(u"/1/statuses/retweet/"_s + secret + u".json"_s).status, 403);
+    QCOMPARE(carol->get(u"/1/statuses/public_timeline.json"_s).array().size(), 0);
     QCOMPARE(m_sandbox.anonymous()
-                 ->get(QStringLiteral("/1/search.json"),
-                       {{QStringLiteral("q"), QStringLiteral("friends")}})
-                 .object()
-                 .value(QStringLiteral("results"))
+                 ->get(u"/1/search.json"_s, {{u"q"_s, u"friends"_s}})
+                 .at(u"results"_s)
                  .toArray()
                  .size(),
              0);
-    QCOMPARE(bob->get(QStringLiteral("/1/search.json"),
-                      {{QStringLiteral("q"), QStringLiteral("friends")}})
-                 .object()
-                 .value(QStringLiteral("results"))
-                 .toArray()
-                 .size(),
-             1);
+    QCOMPARE(
+        bob->get(u"/1/search.json"_s, {{u"q"_s, u"friends"_s}}).at(u"results"_s).toArray().size(),
+        1);
 
     // Blocks hide both ways and end following both ways.
-    const QString bobsPost =
-        post(bob, QStringLiteral("bob speaks")).value(QStringLiteral("id_str")).toString();
-    QCOMPARE(carol
-                 ->post(QStringLiteral("/1/friendships/create.json"),
-                        {{QStringLiteral("screen_name"), QStringLiteral("bob")}})
-                 .status,
+    const QString bobsPost = post(bob, u"bob speaks"_s).value(u"id_str"_s).toString();
+    QCOMPARE(carol->post(u"/1/friendships/create.json"_s, {{u"screen_name"_s, u"bob"_s}}).status,
              200);
-    QCOMPARE(bob->post(QStringLiteral("/1/friendships/create.json"),
-                       {{QStringLiteral("screen_name"), QStringLiteral("carol")}})
-                 .status,
+    QCOMPARE(bob->post(u"/1/friendships/create.json"_s, {{u"screen_name"_s, u"carol"_s}}).status,
              200);
-    QCOMPARE(carol->get(QStringLiteral("/1/statuses/home_timeline.json")).array().size(), 1);
-    r = carol->post(QStringLiteral("/1/blocks/create.json"),
-                    {{QStringLiteral("screen_name"), QStringLiteral("bob")}});
+    QCOMPARE(carol->get(u"/1/statuses/home_timeline.json"_s).array().size(), 1);
+    r = carol->post(u"/1/blocks/create.json"_s, {{u"screen_name"_s, u"bob"_s}});
     QCOMPARE(r.status, 200);
-    QCOMPARE(r.object().value(QStringLiteral("following")).toBool(), false);
-    QCOMPARE(bob->get(QStringLiteral("/1/friendships/exists.json"),
-                      {{QStringLiteral("user_a"), QStringLiteral("bob")},
-                       {QStringLiteral("user_b"), QStringLiteral("carol")}})
-                 .object()
-                 .value(QStringLiteral("friends"))
+    QCOMPARE(r.at(u"following"_s).toBool(), false);
+    QCOMPARE(bob->get(u"/1/friendships/exists.json"_s,
+                      {{u"user_a"_s, u"bob"_s}, {u"user_b"_s, u"carol"_s}})
+                 .at(u"friends"_s)
                  .toBool(),
              false);
-    QCOMPARE(carol->get(QStringLiteral("/1/statuses/public_timeline.json")).array().size(), 0);
-    QCOMPARE(carol
-                 ->get(QStringLiteral("/1/search.json"),
-                       {{QStringLiteral("q"), QStringLiteral("speaks")}})
-                 .object()
-                 .value(QStringLiteral("results"))
-                 .toArray()
-                 .size(),
-             0);
-    QCOMPARE(bob->get(QStringLiteral("/1/statuses/show.json"),
-                      {{QStringLiteral("id"),
-                        post(carol, QStringLiteral("carol speaks"))
-                            .value(QStringLiteral("id_str"))
-                            .toString()}})
+    QCOMPARE(carol->get(u"/1/statuses/public_timeline.json"_s).array().size(), 0);
+    QCOMPARE(
+        carol->get(u"/1/search.json"_s, {{u"q"_s, u"speaks"_s}}).at(u"results"_s).toArray().size(),
+        0);
+    QCOMPARE(bob->get(u"/1/statuses/show.json"_s,
+                      {{u"id"_s, post(carol, u"carol speaks"_s).value(u"id_str"_s).toString()}})
                  .status,
              403);
-    QCOMPARE(bob->post(QStringLiteral("/1/friendships/create.json"),
-                       {{QStringLiteral("screen_name"), QStringLiteral("carol")}})
-                 .status,
+    QCOMPARE(bob->post(u"/1/friendships/create.json"_s, {{u"screen_name"_s, u"carol"_s}}).status,
              403);
     QCOMPARE(m_sandbox.anonymous()
-                 ->get(QStringLiteral("/1/search.json"),
-                       {{QStringLiteral("q"), QStringLiteral("speaks")}})
-                 .object()
-                 .value(QStringLiteral("results"))
+                 ->get(u"/1/search.json"_s, {{u"q"_s, u"speaks"_s}})
+                 .at(u"results"_s)
                  .toArray()
                  .size(),
              2);
     // The blocked one's status is still there for others.
-    QCOMPARE(alice->get(QStringLiteral("/1/statuses/show.json"), {{QStringLiteral("id"), bobsPost}})
-                 .status,
-             200);
+    QCOMPARE(alice->get(u"/1/statuses/show.json"_s, {{u"id"_s, bobsPost}}).status, 200);
 }
 
 QTEST_MAIN(TestSandboxStatuses)

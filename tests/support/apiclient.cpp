@@ -5,6 +5,30 @@
 #include <QSignalSpy>
 #include <QUrlQuery>
 
+QJsonValue jsonAt(const QJsonValue &root, const QString &path)
+{
+    QJsonValue value = root;
+    const QStringList steps = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &step : steps) {
+        bool isIndex = false;
+        const int index = step.toInt(&isIndex);
+        if (isIndex && value.isArray())
+            value = value.toArray().at(index);
+        else if (value.isObject())
+            value = value.toObject().value(step);
+        else
+            return QJsonValue(QJsonValue::Undefined);
+    }
+    return value;
+}
+
+QJsonValue ApiResponse::at(const QString &path) const
+{
+    const QJsonDocument document = QJsonDocument::fromJson(body);
+    return jsonAt(document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object()),
+                  path);
+}
+
 bool ApiResponse::isJson() const
 {
     QJsonParseError error;

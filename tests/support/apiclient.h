@@ -14,6 +14,10 @@
 
 #include "oauth.h"
 
+// The value at a path of object keys and array indices, e.g. "entities/urls/0/indices";
+// undefined when the path leads nowhere.
+QJsonValue jsonAt(const QJsonValue &root, const QString &path);
+
 // What a test gets back from the service.
 struct ApiResponse
 {
@@ -24,6 +28,8 @@ struct ApiResponse
 
     QJsonObject object() const { return QJsonDocument::fromJson(body).object(); }
     QJsonArray array() const { return QJsonDocument::fromJson(body).array(); }
+    // A value in the answer by path (see jsonAt).
+    QJsonValue at(const QString &path) const;
     bool isJson() const;
     // The "error" text of an error answer.
     QString error() const { return object().value(QStringLiteral("error")).toString(); }
