@@ -84,6 +84,13 @@ void RequestGuard::inspect(QTcpSocket *socket)
         }
         const int headLength = end + 4;
         fresh.remove(0, headLength - before);
+        if (headLength > maxHeadBytes) {
+            refuse(socket,
+                   errorResponse(413, "Payload Too Large",
+                                 QStringLiteral("Request entity too large"), QByteArray()),
+                   0);
+            return;
+        }
         qint64 bodyLength = 0;
         bool expectContinue = false;
         const QByteArray refusal = check(state.head.left(headLength), &bodyLength, &expectContinue);

@@ -78,7 +78,9 @@ qint64 StatusService::store(const Draft &draft, const MediaService::Upload *pict
         QString code;
         mediaId = m_context->media->storePicture(
             draft.userId, id, m_context->accounts->screenName(draft.userId), *picture, &code);
-        stored += QLatin1Char(' ') + LinkStore::baseMarker + QStringLiteral("/l/") + code;
+        if (!stored.isEmpty())
+            stored += QLatin1Char(' ');
+        stored += LinkStore::baseMarker + QStringLiteral("/l/") + code;
     }
 
     db->exec(QStringLiteral("INSERT INTO statuses (id, user_id, created_at, text, source,"

@@ -388,6 +388,18 @@ void TestSandboxAuth::oversizedRequests()
     QVERIFY2(answer.startsWith("HTTP/1.1 413"), answer.constData());
     QVERIFY(answer.contains("Request entity too large"));
 
+    // So is a head of more than 32 KiB.
+    QTcpSocket headers;
+    headers.connectToHost(QHostAddress::LocalHost, m_sandbox.baseUrl().port());
+    QVERIFY(headers.waitForConnected(5000));
+    headers.write("GET /1/help/configuration.json HTTP/1.1\r\nHost: 127.0.0.1\r\n");
+    for (int i = 0; i < 40; ++i)
+        headers.write("X-Padding-" + QByteArray::number(i) + ": " + QByteArray(1000, 'p') + "\r\n");
+    headers.write("\r\n");
+    answer.clear();
+    QTRY_VERIFY_WITH_TIMEOUT((answer += headers.readAll()).contains("\r\n\r\n{"), 5000);
+    QVERIFY2(answer.startsWith("HTTP/1.1 413"), answer.constData());
+
     // A chunked upload cannot be measured beforehand and is refused.
     QTcpSocket chunked;
     chunked.connectToHost(QHostAddress::LocalHost, m_sandbox.baseUrl().port());

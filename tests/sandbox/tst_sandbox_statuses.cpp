@@ -308,6 +308,8 @@ void TestSandboxStatuses::pictureUpload()
                                SandboxFixture::picture(QSize(2000, 1000), "JPEG")}});
     QCOMPARE(r.status, 200);
     const QString jpegUrl = r.at(u"entities/media/0/media_url"_s).toString();
+    // The text is the picture's link alone.
+    QCOMPARE(r.at(u"text"_s).toString(), r.at(u"entities/media/0/url"_s).toString());
     QVERIFY(jpegUrl.endsWith(u".jpg"_s));
     const ApiResponse jpegLarge = anyone->get(QUrl(jpegUrl).path() + u":large"_s);
     QCOMPARE(jpegLarge.header("Content-Type"), QByteArray("image/jpeg"));
