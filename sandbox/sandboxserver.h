@@ -54,7 +54,6 @@ public:
 
     StreamHub *streams() const { return m_context.hub; }
     Database *database() const { return m_context.db; }
-    const SandboxContext &context() const { return m_context; }
 
     static QString defaultDatabasePath();
 

@@ -32,7 +32,6 @@ public:
 
     void registerRoutes(HttpFront *front);
     void setKeepAliveInterval(int milliseconds);
-    int keepAliveInterval() const { return m_keepAlive.interval(); }
 
     int connectionCount() const { return int(m_byToken.size()); }
     bool isConnected(qint64 userId) const;
