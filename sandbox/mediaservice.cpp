@@ -14,7 +14,8 @@ const QSize MediaService::largeBox(1024, 2048);
 const QSize MediaService::previewBox(1024, 1024);
 
 // Larger pictures are refused rather than decoded.
-static const qint64 maxPixels = 50LL * 1000 * 1000;
+static const qint64 maxJpegPixels = 50LL * 1000 * 1000;
+static const qint64 maxOtherPixels = 16LL * 1000 * 1000;
 static const qint64 firstMediaId = 1000000000900000000LL;
 
 MediaService::MediaService(SandboxContext *context, QObject *parent)
@@ -35,8 +36,11 @@ std::optional<MediaService::Upload> MediaService::readPicture(const QByteArray &
     const QByteArray format = reader.format();
     if (format != "jpeg" && format != "png" && format != "gif")
         return std::nullopt;
+    // JPEG decodes straight to a smaller size; PNG and GIF decode whole, so they get a
+    // smaller limit (a few kilobytes of PNG can unpack to gigabytes).
     const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty() || qint64(size.width()) * size.height() > maxPixels)
+    const qint64 limit = format == "jpeg" ? maxJpegPixels : maxOtherPixels;
+    if (!size.isValid() || size.isEmpty() || qint64(size.width()) * size.height() > limit)
         return std::nullopt;
     // A picture cut short still decodes (the rest comes out grey), so its end marker must
     // be there: JPEG's end of image, PNG's IEND chunk, GIF's trailer.
@@ -94,12 +98,7 @@ qint64 MediaService::storePicture(qint64 userId, qint64 statusId, const QString 
 
 QString MediaService::storeAvatar(qint64 userId, const Upload &upload)
 {
-    QBuffer buffer;
-    buffer.setData(upload.data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setScaledSize(fitted(upload.size, QSize(maxAvatarSide, maxAvatarSide)));
-    const QImage image = reader.read();
+    const QImage image = decode(upload.data, QSize(maxAvatarSide, maxAvatarSide), false);
     if (image.isNull())
         throw ApiError::invalid(QStringLiteral("image"));
     return storeAvatarImage(userId, image);
@@ -142,18 +141,36 @@ QString MediaService::avatarCacheKey(const QString &name, const QString &variant
     return QStringLiteral("avatar:%1:%2.%3").arg(name, variant, ext);
 }
 
-QImage MediaService::decode(const QByteArray &data) const
+QImage MediaService::decode(const QByteArray &data, const QSize &box, bool crop)
 {
-    QImage image;
-    image.loadFromData(data);
-    return image;
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
+        return QImage();
+    const QSize target =
+        crop ? size.scaled(box, Qt::KeepAspectRatioByExpanding).expandedTo(box) : fitted(size, box);
+    if (target != size)
+        reader.setScaledSize(target);
+    const QImage image = reader.read();
+    return image.isNull() ? image : shaped(image, box, crop);
 }
 
-QImage MediaService::cropToSquare(const QImage &image, int side)
+QImage MediaService::shaped(const QImage &image, const QSize &box, bool crop)
 {
-    const int s = qMin(image.width(), image.height());
-    const QImage square = image.copy((image.width() - s) / 2, (image.height() - s) / 2, s, s);
-    return square.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!crop) {
+        const QSize target = fitted(image.size(), box);
+        return target == image.size()
+            ? image
+            : image.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    const QImage cover = image.size() == box
+        ? image
+        : image.scaled(box, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    return cover.copy((cover.width() - box.width()) / 2, (cover.height() - box.height()) / 2,
+                      box.width(), box.height());
 }
 
 QByteArray MediaService::contentTypeOf(const QString &format)
@@ -182,19 +199,14 @@ QByteArray MediaService::scaledPicture(qint64 mediaId, const QString &size, QByt
     const QString key = QStringLiteral("pic:%1:%2").arg(mediaId).arg(size);
     if (const QByteArray *cached = m_cache.object(key))
         return *cached;
-    const QImage original = decode(q.value(1).toByteArray());
-    if (original.isNull())
+    const bool thumb = size == QLatin1String("thumb");
+    const QImage scaled = decode(q.value(1).toByteArray(),
+                                 thumb                                ? QSize(thumbSide, thumbSide)
+                                     : size == QLatin1String("small") ? smallBox
+                                                                      : largeBox,
+                                 thumb);
+    if (scaled.isNull())
         throw ApiError::notFound();
-    QImage scaled;
-    if (size == QLatin1String("thumb")) {
-        scaled = cropToSquare(original, thumbSide);
-    } else {
-        const QSize target =
-            fitted(original.size(), size == QLatin1String("small") ? smallBox : largeBox);
-        scaled = target == original.size()
-            ? original
-            : original.scaled(target, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    }
     auto *bytes = new QByteArray(PictureFactory::encode(scaled, jpeg ? "JPEG" : "PNG"));
     const QByteArray result = *bytes;
     m_cache.insert(key, bytes, qMax<qsizetype>(1, bytes->size() / 1024));

@@ -61,12 +61,14 @@ private:
     ApiReply servePhotoPage(const ApiRequest &request);
     ApiReply servePreview(const ApiRequest &request);
 
-    // The encoded picture behind one of our own file paths at its own size, or nothing.
-    std::optional<QImage> imageAtPath(const QString &path);
+    // The encoded picture behind one of our own file paths, empty when there is none.
+    QByteArray pictureAtPath(const QString &path);
     QByteArray scaledPicture(qint64 mediaId, const QString &size, QByteArray *contentType);
-    QImage decode(const QByteArray &data) const;
     static QString avatarCacheKey(const QString &name, const QString &variant, const QString &ext);
-    static QImage cropToSquare(const QImage &image, int side);
+    // Decodes straight to the size wanted (cheap for JPEG): filling box and cut to it when
+    // crop is set, else fitting inside it, never enlarged.
+    static QImage decode(const QByteArray &data, const QSize &box, bool crop);
+    static QImage shaped(const QImage &image, const QSize &box, bool crop);
     static QByteArray contentTypeOf(const QString &format);
 
     SandboxContext *m_context;

@@ -74,7 +74,9 @@ ApiReply MediaService::serveAvatar(const ApiRequest &request)
             throw ApiError::notFound();
         if (!side)
             return ApiReply::file(data, "image/png");
-        image = cropToSquare(decode(data), side);
+        image = decode(data, QSize(side, side), true);
+        if (image.isNull())
+            throw ApiError::notFound();
     }
     auto *bytes = new QByteArray(PictureFactory::encode(image, "PNG"));
     const QByteArray result = *bytes;
@@ -110,7 +112,7 @@ ApiReply MediaService::servePhotoPage(const ApiRequest &request)
     return ApiReply::html(page.toUtf8());
 }
 
-std::optional<QImage> MediaService::imageAtPath(const QString &path)
+QByteArray MediaService::pictureAtPath(const QString &path)
 {
     static const QRegularExpression picture(QLatin1Char('^') + picturePattern + QLatin1Char('$'));
     static const QRegularExpression avatar(QLatin1Char('^') + avatarPattern + QLatin1Char('$'));
@@ -118,28 +120,23 @@ std::optional<QImage> MediaService::imageAtPath(const QString &path)
     if (m.hasMatch()) {
         const auto id = ApiRequest::parseId(m.captured(1));
         if (!id)
-            return std::nullopt;
-        const QByteArray data =
-            m_context->db->scalar(QStringLiteral("SELECT data FROM media WHERE id = ?"), {*id})
-                .toByteArray();
-        const QImage image = decode(data);
-        return image.isNull() ? std::nullopt : std::optional<QImage>(image);
+            return {};
+        return m_context->db->scalar(QStringLiteral("SELECT data FROM media WHERE id = ?"), {*id})
+            .toByteArray();
     }
     m = avatar.match(path);
     if (m.hasMatch()) {
         static const QRegularExpression defaultName(QStringLiteral("^default_profile_([0-6])$"));
         const QRegularExpressionMatch d = defaultName.match(m.captured(1));
         if (d.hasMatch())
-            return PictureFactory::defaultAvatar(d.captured(1).toInt(), 73);
-        const QByteArray data =
-            m_context->db
-                ->scalar(QStringLiteral("SELECT data FROM avatars WHERE name = ?"),
-                         {m.captured(1) + QLatin1Char('.') + m.captured(3)})
-                .toByteArray();
-        const QImage image = decode(data);
-        return image.isNull() ? std::nullopt : std::optional<QImage>(image);
+            return PictureFactory::encode(PictureFactory::defaultAvatar(d.captured(1).toInt(), 73),
+                                          "PNG");
+        return m_context->db
+            ->scalar(QStringLiteral("SELECT data FROM avatars WHERE name = ?"),
+                     {m.captured(1) + QLatin1Char('.') + m.captured(3)})
+            .toByteArray();
     }
-    return std::nullopt;
+    return {};
 }
 
 ApiReply MediaService::servePreview(const ApiRequest &request)
@@ -151,11 +148,12 @@ ApiReply MediaService::servePreview(const ApiRequest &request)
     const bool thumb = size == QLatin1String("thumb");
 
     const QUrl own(m_context->baseUrl);
+    const QSize box = thumb ? QSize(thumbSide, thumbSide) : previewBox;
     QUrl url(link, QUrl::StrictMode);
-    std::optional<QImage> image;
+    QImage image;
     bool photo = false;
     // A wrapped link is followed first; one hop is all a wrapped link can need.
-    for (int hop = 0; hop < 2 && !image; ++hop) {
+    for (int hop = 0; hop < 2; ++hop) {
         if (!url.isValid()
             || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
             break;
@@ -171,7 +169,9 @@ ApiReply MediaService::servePreview(const ApiRequest &request)
                 url = QUrl(longUrl, QUrl::StrictMode);
                 continue;
             }
-            image = imageAtPath(path);
+            const QByteArray data = pictureAtPath(path);
+            if (!data.isEmpty())
+                image = decode(data, box, thumb);
             photo = path.startsWith(QLatin1String("/media/pics/"));
             break;
         }
@@ -182,19 +182,16 @@ ApiReply MediaService::servePreview(const ApiRequest &request)
                 QString h = host;
                 if (h.startsWith(QLatin1String("www.")))
                     h.remove(0, 4);
-                image = PictureFactory::landscape(h + QLatin1Char('/') + m.captured(1),
-                                                  QSize(1024, 768));
+                image = shaped(PictureFactory::landscape(h + QLatin1Char('/') + m.captured(1),
+                                                         QSize(1024, 768)),
+                               box, thumb);
                 photo = true;
             }
         }
         break;
     }
-    if (!image || image->isNull())
+    if (image.isNull())
         throw ApiError::notFound();
-
-    const QImage scaled = thumb ? cropToSquare(*image, thumbSide)
-                                : image->scaled(fitted(image->size(), previewBox),
-                                                Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return photo ? ApiReply::file(PictureFactory::encode(scaled, "JPEG"), "image/jpeg")
-                 : ApiReply::file(PictureFactory::encode(scaled, "PNG"), "image/png");
+    return photo ? ApiReply::file(PictureFactory::encode(image, "JPEG"), "image/jpeg")
+                 : ApiReply::file(PictureFactory::encode(image, "PNG"), "image/png");
 }
