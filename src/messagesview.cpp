@@ -214,11 +214,11 @@ void MessagesView::onDirectMessageUpdated(DirectMessageType::DirectMessageType t
                 m_dataHandler->emitNewMessages();
         }
 
+        // Ids only move forward: an older page must not undo what the stream brought.
         const QString newest = data.first().toMap().value(QStringLiteral("id")).toString();
-        if (type == DirectMessageType::Sent)
-            m_newestSentId = newest;
-        else
-            m_newestReceivedId = newest;
+        QString &known = type == DirectMessageType::Sent ? m_newestSentId : m_newestReceivedId;
+        if (isNewer(newest, known))
+            known = newest;
     }
 
     if (m_firstLoad && final) {
