@@ -106,6 +106,7 @@ void TestPeopleSandbox::directMessageThereAndBack()
 
     // Sent: it comes back on the stream and heads bob's conversation.
     h->postDirectMessage("Bob", "Lunch at noon?");
+    QVERIFY(h->pendingQueryIds().directMessage >= 0);
     QCOMPARE(c.contextProperty("messagesview_refresh_after_sending").toBool(), true);
     const auto bobsRow = [list] {
         return column(list, "screen_name").indexOf(QRegularExpression("(?i)bob"));
