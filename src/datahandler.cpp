@@ -9,7 +9,6 @@
 #include "zirrupavatarprovider.h"
 #include "zirrupmodel.h"
 
-
 #include <QMetaMethod>
 #include <QMutex>
 #include <QMutexLocker>
