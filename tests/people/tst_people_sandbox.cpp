@@ -69,11 +69,11 @@ void TestPeopleSandbox::signIn(ScriptedController &c, const QString &name)
                                     QStringLiteral(ZIRRUP_CONSUMER_SECRET));
     QVERIFY(c.handler()->backend()->isAuthenticated());
 
-    // Until the controller's own stream handler is built in, pass direct messages on the way
+    // Until the timeline adapter's stream handler is built in, pass direct messages on the way
     // it will.
     DataHandler *h = c.handler();
-    if (h->metaObject()->indexOfSlot(
-            "handleStreamObject(StreamObjectType::StreamObjectType,QVariantList)")
+    if (h->timelineView()->metaObject()->indexOfSlot(
+            "onStreamObject(StreamObjectType::StreamObjectType,QVariantList)")
         < 0) {
         QObject::connect(
             h->backend(), &Zr::Zirrup::streamObject, h,
