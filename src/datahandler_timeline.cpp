@@ -5,25 +5,8 @@
 
 #include "zirrup.h"
 
-#include <QMetaMethod>
-#include <QtDebug>
-
 namespace {
 const QString topTweetsAccount = QStringLiteral("toptweets");
-
-// Calls a slot of another adapter that may not be built in yet; notes its absence.
-bool invokeIfPresent(QObject *target, const char *signature,
-                     QGenericArgument argument = QGenericArgument())
-{
-    const QByteArray normalized = QMetaObject::normalizedSignature(signature);
-    const int index = target->metaObject()->indexOfMethod(normalized.constData());
-    if (index < 0) {
-        qDebug() << "DataHandler:" << target->metaObject()->className() << "has no slot"
-                 << normalized << "yet";
-        return false;
-    }
-    return target->metaObject()->method(index).invoke(target, Qt::DirectConnection, argument);
-}
 } // namespace
 
 void DataHandler::refreshTimelineView()
@@ -143,7 +126,7 @@ void DataHandler::updateTopTweets()
 {
     if (!canForward())
         return;
-    invokeIfPresent(&m_profileView, "getProfileInfo(QString)", Q_ARG(QString, topTweetsAccount));
+    m_profileView.getProfileInfo(topTweetsAccount);
     m_timelineView.getUserTweets(topTweetsAccount);
 }
 
@@ -216,7 +199,7 @@ void DataHandler::cleanSearchResults()
     if (!canForward())
         return;
     m_timelineView.cleanTweetSearchResults();
-    invokeIfPresent(&m_profileView, "cleanProfileSearchResults()");
+    m_profileView.cleanProfileSearchResults();
 }
 
 void DataHandler::updateImagePreview(QString imageUrl)

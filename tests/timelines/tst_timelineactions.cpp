@@ -306,6 +306,8 @@ void TestTimelineActions::serviceAndLocalSearch()
         QCOMPARE(call.behavior, int(Zr::CacheOnly));
     }
     QCOMPARE(results->rowCount(), 5);
+    d->cleanSearchResults();
+    QCOMPARE(results->rowCount(), 0);
 }
 
 void TestTimelineActions::uploadPictures()

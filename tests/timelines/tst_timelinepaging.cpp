@@ -222,6 +222,12 @@ void TestTimelinePaging::userTweetsFavouritesAndLists()
     d->updateListTweets("301");
     QCOMPARE(b->callCount("retrieveList"), 2);
 
+    // The top tweets are the tweets of one service account.
+    d->updateTopTweets();
+    QCOMPARE(h.lastTimelineCall(TimelineType::User).args.value("screen_name"),
+             QString("toptweets"));
+    QCOMPARE(tweets->rowCount(), 0);
+
     // Nothing is forwarded while a login is pending.
     d->reAuthentication();
     const int calls = b->calls().size();
@@ -468,9 +474,13 @@ void TestTimelinePaging::streamObjectsOfEveryType()
     QCOMPARE(home->rowCount(), 50);
     QCOMPARE(notifier->changeCount(), ++changes);
 
-    // Messages belong to the messages side; the tweet lists stay as they are.
+    // Messages go to the messages side; the tweet lists stay as they are.
+    ZirrupModel *messages = h.handler()->messagesView()->messageModel();
+    const int messageRows = messages->rowCount();
     stream(h, StreamObjectType::DirectMessage, "direct_message");
+    QCOMPARE(messages->rowCount(), messageRows + 1);
     stream(h, StreamObjectType::DirectMessageDeletion, "delete_direct_message");
+    QCOMPARE(messages->rowCount(), messageRows);
     stream(h, StreamObjectType::Event, "favorite");
     QCOMPARE(home->rowCount(), 50);
     QCOMPARE(mentions->rowCount(), 1);
