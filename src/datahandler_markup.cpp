@@ -125,6 +125,23 @@ QString idText(const QVariant &id)
     return id.toString();
 }
 
+// Whether source links to the service's web site itself. A client's page under the same
+// address ("http://zirrup.net/download/desktop") names that client, not the web site.
+bool namesServiceWebSite(const QString &source)
+{
+    const QString address = DataHandler::serviceWebAddress();
+    for (qsizetype at = source.indexOf(address); at >= 0;
+         at = source.indexOf(address, at + address.size())) {
+        QStringView rest = QStringView(source).mid(at + address.size());
+        if (rest.startsWith(u'/'))
+            rest = rest.mid(1);
+        if (rest.isEmpty() || rest.startsWith(u'"') || rest.startsWith(u'\'')
+            || rest.startsWith(QLatin1String("&quot;")) || rest.front().isSpace())
+            return true;
+    }
+    return false;
+}
+
 // The five character references the anchors and the service use, back to characters.
 QString decodeReferences(QString text)
 {
@@ -360,7 +377,7 @@ QStringList DataHandler::splitText(QString text, bool reversed)
 
 QString DataHandler::parseSourceName(QString source)
 {
-    if (source.contains(serviceWebAddress()))
+    if (namesServiceWebSite(source))
         return QStringLiteral("web");
 
     QStringList parts = source.split(QLatin1Char(' '));

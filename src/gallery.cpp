@@ -58,6 +58,8 @@ QList<Gallery::Photo> Gallery::scan(const QString &root, const std::function<boo
         const QString path = it.next();
         QImageReader reader(path);
         reader.setDecideFormatFromContent(true);
+        // The size as stored; the orientation is reported on its own.
+        reader.setAutoTransform(false);
         if (!reader.canRead())
             continue;
         QSize size = reader.size();

@@ -46,6 +46,8 @@ QString PhotoScalerWorker::scale(const QString &filename, bool isPortrait, const
 {
     QImageReader reader(filename);
     reader.setDecideFormatFromContent(true);
+    // The picture as stored: the caller says whether it is to be turned.
+    reader.setAutoTransform(false);
     const QImage image = reader.read();
     if (image.isNull()) {
         qDebug().noquote() << caller << "unable to load image:" << quoted(filename) << "Skipping.";
