@@ -73,9 +73,10 @@ void DataHandler::onHelpRetrieved(HelpType::HelpType type, QVariantList data,
     Q_UNUSED(type)
     Q_UNUSED(queryArgs)
     Q_UNUSED(queryId)
-    if (data.isEmpty())
+    const QVariantMap configuration = data.value(0).toMap();
+    // Something that is no configuration at all must not zero the lengths.
+    if (configuration.isEmpty())
         return;
-    const QVariantMap configuration = data.first().toMap();
     m_charactersReservedPerMedia =
         configuration.value(QStringLiteral("characters_reserved_per_media")).toInt();
     m_shortUrlLength = configuration.value(QStringLiteral("short_url_length")).toInt();

@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QMap>
 #include <QUrl>
+#include <QVarLengthArray>
 #include <QtDebug>
 
 #include <utility>
@@ -17,9 +18,7 @@ const QLatin1String anchorStart("<a href=\"");
 const QLatin1String anchorMiddle("\" style=\"text-decoration:none; color:#4d6980\">");
 const QLatin1String anchorEnd("</a>");
 
-constexpr QStringView joinedAnchorStart(u"<a_href");
 constexpr QStringView plainAnchorStart(u"<a href");
-constexpr QStringView joinedStyle(u"\"_style=\"text-decoration:none;_color");
 constexpr QStringView plainStyle(u"\" style=\"text-decoration:none; color");
 constexpr QStringView closingAnchor(u"</a>");
 
@@ -91,18 +90,15 @@ void appendAnchor(QString &out, QStringView target, QStringView display)
     out.append(anchorEnd);
 }
 
-QString anchor(QStringView target, QStringView display)
+// Whether the blank at text[at] is one of the anchor markup's own.
+bool isAnchorBlank(QStringView text, qsizetype at)
 {
-    QString out;
-    out.reserve(anchorStart.size() + anchorMiddle.size() + anchorEnd.size() + target.size()
-                + display.size());
-    appendAnchor(out, target, display);
-    return out;
-}
-
-void replaceAll(QString &text, QStringView before, QStringView after)
-{
-    text.replace(before.data(), before.size(), after.data(), after.size());
+    auto matchesAt = [text](qsizetype start, QStringView pattern) {
+        return start >= 0 && text.mid(start).startsWith(pattern);
+    };
+    // "<a href" has its blank at 2, the style text at 1 and before "color".
+    return matchesAt(at - 2, plainAnchorStart) || matchesAt(at - 1, plainStyle)
+        || matchesAt(at - (plainStyle.size() - 6), plainStyle);
 }
 
 bool isWebLink(QStringView word, Qt::CaseSensitivity cs = Qt::CaseSensitive)
@@ -111,10 +107,22 @@ bool isWebLink(QStringView word, Qt::CaseSensitivity cs = Qt::CaseSensitive)
         || word.startsWith(QLatin1String("https://"), cs);
 }
 
-// An index of an entity; absent or malformed reads as 0.
-int indexAt(const QVariantMap &entity, int which)
+// The value as a list or map, without copying what the decoder made; anything else is
+// converted into storage.
+template<typename T> const T &as(const QVariant &value, T &storage)
 {
-    return entity.value(QStringLiteral("indices")).toList().value(which).toInt();
+    if (value.metaType() == QMetaType::fromType<T>())
+        return *static_cast<const T *>(value.constData());
+    storage = qvariant_cast<T>(value);
+    return storage;
+}
+
+// A missing field reads as an invalid value (an empty text, 0, an empty list).
+const QVariant &field(const QVariantMap &map, const QString &key)
+{
+    static const QVariant missing;
+    const auto it = map.constFind(key);
+    return it == map.cend() ? missing : it.value();
 }
 
 // Ids arrive as decimal text; a number is written out in full, never in exponent form.
@@ -207,48 +215,63 @@ QString DataHandler::findLinks(QString text, bool entitiesHandled)
 void DataHandler::parseEntities(QMap<QString, QVariant> entities, QString &text,
                                 bool includeMediaEntities)
 {
+    static const struct
+    {
+        QString urls = QStringLiteral("urls");
+        QString hashtags = QStringLiteral("hashtags");
+        QString mentions = QStringLiteral("user_mentions");
+        QString media = QStringLiteral("media");
+        QString indices = QStringLiteral("indices");
+        QString url = QStringLiteral("url");
+        QString expandedUrl = QStringLiteral("expanded_url");
+        QString displayUrl = QStringLiteral("display_url");
+        QString text = QStringLiteral("text");
+        QString screenName = QStringLiteral("screen_name");
+    } key;
+
     // Start position -> (target, display); a later entity at the same start replaces an
     // earlier one, so media win over mentions, mentions over hashtags, hashtags over links.
     QMap<int, std::pair<QString, QString>> replacements;
+    QVariantList listStorage;
+    QVariantMap entityStorage;
+    QVariantList indexStorage;
+    auto indices = [&](const QVariantMap &entity) {
+        const QVariantList &both = as(field(entity, key.indices), indexStorage);
+        return std::pair<int, int>(both.value(0).toInt(), both.value(1).toInt());
+    };
 
-    const QVariantList urls = entities.value(QStringLiteral("urls")).toList();
-    for (const QVariant &value : urls) {
-        const QVariantMap entity = value.toMap();
-        const QString url = entity.value(QStringLiteral("url")).toString();
-        const QString expanded = entity.value(QStringLiteral("expanded_url")).toString();
-        replacements.insert(indexAt(entity, 0), {url, expanded.isEmpty() ? url : expanded});
+    for (const QVariant &value : as(field(entities, key.urls), listStorage)) {
+        const QVariantMap &entity = as(value, entityStorage);
+        const QString url = field(entity, key.url).toString();
+        const QString expanded = field(entity, key.expandedUrl).toString();
+        replacements.insert(indices(entity).first, {url, expanded.isEmpty() ? url : expanded});
     }
 
-    const struct
-    {
-        const char *list;
-        const char *name;
-        QChar prefix;
-    } tagKinds[] = {{"hashtags", "text", u'#'}, {"user_mentions", "screen_name", u'@'}};
+    const std::pair<const QString &, const QString &> tagKinds[] = {{key.hashtags, key.text},
+                                                                    {key.mentions, key.screenName}};
     for (const auto &kind : tagKinds) {
-        const QVariantList list = entities.value(QLatin1String(kind.list)).toList();
-        for (const QVariant &value : list) {
-            const QVariantMap entity = value.toMap();
-            const int start = indexAt(entity, 0);
-            const int end = indexAt(entity, 1);
-            replacements.insert(start,
-                                {text.mid(start, end - start),
-                                 kind.prefix + entity.value(QLatin1String(kind.name)).toString()});
+        const QChar prefix = &kind.first == &key.hashtags ? u'#' : u'@';
+        for (const QVariant &value : as(field(entities, kind.first), listStorage)) {
+            const QVariantMap &entity = as(value, entityStorage);
+            const auto [start, end] = indices(entity);
+            replacements.insert(
+                start,
+                {text.mid(start, end - start), prefix + field(entity, kind.second).toString()});
         }
     }
 
-    const QVariantList media = entities.value(QStringLiteral("media")).toList();
-    for (const QVariant &value : media) {
-        const QVariantMap entity = value.toMap();
-        const QString url = entity.value(QStringLiteral("url")).toString();
-        const QString display = entity.value(QStringLiteral("display_url")).toString();
-        replacements.insert(indexAt(entity, 0), {url, display.isEmpty() ? url : display});
+    for (const QVariant &value : as(field(entities, key.media), listStorage)) {
+        const QVariantMap &entity = as(value, entityStorage);
+        const QString url = field(entity, key.url).toString();
+        const QString display = field(entity, key.displayUrl).toString();
+        replacements.insert(indices(entity).first, {url, display.isEmpty() ? url : display});
         if (includeMediaEntities)
             requestMediaThumbnail(entity);
     }
 
-    // From the end backwards, so that the positions still to come stay valid. An entity that
-    // reaches past the text, or into one already applied, would cut through text or markup.
+    // Taken from the end backwards: an entity that reaches past the text, or into one already
+    // taken, would cut through text or markup and is left out.
+    QVarLengthArray<decltype(replacements)::const_iterator, 16> applied;
     qsizetype limit = text.size();
     for (auto it = replacements.cend(); it != replacements.cbegin();) {
         --it;
@@ -260,9 +283,23 @@ void DataHandler::parseEntities(QMap<QString, QVariant> entities, QString &text,
                                    << "of a text of" << text.size() << "characters";
             continue;
         }
-        text.replace(start, target.size(), anchor(target, it->second));
+        applied.append(it);
         limit = start;
     }
+    if (applied.isEmpty())
+        return;
+
+    QString out;
+    out.reserve(text.size() + applied.size() * 96);
+    qsizetype copied = 0;
+    for (auto at = applied.crbegin(); at != applied.crend(); ++at) {
+        const auto it = *at;
+        out.append(QStringView(text).mid(copied, it.key() - copied));
+        appendAnchor(out, it->first, it->second);
+        copied = it.key() + it->first.size();
+    }
+    out.append(QStringView(text).mid(copied));
+    text = out;
 }
 
 void DataHandler::requestMediaThumbnail(const QVariantMap &media)
@@ -309,66 +346,95 @@ QString DataHandler::getMentions(QString text, QString excludeUser)
 
 bool DataHandler::hasRightToLeftText(QString text)
 {
-    for (const QStringView part : QStringView(text).split(u' ')) {
-        if (part.isRightToLeft())
+    const QStringView view(text);
+    qsizetype start = 0;
+    while (start <= view.size()) {
+        qsizetype end = view.indexOf(u' ', start);
+        if (end < 0)
+            end = view.size();
+        if (view.mid(start, end - start).isRightToLeft())
             return true;
+        start = end + 1;
     }
     return false;
 }
 
 QStringList DataHandler::splitText(QString text, bool reversed)
 {
-    // Anchors hold blanks; joined up they stay one word.
-    QString joined = text;
-    replaceAll(joined, plainAnchorStart, joinedAnchorStart);
-    replaceAll(joined, plainStyle, joinedStyle);
-    const bool base = hasRightToLeftText(joined);
+    // Works on the text as it is. The blanks that belong to the anchor markup ("<a href" and
+    // the two in the style attribute) do not separate words, so an anchor stays whole.
+    const QStringView view(text);
+    const bool base = hasRightToLeftText(text);
 
     QStringList result;
     bool havePrevious = false;
     bool previousDirection = base;
     qsizetype runPosition = 0;
-    auto place = [&](QString piece) {
-        replaceAll(piece, joinedAnchorStart, plainAnchorStart);
-        replaceAll(piece, joinedStyle, plainStyle);
+    auto place = [&](QStringView slice, bool withBlank) {
+        QString piece;
+        piece.reserve(slice.size() + 1);
+        piece.append(slice);
+        if (withBlank)
+            piece.append(QLatin1Char(' '));
         const bool direction = piece.isRightToLeft();
         if (direction == base) {
             if (havePrevious && previousDirection != base)
                 result.append(QStringLiteral(" "));
-            result.append(piece);
+            result.append(std::move(piece));
         } else {
             // A run of the other direction comes out in reverse order.
             if (!havePrevious || previousDirection == base)
                 runPosition = result.size();
-            result.insert(runPosition, piece);
+            result.insert(runPosition, std::move(piece));
         }
         havePrevious = true;
         previousDirection = direction;
     };
 
-    const QList<QStringView> parts = splitWords(joined);
-    for (qsizetype w = 0; w < parts.size(); ++w) {
-        QString word = parts.at(w).toString();
-        if (w + 1 < parts.size())
-            word.append(QLatin1Char(' '));
-
-        const QList<QStringView> anchorParts = QStringView(word).split(joinedAnchorStart);
-        for (qsizetype a = 0; a < anchorParts.size(); ++a) {
-            QString part;
-            if (a > 0)
-                part.append(joinedAnchorStart);
-            part.append(anchorParts.at(a));
-            const QList<QStringView> pieces = QStringView(part).split(closingAnchor);
-            for (qsizetype p = 0; p < pieces.size(); ++p) {
-                if (pieces.at(p).isEmpty())
-                    break;
-                QString piece = pieces.at(p).toString();
-                if (p + 1 < pieces.size())
-                    piece.append(closingAnchor);
-                place(std::move(piece));
+    // One part of a word: from the start of the word or of an anchor to the next anchor. It
+    // is cut after every "</a>"; an empty piece ends it.
+    auto cutPart = [&](qsizetype from, qsizetype to, bool endsWord, bool withBlank) {
+        while (true) {
+            const qsizetype close = view.mid(from, to - from).indexOf(closingAnchor);
+            if (close < 0) {
+                const bool blank = endsWord && withBlank;
+                if (to > from || blank)
+                    place(view.mid(from, to - from), blank);
+                return;
             }
+            if (close == 0)
+                return;
+            const qsizetype end = from + close + closingAnchor.size();
+            place(view.mid(from, end - from), false);
+            from = end;
+            if (from == to && !(endsWord && withBlank))
+                return;
         }
+    };
+
+    auto cutWord = [&](qsizetype from, qsizetype to, bool withBlank) {
+        qsizetype partStart = from;
+        for (bool first = true;; first = false) {
+            // A part after the first begins with the anchor it was cut at.
+            const qsizetype searchFrom = first ? from : partStart + 1;
+            const qsizetype found = view.mid(searchFrom, to - searchFrom).indexOf(plainAnchorStart);
+            const qsizetype partEnd = found < 0 ? to : searchFrom + found;
+            cutPart(partStart, partEnd, partEnd == to, withBlank);
+            if (found < 0)
+                return;
+            partStart = partEnd;
+        }
+    };
+
+    qsizetype wordStart = 0;
+    for (qsizetype i = 0; i < view.size(); ++i) {
+        const char16_t c = view[i].unicode();
+        if (!(c == u' ' || (c >= u'\t' && c <= u'\r')) || isAnchorBlank(view, i))
+            continue;
+        cutWord(wordStart, i, true);
+        wordStart = i + 1;
     }
+    cutWord(wordStart, view.size(), false);
 
     if (reversed)
         std::reverse(result.begin(), result.end());

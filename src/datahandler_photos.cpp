@@ -8,6 +8,8 @@
 #include <QStandardItem>
 #include <QtDebug>
 
+#include <utility>
+
 QObject *DataHandler::photosModel() const
 {
     return m_photosModel;
@@ -25,8 +27,12 @@ void DataHandler::queryPhotosModel()
 
     if (!m_gallery)
         m_gallery = new Gallery(this);
-    // An earlier scan still running is abandoned with its result.
-    delete m_photosQuery;
+    // An earlier scan is abandoned with its result. Later, not now: this may run in a page's
+    // handler of the change signal that the earlier scan's end emitted.
+    if (GalleryResult *earlier = std::exchange(m_photosQuery, nullptr)) {
+        earlier->disconnect(this);
+        earlier->deleteLater();
+    }
     m_photosQuery = m_gallery->exec(this);
     connect(m_photosQuery, &GalleryResult::finished, this, &DataHandler::photosQueryFinished);
 }
