@@ -2,6 +2,7 @@
 #include "hangupwatcher.h"
 #include "locale.h"
 #include "startup.h"
+#include "uiscript.h"
 
 #include "helper.h"
 #include "zrfactorymeego.h"
@@ -95,6 +96,11 @@ int main(int argc, char **argv)
     controller->ensureBackend();
     controller->showUI();
 
+    // Automated UI checks and screenshots (ZIRRUP_UI_SCRIPT); nothing when unset.
+    UiScript uiScript;
+    if (!UiScript::pathFromEnvironment().isEmpty())
+        uiScript.load(view.get(), UiScript::pathFromEnvironment());
+
     HangupWatcher hangupWatcher;
     QObject::connect(&hangupWatcher, &HangupWatcher::hangup, &app, &onHangup);
 
@@ -102,6 +108,7 @@ int main(int argc, char **argv)
     const int result = app.exec();
 
     // The scene goes first so that no binding outlives the controller it reads.
+    delete uiScript.object();
     view->setSource(QUrl());
     delete controller;
     view.reset();

@@ -1,0 +1,173 @@
+// Signing in for real: the sign-in exchange, the account store and the login object of the
+// desktop platform against a running zirrup-sandbox, then the client library with the tokens.
+#include "sandboxprocess.h"
+
+#include "accountstore.h"
+#include "signinexchange.h"
+#include "zirrup.h"
+#include "zrfactorymeego.h"
+#include "zrloginhandler.h"
+
+#include <QtTest>
+
+#include <memory>
+
+class TestIntegrationSignIn : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void signInStoreAndLogin();
+    void refusedSignIns();
+    void revokedTokenIsRejected();
+
+private:
+    ZrMeego::Account exchange(const QString &user, const QString &password);
+
+    std::unique_ptr<SandboxProcess> m_sandbox;
+};
+
+void TestIntegrationSignIn::initTestCase()
+{
+    m_sandbox = std::make_unique<SandboxProcess>(QStringList {
+        QStringLiteral("--user"), QStringLiteral("Alice:wonder land"), QStringLiteral("--user"),
+        QStringLiteral("gone:secret"), QStringLiteral("--delete-user"), QStringLiteral("gone")});
+    QVERIFY2(m_sandbox->start(), qPrintable(m_sandbox->errorString()));
+}
+
+ZrMeego::Account TestIntegrationSignIn::exchange(const QString &user, const QString &password)
+{
+    ZrMeego::SignInExchange signIn;
+    QSignalSpy succeeded(&signIn, &ZrMeego::SignInExchange::succeeded);
+    QSignalSpy failed(&signIn, &ZrMeego::SignInExchange::failed);
+    signIn.start(m_sandbox->baseUrl(), user, password);
+    if (!succeeded.wait(10000) || !failed.isEmpty())
+        return {};
+    return succeeded.first().first().value<ZrMeego::Account>();
+}
+
+void TestIntegrationSignIn::signInStoreAndLogin()
+{
+    const ZrMeego::Account account =
+        exchange(QStringLiteral("alice"), QStringLiteral("wonder land"));
+    QCOMPARE(account.screenName, QStringLiteral("Alice"));
+    QVERIFY(!account.token.isEmpty());
+    QVERIFY(!account.tokenSecret.isEmpty());
+
+    std::unique_ptr<ZrPlatform::ZrPlatformFactory> factory(ZrMeego::ZrFactoryMeego::getInstance());
+    auto *meego = static_cast<ZrMeego::ZrFactoryMeego *>(factory.get());
+    ZrPlatform::ZrLoginHandler *login = factory->loginHandler();
+    QVERIFY(!login->accountExists());
+
+    QSignalSpy added(login, &ZrPlatform::ZrLoginHandler::accountAdded);
+    QVERIFY(meego->accountStore()->storeAccount(account));
+    QTRY_COMPARE(added.count(), 1);
+    QVERIFY(login->accountExists());
+    QVERIFY(login->accountEnabled(0));
+
+    // The stored token checks out at the service; the answer carries the pairs the backend needs.
+    QSignalSpy response(login, &ZrPlatform::ZrLoginHandler::loginResponse);
+    QSignalSpy error(login, &ZrPlatform::ZrLoginHandler::loginError);
+    login->login(false, true);
+    QVERIFY(response.wait(10000));
+    QCOMPARE(error.count(), 0);
+    const QList<QVariant> values = response.first();
+    QCOMPARE(values.at(0).toString(), account.token);
+    QCOMPARE(values.at(1).toString(), account.tokenSecret);
+    QCOMPARE(values.at(2).toString(), account.userId);
+    QCOMPARE(values.at(3).toString(), QStringLiteral("Alice"));
+    QCOMPARE(values.at(4).toString(), QStringLiteral(ZIRRUP_CONSUMER_KEY));
+    QCOMPARE(values.at(5).toString(), QStringLiteral(ZIRRUP_CONSUMER_SECRET));
+    QCOMPARE(Zr::serviceUrl(), m_sandbox->baseUrl());
+
+    // A backend made from those strings is signed in as that user.
+    Zr::Zirrup backend(values.at(0).toString(), values.at(1).toString(), values.at(2).toString(),
+                       values.at(3).toString(), values.at(4).toString(), values.at(5).toString());
+    backend.init();
+    QSignalSpy verified(&backend, &Zr::Zirrup::accountUpdated);
+    int queryId = -1;
+    QCOMPARE(backend.retrieveAccountResources(&queryId, AccountType::VerifyCredentials, {}, {}),
+             int(Zr::RequestSent));
+    QVERIFY(verified.wait(10000));
+    QCOMPARE(verified.first().at(2).toInt(), queryId);
+    const QVariantMap user = verified.first().at(1).toList().value(0).toMap();
+    QCOMPARE(user.value(QStringLiteral("screen_name")).toString(), QStringLiteral("Alice"));
+    QCOMPARE(user.value(QStringLiteral("id")).toString(), account.userId);
+
+    // Signing out revokes the token and forgets the account.
+    QSignalSpy removed(login, &ZrPlatform::ZrLoginHandler::accountRemoved);
+    login->invalidateAccount();
+    QTRY_COMPARE(removed.count(), 1);
+    QVERIFY(!login->accountExists());
+
+    // The revocation goes out after the account is gone; ask until the service refuses.
+    QSignalSpy failed(&backend, &Zr::Zirrup::networkRequestError);
+    bool rejected = false;
+    for (int attempt = 0; attempt < 50 && !rejected; ++attempt) {
+        verified.clear();
+        failed.clear();
+        int id = -1;
+        backend.retrieveAccountResources(&id, AccountType::VerifyCredentials, {}, {});
+        QTRY_COMPARE(verified.count() + failed.count(), 1);
+        rejected = !failed.isEmpty()
+            && failed.first().at(1).toMap().value(QStringLiteral("error")).toString()
+                == QLatin1String("Could not authenticate with OAuth.");
+    }
+    QVERIFY(rejected);
+}
+
+void TestIntegrationSignIn::refusedSignIns()
+{
+    struct Case
+    {
+        QString user;
+        QString password;
+        ZrMeego::SignInExchange::Failure failure;
+        QString serviceMessage;
+    };
+    const QList<Case> cases {
+        {QStringLiteral("alice"), QStringLiteral("wrong"),
+         ZrMeego::SignInExchange::WrongCredentials,
+         QStringLiteral("Invalid user name or password.")},
+        {QStringLiteral("nobody"), QStringLiteral("x"), ZrMeego::SignInExchange::WrongCredentials,
+         QStringLiteral("Invalid user name or password.")},
+        {QStringLiteral("gone"), QStringLiteral("secret"), ZrMeego::SignInExchange::AccountDeleted,
+         QStringLiteral("User has been deleted")},
+    };
+    for (const Case &c : cases) {
+        ZrMeego::SignInExchange signIn;
+        QSignalSpy succeeded(&signIn, &ZrMeego::SignInExchange::succeeded);
+        QSignalSpy failed(&signIn, &ZrMeego::SignInExchange::failed);
+        signIn.start(m_sandbox->baseUrl(), c.user, c.password);
+        QVERIFY2(failed.wait(10000), qPrintable(c.user));
+        QCOMPARE(succeeded.count(), 0);
+        QCOMPARE(failed.first().at(0).value<ZrMeego::SignInExchange::Failure>(), c.failure);
+        QCOMPARE(failed.first().at(2).toString(), c.serviceMessage);
+    }
+}
+
+// A token the service no longer knows is reported as rejected credentials, not as a network
+// problem, so the program asks for a new sign-in.
+void TestIntegrationSignIn::revokedTokenIsRejected()
+{
+    ZrMeego::Account account = exchange(QStringLiteral("Alice"), QStringLiteral("wonder land"));
+    QVERIFY(!account.token.isEmpty());
+    account.token += QLatin1String("x");
+
+    std::unique_ptr<ZrPlatform::ZrPlatformFactory> factory(ZrMeego::ZrFactoryMeego::getInstance());
+    auto *meego = static_cast<ZrMeego::ZrFactoryMeego *>(factory.get());
+    QVERIFY(meego->accountStore()->storeAccount(account));
+    ZrPlatform::ZrLoginHandler *login = factory->loginHandler();
+    QSignalSpy response(login, &ZrPlatform::ZrLoginHandler::loginResponse);
+    QSignalSpy error(login, &ZrPlatform::ZrLoginHandler::loginError);
+    login->login(false, true);
+    QVERIFY(error.wait(10000));
+    QCOMPARE(response.count(), 0);
+    QCOMPARE(error.first().at(0).value<ZrLoginError::ZrLoginError>(),
+             ZrLoginError::CredentialsRejected);
+    QCOMPARE(error.first().at(1).toString(), QStringLiteral("Could not authenticate with OAuth."));
+    meego->accountStore()->removeAccount();
+}
+
+QTEST_GUILESS_MAIN(TestIntegrationSignIn)
+#include "tst_integration_signin.moc"
