@@ -6,13 +6,8 @@
 #include "synctimer.h"
 #include "themeimageprovider.h"
 #include "zirrup.h"
-#include "zirrupmodel.h"
-
-// The avatar provider comes with the profile images; it is registered once it is built in.
-#if __has_include("zirrupavatarprovider.h")
 #include "zirrupavatarprovider.h"
-#define ZIRRUP_HAVE_AVATAR_PROVIDER 1
-#endif
+#include "zirrupmodel.h"
 
 #include <QMetaMethod>
 #include <QMutex>
@@ -138,10 +133,8 @@ void DataHandler::init(QQmlContext *context, QQuickView *mainView,
 
     if (m_view) {
         QQmlEngine *engine = m_view->engine();
-#ifdef ZIRRUP_HAVE_AVATAR_PROVIDER
         if (!engine->imageProvider(QStringLiteral("avatar")))
             engine->addImageProvider(QStringLiteral("avatar"), new ZirrupAvatarProvider);
-#endif
         if (!engine->imageProvider(QStringLiteral("theme")))
             engine->addImageProvider(QStringLiteral("theme"), new ThemeImageProvider);
     }

@@ -291,15 +291,52 @@ public Q_SLOTS:
     void photosQueryFinished();
     // ---- timeline forwarders ----
     // ---- messages forwarders ----
+    void updateMessagesView(bool silentUpdate = false);
+    void updateMessagesViewSilent();
+    void updateConversationView(QString screenName);
+    void deleteMessage(QString messageId);
+    void updateComposeConversationTip(QString screenName);
+    // Fills the message composer's header, and its tip when a recipient is named.
+    void prepareComposeTo(QString screenName, QString imageurl, QString realname);
+    void postDirectMessage(QString screenName, QString directmsg);
+    // A message the stream brought (sent by the user or to the user).
     void onDirectMessageAdded(QVariantList data, bool sent);
     void onDirectMessageDeleted(QMap<QString, QString> queryArgs);
     // ---- profile forwarders ----
     void updateProfileView(QString screenName, bool refreshProfileImage = false);
+    void updateProfileSubView(QString screenName);
+    void updateIsFollower(QString screenName);
+    void followProfile(QString screenName, bool follow);
+    void blockProfile(QString screenName, bool block);
+    void updateAccountData(QString name, QString url, QString location, QString description);
+    void updateAccountImage(QString fileUrl);
     QString getProfileImage(QString screenName, QString url, bool forceReload = false,
                             ProfileView::ProfileImageSize size = ProfileView::ImageSizeBigger);
+    void updateFollowersView(QString screenName, bool forceUpdate = false);
+    void updateFollowingView(QString screenName, bool forceUpdate = false);
+    void moreFollowersView();
+    void moreFollowingView();
+    void cleanFollowersView();
+    void cleanFollowingView();
+    void searchProfiles(QString query);
+    void searchMoreProfiles();
 
     // ---- discovery (trends, lists) forwarders ----
     void updateTrendingTopics();
+    void updateSavedSearches();
+    void saveSearch(QString query);
+    void deleteSearch(QString query);
+    QString savedSearchId(QString query);
+    void getGeoLocation(QString latitude, QString longitude);
+    // Fills "mySearchHistoryModel" with at most maxItems remembered queries.
+    void updateSearchHistory(int maxItems);
+    void updateAddedToLists(QString screenName, bool forceUpdate = false);
+    void moreAddedToLists(QString screenName);
+    void cleanAddedToLists();
+    void updateSubscribedLists();
+    void moreSubscribedLists();
+    void cleanSubscribedLists();
+    void subscribeList(QString listId);
 
 Q_SIGNALS:
     void backendCreated(Zr::Zirrup *backend);

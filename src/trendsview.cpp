@@ -46,10 +46,12 @@ void TrendsView::onBackendCreated(Zr::Zirrup *zirrup)
         disconnect(m_backend, nullptr, this, nullptr);
     m_backend = zirrup;
     // Ids of the previous backend mean nothing to this one.
-    m_trendsQueryId = -2;
+    m_trendsQueryId = m_savedSearchesQueryId = m_saveQueryId = m_geoQueryId = -2;
     if (!zirrup)
         return;
     connect(zirrup, &Zr::Zirrup::trendsUpdated, this, &TrendsView::onTrendsUpdated);
+    connect(zirrup, &Zr::Zirrup::savedSearchCompleted, this, &TrendsView::onSavedSearchCompleted);
+    connect(zirrup, &Zr::Zirrup::geoCompleted, this, &TrendsView::onGeoCompleted);
     connect(zirrup, &Zr::Zirrup::networkRequestError, this, &TrendsView::onNetworkRequestError);
     connect(zirrup, &Zr::Zirrup::errorCritical, this, &TrendsView::onErrorCritical);
     connect(zirrup, &Zr::Zirrup::errorError, this, &TrendsView::onErrorError);
@@ -88,15 +90,173 @@ void TrendsView::onTrendsUpdated(TrendType::TrendType type, QVariantList data, i
     m_trendsModel->emitCountChanged();
 }
 
+void TrendsView::getSavedSearches()
+{
+    m_savedSearchesQueryId = -1;
+    if (m_backend)
+        m_backend->retrieveSavedSearch(SSType::List, Zr::ArgMap(), &m_savedSearchesQueryId);
+}
+
+void TrendsView::saveSearch(QString text)
+{
+    m_saveQueryId = -1;
+    if (m_backend
+        && m_backend->retrieveSavedSearch(SSType::Create, {{QStringLiteral("query"), text}},
+                                          &m_saveQueryId)
+            == Zr::RequestSent
+        && m_saveQueryId != -1)
+        publish(QStringLiteral("savedsearches_is_loading"), true);
+}
+
+void TrendsView::deleteSearch(QString text)
+{
+    const QString id = savedQueryId(text);
+    if (id.isEmpty() || !m_backend)
+        return;
+    m_saveQueryId = -1;
+    if (m_backend->retrieveSavedSearch(SSType::Destroy, {{QStringLiteral("id"), id}},
+                                       &m_saveQueryId)
+            == Zr::RequestSent
+        && m_saveQueryId != -1)
+        publish(QStringLiteral("savedsearches_is_loading"), true);
+}
+
+QString TrendsView::savedQueryId(QString text)
+{
+    if (!m_savedSearchesModel)
+        return QString();
+    for (int row = 0; row < m_savedSearchesModel->rowCount(); ++row) {
+        const QStandardItem *item = m_savedSearchesModel->item(row);
+        if (item->data(Qt::UserRole + 1).toString() == text)
+            return item->data(Qt::UserRole + 2).toString();
+    }
+    return QString();
+}
+
+void TrendsView::appendSavedSearch(const QVariantMap &record)
+{
+    auto *item = new QStandardItem;
+    item->setData(record.value(QStringLiteral("query")).toString(), Qt::UserRole + 1);
+    item->setData(record.value(QStringLiteral("id")).toString(), Qt::UserRole + 2);
+    m_savedSearchesModel->appendRow(item);
+}
+
+void TrendsView::onSavedSearchCompleted(SSType::SSType type, QVariantList data, int queryId)
+{
+    if (queryId < 0 || (queryId != m_savedSearchesQueryId && queryId != m_saveQueryId))
+        return;
+    if (m_savedSearchesModel) {
+        switch (type) {
+        case SSType::List:
+            m_savedSearchesModel->clear();
+            for (const QVariant &record : std::as_const(data))
+                appendSavedSearch(record.toMap());
+            m_savedSearchesModel->sort(0, Qt::AscendingOrder);
+            m_savedSearchesModel->emitCountChanged();
+            break;
+        case SSType::Create:
+            // The service answers a query saved before with the existing record; one row is
+            // enough.
+            if (!data.isEmpty()) {
+                const QVariantMap record = data.first().toMap();
+                const QString id = record.value(QStringLiteral("id")).toString();
+                bool known = false;
+                for (int row = 0; row < m_savedSearchesModel->rowCount() && !known; ++row)
+                    known =
+                        m_savedSearchesModel->item(row)->data(Qt::UserRole + 2).toString() == id;
+                if (!known) {
+                    appendSavedSearch(record);
+                    m_savedSearchesModel->sort(0, Qt::AscendingOrder);
+                    m_savedSearchesModel->emitCountChanged();
+                }
+            }
+            break;
+        case SSType::Destroy: {
+            const QString id = data.value(0).toMap().value(QStringLiteral("id")).toString();
+            for (int row = 0; row < m_savedSearchesModel->rowCount(); ++row) {
+                if (m_savedSearchesModel->item(row)->data(Qt::UserRole + 2).toString() == id) {
+                    m_savedSearchesModel->removeRow(row);
+                    m_savedSearchesModel->emitCountChanged();
+                    break;
+                }
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    if (queryId == m_saveQueryId)
+        publish(QStringLiteral("savedsearches_is_loading"), false);
+}
+
+void TrendsView::publishPlace(const QString &name, const QString &id)
+{
+    publish(QStringLiteral("geo_location"), name);
+    publish(QStringLiteral("geo_id"), id);
+}
+
+void TrendsView::getGeoLocation(QString latitude, QString longitude)
+{
+    m_geoQueryId = -1;
+    publishPlace(QString(), QString());
+    if (latitude.isEmpty() || longitude.isEmpty())
+        return;
+    const Zr::ArgMap args {{QStringLiteral("lat"), latitude},
+                           {QStringLiteral("long"), longitude},
+                           {QStringLiteral("max_results"), QStringLiteral("1")}};
+    // Nothing answers a lookup that did not go out; the editor waits for a place or "error".
+    if (!m_backend
+        || m_backend->retrieveGeo(nullptr, GeoType::ReverseGeocode, args, &m_geoQueryId,
+                                  Zr::CacheThenNetwork)
+            != Zr::RequestSent
+        || m_geoQueryId == -1)
+        publish(QStringLiteral("geo_location"), QStringLiteral("error"));
+}
+
+void TrendsView::onGeoCompleted(GeoType::GeoType type, QVariantList data, int queryId)
+{
+    Q_UNUSED(type)
+    if (queryId < 0 || queryId != m_geoQueryId)
+        return;
+    QString name;
+    QString id;
+    if (!data.isEmpty()) {
+        const QVariantList places = data.first()
+                                        .toMap()
+                                        .value(QStringLiteral("result"))
+                                        .toMap()
+                                        .value(QStringLiteral("places"))
+                                        .toList();
+        if (!places.isEmpty()) {
+            const QVariantMap place = places.first().toMap();
+            name = place.value(QStringLiteral("full_name")).toString();
+            id = place.value(QStringLiteral("id")).toString();
+        }
+    }
+    publishPlace(name, id);
+}
+
 void TrendsView::onNetworkRequestError(int queryId, QVariantMap err)
 {
     Q_UNUSED(err)
     qDebug() << "void TrendsView::onNetworkRequestError(int, QVariantMap)" << queryId;
-    if (queryId >= 0 && queryId == m_trendsQueryId) {
+    if (queryId < 0)
+        return;
+    if (queryId == m_trendsQueryId) {
         publish(QStringLiteral("trends_is_loading"), false);
         if (m_dataHandler)
             m_dataHandler->showErrorNotice(qtTrId("qtn_zirrup_error_load_trends"), true);
     }
+    if (queryId == m_savedSearchesQueryId && m_dataHandler)
+        m_dataHandler->showErrorNotice(qtTrId("qtn_zirrup_error_load_saved_searches"), true);
+    if (queryId == m_saveQueryId) {
+        publish(QStringLiteral("savedsearches_is_loading"), false);
+        if (m_dataHandler)
+            m_dataHandler->showErrorNotice(qtTrId("qtn_zirrup_error_save_search"), true);
+    }
+    if (queryId == m_geoQueryId)
+        publish(QStringLiteral("geo_location"), QStringLiteral("error"));
 }
 
 void TrendsView::onErrorCritical(int queryId)

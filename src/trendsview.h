@@ -33,7 +33,17 @@ public Q_SLOTS:
 
     // Trending topics (worldwide).
     void getTrends();
+    // The user's saved searches, kept in query order.
+    void getSavedSearches();
+    void saveSearch(QString text);
+    void deleteSearch(QString text);
+    // The service's id of the saved search with exactly this text; empty when none.
+    QString savedQueryId(QString text);
+    // The named place nearest to a position; empty coordinates clear it.
+    void getGeoLocation(QString latitude, QString longitude);
     void onTrendsUpdated(TrendType::TrendType type, QVariantList data, int queryId);
+    void onSavedSearchCompleted(SSType::SSType type, QVariantList data, int queryId);
+    void onGeoCompleted(GeoType::GeoType type, QVariantList data, int queryId);
 
     void onNetworkRequestError(int queryId, QVariantMap err = QVariantMap());
     void onErrorCritical(int queryId);
@@ -42,11 +52,16 @@ public Q_SLOTS:
 
 private:
     void publish(const QString &name, const QVariant &value);
+    void appendSavedSearch(const QVariantMap &record);
+    void publishPlace(const QString &name, const QString &id);
 
     DataHandler *m_dataHandler = nullptr;
     QPointer<Zr::Zirrup> m_backend;
 
     int m_trendsQueryId = -2;
+    int m_savedSearchesQueryId = -2;
+    int m_saveQueryId = -2;
+    int m_geoQueryId = -2;
 
     ZirrupModel *m_trendsModel = nullptr;
     ZirrupModel *m_savedSearchesModel = nullptr;

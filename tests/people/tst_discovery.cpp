@@ -1,0 +1,213 @@
+#include "datahandler.h"
+#include "listsview.h"
+#include "trendsview.h"
+#include "zirrupmodel.h"
+
+#include "peoplefixtures.h"
+#include "scriptedcontroller.h"
+
+#include <QtTest>
+
+using fixtures::column;
+
+namespace {
+QVariantMap listPage(const QString &nextCursor)
+{
+    QVariantMap page = fixtures::load("lists.json").toMap();
+    page.insert("next_cursor", nextCursor);
+    return page;
+}
+
+QVariantMap savedSearch(const QString &id, const QString &query)
+{
+    return {{"id", id}, {"query", query}, {"name", query}};
+}
+} // namespace
+
+class TestDiscovery : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void savedSearchesInQueryOrder();
+    void placeOfAPosition();
+    void addedToListsPaging_data();
+    void addedToListsPaging();
+    void ownAndSubscribedLists();
+};
+
+void TestDiscovery::savedSearchesInQueryOrder()
+{
+    ScriptedController c;
+    fixtures::signIn(c);
+    ScriptedBackend *b = c.backend();
+    DataHandler *h = c.handler();
+    ZirrupModel *saved = h->trendsView()->savedSearchesModel();
+
+    h->updateSavedSearches();
+    b->complete(b->lastCall("retrieveSavedSearch"), fixtures::load("saved_searches.json").toList());
+    QCOMPARE(column(saved, "query_item"), QStringList({"bread", "qml", "qml"}));
+    // Of two equal queries, the upper one's id.
+    QCOMPARE(h->savedSearchId("qml"), saved->get(1).value("id").toString());
+    QCOMPARE(h->savedSearchId("QML"), QString());
+
+    // A new search lands in its place, not at the end.
+    h->saveSearch("apple");
+    QCOMPARE(c.contextProperty("savedsearches_is_loading").toBool(), true);
+    b->complete(b->lastCall("retrieveSavedSearch"), {savedSearch("11", "apple")});
+    QCOMPARE(column(saved, "query_item"), QStringList({"apple", "bread", "qml", "qml"}));
+    QCOMPARE(c.contextProperty("savedsearches_is_loading").toBool(), false);
+
+    // Saving a query again is answered with the one saved before: still one row.
+    h->saveSearch("bread");
+    b->complete(b->lastCall("retrieveSavedSearch"), {savedSearch("5", "bread")});
+    QCOMPARE(saved->count(), 4);
+
+    // Deleting goes by the text's id; unknown text sends nothing.
+    const int sent = b->callCount("retrieveSavedSearch");
+    h->deleteSearch("pears");
+    QCOMPARE(b->callCount("retrieveSavedSearch"), sent);
+    h->deleteSearch("bread");
+    QCOMPARE(b->lastCall("retrieveSavedSearch").args, Zr::ArgMap({{"id", "5"}}));
+    b->complete(b->lastCall("retrieveSavedSearch"), {savedSearch("5", "bread")});
+    QCOMPARE(column(saved, "query_item"), QStringList({"apple", "qml", "qml"}));
+
+    // A failure keeps the rows and says so.
+    h->saveSearch("x");
+    b->fail(b->lastCall("retrieveSavedSearch"), "Internal error");
+    QCOMPARE(c.contextProperty("savedsearches_is_loading").toBool(), false);
+    QCOMPARE(c.view().lastArguments("showError"),
+             QVariantList {QStringLiteral("qtn_zirrup_error_save_search")});
+    QCOMPARE(saved->count(), 3);
+}
+
+void TestDiscovery::placeOfAPosition()
+{
+    ScriptedController c;
+    fixtures::signIn(c);
+    ScriptedBackend *b = c.backend();
+    DataHandler *h = c.handler();
+
+    h->getGeoLocation("60.17", "24.94");
+    const ScriptedCall lookup = b->lastCall("retrieveGeo");
+    QCOMPARE(lookup.args, Zr::ArgMap({{"lat", "60.17"}, {"long", "24.94"}, {"max_results", "1"}}));
+    b->complete(lookup, {fixtures::load("places.json")});
+    QCOMPARE(c.contextProperty("geo_location").toString(), QString("Helsinki, Finland"));
+    QCOMPARE(c.contextProperty("geo_id").toString(), QString("4f6e2d1a9b3c8e70"));
+
+    // Nowhere near a place: both empty.
+    h->getGeoLocation("0.5", "-30.1");
+    b->complete(b->lastCall("retrieveGeo"),
+                {QVariantMap {{"result", QVariantMap {{"places", QVariantList()}}}}});
+    QCOMPARE(c.contextProperty("geo_location").toString(), QString());
+    QCOMPARE(c.contextProperty("geo_id").toString(), QString());
+
+    // Empty coordinates only clear.
+    h->getGeoLocation("60.17", "24.94");
+    const ScriptedCall stale = b->lastCall("retrieveGeo");
+    h->getGeoLocation("", "");
+    b->complete(stale, {fixtures::load("places.json")});
+    QCOMPARE(c.contextProperty("geo_location").toString(), QString());
+
+    // A failed or refused lookup reads "error", so the editor stops waiting.
+    h->getGeoLocation("60.17", "24.94");
+    b->fail(b->lastCall("retrieveGeo"), "Internal error");
+    QCOMPARE(c.contextProperty("geo_location").toString(), QString("error"));
+    b->setResult("retrieveGeo", Zr::RequestFailed);
+    h->getGeoLocation("60.17", "24.94");
+    QCOMPARE(c.contextProperty("geo_location").toString(), QString("error"));
+}
+
+void TestDiscovery::addedToListsPaging_data()
+{
+    QTest::addColumn<QString>("nextCursor");
+    QTest::addColumn<bool>("more");
+    QTest::newRow("further page") << "1419102307712354" << true;
+    QTest::newRow("zero") << "0" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("minus one") << "-1" << false;
+}
+
+void TestDiscovery::addedToListsPaging()
+{
+    QFETCH(QString, nextCursor);
+    QFETCH(bool, more);
+    ScriptedController c;
+    fixtures::signIn(c);
+    ScriptedBackend *b = c.backend();
+    DataHandler *h = c.handler();
+    ZirrupModel *lists = h->listsView()->addedToListsModel();
+
+    // The lists of the profile already shown are not reloaded without force.
+    h->setCurrentUser("bob");
+    h->updateAddedToLists("Bob");
+    QVERIFY(!b->hasCall("retrieveList"));
+
+    h->updateAddedToLists("Bob", true);
+    const ScriptedCall first = b->lastCall("retrieveList");
+    QCOMPARE(first.type, int(ListType::Memberships));
+    QCOMPARE(first.args, Zr::ArgMap({{"screen_name", "Bob"}, {"cursor", "-1"}}));
+    QCOMPARE(c.contextProperty("listsview_loading").toBool(), true);
+
+    // Answers to nobody's request change nothing.
+    Q_EMIT b->listCompleted(ListType::Memberships, {listPage("0")}, 4242);
+    QCOMPARE(lists->count(), 0);
+
+    b->complete(first, {listPage(nextCursor)});
+    QCOMPARE(column(lists, "id"), QStringList({"301", "302", "303"}));
+    QCOMPARE(column(lists, "name"), QStringList({"@bob/qt-people", "@carol/secret", "@carol/odd"}));
+    // Only "private" exactly is a private list.
+    QCOMPARE(column(lists, "isprivate"), QStringList({"false", "true", "false"}));
+    QCOMPARE(lists->get(0).value("screenName").toString(), QString("Bob"));
+    QCOMPARE(lists->get(0).value("desc").toString(), QString("Folks who   write Qt"));
+    QCOMPARE(c.contextProperty("listsview_loading").toBool(), false);
+    QCOMPARE(c.contextProperty("listsview_more_available").toBool(), more);
+
+    const int asked = b->callCount("retrieveList");
+    h->moreAddedToLists("Bob");
+    QCOMPARE(b->callCount("retrieveList"), asked + (more ? 1 : 0));
+    if (!more)
+        return;
+    QCOMPARE(b->lastCall("retrieveList").args.value("cursor"), nextCursor);
+    QCOMPARE(c.contextProperty("listsview_is_loading_more").toBool(), true);
+    b->fail(b->lastCall("retrieveList"), "Internal error");
+    QCOMPARE(c.contextProperty("listsview_is_loading_more").toBool(), false);
+    QCOMPARE(c.view().callCount("showError"), 0);
+    QCOMPARE(lists->count(), 3);
+}
+
+void TestDiscovery::ownAndSubscribedLists()
+{
+    ScriptedController c;
+    fixtures::signIn(c);
+    ScriptedBackend *b = c.backend();
+    DataHandler *h = c.handler();
+    ZirrupModel *mine = h->listsView()->subscribedListsModel();
+
+    // The first page asks for the own lists too; further pages only for subscriptions.
+    h->updateSubscribedLists();
+    const ScriptedCall own = fixtures::lastCall(b, "retrieveList", ListType::OwnLists);
+    b->complete(own, {listPage("0")});
+    b->complete(fixtures::lastCall(b, "retrieveList", ListType::Subscriptions), {listPage("77")});
+    QCOMPARE(mine->count(), 6);
+    QCOMPARE(c.contextProperty("mylists_more_available").toBool(), true);
+    h->moreSubscribedLists();
+    QCOMPARE(fixtures::lastCall(b, "retrieveList", ListType::OwnLists).queryId, own.queryId);
+    b->complete(fixtures::lastCall(b, "retrieveList", ListType::Subscriptions), {listPage("0")});
+    QCOMPARE(mine->count(), 9);
+    QCOMPARE(c.contextProperty("mylists_more_available").toBool(), false);
+
+    // Avatars of list owners arrive later.
+    const QString avatar = QStringLiteral("image://avatar/file:///cache/carol-bigger.png");
+    h->emitUserImageLoaded("Carol", ProfileView::ImageSizeOriginal, avatar);
+    QCOMPARE(column(mine, "avatar").count(avatar), 0);
+    h->emitUserImageLoaded("Carol", ProfileView::ImageSizeBigger, avatar);
+    QCOMPARE(column(mine, "avatar").count(avatar), 6);
+
+    h->subscribeList("301");
+    b->complete(b->lastCall("retrieveList"), {listPage("0").value("lists").toList().first()});
+    QCOMPARE(c.contextProperty("tweetsview_following_list").toBool(), true);
+}
+
+QTEST_MAIN(TestDiscovery)
+#include "tst_discovery.moc"

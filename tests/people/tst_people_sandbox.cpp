@@ -1,0 +1,252 @@
+// The people adapters with the real client library against zirrup-sandbox (demo world).
+#include "datahandler.h"
+#include "zirrupmodel.h"
+
+#include "apiclient.h"
+#include "peoplefixtures.h"
+#include "sandboxprocess.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using fixtures::column;
+
+namespace {
+const int network = 10000;
+}
+
+class TestPeopleSandbox : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void directMessageThereAndBack();
+    void followAndBlock();
+    void savedSearchComesAndGoes();
+    void ownProfileAndPhoto();
+    void pageThroughAMembersLists();
+
+private:
+    // Signs `name` in on the controller with a backend that talks to the sandbox.
+    void signIn(ScriptedController &c, const QString &name);
+    std::unique_ptr<ApiClient> client(const QString &name);
+
+    SandboxProcess m_sandbox {{QStringLiteral("--seed")}};
+};
+
+void TestPeopleSandbox::initTestCase()
+{
+    QVERIFY2(m_sandbox.start(), qPrintable(m_sandbox.errorString()));
+    Zr::setServiceUrl(m_sandbox.baseUrl());
+}
+
+std::unique_ptr<ApiClient> TestPeopleSandbox::client(const QString &name)
+{
+    auto api = std::make_unique<ApiClient>(m_sandbox.baseUrl());
+    // In the demo world every password but demo's is the account's name.
+    api->signIn(name, name);
+    return api;
+}
+
+void TestPeopleSandbox::signIn(ScriptedController &c, const QString &name)
+{
+    c.handler()->setBackendFactory([](const QStringList &credentials, QObject *parent) {
+        return new Zr::Zirrup(credentials.value(0), credentials.value(1), credentials.value(2),
+                              credentials.value(3), credentials.value(4), credentials.value(5),
+                              parent);
+    });
+    c.start(false);
+    const SandboxAccount account = client(name)->account();
+    QVERIFY(account.isValid());
+    c.login()->setAccountExists(true);
+    c.login()->setAccountEnabled(true);
+    Q_EMIT c.login()->loginResponse(QString::fromLatin1(account.token),
+                                    QString::fromLatin1(account.tokenSecret), account.userId,
+                                    account.screenName, QStringLiteral(ZIRRUP_CONSUMER_KEY),
+                                    QStringLiteral(ZIRRUP_CONSUMER_SECRET));
+    QVERIFY(c.handler()->backend()->isAuthenticated());
+
+    // Until the timeline adapter's stream handler is built in, pass direct messages on the way
+    // it will.
+    DataHandler *h = c.handler();
+    if (h->timelineView()->metaObject()->indexOfSlot(
+            "onStreamObject(StreamObjectType::StreamObjectType,QVariantList)")
+        < 0) {
+        QObject::connect(
+            h->backend(), &Zr::Zirrup::streamObject, h,
+            [h](StreamObjectType::StreamObjectType type, const QVariantList &data) {
+                const QVariantMap object = data.value(0).toMap();
+                if (type == StreamObjectType::DirectMessage) {
+                    h->onDirectMessageAdded(data,
+                                            object.value("sender_screen_name").toString().toLower()
+                                                == h->authenticatedUser());
+                } else if (type == StreamObjectType::DirectMessageDeletion) {
+                    const QVariantMap deleted =
+                        object.value("delete").toMap().value("direct_message").toMap();
+                    h->onDirectMessageDeleted({{"id", deleted.value("id").toString()}});
+                }
+            });
+    }
+}
+
+void TestPeopleSandbox::directMessageThereAndBack()
+{
+    auto bob = client("bob");
+    ScriptedController c;
+    signIn(c, "alice");
+    DataHandler *h = c.handler();
+    ZirrupModel *list = h->messagesView()->messageModel();
+    // Messages need a follower on the other end.
+    QCOMPARE(bob->post("/1/friendships/create.json", {{"screen_name", "alice"}}).status, 200);
+    h->followProfile("bob", true);
+    QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("messagesview_loading").toBool(), false, network);
+
+    // Sent: it comes back on the stream and heads bob's conversation.
+    h->postDirectMessage("Bob", "Lunch at noon?");
+    QVERIFY(h->pendingQueryIds().directMessage >= 0);
+    QCOMPARE(c.contextProperty("messagesview_refresh_after_sending").toBool(), true);
+    const auto bobsRow = [list] {
+        return column(list, "screen_name").indexOf(QRegularExpression("(?i)bob"));
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(
+        bobsRow() >= 0 && list->get(bobsRow()).value("msg_text") == "Lunch at noon?", network);
+    QCOMPARE(c.contextProperty("messagesview_refresh_after_sending").toBool(), false);
+    QCOMPARE(list->get(bobsRow()).value("received").toBool(), false);
+    const QString sentId = list->get(bobsRow()).value("msg_id").toString();
+
+    // Received.
+    QCOMPARE(bob->post("/1/direct_messages/new.json", {{"screen_name", "alice"}, {"text", "Yes!"}})
+                 .status,
+             200);
+    QTRY_VERIFY_WITH_TIMEOUT(list->get(bobsRow()).value("msg_text") == "Yes!", network);
+    QCOMPARE(list->get(bobsRow()).value("received").toBool(), true);
+
+    // Deleting the newest brings the one before back.
+    h->deleteMessage(list->get(bobsRow()).value("msg_id").toString());
+    QTRY_COMPARE_WITH_TIMEOUT(list->get(bobsRow()).value("msg_id").toString(), sentId, network);
+}
+
+void TestPeopleSandbox::followAndBlock()
+{
+    ScriptedController c;
+    signIn(c, "grace");
+    DataHandler *h = c.handler();
+    h->setCurrentUser("bob");
+    h->updateProfileView("bob");
+    QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("profileview_screen_name").toString(),
+                              QString("bob"), network);
+    QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("profileview_loading").toBool(), false, network);
+    const bool following = c.contextProperty("profileview_following").toBool();
+
+    for (bool follow : {!following, following}) {
+        h->followProfile("bob", follow);
+        QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("profileview_loading").toBool(), false,
+                                  network);
+        QCOMPARE(c.contextProperty("profileview_following").toBool(), follow);
+    }
+
+    h->blockProfile("bob", true);
+    QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("profileview_blocked").toBool(), true, network);
+    auto grace = client("grace");
+    const QJsonArray blocked = grace->get("/1/blocks/blocking/ids.json").array();
+    QVERIFY(blocked.contains(QJsonValue(h->profileView()->blockedIds().value(0))));
+    h->blockProfile("bob", false);
+    QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("profileview_blocked").toBool(), false, network);
+    QVERIFY(grace->get("/1/blocks/blocking/ids.json").array().isEmpty());
+}
+
+void TestPeopleSandbox::savedSearchComesAndGoes()
+{
+    ScriptedController c;
+    signIn(c, "emma");
+    DataHandler *h = c.handler();
+    ZirrupModel *saved = h->trendsView()->savedSearchesModel();
+    h->updateSavedSearches();
+    h->saveSearch("aardvark sightings");
+    QTRY_VERIFY_WITH_TIMEOUT(!h->savedSearchId("aardvark sightings").isEmpty(), network);
+    // In query order, whatever was saved before.
+    QStringList queries = column(saved, "query_item");
+    QStringList sorted = queries;
+    sorted.sort();
+    QCOMPARE(queries, sorted);
+
+    h->deleteSearch("aardvark sightings");
+    QTRY_VERIFY_WITH_TIMEOUT(!column(saved, "query_item").contains("aardvark sightings"), network);
+    const QJsonArray left = client("emma")->get("/1/saved_searches.json").array();
+    for (const QJsonValue &search : left)
+        QVERIFY(search.toObject().value("query").toString() != "aardvark sightings");
+}
+
+void TestPeopleSandbox::ownProfileAndPhoto()
+{
+    ScriptedController c;
+    signIn(c, "kaisa");
+    DataHandler *h = c.handler();
+    h->updateAccountData("Kaisa K.", "http://example.org/kaisa", "Turku", "Edited from a test");
+    QTRY_COMPARE_WITH_TIMEOUT(c.view().callCount("prevPage"), 1, network);
+    QCOMPARE(c.contextProperty("profileview_firstname").toString(), QString("Kaisa K."));
+    auto kaisa = client("kaisa");
+    const ApiResponse shown = kaisa->get("/1/users/show.json", {{"screen_name", "kaisa"}});
+    QCOMPARE(shown.at("location").toString(), QString("Turku"));
+    const QString oldPicture = shown.at("profile_image_url").toString();
+    const QString oldSource = c.contextProperty("profileview_profile_image_url").toString();
+
+    QTemporaryDir dir;
+    QImage photo(900, 600, QImage::Format_RGB32);
+    photo.fill(Qt::darkMagenta);
+    QVERIFY(photo.save(dir.filePath("me.jpg")));
+    h->updateAccountImage(QUrl::fromLocalFile(dir.filePath("me.jpg")).toString());
+    QVERIFY(c.contextProperty("updatingProfileImage").toBool());
+    QTimer *later = h->profileView()->ownImageRefreshTimer();
+    QTRY_VERIFY_WITH_TIMEOUT(later->isActive(), network);
+    later->start(0);
+
+    // The new picture is fetched and shown in place of the old one.
+    QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("updatingProfileImage").toBool(), false, network);
+    const QString picture = kaisa->get("/1/users/show.json", {{"screen_name", "kaisa"}})
+                                .at("profile_image_url")
+                                .toString();
+    QVERIFY(picture != oldPicture);
+    const auto source = [&c] {
+        return c.contextProperty("profileview_profile_image_url").toString();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(source() != oldSource && source().startsWith("image://avatar/file:"),
+                             network);
+    const QUrl stored(source().mid(int(strlen("image://avatar/"))));
+    QCOMPARE(QImage(stored.toLocalFile()).isNull(), false);
+}
+
+void TestPeopleSandbox::pageThroughAMembersLists()
+{
+    ScriptedController c;
+    signIn(c, "alice");
+    DataHandler *h = c.handler();
+    // A member of one of alice's subscribed lists.
+    h->updateSubscribedLists();
+    ZirrupModel *mine = h->listsView()->subscribedListsModel();
+    QTRY_VERIFY_WITH_TIMEOUT(!c.contextProperty("mylists_loading").toBool() && mine->count() > 0,
+                             network);
+    const QString listId = mine->get(0).value("id").toString();
+    const ApiResponse members =
+        client("alice")->get("/1/lists/members.json", {{"list_id", listId}});
+    const QString member = members.at("users/0/screen_name").toString();
+    QVERIFY(!member.isEmpty());
+
+    ZirrupModel *lists = h->listsView()->addedToListsModel();
+    h->updateAddedToLists(member, true);
+    QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("listsview_loading").toBool(), false, network);
+    for (int page = 0; c.contextProperty("listsview_more_available").toBool() && page < 10;
+         ++page) {
+        h->moreAddedToLists(member);
+        QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("listsview_is_loading_more").toBool(), false,
+                                  network);
+    }
+    QVERIFY(column(lists, "id").contains(listId));
+    QCOMPARE(c.contextProperty("listsview_more_available").toBool(), false);
+}
+
+QTEST_MAIN(TestPeopleSandbox)
+#include "tst_people_sandbox.moc"
