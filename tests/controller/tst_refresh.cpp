@@ -67,21 +67,20 @@ class TestRefresh : public QObject
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
-    void displayFollowsTheScreenSaverAndTheLock();
-    void visibilityStartsAndStopsTheStream();
+    void streamFollowsVisibilityAndTheScreen();
     void failedStreamsAreRetriedOnlyOnline();
     void lastSeenIdIsSavedOnceAfterAQuietMoment();
     void backgroundNewsReachTheDesktop();
     void cleanupRunsOnceUntilResumed();
+    void delayedRefreshesRunEach();
 
 private:
     void setScreenSaver(bool active);
     void setLocked(bool locked);
-    DisplayInfo *watchedDisplay();
 
     QProcess m_daemon;
-    QString m_address;
     QDBusConnection m_service {QString()};
+    QDBusConnection m_client {QString()};
     FakeScreenSaver m_screenSaver;
     FakeLoginManager m_loginManager;
     FakeLoginSession m_session;
@@ -98,35 +97,26 @@ void TestRefresh::initTestCase()
     QVERIFY(m_daemon.waitForStarted());
     while (!m_daemon.canReadLine())
         QVERIFY2(m_daemon.waitForReadyRead(10000), m_daemon.readAllStandardError().constData());
-    m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+    const QString address = QString::fromUtf8(m_daemon.readLine().trimmed());
 
     // One private bus stands in for both the session and the system bus.
-    m_service = QDBusConnection::connectToBus(m_address, QStringLiteral("fake-desktop"));
-    QVERIFY(m_service.isConnected());
+    m_service = QDBusConnection::connectToBus(address, QStringLiteral("fake-desktop"));
+    m_client = QDBusConnection::connectToBus(address, QStringLiteral("display-client"));
+    QVERIFY(m_service.isConnected() && m_client.isConnected());
+    const auto all = QDBusConnection::ExportAllContents;
     QVERIFY(m_service.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &m_screenSaver,
-                                     QDBusConnection::ExportAllSlots
-                                         | QDBusConnection::ExportAllSignals));
-    QVERIFY(m_service.registerObject(QStringLiteral("/org/freedesktop/login1"), &m_loginManager,
-                                     QDBusConnection::ExportAllSlots));
+                                     all));
     QVERIFY(
-        m_service.registerObject(sessionPath, &m_session, QDBusConnection::ExportAllProperties));
+        m_service.registerObject(QStringLiteral("/org/freedesktop/login1"), &m_loginManager, all));
+    QVERIFY(m_service.registerObject(sessionPath, &m_session, all));
     QVERIFY(m_service.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
     QVERIFY(m_service.registerService(QStringLiteral("org.freedesktop.login1")));
 }
 
 void TestRefresh::cleanupTestCase()
 {
-    if (m_daemon.state() != QProcess::NotRunning) {
-        m_daemon.terminate();
-        m_daemon.waitForFinished(5000);
-    }
-}
-
-DisplayInfo *TestRefresh::watchedDisplay()
-{
-    const QDBusConnection client =
-        QDBusConnection::connectToBus(m_address, QStringLiteral("display-client"));
-    return new DisplayInfo(client, client);
+    m_daemon.terminate();
+    m_daemon.waitForFinished(5000);
 }
 
 void TestRefresh::setScreenSaver(bool active)
@@ -146,64 +136,48 @@ void TestRefresh::setLocked(bool locked)
     QVERIFY(m_service.send(changed));
 }
 
-void TestRefresh::displayFollowsTheScreenSaverAndTheLock()
+void TestRefresh::streamFollowsVisibilityAndTheScreen()
 {
     // Without a bus nobody can say the screen is dark.
-    DisplayInfo alone(QDBusConnection(QStringLiteral("none")),
-                      QDBusConnection(QStringLiteral("none")));
-    QCOMPARE(alone.backlightStatus(0), DisplayInfo::BacklightOn);
-    QCOMPARE(alone.backlightStatus(-1), DisplayInfo::BacklightUnknown);
+    const QDBusConnection none(QStringLiteral("none"));
+    QCOMPARE(DisplayInfo(none, none).backlightStatus(0), DisplayInfo::BacklightOn);
 
-    // Read at start: the screen saver is off, the session locked (the last thing read).
-    m_screenSaver.active = false;
-    m_session.locked = true;
-    std::unique_ptr<DisplayInfo> info(watchedDisplay());
-    QSignalSpy changed(info.get(), &DisplayInfo::backlightStatusChanged);
-    QVERIFY(changed.wait());
-    QCOMPARE(info->backlightStatus(0), DisplayInfo::BacklightOff);
-    QVERIFY(info->sessionLocked());
-
-    // Then followed by their signals.
-    setLocked(false);
-    QVERIFY(changed.wait());
-    QCOMPARE(info->backlightStatus(0), DisplayInfo::BacklightOn);
-    setScreenSaver(true);
-    QVERIFY(changed.wait());
-    QCOMPARE(info->backlightStatus(0), DisplayInfo::BacklightOff);
-    setScreenSaver(false);
-    QVERIFY(changed.wait());
-    QCOMPARE(changed.last().first().value<DisplayInfo::BacklightState>(), DisplayInfo::BacklightOn);
-}
-
-void TestRefresh::visibilityStartsAndStopsTheStream()
-{
     ScriptedController c;
     signIn(c);
     DataHandler *h = c.handler();
     ScriptedBackend *backend = c.backend();
-    m_screenSaver.active = true;
-    h->setDisplayInfo(watchedDisplay());
+    // Read at start: no screen saver, but the session is locked (that is read last).
+    m_screenSaver.active = false;
+    m_session.locked = true;
+    h->setDisplayInfo(new DisplayInfo(m_client, m_client));
     QSignalSpy light(h->displayInfo(), &DisplayInfo::backlightStatusChanged);
     QVERIFY(light.wait());
-    setScreenSaver(false);
-    QVERIFY(light.wait());
-    const int streams = backend->callCount(QStringLiteral("startStreaming"));
+    QCOMPARE(h->displayInfo()->backlightStatus(0), DisplayInfo::BacklightOff);
+    auto streams = [backend] { return backend->callCount(QStringLiteral("startStreaming")); };
+    const int started = streams();
 
     h->setVisible(true);
-    QCOMPARE(backend->callCount(QStringLiteral("startStreaming")), streams + 1);
+    QCOMPARE(streams(), started + 1);
     QCOMPARE(h->pendingQueryIds().stream, backend->lastCall("startStreaming").queryId);
     h->setVisible(true);
-    QCOMPARE(backend->callCount(QStringLiteral("startStreaming")), streams + 1);
+    QCOMPARE(streams(), started + 1);
+    h->setVisible(false);
+    QCOMPARE(backend->stopStreamingCount(), 1);
 
     // Behind a lit screen the lists stay current.
+    setLocked(false);
+    QVERIFY(light.wait());
+    h->setVisible(true);
     h->setVisible(false);
-    QCOMPARE(backend->stopStreamingCount(), 0);
+    QCOMPARE(backend->stopStreamingCount(), 1);
+    QCOMPARE(streams(), started + 2);
 
     h->setVisible(true);
     setScreenSaver(true);
     QVERIFY(light.wait());
     h->setVisible(false);
-    QCOMPARE(backend->stopStreamingCount(), 1);
+    QCOMPARE(backend->stopStreamingCount(), 2);
+    setScreenSaver(false);
 }
 
 void TestRefresh::failedStreamsAreRetriedOnlyOnline()
@@ -242,15 +216,11 @@ void TestRefresh::lastSeenIdIsSavedOnceAfterAQuietMoment()
     ScriptedNotifications *notifications = c.factory().notifications();
     QSignalSpy saved(notifications, &ScriptedNotifications::lastIdSaved);
 
-    // In the background nothing counts as seen.
+    // In the background nothing counts as seen; only mentions and messages count.
     h->handleStreamObject(StreamObjectType::Mention, record({{"id", "100"}}));
     h->setIsOnFullscreen(true);
     h->handleStreamObject(StreamObjectType::HomeStatus, record({{"id", "101"}}));
     h->handleStreamObject(StreamObjectType::Favorite, record({{"id", "102"}}));
-    c.login()->setAccountEnabled(false);
-    h->postLastIdUpdate(record({{"id", "103"}}));
-    c.login()->setAccountEnabled(true);
-
     // Two in quick succession: one save, of the later one.
     h->handleStreamObject(StreamObjectType::Mention, record({{"id", "104"}}));
     h->handleStreamObject(StreamObjectType::DirectMessage,
@@ -268,27 +238,26 @@ void TestRefresh::backgroundNewsReachTheDesktop()
     const QVariantList mention = record({{"id", "7"},
                                          {"text", "@Alice hi &amp; bye"},
                                          {"user", QVariantMap {{"screen_name", "bob"}}}});
+    const QString text = QStringLiteral("@bob: @Alice hi & bye");
 
     h->handleStreamObject(StreamObjectType::Mention, mention);
     h->handleStreamObject(StreamObjectType::Mention, mention);
-    h->handleStreamObject(
-        StreamObjectType::DirectMessage,
-        record({{"id", "8"}, {"text", "lunch?"}, {"sender_screen_name", "carol"}}));
+    h->handleStreamObject(StreamObjectType::DirectMessage,
+                          record({{"text", "lunch?"}, {"sender_screen_name", "carol"}}));
     // The user's own messages come back on the stream too.
     h->handleStreamObject(StreamObjectType::DirectMessage,
-                          record({{"id", "9"}, {"text", "sure"}, {"sender_screen_name", "alice"}}));
-    const QString text = QStringLiteral("@bob: @Alice hi & bye");
+                          record({{"text", "sure"}, {"sender_screen_name", "alice"}}));
     QCOMPARE(n->mentionNotices(), (QList<QPair<int, QString>> {{1, text}, {2, text}}));
     QCOMPARE(n->messageNotices(), (QList<QPair<int, QString>> {{1, "carol: lunch?"}}));
 
+    // Seen: the count starts again; in front, the desktop is not bothered.
     h->clearMentionNotifications();
     QCOMPARE(n->clearedMentions(), 1);
     h->handleStreamObject(StreamObjectType::Mention, mention);
-    QCOMPARE(n->mentionNotices().last(), (QPair<int, QString> {1, text}));
-
     h->setIsOnFullscreen(true);
     h->handleStreamObject(StreamObjectType::Mention, mention);
     QCOMPARE(n->mentionNotices().size(), 3);
+    QCOMPARE(n->mentionNotices().last().first, 1);
 }
 
 void TestRefresh::cleanupRunsOnceUntilResumed()
@@ -296,39 +265,44 @@ void TestRefresh::cleanupRunsOnceUntilResumed()
     ScriptedController c;
     signIn(c);
     DataHandler *h = c.handler();
-    QSignalSpy initialized(h, &DataHandler::frontendInitialized);
 
     h->doCleanup();
     QCOMPARE(c.view().callNames(), (QStringList {"prepareCleanup", "doCleanup", "startPage"}));
     QCOMPARE(c.view().lastArguments("startPage"), QVariantList {"MainView.qml"});
-    QCOMPARE(initialized.count(), 1);
     QCOMPARE(c.backend()->stopStreamingCount(), 1);
-
     // Done already and not yet back in front: nothing more.
     h->doCleanup();
     QCOMPARE(c.view().calls().size(), 3);
     QCOMPARE(c.backend()->stopStreamingCount(), 1);
 
-    // Back in front the stream returns; after leaving again the next cleanup runs.
-    const int streams = c.backend()->callCount(QStringLiteral("startStreaming"));
+    // Back in front and gone again, the next cleanup runs; signed out, it ends on sign-in.
     h->startSyncTimer();
-    QCOMPARE(c.backend()->callCount(QStringLiteral("startStreaming")), streams + 1);
     h->stopSyncTimer();
+    Q_EMIT c.login()->accountRemoved();
     h->doCleanup();
     QCOMPARE(c.view().callCount("prepareCleanup"), 2);
-
-    // Signed out, the cleanup ends on the sign-in page.
-    Q_EMIT c.login()->accountRemoved();
-    h->stopSyncTimer();
-    c.view().clearCalls();
-    h->doCleanup();
     QCOMPARE(c.view().lastArguments("startPage"), QVariantList {"SignInView.qml"});
+}
 
-    h->restoreListPosition(7);
-    QCOMPARE(c.view().lastArguments("restorePosition"), QVariantList {7});
-    QSignalSpy timestamps(h, &DataHandler::updateTimestamp);
-    h->emitUpdateTimestamp();
-    QCOMPARE(timestamps.count(), 1);
+void TestRefresh::delayedRefreshesRunEach()
+{
+    ScriptedController c;
+    signIn(c);
+    ScriptedBackend *backend = c.backend();
+    auto requests = [backend] {
+        return backend->callCount(QStringLiteral("retrieveDirectMessages"));
+    };
+    int before = requests();
+    c.handler()->updateMessagesView();
+    const int perRefresh = requests() - before;
+    QVERIFY(perRefresh > 0);
+
+    // The same timeout twice: the second does not replace the first.
+    before = requests();
+    c.handler()->delayedUpdateMessagesView(0);
+    c.handler()->delayedUpdateMessagesView(0);
+    QCOMPARE(requests(), before);
+    QTRY_COMPARE(requests(), before + 2 * perRefresh);
 }
 
 QTEST_MAIN(TestRefresh)
