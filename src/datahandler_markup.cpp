@@ -33,7 +33,7 @@ bool opensReference(QStringView text, qsizetype at)
             ++i;
         const qsizetype digits = i;
         while (i < text.size()
-               && (text[i].isDigit()
+               && ((text[i] >= u'0' && text[i] <= u'9')
                    || (hex
                        && ((text[i] >= u'a' && text[i] <= u'f')
                            || (text[i] >= u'A' && text[i] <= u'F')))))
