@@ -76,7 +76,7 @@ void DataHandler::doCleanup()
         callRoot("startPage", {QStringLiteral("MainView.qml")});
         invokeOwnSlot("updateTimelineView(bool)", Q_ARG(bool, false));
         invokeOwnSlot("updateMentionsView(bool)", Q_ARG(bool, true));
-        invokeOwnSlot("updateMessagesView(bool)", Q_ARG(bool, true));
+        updateMessagesView(true);
     } else {
         callRoot("startPage", {QStringLiteral("SignInView.qml")});
     }
@@ -189,7 +189,7 @@ void DataHandler::setVisible(bool visible)
             m_timelineView.setCatchingUp(true);
         invokeOwnSlot("updateTimelineView(bool)", Q_ARG(bool, true));
         invokeOwnSlot("updateMentionsView(bool)", Q_ARG(bool, true));
-        invokeOwnSlot("updateMessagesView(bool)", Q_ARG(bool, true));
+        updateMessagesView(true);
         return;
     }
 
@@ -225,13 +225,12 @@ void DataHandler::delayedUpdateMentionsViewSilent(int timeout)
 
 void DataHandler::delayedUpdateMessagesView(int timeout)
 {
-    QTimer::singleShot(timeout, this,
-                       [this] { invokeOwnSlot("updateMessagesView(bool)", Q_ARG(bool, false)); });
+    QTimer::singleShot(timeout, this, [this] { updateMessagesView(false); });
 }
 
 void DataHandler::delayedUpdateMessagesViewSilent(int timeout)
 {
-    QTimer::singleShot(timeout, this, [this] { invokeOwnSlot("updateMessagesViewSilent()"); });
+    QTimer::singleShot(timeout, this, [this] { updateMessagesViewSilent(); });
 }
 
 void DataHandler::emitNewTweets()
