@@ -319,7 +319,8 @@ void DataHandler::requestMediaThumbnail(const QVariantMap &media)
     int queryId = -1;
     m_backend->retrieveTinyUrlImage(request, &fileUrl, &queryId);
     if (!fileUrl.isEmpty()) {
-        m_timelineView.onTinyUrlThumbLoaded(fileUrl, queryId, key);
+        // Answered at once: no request of the adapter's list stands for it.
+        m_timelineView.onTinyUrlThumbLoaded(fileUrl, -1, key);
     } else if (queryId != -1) {
         // Nothing answers a request that did not go out, so only a sent one holds the flag up.
         setContextProperty(QStringLiteral("tinyurl_thumb_loading"), true);
