@@ -22,8 +22,12 @@
 
 #include <functional>
 
+class DisplayInfo;
+class Gallery;
+class GalleryResult;
 class Helper;
 class NetworkMonitor;
+class PhotoScaler;
 class QQmlContext;
 class QQuickView;
 class QTimer;
@@ -58,7 +62,8 @@ class DataHandler : public QObject
     Q_PROPERTY(QString currentListId READ currentListId WRITE setCurrentListId)
     Q_PROPERTY(QString currentListName READ currentListName WRITE setCurrentListName)
     Q_PROPERTY(QString currentSearchString READ currentSearchString WRITE setCurrentSearchString)
-    // Photos: the photosModel property.
+    // Photos: the gallery's pictures for the picker, empty until a query has finished.
+    Q_PROPERTY(QObject *photosModel READ photosModel NOTIFY photosModelChanged)
 
 public:
     enum LaunchMode {
@@ -149,15 +154,32 @@ public:
     // ---- refresh and stream ----
     // Scrolls the home list so that row `index` is at the top (after catching up).
     void restoreListPosition(int index);
+    // Whether the screen is lit, made on first use; tests hand in one of their own (owned).
+    DisplayInfo *displayInfo();
+    void setDisplayInfo(DisplayInfo *displayInfo);
+    bool isVisible() const { return m_visible; }
+    bool isOnFullscreen() const { return m_onFullscreen; }
     // ---- launch targets ----
     // ---- markup ----
     // The client name of a status's "source".
     QString parseSourceName(QString source);
+    // The service's web site: statuses posted there name it in their source.
+    static QString serviceWebAddress();
     // ---- time strings ----
     // A service date as the canonical local time text ("ddd MMM dd hh:mm:ss yyyy", en_US).
     QString convertServiceDateTime(QString serviceDate, bool flag);
+    // What "now" is for the relative time texts (tests fix it; the default is the clock).
+    using Clock = std::function<QDateTime()>;
+    void setClock(Clock clock);
     // ---- compose and posting ----
+    // The picture cost and wrapped link lengths the counting uses.
+    int charactersReservedPerMedia() const { return m_charactersReservedPerMedia; }
+    int shortUrlLength() const { return m_shortUrlLength; }
+    int shortUrlLengthHttps() const { return m_shortUrlLengthHttps; }
+    // The scaler preparing the pending media tweet, if any.
+    PhotoScaler *photoScaler() const;
     // ---- photos ----
+    QObject *photosModel() const;
     // ---- timeline forwarders ----
     // ---- messages forwarders ----
     // ---- profile forwarders ----
@@ -194,10 +216,26 @@ public Q_SLOTS:
     QString currentVisibleTweetId() const;
 
     // ---- refresh and stream ----
+    void startSyncTimer();
+    void stopSyncTimer();
+    void doCleanup();
+    void onThrottlingTimerTriggered();
+    void handleStreamObject(StreamObjectType::StreamObjectType type, QVariantList data);
     void postLastIdUpdate(QVariantList data);
+    void updateLastId();
+    void clearMessageNotifications();
+    void clearMentionNotifications();
+    void setVisible(bool visible);
+    void setIsOnFullscreen(bool onscreen);
+    void delayedUpdateTimelineView(int timeout = 2000);
+    void delayedUpdateMentionsView(int timeout = 2000);
+    void delayedUpdateMentionsViewSilent(int timeout = 2000);
+    void delayedUpdateMessagesView(int timeout = 2000);
+    void delayedUpdateMessagesViewSilent(int timeout = 2000);
     void emitNewTweets();
     void emitNewMentions();
     void emitNewMessages();
+    void emitUpdateTimestamp();
 
     // ---- launch targets ----
     QString startView();
@@ -212,15 +250,45 @@ public Q_SLOTS:
     void onZirrupShowMessages();
 
     // ---- markup ----
+    // Links the words that look like tags (and mentions, unless entities did that) or links.
+    QString findLinks(QString text, bool entitiesHandled = true);
     // Rewrites text in place with anchors for the entities.
     void parseEntities(QMap<QString, QVariant> entities, QString &text,
                        bool includeMediaEntities = false);
+    // The mentions of text, each followed by a blank, without excludeUser and the user.
+    QString getMentions(QString text, QString excludeUser);
+    bool hasRightToLeftText(QString text);
+    // Pieces of rich text for a flow layout, anchors whole, opposite-direction runs reversed.
+    QStringList splitText(QString text, bool reversed = false);
+    bool linkClicked(QString link);
     // ---- time strings ----
     QString createTimeString(QString datetime);
     QString createDetailTimeString(QString datetime);
+    QString createConversationTimeString(QString datetime);
     QString createSectionTimeString(QString datetime);
     // ---- compose and posting ----
+    int countTweetTextLength(QString tweetText, int uploadImagesCount);
+    void refreshConfigurationData();
+    void postTweetMessage(QString msg, QString locationId);
+    void replyToTweetMessage(QString msg, QString tweetId, QString locationId);
+    void postTweetWithMedia(QString msg, QString locationId, QString tweetId = QString());
+    void replyToTweetWithMedia(QString msg, QString tweetId, QString locationId);
+    void addUploadImage(QString imageUrl, bool isPortrait, float aspectRatio);
+    void removeUploadImage(QString imageUrl);
+    void cleanUploadImages();
+    bool linksToShorten(QString text);
+    bool linksToUnshorten(QString text);
+    void shortenLinks(QString text);
+    void unshortenLinks(QString text);
+    void onStatusWritten(int queryId);
+    void onPostedStatusWithMedia(QVariantList data, int queryId);
+    void onUrlToSnipConverted(QString url, QString snipUrl, int queryId);
+    void onHelpRetrieved(HelpType::HelpType type, QVariantList data,
+                         QMap<QString, QString> queryArgs, int queryId);
+    void onPhotosScaled(QVariant originals, QVariant scaled);
     // ---- photos ----
+    void queryPhotosModel();
+    void photosQueryFinished();
     // ---- timeline forwarders ----
     void refreshTimelineView();
     void updateTimelineView(bool silentUpdate = false);
@@ -349,6 +417,9 @@ private:
                        QGenericArgument a1 = QGenericArgument());
 
     // ---- refresh and stream ----
+    // Tells the desktop about a mention or a received message that came while in the
+    // background.
+    void notifyInBackground(StreamObjectType::StreamObjectType type, const QVariantList &data);
 
     // ---- launch targets ----
     // Opens the page of the launch mode once sign-in has completed.
@@ -358,7 +429,13 @@ private:
     bool deferUntilSignedIn();
 
     // ---- markup ----
+    // The words of text between single blanks (as the regular expression "\\s" splits it);
+    // two adjacent blanks give an empty word.
+    static QList<QStringView> splitWords(QStringView text);
+    // Starts the thumbnail download of a media entity for the detail page.
+    void requestMediaThumbnail(const QVariantMap &media);
     // ---- time strings ----
+    QDateTime currentDateTime() const;
     // ---- compose and posting ----
     // ---- photos ----
     // ---- timeline forwarders ----
@@ -412,11 +489,31 @@ private:
     bool m_platformConnected = false;
 
     // ---- refresh and stream: fields ----
+    QString m_lastId;
+    bool m_onFullscreen = false;
+    bool m_visible = false;
+    DisplayInfo *m_displayInfo = nullptr;
+    // New items the desktop was told about since the user last looked.
+    int m_unseenMentions = 0;
+    int m_unseenMessages = 0;
     // ---- launch targets: fields ----
     // ---- markup: fields ----
     // ---- time strings: fields ----
+    Clock m_clock;
     // ---- compose and posting: fields ----
+    int m_charactersReservedPerMedia = 21;
+    int m_shortUrlLength = 20;
+    int m_shortUrlLengthHttps = 21;
+    QString m_pendingMediaText;
+    QString m_pendingMediaLocationId;
+    QString m_pendingMediaReplyToId;
+    QPointer<PhotoScaler> m_photoScaler;
+    // Wrapped short link -> the long link it stands for.
+    QMap<QString, QString> m_shortLinks;
     // ---- photos: fields ----
+    Gallery *m_gallery = nullptr;
+    GalleryResult *m_photosQuery = nullptr;
+    ZirrupModel *m_photosModel = nullptr;
     // ---- timeline forwarders: fields ----
     // ---- messages forwarders: fields ----
     // ---- profile forwarders: fields ----
