@@ -394,7 +394,13 @@ void TestTimelinePaging::catchUp()
                               h.page("home_first_page.json"));
         const ScriptedCall next = h.lastTimelineCall(TimelineType::Home);
         QCOMPARE(next.args.value("max_id"), heldBack);
+        h.controller().view().clearCalls();
         h.backend()->complete(next, h.page("home_next_page.json"));
+        // The list scrolls to the row of the saved tweet.
+        const int row =
+            TimelineHarness::column(h.view()->timelineModel()).indexOf("1000000000000001080");
+        QCOMPARE(row, 71);
+        QCOMPARE(h.controller().view().lastArguments("restorePosition"), QVariantList {row});
         QVERIFY(!h.view()->isCatchingUp());
         QVERIFY(!h.flag("timelineview_is_catching_up"));
         QCOMPARE(h.handler()->currentVisibleTweetId(), QString());
@@ -411,6 +417,7 @@ void TestTimelinePaging::catchUp()
         }
         QCOMPARE(h.view()->timelineModel()->rowCount(), 150);
         QVERIFY(!h.view()->isCatchingUp());
+        QCOMPARE(h.controller().view().callCount("restorePosition"), 0);
         QCOMPARE(h.backend()->calls("retrieveTimelineResources").size(), 4);
     }
     {
