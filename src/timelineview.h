@@ -203,12 +203,14 @@ private:
 
     // ---- mapping ----
     void mapStatus(QVariantMap record, TweetRecord &out, bool includeMediaEntities);
-    QStandardItem *createTweetItem(const TweetRecord &tweet) const;
+    QStandardItem *createTweetItem(const TweetRecord &tweet, const QString &section) const;
 
     // ---- merging ----
     ZirrupModel *modelFor(View view) const;
     QString *maxIdFor(View view);
     void touchRecentModel(ZirrupModel *model);
+    // The section heading of each canonical time text, in list order.
+    QStringList sectionHeadings(const QStringList &timestamps) const;
     // Brings the home list back to the saved tweet, or pages further back for it.
     void checkCatchUp(bool cached, bool endOfTimeline);
 

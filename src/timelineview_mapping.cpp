@@ -109,14 +109,14 @@ void TimelineView::mapStatus(QVariantMap record, TweetRecord &out, bool includeM
     }
 }
 
-QStandardItem *TimelineView::createTweetItem(const TweetRecord &tweet) const
+QStandardItem *TimelineView::createTweetItem(const TweetRecord &tweet, const QString &section) const
 {
     auto *item = new QStandardItem;
     item->setData(tweet.desc, DescRole);
     item->setData(tweet.name, NameRole);
     item->setData(tweet.place, PlaceRole);
     item->setData(tweet.timestamp, TimestampRole);
-    item->setData(m_dataHandler->createSectionTimeString(tweet.timestamp), SectionTimestampRole);
+    item->setData(section, SectionTimestampRole);
     item->setData(tweet.originalImageUrl, OriginalImageUrlRole);
     item->setData(tweet.imageUrl, ImageUrlRole);
     item->setData(tweet.retweetedName, RetweetedNameRole);

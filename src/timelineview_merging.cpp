@@ -6,7 +6,41 @@
 #include "datahandler.h"
 #include "zirrupmodel.h"
 
+#include <QDate>
 #include <QStandardItem>
+
+#include <functional>
+
+namespace {
+// Local seconds of a canonical time text ("ddd MMM dd hh:mm:ss yyyy", English names) on a
+// continuous scale, or -1 for any other text.
+qint64 canonicalSeconds(const QString &text)
+{
+    static const QString months = QStringLiteral("JanFebMarAprMayJunJulAugSepOctNovDec");
+    if (text.size() != 24 || text.at(3) != QLatin1Char(' ') || text.at(7) != QLatin1Char(' ')
+        || text.at(10) != QLatin1Char(' ') || text.at(13) != QLatin1Char(':')
+        || text.at(16) != QLatin1Char(':') || text.at(19) != QLatin1Char(' '))
+        return -1;
+    const auto number = [&text](int from, int length) {
+        int value = 0;
+        for (int i = from; i < from + length; ++i) {
+            const QChar c = text.at(i);
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return -1;
+            value = value * 10 + (c.unicode() - '0');
+        }
+        return value;
+    };
+    const int monthIndex = months.indexOf(QStringView(text).mid(4, 3));
+    const QDate date(number(20, 4), monthIndex % 3 == 0 ? monthIndex / 3 + 1 : 0, number(8, 2));
+    const int hour = number(11, 2);
+    const int minute = number(14, 2);
+    const int second = number(17, 2);
+    if (!date.isValid() || hour < 0 || minute < 0 || second < 0)
+        return -1;
+    return date.toJulianDay() * 86400 + hour * 3600 + minute * 60 + second;
+}
+} // namespace
 
 ZirrupModel *TimelineView::modelFor(View view) const
 {
@@ -78,8 +112,9 @@ void TimelineView::onStatusesUpdated(View view, QVariantList data, bool cached, 
             *maxId = statusId(data.constLast().toMap());
     }
 
-    QList<QStandardItem *> items;
-    items.reserve(data.size());
+    QList<TweetRecord> tweets;
+    QStringList times;
+    tweets.reserve(data.size());
     const int count = holdBackOldest ? data.size() - 1 : data.size();
     for (int i = 0; i < count; ++i) {
         TweetRecord tweet;
@@ -91,8 +126,14 @@ void TimelineView::onStatusesUpdated(View view, QVariantList data, bool cached, 
                 && !tweet.fullName.contains(filter) && !tweet.statusText.contains(filter))
                 continue;
         }
-        items.append(createTweetItem(tweet));
+        times.append(tweet.timestamp);
+        tweets.append(std::move(tweet));
     }
+    const QStringList sections = sectionHeadings(times);
+    QList<QStandardItem *> items;
+    items.reserve(tweets.size());
+    for (int i = 0; i < tweets.size(); ++i)
+        items.append(createTweetItem(tweets.at(i), sections.at(i)));
     if (!items.isEmpty()) {
         // One insertion for the whole page; newer tweets go on top in the order delivered.
         // A cleared model has no column, and inserting rows would add it in the middle of the
@@ -160,19 +201,81 @@ bool TimelineView::isCatchingUp()
     return m_catchingUp;
 }
 
+QStringList TimelineView::sectionHeadings(const QStringList &timestamps) const
+{
+    // A heading names one stretch of time: an age band of a few hours, or a day. Where the
+    // times of a run of rows change in one direction, span at most such a stretch and both
+    // ends of the run have the same heading, every row between has it too; so only the ends
+    // of runs are asked for, and a long list costs a few headings per stretch instead of one
+    // per row.
+    static constexpr qint64 longestStretch = 26 * 3600; // a day, and an hour of clock change
+    const int count = timestamps.size();
+    QStringList headings;
+    headings.resize(count);
+    QList<bool> known(count, false);
+    QList<qint64> seconds(count);
+    for (int i = 0; i < count; ++i)
+        seconds[i] = canonicalSeconds(timestamps.at(i));
+
+    const auto heading = [&](int i) {
+        if (!known.at(i)) {
+            headings[i] = m_dataHandler->createSectionTimeString(timestamps.at(i));
+            known[i] = true;
+        }
+    };
+    const auto oneStretch = [&](int first, int last) {
+        const qint64 from = seconds.at(first);
+        const qint64 to = seconds.at(last);
+        if (from < 0 || to < 0 || qAbs(from - to) > longestStretch)
+            return false;
+        const bool older = to <= from;
+        for (int i = first + 1; i <= last; ++i) {
+            const qint64 previous = seconds.at(i - 1);
+            const qint64 current = seconds.at(i);
+            if (current < 0 || (older ? current > previous : current < previous))
+                return false;
+        }
+        return true;
+    };
+    std::function<void(int, int)> fill = [&](int first, int last) {
+        if (last - first < 2)
+            return;
+        if (headings.at(first) == headings.at(last) && oneStretch(first, last)) {
+            for (int i = first + 1; i < last; ++i) {
+                headings[i] = headings.at(first);
+                known[i] = true;
+            }
+            return;
+        }
+        const int middle = first + (last - first) / 2;
+        heading(middle);
+        fill(first, middle);
+        fill(middle, last);
+    };
+    if (count > 0) {
+        heading(0);
+        heading(count - 1);
+        fill(0, count - 1);
+    }
+    return headings;
+}
+
 void TimelineView::updateSectionData()
 {
     if (!m_dataHandler)
         return;
     for (ZirrupModel *model : std::as_const(m_recentModels)) {
         const int rows = model->rowCount();
+        QStringList times;
+        times.reserve(rows);
+        for (int row = 0; row < rows; ++row)
+            times.append(model->item(row)->data(TimestampRole).toString());
+        const QStringList sections = sectionHeadings(times);
         for (int row = 0; row < rows; ++row) {
             QStandardItem *item = model->item(row);
-            const QString section =
-                m_dataHandler->createSectionTimeString(item->data(TimestampRole).toString());
             // Unchanged headings send no change to the views.
-            if (item->data(SectionTimestampRole).toString() != section)
-                item->setData(section, SectionTimestampRole);
+            if (item->data(SectionTimestampRole).toString() != sections.at(row))
+                item->setData(sections.at(row), SectionTimestampRole);
         }
     }
 }

@@ -54,7 +54,8 @@ private Q_SLOTS:
     void userTweetsFavouritesAndLists();
     void errorsLowerTheirFlags();
     void mappingOfStatusRecords();
-    void filterSectionsAndNamelessRecords();
+    void filterAndNamelessRecords();
+    void sectionHeadingsOfALongList();
     void catchUp();
     void streamObjectsOfEveryType();
 };
@@ -342,7 +343,7 @@ void TestTimelinePaging::mappingOfStatusRecords()
              QString("http://127.0.0.1:8123/media/avatars/1845_2_normal.png"));
 }
 
-void TestTimelinePaging::filterSectionsAndNamelessRecords()
+void TestTimelinePaging::filterAndNamelessRecords()
 {
     TimelineHarness h;
     ZirrupModel *search = h.view()->tweetSearchModel();
@@ -370,16 +371,37 @@ void TestTimelinePaging::filterSectionsAndNamelessRecords()
     h.handler()->updateTimelineView();
     h.backend()->complete(h.lastTimelineCall(TimelineType::Home), nameless);
     QCOMPARE(home->rowCount(), 4);
+}
 
-    // Section headings are computed again from each row's time.
+void TestTimelinePaging::sectionHeadingsOfALongList()
+{
+    TimelineHarness h;
+    ZirrupModel *home = h.view()->timelineModel();
+    h.backend()->complete(h.lastTimelineCall(TimelineType::Home), h.page("home_first_page.json"));
+    h.handler()->moreTimelineView();
+    h.backend()->complete(h.lastTimelineCall(TimelineType::Home), h.page("home_next_page.json"));
+    // A time out of order and one that is no time at all among them.
+    home->item(80)->setData(home->get(10).value("timestamp"), TimelineView::TimestampRole);
+    home->item(60)->setData("garbage", TimelineView::TimestampRole);
     for (int row = 0; row < home->rowCount(); ++row)
         home->item(row)->setData("stale", TimelineView::SectionTimestampRole);
+
+    // Now is such that rows 0 to 29 are in the newest band and the rest in the next.
+    const QDateTime row30 =
+        QLocale(QLocale::English, QLocale::UnitedStates)
+            .toDateTime(home->get(30).value("timestamp").toString(), "ddd MMM dd hh:mm:ss yyyy");
+    QVERIFY(row30.isValid());
+    h.handler()->setClock([row30] { return row30.addSecs(25200); });
     h.view()->updateSectionData();
+    QSet<QString> headings;
     for (int row = 0; row < home->rowCount(); ++row) {
         const QVariantMap values = home->get(row);
         QCOMPARE(values.value("section_timestamp").toString(),
                  h.handler()->createSectionTimeString(values.value("timestamp").toString()));
+        headings.insert(values.value("section_timestamp").toString());
     }
+    QCOMPARE(headings.size(), 3);
+    QVERIFY(home->get(29).value("section_timestamp") != home->get(30).value("section_timestamp"));
 }
 
 void TestTimelinePaging::catchUp()
