@@ -3,6 +3,7 @@
 #include "datahandler.h"
 #include "jsondecoder.h"
 #include "scriptedcontroller.h"
+#include "servicedatesbackend.h"
 #include "timelineview.h"
 #include "zirrupmodel.h"
 
@@ -24,16 +25,27 @@ QVariantList fixturePage()
     return Zr::JsonDecoder::decode(file.readAll()).toList();
 }
 
-// The fixture page moved `pages` pages back: its first record is the previous page's last.
+// The fixture page moved `pages` pages back, in ids and in time: its first record is the
+// previous page's last. The page spans half an hour, so a long list spans days.
 QVariantList olderPage(const QVariantList &page, int pages)
 {
+    static const QLocale english(QLocale::English, QLocale::UnitedStates);
+    static const QString serviceFormat = QStringLiteral("ddd MMM dd HH:mm:ss +0000 yyyy");
+    const qint64 ids = qint64(pages) * (page.size() - 1);
+    const QDateTime newest =
+        english.toDateTime(page.constFirst().toMap().value("created_at").toString(), serviceFormat);
+    const QDateTime oldest =
+        english.toDateTime(page.constLast().toMap().value("created_at").toString(), serviceFormat);
+    const qint64 seconds = qint64(pages) * oldest.secsTo(newest);
     QVariantList records;
     for (const QVariant &value : page) {
         QVariantMap record = value.toMap();
-        const QString id = QString::number(record.value("id").toString().toLongLong()
-                                           - qint64(pages) * (page.size() - 1));
+        const QString id = QString::number(record.value("id").toString().toLongLong() - ids);
         record.insert("id", id);
         record.insert("id_str", id);
+        const QDateTime created =
+            english.toDateTime(record.value("created_at").toString(), serviceFormat);
+        record.insert("created_at", english.toString(created.addSecs(-seconds), serviceFormat));
         records.append(record);
     }
     return records;
@@ -82,6 +94,9 @@ private:
 void BenchTimeline::initTestCase()
 {
     m_controller = std::make_unique<ScriptedController>();
+    m_controller->handler()->setBackendFactory([](const QStringList &credentials, QObject *parent) {
+        return new ServiceDatesBackend(credentials, parent);
+    });
     m_controller->start(false);
     m_controller->signIn(QStringLiteral("Alice"));
     DataHandler *d = m_controller->handler();
