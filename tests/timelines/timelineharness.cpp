@@ -47,6 +47,31 @@ QStringList TimelineHarness::column(const ZirrupModel *model, int role)
     return values;
 }
 
+QString query(const ScriptedCall &call)
+{
+    QStringList parts;
+    for (auto it = call.args.cbegin(); it != call.args.cend(); ++it)
+        parts.append(it.key() + QLatin1Char('=') + it.value());
+    return parts.join(QLatin1Char('&'));
+}
+
+QString fields(const ZirrupModel *model, int row, const QStringList &roles)
+{
+    const QVariantMap values = model->get(row);
+    QStringList parts;
+    for (const QString &role : roles)
+        parts.append(values.value(role).toString());
+    return parts.join(QLatin1Char('|'));
+}
+
+QString fields(const QObject *object, const QStringList &properties)
+{
+    QStringList parts;
+    for (const QString &name : properties)
+        parts.append(object->property(name.toLatin1()).toString());
+    return parts.join(QLatin1Char('|'));
+}
+
 QVariant TimelineHarness::fixture(const QString &fileName)
 {
     QFile file(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/fixtures/") + fileName);

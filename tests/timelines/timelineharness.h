@@ -40,4 +40,10 @@ private:
     ScriptedController m_controller;
 };
 
+// Compact views for comparisons: a request's arguments as "key=value&...", the values of named
+// roles of a row, or of named properties of an object, joined by "|".
+QString query(const ScriptedCall &call);
+QString fields(const ZirrupModel *model, int row, const QStringList &roles);
+QString fields(const QObject *object, const QStringList &properties);
+
 #endif // TIMELINEHARNESS_H
