@@ -290,6 +290,38 @@ public Q_SLOTS:
     void queryPhotosModel();
     void photosQueryFinished();
     // ---- timeline forwarders ----
+    void refreshTimelineView();
+    void updateTimelineView(bool silentUpdate = false);
+    void moreTimelineView();
+    void refreshMentionsView();
+    void updateMentionsView(bool silentUpdate = false);
+    void updateMentionsViewSilent();
+    void moreMentionsView();
+    void updateRetweetedByMeView();
+    void moreRetweetedByMeView();
+    void cleanRetweetsView();
+    // Unless forced, a request for the user or list already shown sends nothing.
+    void updateUserTweets(QString screenName, bool forceUpdate = false);
+    void moreUserTweets(QString screenName);
+    void cleanTweetsView();
+    void updateUserFavorites(QString screenName, bool forceUpdate = false);
+    void moreUserFavorites(QString screenName);
+    void cleanFavoritesView();
+    void updateListTweets(QString listId, bool forceUpdate = false);
+    void moreListTweets(QString listId);
+    // The top tweets are the tweets of the service account "toptweets".
+    void updateTopTweets();
+    void moreTopTweets();
+    void updateTweetView(QString tweetId);
+    void favoriteTweet(QString tweetId, bool favorite);
+    void retweetMessage(QString tweetId);
+    void deleteTweet(QString tweetId);
+    void undoRetweet(QString retweetId, QString tweetId);
+    void searchTweets(QString query, QString latitude = QString(), QString longitude = QString());
+    void searchMoreTweets();
+    void searchTimeline(QString query);
+    void cleanSearchResults();
+    void updateImagePreview(QString imageUrl);
     // ---- messages forwarders ----
     void updateMessagesView(bool silentUpdate = false);
     void updateMessagesViewSilent();
