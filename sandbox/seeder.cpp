@@ -13,6 +13,8 @@
 #include "statusservice.h"
 
 #include <algorithm>
+#include <limits>
+#include <map>
 
 static const quint32 worldSeed = 20261206;
 static const qint64 day = 24 * 3600;
@@ -180,7 +182,18 @@ void Seeder::createStatuses()
     QList<QPair<qint64, int>> originalsSoFar; // id and author index
     QSet<QPair<qint64, qint64>> retweeted;
 
+    // Answers back come later than the event that prompts them; they wait here so that ids
+    // keep the order of the times, as the service's own ids do.
+    std::multimap<qint64, StatusService::Draft> answersBack;
+    const auto storeAnswersUntil = [&](qint64 time) {
+        while (!answersBack.empty() && answersBack.begin()->first <= time) {
+            m_statusIds.append(m_statuses->store(answersBack.begin()->second));
+            answersBack.erase(answersBack.begin());
+        }
+    };
+
     for (const Event &event : std::as_const(events)) {
+        storeAnswersUntil(event.time);
         const qint64 author = m_users.at(event.author);
         const QString source =
             m_random.bounded(4) == 0 ? QStringLiteral("web") : StatusService::clientSource();
@@ -254,7 +267,7 @@ void Seeder::createStatuses()
                     back.replyTo = id;
                     back.text = QLatin1Char('@') + QLatin1String(list.at(event.author).screenName)
                         + QLatin1Char(' ') + pick(replyTexts());
-                    m_statusIds.append(m_statuses->store(back));
+                    answersBack.emplace(back.createdAt, back);
                 }
                 break;
             }
@@ -274,6 +287,7 @@ void Seeder::createStatuses()
             }
         }
     }
+    storeAnswersUntil(std::numeric_limits<qint64>::max());
 }
 
 void Seeder::createFavorites()

@@ -187,7 +187,8 @@ void DataHandler::createBackend()
 
 bool DataHandler::startStream()
 {
-    if (!m_backend)
+    // Signed out there is no stream to open; the library would only complain.
+    if (!m_backend || m_authenticatedUserName.isEmpty())
         return false;
     int queryId = -1;
     if (m_backend->startStreaming(Zr::ArgMap(), &queryId) != Zr::RequestSent)

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QNetworkProxy>
 #include <QQmlContext>
+#include <QQmlEngine>
 #include <QQuickView>
 #include <QStyleHints>
 #include <QTranslator>
@@ -75,6 +76,11 @@ int main(int argc, char **argv)
     mainView = view.get();
     view->setResizeMode(QQuickView::SizeRootObjectToView);
     QQmlContext *context = view->rootContext();
+    // Qt.quit() and Qt.exit() from the pages end the program as they say.
+    QObject::connect(view->engine(), &QQmlEngine::quit, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    QObject::connect(view->engine(), &QQmlEngine::exit, &app, &QCoreApplication::exit,
+                     Qt::QueuedConnection);
 
     DataHandler *controller = DataHandler::instance(&app);
     controller->setLaunchMode(options.launchMode);
