@@ -1,0 +1,49 @@
+#!/bin/sh
+# Takes the README's screenshots: the start page signed out (with trends) and the home timeline
+# signed in, both against a fresh seeded sandbox, in a throwaway home folder, offscreen.
+# Usage: scripts/screenshots.sh [build folder]   (default: build)
+set -eu
+cd "$(dirname "$0")/.."
+BUILD_DIR="${1:-build}"
+SANDBOX="$BUILD_DIR/sandbox/zirrup-sandbox"
+SIGNIN="$BUILD_DIR/platform/integration/tools/zirrup-signin"
+CLIENT="$BUILD_DIR/src/zirrup-qml"
+for program in "$SANDBOX" "$SIGNIN" "$CLIENT"; do
+    [ -x "$program" ] || { echo "$program is missing: build first" >&2; exit 1; }
+done
+
+WORK=$(mktemp -d)
+SANDBOX_PID=""
+cleanup() {
+    [ -z "$SANDBOX_PID" ] || kill "$SANDBOX_PID" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data"
+export XDG_CACHE_HOME="$WORK/cache" XDG_RUNTIME_DIR="$WORK/runtime"
+export QT_QPA_PLATFORM=offscreen DBUS_SESSION_BUS_ADDRESS=disabled:
+mkdir -p "$HOME" -m 700 "$XDG_RUNTIME_DIR"
+
+"$SANDBOX" --memory --seed --port 0 >"$WORK/sandbox.log" 2>&1 &
+SANDBOX_PID=$!
+URL=""
+while [ -z "$URL" ]; do
+    kill -0 "$SANDBOX_PID" 2>/dev/null || { cat "$WORK/sandbox.log" >&2; exit 1; }
+    case "$(head -n 1 "$WORK/sandbox.log")" in http://*) URL=$(head -n 1 "$WORK/sandbox.log") ;; *) sleep 0.1 ;; esac
+done
+export ZIRRUP_SERVICE_URL="$URL"
+
+cp scripts/ScreenshotScript.qml "$WORK/"
+shoot() {
+    rm -f "$WORK/screenshot.png"
+    ZIRRUP_UI_SCRIPT="$WORK/ScreenshotScript.qml" "$CLIENT" >"$WORK/client.log" 2>&1 || {
+        cat "$WORK/client.log" >&2
+        exit 1
+    }
+    cp "$WORK/screenshot.png" "$1"
+    echo "wrote $1"
+}
+
+shoot docs/screenshot-signed-out.png
+printf 'demo\n' | "$SIGNIN" --service "$URL" --user demo --password-stdin >/dev/null
+shoot docs/screenshot-home.png
