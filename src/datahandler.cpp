@@ -78,18 +78,17 @@ DataHandler::DataHandler(QObject *parent)
             &TrendsView::onFrontendInitialized);
     connect(this, &DataHandler::frontendInitialized, &m_listsView,
             &ListsView::onFrontendInitialized);
-    for (QObject *adapter :
-         {static_cast<QObject *>(&m_timelineView), static_cast<QObject *>(&m_messagesView),
-          static_cast<QObject *>(&m_listsView)})
-        connectLate(this, SIGNAL(userImageLoaded(QString, ProfileView::ProfileImageSize, QString)),
-                    adapter,
-                    SLOT(onImageLoadCompleted(QString, ProfileView::ProfileImageSize, QString)));
+    connect(this, &DataHandler::userImageLoaded, &m_timelineView,
+            &TimelineView::onImageLoadCompleted);
+    connect(this, &DataHandler::userImageLoaded, &m_messagesView,
+            &MessagesView::onImageLoadCompleted);
+    connect(this, &DataHandler::userImageLoaded, &m_listsView, &ListsView::onImageLoadCompleted);
     connect(m_networkMonitor, &NetworkMonitor::onlineStateChanged, this,
             &DataHandler::networkStatusChanged);
 
     m_syncTimer = new SyncTimer(this);
     m_syncTimer->setTimerInterval(1800, 1800);
-    connectLate(m_syncTimer, SIGNAL(timeout()), this, SLOT(doCleanup()));
+    connect(m_syncTimer, &SyncTimer::timeout, this, &DataHandler::doCleanup);
 
     m_delayedAuthenticationTimer = new QTimer(this);
     m_delayedAuthenticationTimer->setSingleShot(true);
@@ -98,11 +97,12 @@ DataHandler::DataHandler(QObject *parent)
 
     m_lastIdTimer = new QTimer(this);
     m_lastIdTimer->setSingleShot(true);
-    connectLate(m_lastIdTimer, SIGNAL(timeout()), this, SLOT(updateLastId()));
+    connect(m_lastIdTimer, &QTimer::timeout, this, &DataHandler::updateLastId);
 
     m_throttlingTimer = new QTimer(this);
     m_throttlingTimer->setSingleShot(true);
-    connectLate(m_throttlingTimer, SIGNAL(timeout()), this, SLOT(onThrottlingTimerTriggered()));
+    connect(m_throttlingTimer, &QTimer::timeout, this,
+            &DataHandler::onThrottlingTimerTriggered);
 
     m_positioningHandler = new ZrMeego::PositioningHandler(this);
     connect(m_positioningHandler, &ZrMeego::PositioningHandler::termsRejected, this,

@@ -401,20 +401,6 @@ private:
     void setAuthenticating(bool authenticating);
     // Starts the live stream; keeps its query id when the request went out.
     bool startStream();
-    // Slots of the other concerns are reached by name, so the session runs whichever of them
-    // are built in; a missing one is noted in the debug output and skipped. Bound this way:
-    // doCleanup(), updateLastId(), onThrottlingTimerTriggered(),
-    // handleStreamObject(StreamObjectType::StreamObjectType,QVariantList),
-    // onUrlToSnipConverted(QString,QString,int), onStatusWritten(int),
-    // onPostedStatusWithMedia(QVariantList,int),
-    // onHelpRetrieved(HelpType::HelpType,QVariantList,QMap<QString,QString>,int),
-    // updateTimelineView(bool), updateMentionsViewSilent(), updateMessagesViewSilent(),
-    // updateProfileView(QString,bool), and the timeline, messages and lists adapters'
-    // onImageLoadCompleted(QString,ProfileView::ProfileImageSize,QString).
-    static bool connectLate(QObject *sender, const char *signal, QObject *receiver,
-                            const char *slot);
-    bool invokeOwnSlot(const char *signature, QGenericArgument a0 = QGenericArgument(),
-                       QGenericArgument a1 = QGenericArgument());
 
     // ---- refresh and stream ----
     // Tells the desktop about a mention or a received message that came while in the

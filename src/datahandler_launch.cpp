@@ -172,8 +172,7 @@ void DataHandler::openLaunchTarget()
     switch (m_launchMode) {
     case LaunchProfile:
         callRoot("startEventPage", {mainPage, QStringLiteral("ProfileView.qml")});
-        invokeOwnSlot("updateProfileView(QString,bool)", Q_ARG(QString, currentUser()),
-                      Q_ARG(bool, false));
+        updateProfileView(currentUser(), false);
         break;
     case LaunchTweet:
         callRoot("startEventPage", {mainPage, QStringLiteral("TweetView.qml")});

@@ -74,8 +74,8 @@ void DataHandler::doCleanup()
 
     if (!m_authenticatedUserName.isEmpty()) {
         callRoot("startPage", {QStringLiteral("MainView.qml")});
-        invokeOwnSlot("updateTimelineView(bool)", Q_ARG(bool, false));
-        invokeOwnSlot("updateMentionsView(bool)", Q_ARG(bool, true));
+        updateTimelineView(false);
+        updateMentionsView(true);
         updateMessagesView(true);
     } else {
         callRoot("startPage", {QStringLiteral("SignInView.qml")});
@@ -187,8 +187,8 @@ void DataHandler::setVisible(bool visible)
         qDebug() << "startStreaming";
         if (m_refreshOnResume && !m_currentVisibleTweetId.isEmpty())
             m_timelineView.setCatchingUp(true);
-        invokeOwnSlot("updateTimelineView(bool)", Q_ARG(bool, true));
-        invokeOwnSlot("updateMentionsView(bool)", Q_ARG(bool, true));
+        updateTimelineView(true);
+        updateMentionsView(true);
         updateMessagesView(true);
         return;
     }
@@ -209,18 +209,18 @@ void DataHandler::setIsOnFullscreen(bool onscreen)
 void DataHandler::delayedUpdateTimelineView(int timeout)
 {
     QTimer::singleShot(timeout, this,
-                       [this] { invokeOwnSlot("updateTimelineView(bool)", Q_ARG(bool, false)); });
+                       [this] { updateTimelineView(false); });
 }
 
 void DataHandler::delayedUpdateMentionsView(int timeout)
 {
     QTimer::singleShot(timeout, this,
-                       [this] { invokeOwnSlot("updateMentionsView(bool)", Q_ARG(bool, false)); });
+                       [this] { updateMentionsView(false); });
 }
 
 void DataHandler::delayedUpdateMentionsViewSilent(int timeout)
 {
-    QTimer::singleShot(timeout, this, [this] { invokeOwnSlot("updateMentionsViewSilent()"); });
+    QTimer::singleShot(timeout, this, [this] { updateMentionsViewSilent(); });
 }
 
 void DataHandler::delayedUpdateMessagesView(int timeout)

@@ -49,30 +49,6 @@ void DataHandler::setAuthenticating(bool authenticating)
     setContextProperty(QStringLiteral("zirrup_authenticating"), authenticating);
 }
 
-bool DataHandler::connectLate(QObject *sender, const char *signal, QObject *receiver,
-                              const char *slot)
-{
-    // SLOT() prefixes the signature with a code digit.
-    const QByteArray signature = QMetaObject::normalizedSignature(slot + 1);
-    if (receiver->metaObject()->indexOfSlot(signature.constData()) < 0) {
-        qDebug() << "DataHandler:" << receiver->metaObject()->className() << "has no slot"
-                 << signature << "yet";
-        return false;
-    }
-    return QObject::connect(sender, signal, receiver, slot);
-}
-
-bool DataHandler::invokeOwnSlot(const char *signature, QGenericArgument a0, QGenericArgument a1)
-{
-    const QByteArray normalized = QMetaObject::normalizedSignature(signature);
-    const int index = metaObject()->indexOfMethod(normalized.constData());
-    if (index < 0) {
-        qDebug() << "DataHandler: no slot" << normalized << "yet";
-        return false;
-    }
-    return metaObject()->method(index).invoke(this, Qt::DirectConnection, a0, a1);
-}
-
 void DataHandler::ensureBackend()
 {
     if (!m_backend)
@@ -115,16 +91,13 @@ void DataHandler::replaceBackend(const QStringList &credentials)
 
 void DataHandler::connectBackend(bool signedIn)
 {
-    connectLate(m_backend, SIGNAL(urlToSnipConverted(QString, QString, int)), this,
-                SLOT(onUrlToSnipConverted(QString, QString, int)));
+    connect(m_backend, &Zr::Zirrup::urlToSnipConverted, this, &DataHandler::onUrlToSnipConverted);
     connect(m_backend, &Zr::Zirrup::networkRequestError, this, &DataHandler::onNetworkRequestError);
-    connectLate(m_backend, SIGNAL(statusWritten(int)), this, SLOT(onStatusWritten(int)));
-    connectLate(m_backend, SIGNAL(postedStatusWithMedia(QVariantList, int)), this,
-                SLOT(onPostedStatusWithMedia(QVariantList, int)));
+    connect(m_backend, &Zr::Zirrup::statusWritten, this, &DataHandler::onStatusWritten);
+    connect(m_backend, &Zr::Zirrup::postedStatusWithMedia, this,
+            &DataHandler::onPostedStatusWithMedia);
     if (signedIn)
-        connectLate(m_backend,
-                    SIGNAL(streamObject(StreamObjectType::StreamObjectType, QVariantList)), this,
-                    SLOT(handleStreamObject(StreamObjectType::StreamObjectType, QVariantList)));
+        connect(m_backend, &Zr::Zirrup::streamObject, this, &DataHandler::handleStreamObject);
 }
 
 void DataHandler::connectPlatformOnce()
@@ -289,9 +262,9 @@ void DataHandler::onZirrupAuthenticated(QString token, QString tokenSecret, QStr
 
     startStream();
 
-    invokeOwnSlot("updateTimelineView(bool)", Q_ARG(bool, false));
-    invokeOwnSlot("updateMentionsViewSilent()");
-    invokeOwnSlot("updateMessagesViewSilent()");
+    updateTimelineView(false);
+    updateMentionsViewSilent();
+    updateMessagesViewSilent();
 
     openLaunchTarget();
     m_launchMode = LaunchDefault;
@@ -342,10 +315,7 @@ void DataHandler::onZirrupAccountRemoved()
     replaceBackend(QStringList());
     Q_EMIT backendCreated(m_backend);
     connectBackend(false);
-    connectLate(
-        m_backend,
-        SIGNAL(helpRetrieved(HelpType::HelpType, QVariantList, QMap<QString, QString>, int)), this,
-        SLOT(onHelpRetrieved(HelpType::HelpType, QVariantList, QMap<QString, QString>, int)));
+    connect(m_backend, &Zr::Zirrup::helpRetrieved, this, &DataHandler::onHelpRetrieved);
 
     // Nobody is signed in any more: without this the signed-out program would still open
     // signed-in pages for launch requests and restart the stream on the anonymous backend.

@@ -68,11 +68,11 @@ public Q_SLOTS:
     void onErrorCritical(int queryId);
     void onErrorError(int queryId);
     void onErrorWarning(int queryId);
+    void onImageLoadCompleted(QString screenName, ProfileView::ProfileImageSize size,
+                              QString imageUrl);
 
 private Q_SLOTS:
     void onMessagesData(QVariantList data);
-    void onImageLoadCompleted(QString screenName, ProfileView::ProfileImageSize size,
-                              QString imageUrl);
 
 private:
     void publish(const QString &name, const QVariant &value);

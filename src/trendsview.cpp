@@ -93,8 +93,11 @@ void TrendsView::onTrendsUpdated(TrendType::TrendType type, QVariantList data, i
 void TrendsView::getSavedSearches()
 {
     m_savedSearchesQueryId = -1;
-    if (m_backend)
-        m_backend->retrieveSavedSearch(SSType::List, Zr::ArgMap(), &m_savedSearchesQueryId);
+    m_savedWhileListing.clear();
+    m_deletedWhileListing.clear();
+    m_listingSavedSearches = m_backend
+        && m_backend->retrieveSavedSearch(SSType::List, Zr::ArgMap(), &m_savedSearchesQueryId)
+            == Zr::RequestSent;
 }
 
 void TrendsView::saveSearch(QString text)
@@ -133,6 +136,15 @@ QString TrendsView::savedQueryId(QString text)
     return QString();
 }
 
+int TrendsView::savedSearchRow(const QString &id) const
+{
+    for (int row = 0; row < m_savedSearchesModel->rowCount(); ++row) {
+        if (m_savedSearchesModel->item(row)->data(Qt::UserRole + 2).toString() == id)
+            return row;
+    }
+    return -1;
+}
+
 void TrendsView::appendSavedSearch(const QVariantMap &record)
 {
     auto *item = new QStandardItem;
@@ -148,9 +160,24 @@ void TrendsView::onSavedSearchCompleted(SSType::SSType type, QVariantList data, 
     if (m_savedSearchesModel) {
         switch (type) {
         case SSType::List:
+            if (queryId != m_savedSearchesQueryId)
+                break;
             m_savedSearchesModel->clear();
             for (const QVariant &record : std::as_const(data))
                 appendSavedSearch(record.toMap());
+            // The list may have been read before a save or delete that was answered first.
+            for (const QVariantMap &record : std::as_const(m_savedWhileListing)) {
+                if (savedSearchRow(record.value(QStringLiteral("id")).toString()) < 0)
+                    appendSavedSearch(record);
+            }
+            for (const QString &id : std::as_const(m_deletedWhileListing)) {
+                const int row = savedSearchRow(id);
+                if (row >= 0)
+                    m_savedSearchesModel->removeRow(row);
+            }
+            m_savedWhileListing.clear();
+            m_deletedWhileListing.clear();
+            m_listingSavedSearches = false;
             m_savedSearchesModel->sort(0, Qt::AscendingOrder);
             m_savedSearchesModel->emitCountChanged();
             break;
@@ -160,11 +187,9 @@ void TrendsView::onSavedSearchCompleted(SSType::SSType type, QVariantList data, 
             if (!data.isEmpty()) {
                 const QVariantMap record = data.first().toMap();
                 const QString id = record.value(QStringLiteral("id")).toString();
-                bool known = false;
-                for (int row = 0; row < m_savedSearchesModel->rowCount() && !known; ++row)
-                    known =
-                        m_savedSearchesModel->item(row)->data(Qt::UserRole + 2).toString() == id;
-                if (!known) {
+                if (m_listingSavedSearches)
+                    m_savedWhileListing.append(record);
+                if (savedSearchRow(id) < 0) {
                     appendSavedSearch(record);
                     m_savedSearchesModel->sort(0, Qt::AscendingOrder);
                     m_savedSearchesModel->emitCountChanged();
@@ -173,12 +198,12 @@ void TrendsView::onSavedSearchCompleted(SSType::SSType type, QVariantList data, 
             break;
         case SSType::Destroy: {
             const QString id = data.value(0).toMap().value(QStringLiteral("id")).toString();
-            for (int row = 0; row < m_savedSearchesModel->rowCount(); ++row) {
-                if (m_savedSearchesModel->item(row)->data(Qt::UserRole + 2).toString() == id) {
-                    m_savedSearchesModel->removeRow(row);
-                    m_savedSearchesModel->emitCountChanged();
-                    break;
-                }
+            if (m_listingSavedSearches)
+                m_deletedWhileListing.append(id);
+            const int row = savedSearchRow(id);
+            if (row >= 0) {
+                m_savedSearchesModel->removeRow(row);
+                m_savedSearchesModel->emitCountChanged();
             }
             break;
         }
@@ -248,8 +273,11 @@ void TrendsView::onNetworkRequestError(int queryId, QVariantMap err)
         if (m_dataHandler)
             m_dataHandler->showErrorNotice(qtTrId("qtn_zirrup_error_load_trends"), true);
     }
-    if (queryId == m_savedSearchesQueryId && m_dataHandler)
-        m_dataHandler->showErrorNotice(qtTrId("qtn_zirrup_error_load_saved_searches"), true);
+    if (queryId == m_savedSearchesQueryId) {
+        m_listingSavedSearches = false;
+        if (m_dataHandler)
+            m_dataHandler->showErrorNotice(qtTrId("qtn_zirrup_error_load_saved_searches"), true);
+    }
     if (queryId == m_saveQueryId) {
         publish(QStringLiteral("savedsearches_is_loading"), false);
         if (m_dataHandler)

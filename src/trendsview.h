@@ -53,6 +53,7 @@ public Q_SLOTS:
 private:
     void publish(const QString &name, const QVariant &value);
     void appendSavedSearch(const QVariantMap &record);
+    int savedSearchRow(const QString &id) const;
     void publishPlace(const QString &name, const QString &id);
 
     DataHandler *m_dataHandler = nullptr;
@@ -61,6 +62,10 @@ private:
     int m_trendsQueryId = -2;
     int m_savedSearchesQueryId = -2;
     int m_saveQueryId = -2;
+    // Saves and deletes answered while the list is on its way, applied again to its answer.
+    bool m_listingSavedSearches = false;
+    QList<QVariantMap> m_savedWhileListing;
+    QStringList m_deletedWhileListing;
     int m_geoQueryId = -2;
 
     ZirrupModel *m_trendsModel = nullptr;

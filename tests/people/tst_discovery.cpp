@@ -79,6 +79,16 @@ void TestDiscovery::savedSearchesInQueryOrder()
     QCOMPARE(c.view().lastArguments("showError"),
              QVariantList {QStringLiteral("qtn_zirrup_error_save_search")});
     QCOMPARE(saved->count(), 3);
+
+    // The list read before a save and a delete that are answered first keeps both.
+    h->updateSavedSearches();
+    const ScriptedCall listing = b->lastCall("retrieveSavedSearch");
+    h->saveSearch("zebra");
+    b->complete(b->lastCall("retrieveSavedSearch"), {savedSearch("12", "zebra")});
+    h->deleteSearch("apple");
+    b->complete(b->lastCall("retrieveSavedSearch"), {savedSearch("11", "apple")});
+    b->complete(listing, {savedSearch("11", "apple"), savedSearch("7", "qml")});
+    QCOMPARE(column(saved, "query_item"), QStringList({"qml", "zebra"}));
 }
 
 void TestDiscovery::placeOfAPosition()
