@@ -1,6 +1,7 @@
 #!/bin/sh
 # Takes the README's screenshots: the start page signed out (with trends) and the home timeline
-# signed in, both against a fresh seeded sandbox, in a throwaway home folder, offscreen.
+# signed in, both against a fresh seeded sandbox, in a throwaway home folder, on a virtual X
+# display so that the window has its own size.
 # Usage: scripts/screenshots.sh [build folder]   (default: build)
 set -eu
 cd "$(dirname "$0")/.."
@@ -21,7 +22,8 @@ cleanup() {
 trap cleanup EXIT
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data"
 export XDG_CACHE_HOME="$WORK/cache" XDG_RUNTIME_DIR="$WORK/runtime"
-export QT_QPA_PLATFORM=offscreen DBUS_SESSION_BUS_ADDRESS=disabled:
+export DBUS_SESSION_BUS_ADDRESS=disabled:
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 mkdir -p "$HOME" -m 700 "$XDG_RUNTIME_DIR"
 
 "$SANDBOX" --memory --seed --port 0 >"$WORK/sandbox.log" 2>&1 &
@@ -36,7 +38,8 @@ export ZIRRUP_SERVICE_URL="$URL"
 cp scripts/ScreenshotScript.qml "$WORK/"
 shoot() {
     rm -f "$WORK/screenshot.png"
-    ZIRRUP_UI_SCRIPT="$WORK/ScreenshotScript.qml" "$CLIENT" >"$WORK/client.log" 2>&1 || {
+    ZIRRUP_UI_SCRIPT="$WORK/ScreenshotScript.qml" xvfb-run -a -s "-screen 0 1280x1024x24" \
+        "$CLIENT" >"$WORK/client.log" 2>&1 || {
         cat "$WORK/client.log" >&2
         exit 1
     }
