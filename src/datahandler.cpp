@@ -101,8 +101,7 @@ DataHandler::DataHandler(QObject *parent)
 
     m_throttlingTimer = new QTimer(this);
     m_throttlingTimer->setSingleShot(true);
-    connect(m_throttlingTimer, &QTimer::timeout, this,
-            &DataHandler::onThrottlingTimerTriggered);
+    connect(m_throttlingTimer, &QTimer::timeout, this, &DataHandler::onThrottlingTimerTriggered);
 
     m_positioningHandler = new ZrMeego::PositioningHandler(this);
     connect(m_positioningHandler, &ZrMeego::PositioningHandler::termsRejected, this,

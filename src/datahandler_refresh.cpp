@@ -208,14 +208,12 @@ void DataHandler::setIsOnFullscreen(bool onscreen)
 
 void DataHandler::delayedUpdateTimelineView(int timeout)
 {
-    QTimer::singleShot(timeout, this,
-                       [this] { updateTimelineView(false); });
+    QTimer::singleShot(timeout, this, [this] { updateTimelineView(false); });
 }
 
 void DataHandler::delayedUpdateMentionsView(int timeout)
 {
-    QTimer::singleShot(timeout, this,
-                       [this] { updateMentionsView(false); });
+    QTimer::singleShot(timeout, this, [this] { updateMentionsView(false); });
 }
 
 void DataHandler::delayedUpdateMentionsViewSilent(int timeout)

@@ -5,8 +5,7 @@
 
 ThemeImageProvider::ThemeImageProvider()
     : QQuickImageProvider(QQuickImageProvider::Image)
-{
-}
+{ }
 
 QString ThemeImageProvider::themeDirectory()
 {

@@ -11,7 +11,9 @@ class ZrLaunchRequests : public QObject
 {
     Q_OBJECT
 public:
-    explicit ZrLaunchRequests(QObject *parent = nullptr) : QObject(parent) { }
+    explicit ZrLaunchRequests(QObject *parent = nullptr)
+        : QObject(parent)
+    { }
 
 Q_SIGNALS:
     void showProfile(QString screenName);

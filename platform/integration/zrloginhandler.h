@@ -14,7 +14,9 @@ class ZrLoginHandler : public QObject
 {
     Q_OBJECT
 public:
-    explicit ZrLoginHandler(QObject *parent = nullptr) : QObject(parent) { }
+    explicit ZrLoginHandler(QObject *parent = nullptr)
+        : QObject(parent)
+    { }
 
     virtual bool accountExists() = 0;
     virtual bool accountEnabled(int serviceType) = 0;

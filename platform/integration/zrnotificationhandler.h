@@ -11,7 +11,9 @@ class ZrNotificationHandler : public QObject
 {
     Q_OBJECT
 public:
-    explicit ZrNotificationHandler(QObject *parent = nullptr) : QObject(parent) { }
+    explicit ZrNotificationHandler(QObject *parent = nullptr)
+        : QObject(parent)
+    { }
     virtual void clearMessageNotifications() = 0;
     virtual void clearMentionNotifications() = 0;
     virtual void saveLastId(const QString &lastId) = 0;

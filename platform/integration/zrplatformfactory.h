@@ -15,7 +15,9 @@ class ZrPlatformFactory : public QObject
 {
     Q_OBJECT
 public:
-    explicit ZrPlatformFactory(QObject *parent = nullptr) : QObject(parent) { }
+    explicit ZrPlatformFactory(QObject *parent = nullptr)
+        : QObject(parent)
+    { }
     virtual ZrLoginHandler *loginHandler() = 0;
     virtual ZrTimelineNotifier *timelineNotifier() = 0;
     virtual ZrNotificationHandler *notificationHandler() = 0;

@@ -10,7 +10,9 @@ class ZrTimelineNotifier : public QObject
 {
     Q_OBJECT
 public:
-    explicit ZrTimelineNotifier(QObject *parent = nullptr) : QObject(parent) { }
+    explicit ZrTimelineNotifier(QObject *parent = nullptr)
+        : QObject(parent)
+    { }
     virtual void homeTimelineChanged() = 0;
 };
 

@@ -20,9 +20,8 @@ QByteArray OAuth::baseStringUri(const QUrl &url)
     const QString scheme = url.scheme().toLower();
     QByteArray result = scheme.toUtf8() + "://" + url.host().toLower().toUtf8();
     const int port = url.port();
-    const bool defaultPort
-        = port == -1 || (scheme == QLatin1String("http") && port == 80)
-          || (scheme == QLatin1String("https") && port == 443);
+    const bool defaultPort = port == -1 || (scheme == QLatin1String("http") && port == 80)
+        || (scheme == QLatin1String("https") && port == 443);
     if (!defaultPort)
         result += ':' + QByteArray::number(port);
     QByteArray path = url.path(QUrl::FullyEncoded).toUtf8();
@@ -45,7 +44,8 @@ static OAuthParams splitPairs(const QByteArray &encoded, bool plusIsSpace)
         const int eq = pair.indexOf('=');
         const QByteArray key = eq < 0 ? pair : pair.left(eq);
         const QByteArray value = eq < 0 ? QByteArray() : pair.mid(eq + 1);
-        result.append(OAuthParam(QByteArray::fromPercentEncoding(key), QByteArray::fromPercentEncoding(value)));
+        result.append(OAuthParam(QByteArray::fromPercentEncoding(key),
+                                 QByteArray::fromPercentEncoding(value)));
     }
     return result;
 }
@@ -80,7 +80,7 @@ QByteArray OAuth::signatureBaseString(const QByteArray &method, const QUrl &url,
         normalized += p.first + '=' + p.second;
     }
     return method.toUpper() + '&' + percentEncode(baseStringUri(url)) + '&'
-           + percentEncode(normalized);
+        + percentEncode(normalized);
 }
 
 QByteArray OAuth::hmacSha1(const QByteArray &baseString, const QByteArray &consumerSecret,
@@ -110,7 +110,8 @@ QByteArray OAuth::authorizationHeader(const OAuthCredentials &credentials, const
 {
     const OAuthParams protocol = protocolParameters(credentials, nonce, timestamp);
     const QByteArray base = signatureBaseString(method, url, protocol + bodyParameters);
-    const QByteArray signature = hmacSha1(base, credentials.consumerSecret, credentials.tokenSecret);
+    const QByteArray signature =
+        hmacSha1(base, credentials.consumerSecret, credentials.tokenSecret);
 
     QByteArray header = "OAuth ";
     bool first = true;
@@ -165,7 +166,8 @@ QMap<QByteArray, QByteArray> OAuth::parseAuthorizationHeader(const QByteArray &h
             pos = end;
         }
         if (key != "realm")
-            result.insert(QByteArray::fromPercentEncoding(key), QByteArray::fromPercentEncoding(value));
+            result.insert(QByteArray::fromPercentEncoding(key),
+                          QByteArray::fromPercentEncoding(value));
     }
     return result;
 }

@@ -17,7 +17,7 @@ struct OAuthCredentials
 {
     QByteArray consumerKey;
     QByteArray consumerSecret;
-    QByteArray token;       // empty for the sign-in exchange
+    QByteArray token; // empty for the sign-in exchange
     QByteArray tokenSecret; // empty for the sign-in exchange
 };
 

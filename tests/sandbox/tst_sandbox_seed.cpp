@@ -54,8 +54,9 @@ void TestSandboxSeed::demoWorld()
     QVERIFY(count(server, "SELECT MIN(created_at) FROM statuses")
             > QDateTime::currentSecsSinceEpoch() - 5 * 24 * 3600);
     // Newer ids are never older tweets, or timelines sorted by id would jump about in time.
-    QCOMPARE(count(server, "SELECT COUNT(*) FROM statuses a JOIN statuses b"
-                           " ON b.id > a.id AND b.created_at < a.created_at"),
+    QCOMPARE(count(server,
+                   "SELECT COUNT(*) FROM statuses a JOIN statuses b"
+                   " ON b.id > a.id AND b.created_at < a.created_at"),
              0);
 
     // What demo sees is full.

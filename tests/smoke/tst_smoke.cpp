@@ -60,7 +60,7 @@ void TestSmoke::signedInSession()
     if (!finished)
         client.kill();
     const QString output = QString::fromLocal8Bit(client.readAllStandardError())
-                           + QString::fromLocal8Bit(client.readAllStandardOutput());
+        + QString::fromLocal8Bit(client.readAllStandardOutput());
     QFile log(artifacts.filePath(QStringLiteral("client.log")));
     if (log.open(QIODevice::WriteOnly))
         log.write(output.toLocal8Bit());
