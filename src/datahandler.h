@@ -399,6 +399,7 @@ private:
     void connectBackend(bool signedIn);
     void connectPlatformOnce();
     void setAuthenticating(bool authenticating);
+    void startLogin(bool interactive, bool retryAllowed);
     // Starts the live stream; keeps its query id when the request went out.
     bool startStream();
 
@@ -413,6 +414,9 @@ private:
     // True while an enabled account exists but its sign-in has not completed: a launch request
     // then only stores its subject, and the page opens after sign-in.
     bool deferUntilSignedIn();
+    // Brings the window up for a request from outside and says whether it can be shown now;
+    // while signing in, rememberForSignIn stores the subject instead.
+    bool takeLaunchRequest(const std::function<void()> &rememberForSignIn = {});
 
     // ---- markup ----
     // The words of text between single blanks (as the regular expression "\\s" splits it);

@@ -68,16 +68,23 @@ bool DataHandler::deferUntilSignedIn()
     return accountReady() && m_authenticatedUserName.isEmpty();
 }
 
+bool DataHandler::takeLaunchRequest(const std::function<void()> &rememberForSignIn)
+{
+    // While signing in, the subject waits for the signed-in start to open it.
+    if (deferUntilSignedIn()) {
+        if (rememberForSignIn)
+            rememberForSignIn();
+        return false;
+    }
+    onBringToTop();
+    return !m_authenticatedUserName.isEmpty();
+}
+
 void DataHandler::onZirrupOpenProfile(QString screenName)
 {
     qDebug() << "void DataHandler::onZirrupOpenProfile(QString)";
     const QString name = withoutAt(screenName);
-    if (deferUntilSignedIn()) {
-        setCurrentUser(name);
-        return;
-    }
-    onBringToTop();
-    if (m_authenticatedUserName.isEmpty())
+    if (!takeLaunchRequest([&] { setCurrentUser(name); }))
         return;
     setCurrentUser(name);
     callRoot("startEventPage", {mainPage, QStringLiteral("ProfileView.qml")});
@@ -86,12 +93,7 @@ void DataHandler::onZirrupOpenProfile(QString screenName)
 void DataHandler::onZirrupOpenTweet(QString tweetId)
 {
     qDebug() << "void DataHandler::onZirrupOpenTweet(QString)";
-    if (deferUntilSignedIn()) {
-        setCurrentTweetId(tweetId);
-        return;
-    }
-    onBringToTop();
-    if (m_authenticatedUserName.isEmpty())
+    if (!takeLaunchRequest([&] { setCurrentTweetId(tweetId); }))
         return;
     setCurrentTweetId(tweetId);
     callRoot("startEventPage", {mainPage, QStringLiteral("TweetView.qml")});
@@ -101,12 +103,7 @@ void DataHandler::onZirrupComposeReply(QString screenName)
 {
     qDebug() << "void DataHandler::onZirrupComposeReply(QString)";
     const QString name = withoutAt(screenName);
-    if (deferUntilSignedIn()) {
-        setCurrentUser(name);
-        return;
-    }
-    onBringToTop();
-    if (m_authenticatedUserName.isEmpty())
+    if (!takeLaunchRequest([&] { setCurrentUser(name); }))
         return;
     prepareReplyTo(name);
     callRoot("startEventPage", {mainPage, QStringLiteral("ComposeView.qml")});
@@ -117,12 +114,7 @@ void DataHandler::onZirrupShowMessage(QString screenName, QString id)
     qDebug().noquote() << "void DataHandler::onZirrupShowMessage(QString, QString)"
                        << quoted(screenName) << quoted(id);
     const QString name = withoutAt(screenName);
-    if (deferUntilSignedIn()) {
-        setCurrentUser(name);
-        return;
-    }
-    onBringToTop();
-    if (m_authenticatedUserName.isEmpty())
+    if (!takeLaunchRequest([&] { setCurrentUser(name); }))
         return;
     setCurrentUser(name);
     callRoot("startEventPage", {mainPage, QStringLiteral("MessagingConversationView.qml")});
@@ -132,12 +124,7 @@ void DataHandler::onZirrupShowMessage(QString screenName, QString id)
 void DataHandler::onZirrupShowMention(QString id)
 {
     qDebug().noquote() << "void DataHandler::onZirrupShowMention(QString)" << quoted(id);
-    if (deferUntilSignedIn()) {
-        setCurrentTweetId(id);
-        return;
-    }
-    onBringToTop();
-    if (m_authenticatedUserName.isEmpty())
+    if (!takeLaunchRequest([&] { setCurrentTweetId(id); }))
         return;
     setCurrentTweetId(id);
     callRoot("startEventPage", {mainPage, QStringLiteral("TweetView.qml")});
@@ -148,10 +135,7 @@ void DataHandler::onZirrupShowMention(QString id)
 void DataHandler::onZirrupShowMentions()
 {
     qDebug() << "void DataHandler::onZirrupShowMentions()";
-    if (deferUntilSignedIn())
-        return;
-    onBringToTop();
-    if (m_authenticatedUserName.isEmpty())
+    if (!takeLaunchRequest())
         return;
     callRoot("mentionsTab");
 }
@@ -159,10 +143,7 @@ void DataHandler::onZirrupShowMentions()
 void DataHandler::onZirrupShowMessages()
 {
     qDebug().noquote() << "void DataHandler::onZirrupShowMessages()";
-    if (deferUntilSignedIn())
-        return;
-    onBringToTop();
-    if (m_authenticatedUserName.isEmpty())
+    if (!takeLaunchRequest())
         return;
     callRoot("messagesTab");
 }

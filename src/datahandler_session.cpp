@@ -170,35 +170,30 @@ bool DataHandler::startStream()
     return true;
 }
 
-void DataHandler::doDelayedLogin()
+void DataHandler::startLogin(bool interactive, bool retryAllowed)
 {
     ZrPlatform::ZrLoginHandler *login = loginHandler();
     if (!login)
         return;
     setAuthenticating(true);
-    login->login(false, m_retryLoginAllowed);
+    login->login(interactive, retryAllowed);
+}
+
+void DataHandler::doDelayedLogin()
+{
+    startLogin(false, m_retryLoginAllowed);
 }
 
 void DataHandler::delayedAuthentication()
 {
-    if (m_authenticating)
-        return;
-    ZrPlatform::ZrLoginHandler *login = loginHandler();
-    if (!login)
-        return;
-    setAuthenticating(true);
-    login->login(false, m_retryLoginAllowed);
+    if (!m_authenticating)
+        startLogin(false, m_retryLoginAllowed);
 }
 
 void DataHandler::reAuthentication()
 {
-    if (m_authenticating)
-        return;
-    ZrPlatform::ZrLoginHandler *login = loginHandler();
-    if (!login)
-        return;
-    setAuthenticating(true);
-    login->login(true, false);
+    if (!m_authenticating)
+        startLogin(true, false);
 }
 
 void DataHandler::launchAccountsUi()
