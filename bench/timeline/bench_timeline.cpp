@@ -2,8 +2,8 @@
 
 #include "datahandler.h"
 #include "jsondecoder.h"
+#include "scriptedbackend.h"
 #include "scriptedcontroller.h"
-#include "servicedatesbackend.h"
 #include "timelineview.h"
 #include "zirrupmodel.h"
 
@@ -94,9 +94,6 @@ private:
 void BenchTimeline::initTestCase()
 {
     m_controller = std::make_unique<ScriptedController>();
-    m_controller->handler()->setBackendFactory([](const QStringList &credentials, QObject *parent) {
-        return new ServiceDatesBackend(credentials, parent);
-    });
     m_controller->start(false);
     m_controller->signIn(QStringLiteral("Alice"));
     DataHandler *d = m_controller->handler();

@@ -1,8 +1,5 @@
 #include "scriptedbackend.h"
 
-#include <QLocale>
-#include <QTimeZone>
-
 namespace {
 ScriptedCall makeCall(const char *method, const Zr::ArgMap &args = Zr::ArgMap(), int type = -1,
                       int behavior = -1)
@@ -379,17 +376,6 @@ int ScriptedBackend::compareIds(const QString &first, const QString &second) con
         return first.size() < second.size() ? -1 : 1;
     const int order = first.compare(second);
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
-}
-
-QDateTime ScriptedBackend::convertDateTime(const QString &serviceDate, bool searchForm) const
-{
-    const QLocale english(QLocale::English, QLocale::UnitedStates);
-    QDateTime parsed =
-        english.toDateTime(serviceDate,
-                           searchForm ? QStringLiteral("ddd, dd MMM yyyy HH:mm:ss +0000")
-                                      : QStringLiteral("ddd MMM dd HH:mm:ss +0000 yyyy"));
-    parsed.setTimeZone(QTimeZone::utc());
-    return parsed;
 }
 
 bool ScriptedBackend::imageTypeSupported(const QString &url) const

@@ -119,7 +119,6 @@ public:
     void stopStreaming() override;
 
     int compareIds(const QString &first, const QString &second) const override;
-    QDateTime convertDateTime(const QString &serviceDate, bool searchForm) const override;
     bool imageTypeSupported(const QString &url) const override;
     void getSearchHistory(int maxItems, QStringList *history) override;
     void updateResfreshTime(int type, const QString &user) override;
