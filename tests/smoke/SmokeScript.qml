@@ -1,5 +1,5 @@
-// Drives the real program through one signed-in session and saves a screenshot of each step
-// next to this file. Exit status: 0 when every step was reached, 3 when one timed out.
+// Drives the real program through one signed-in session (home, its next page, mentions, a
+// user's tweets and back) and saves a screenshot of each step next to this file. Exit status: 0 when every step was reached, 3 when one timed out.
 import QtQuick 2.15
 
 Item {
@@ -7,8 +7,16 @@ Item {
 
     property var root
     property int step: 0
+    property int homeRows: 0
     property var steps: [
-        { name: "home", ready: function () { return homeReady() }, then: function () { root.mentionsTab() } },
+        { name: "home", ready: function () { return homeReady() },
+          then: function () {
+              script.homeRows = myTimelineModel.count
+              findItem(root, "homeList").positionViewAtEnd()
+          } },
+        // Reaching the end of the list loads the next page.
+        { name: "more", ready: function () { return myTimelineModel.count > script.homeRows && !timelineview_is_loading_more },
+          then: function () { root.mentionsTab() } },
         { name: "mentions", ready: function () { return myMentionsModel.count > 0 && avatarsLoaded(myMentionsModel) },
           then: function () {
               dataHandler.currentUser = myTimelineModel.get(0).name
@@ -32,6 +40,17 @@ Item {
                 return false
         }
         return true
+    }
+
+    function findItem(item, name) {
+        if (item.objectName === name)
+            return item
+        for (var i = 0; i < item.children.length; ++i) {
+            var found = findItem(item.children[i], name)
+            if (found)
+                return found
+        }
+        return null
     }
 
     function shotPath(name) {

@@ -72,7 +72,7 @@ void TestSmoke::signedInSession()
     const QStringList problems = qmlProblems(output);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 
-    for (const char *name : {"home", "mentions", "usertweets", "back"}) {
+    for (const char *name : {"home", "more", "mentions", "usertweets", "back"}) {
         const QImage shot(artifacts.filePath(QLatin1String(name) + QLatin1String(".png")));
         QVERIFY2(!shot.isNull(), name);
         QVERIFY(shot.width() >= 400 && shot.height() >= 600);
