@@ -26,19 +26,6 @@ DataHandler *theInstance = nullptr;
 
 const char rootPageUrl[] = "qrc:/resources/qml/Zirrup-qml.qml";
 
-QQuickItem *findItem(QQuickItem *item, const QString &objectName)
-{
-    if (!item)
-        return nullptr;
-    if (item->objectName() == objectName)
-        return item;
-    const QList<QQuickItem *> children = item->childItems();
-    for (QQuickItem *child : children) {
-        if (QQuickItem *found = findItem(child, objectName))
-            return found;
-    }
-    return nullptr;
-}
 } // namespace
 
 DataHandler *DataHandler::instance(QObject *parent)
@@ -311,14 +298,27 @@ void DataHandler::createNewAccount()
 
 void DataHandler::releaseMouse(QString grabberObject)
 {
-    QObject *root = m_view ? m_view->rootObject() : nullptr;
-    if (!root || grabberObject.isEmpty())
-        return;
-    QQuickItem *item = root->findChild<QQuickItem *>(grabberObject);
-    if (!item)
-        item = findItem(qobject_cast<QQuickItem *>(root), grabberObject);
-    if (item)
+    if (QQuickItem *item = findViewItem(grabberObject))
         item->ungrabMouse();
+}
+
+QQuickItem *DataHandler::findViewItem(const QString &objectName) const
+{
+    QQuickItem *root = m_view ? m_view->rootObject() : nullptr;
+    if (!root || objectName.isEmpty())
+        return nullptr;
+    // Pages live in the object tree of the root, or only in its item tree when a page stack
+    // reparented them.
+    if (QQuickItem *item = root->findChild<QQuickItem *>(objectName))
+        return item;
+    QList<QQuickItem *> pending = root->childItems();
+    while (!pending.isEmpty()) {
+        QQuickItem *item = pending.takeFirst();
+        if (item->objectName() == objectName)
+            return item;
+        pending.append(item->childItems());
+    }
+    return nullptr;
 }
 
 QString DataHandler::getLocalizedInt(int number)

@@ -29,6 +29,7 @@ class Helper;
 class NetworkMonitor;
 class PhotoScaler;
 class QQmlContext;
+class QQuickItem;
 class QQuickView;
 class QTimer;
 class SyncTimer;
@@ -133,6 +134,8 @@ public:
     QList<int> &shortenUrlQueryIds() { return m_shortenUrlQueryIds; }
     QQmlContext *rootContext() const { return m_context; }
     QQuickView *view() const { return m_view; }
+    // The item of the scene with that object name, wherever a page stack has put it.
+    QQuickItem *findViewItem(const QString &objectName) const;
     ZrPlatform::ZrPlatformFactory *platformFactory() const { return m_factory; }
     const Locale &locale() const { return m_locale; }
     ZirrupModel *searchHistoryModel() const { return m_searchHistoryModel; }

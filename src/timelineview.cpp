@@ -9,7 +9,6 @@
 #include "zrtimelinenotifier.h"
 
 #include <QQuickItem>
-#include <QQuickView>
 #include <QtDebug>
 
 namespace {
@@ -32,19 +31,6 @@ const char *const flagNames[] = {"timelineview_is_refreshing",
                                  "tweetsview_more_tweets_available",
                                  "searchview_more_tweets_available"};
 
-QObject *findNamed(QQuickItem *item, const QString &objectName)
-{
-    if (!item)
-        return nullptr;
-    if (item->objectName() == objectName)
-        return item;
-    const QList<QQuickItem *> children = item->childItems();
-    for (QQuickItem *child : children) {
-        if (QObject *found = findNamed(child, objectName))
-            return found;
-    }
-    return nullptr;
-}
 } // namespace
 
 TimelineView::TimelineView(QObject *parent)
@@ -117,16 +103,9 @@ void TimelineView::notifyHomeTimelineChanged()
 
 QObject *TimelineView::detailPage(const QString &tweetId) const
 {
-    QQuickView *view = m_dataHandler ? m_dataHandler->view() : nullptr;
-    QObject *root = view ? view->rootObject() : nullptr;
-    if (!root || tweetId.isEmpty())
+    if (!m_dataHandler || tweetId.isEmpty())
         return nullptr;
-    const QString name = QStringLiteral("TweetView_") + tweetId;
-    // Pages live in the object tree of the root, or only in its item tree when a page stack
-    // reparented them.
-    if (QObject *page = root->findChild<QObject *>(name))
-        return page;
-    return findNamed(qobject_cast<QQuickItem *>(root), name);
+    return m_dataHandler->findViewItem(QStringLiteral("TweetView_") + tweetId);
 }
 
 void TimelineView::onFrontendInitialized(DataHandler *dataHandler)
