@@ -35,10 +35,12 @@ while [ -z "$URL" ]; do
 done
 export ZIRRUP_SERVICE_URL="$URL"
 
-cp scripts/ScreenshotScript.qml "$WORK/"
+# shoot <picture> [script]: the script (default: the first page settled) drives the program
+# and saves "screenshot.png" beside itself.
+cp scripts/*.qml "$WORK/"
 shoot() {
     rm -f "$WORK/screenshot.png"
-    ZIRRUP_UI_SCRIPT="$WORK/ScreenshotScript.qml" xvfb-run -a -s "-screen 0 1280x1024x24" \
+    ZIRRUP_UI_SCRIPT="$WORK/$(basename "${2:-ScreenshotScript.qml}")" xvfb-run -a -s "-screen 0 1280x1024x24" \
         "$CLIENT" >"$WORK/client.log" 2>&1 || {
         cat "$WORK/client.log" >&2
         exit 1

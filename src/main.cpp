@@ -1,4 +1,5 @@
 #include "datahandler.h"
+#include "geopositionsource.h"
 #include "hangupwatcher.h"
 #include "locale.h"
 #include "startup.h"
@@ -72,6 +73,7 @@ int main(int argc, char **argv)
 
     QGuiApplication::setFont(Startup::applicationFont(locale.language()));
 
+    GeoPositionSource::registerQmlType();
     auto view = std::make_unique<QQuickView>();
     mainView = view.get();
     view->setResizeMode(QQuickView::SizeRootObjectToView);

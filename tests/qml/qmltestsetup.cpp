@@ -1,5 +1,6 @@
 #include "qmltestsetup.h"
 
+#include "geopositionsource.h"
 #include "testcontext.h"
 #include "themeimageprovider.h"
 
@@ -20,6 +21,7 @@ void QmlTestSetup::applicationAvailable()
 
 void QmlTestSetup::qmlEngineAvailable(QQmlEngine *engine)
 {
+    GeoPositionSource::registerQmlType();
     engine->addImageProvider(QStringLiteral("theme"), new ThemeImageProvider);
     auto *context = new TestContext(engine, QStringLiteral(ZIRRUP_QML_TEST_DIR), engine);
     context->publish();

@@ -1,15 +1,21 @@
-// The whole program once through: the sandbox with its demo world, the demo account stored by
-// the sign-in tool, and zirrup-qml signing in, showing the home timeline, the mentions, a user's
-// tweets and going back. Screenshots of every step are kept under test-artifacts/smoke.
+// The whole program against the sandbox with its demo world, one session per <Name>Script.qml
+// beside this file: each starts a fresh sandbox and a fresh home, signed in as the demo account
+// through the sign-in tool (or signed out, for SignedOut<Name>Script.qml), runs zirrup-qml
+// offscreen with the script driving it, and fails on any QML warning or error. ctest runs each
+// session on its own ("tst_smoke session:<Name>"); its screenshots are kept under
+// test-artifacts/smoke/<Name>.
 #include "sandboxprocess.h"
 
+#include <QImageIOHandler>
+#include <QImageWriter>
 #include <QtTest>
 
 class TestSmoke : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void signedInSession();
+    void session_data();
+    void session();
 };
 
 static QStringList qmlProblems(const QString &output)
@@ -25,33 +31,99 @@ static QStringList qmlProblems(const QString &output)
     return found;
 }
 
-void TestSmoke::signedInSession()
+// A few pictures for the photo picker: landscape and portrait, one turned by its EXIF tag.
+static bool writePictures(const QString &folder)
 {
+    if (!QDir().mkpath(folder))
+        return false;
+    struct Picture
+    {
+        const char *name;
+        QSize size;
+        QColor colour;
+        QImageIOHandler::Transformations turn;
+    };
+    const Picture pictures[] = {
+        {"lake.jpg", {1600, 1200}, QColor(40, 110, 180), QImageIOHandler::TransformationNone},
+        {"tower.jpg", {900, 1600}, QColor(200, 120, 40), QImageIOHandler::TransformationNone},
+        {"sideways.jpg",
+         {1600, 1200},
+         QColor(60, 160, 80),
+         QImageIOHandler::TransformationRotate90},
+    };
+    for (const Picture &picture : pictures) {
+        QImage image(picture.size, QImage::Format_RGB32);
+        image.fill(picture.colour);
+        QImageWriter writer(QDir(folder).filePath(QLatin1String(picture.name)), "jpg");
+        writer.setTransformation(picture.turn);
+        if (!writer.write(image))
+            return false;
+    }
+    return true;
+}
+
+void TestSmoke::session_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("signedIn");
+    const QDir sources(QStringLiteral(ZIRRUP_SMOKE_DIR));
+    for (const QString &script : sources.entryList({QStringLiteral("*Script.qml")}, QDir::Files)) {
+        const QString name = script.chopped(int(qstrlen("Script.qml")));
+        QTest::newRow(qPrintable(name)) << script << !name.startsWith(QLatin1String("SignedOut"));
+    }
+}
+
+void TestSmoke::session()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, signedIn);
+
+    QDir artifacts(QStringLiteral(ZIRRUP_ARTIFACTS_DIR "/")
+                   + QLatin1String(QTest::currentDataTag()));
+    QVERIFY(artifacts.removeRecursively() || !artifacts.exists());
+    QVERIFY(QDir().mkpath(artifacts.path()));
+    // The scripts and their shared runner, beside the screenshots they write.
+    const QDir sources(QStringLiteral(ZIRRUP_SMOKE_DIR));
+    for (const QString &name : sources.entryList({QStringLiteral("*.qml")}, QDir::Files))
+        QVERIFY(QFile::copy(sources.filePath(name), artifacts.filePath(name)));
+
+    const QString home = artifacts.filePath(QStringLiteral("home"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    for (const QString &name :
+         {QStringLiteral("config"), QStringLiteral("cache"), QStringLiteral("data")})
+        environment.insert(QStringLiteral("XDG_%1_HOME").arg(name.toUpper()),
+                           home + QLatin1Char('/') + name);
+    const QString runtime = home + QStringLiteral("/runtime");
+    QVERIFY(QDir().mkpath(runtime));
+    QFile::setPermissions(runtime,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    QVERIFY(writePictures(home + QStringLiteral("/Pictures")));
+    environment.insert(QStringLiteral("ZIRRUP_POSITION_LOG"),
+                       sources.filePath(QStringLiteral("position.nmea")));
+
     SandboxProcess sandbox({QStringLiteral("--seed")});
     QVERIFY2(sandbox.start(), qPrintable(sandbox.errorString()));
     const QString url = sandbox.baseUrl().toString();
 
-    // The demo account, stored as the run script stores it.
-    QProcess signIn;
-    signIn.start(QStringLiteral(ZIRRUP_SIGNIN_PATH),
-                 {QStringLiteral("--service"), url, QStringLiteral("--user"),
-                  QStringLiteral("demo"), QStringLiteral("--password-stdin")});
-    QVERIFY(signIn.waitForStarted());
-    signIn.write("demo\n");
-    signIn.closeWriteChannel();
-    QVERIFY(signIn.waitForFinished(30000));
-    QCOMPARE(signIn.exitCode(), 0);
-
-    QDir artifacts(QStringLiteral(ZIRRUP_ARTIFACTS_DIR));
-    QVERIFY(artifacts.removeRecursively() || !artifacts.exists());
-    QVERIFY(QDir().mkpath(artifacts.path()));
-    const QString script = artifacts.filePath(QStringLiteral("SmokeScript.qml"));
-    QVERIFY(QFile::copy(QStringLiteral(ZIRRUP_SMOKE_SCRIPT), script));
+    if (signedIn) {
+        // The demo account, stored as the run script stores it.
+        QProcess signIn;
+        signIn.setProcessEnvironment(environment);
+        signIn.start(QStringLiteral(ZIRRUP_SIGNIN_PATH),
+                     {QStringLiteral("--service"), url, QStringLiteral("--user"),
+                      QStringLiteral("demo"), QStringLiteral("--password-stdin")});
+        QVERIFY(signIn.waitForStarted());
+        signIn.write("demo\n");
+        signIn.closeWriteChannel();
+        QVERIFY(signIn.waitForFinished(30000));
+        QCOMPARE(signIn.exitCode(), 0);
+    }
 
     QProcess client;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("ZIRRUP_SERVICE_URL"), url);
-    environment.insert(QStringLiteral("ZIRRUP_UI_SCRIPT"), script);
+    environment.insert(QStringLiteral("ZIRRUP_UI_SCRIPT"), artifacts.filePath(script));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     client.setProcessEnvironment(environment);
     client.start(QStringLiteral(ZIRRUP_QML_PATH), QStringList());
@@ -72,17 +144,25 @@ void TestSmoke::signedInSession()
     const QStringList problems = qmlProblems(output);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 
-    for (const char *name : {"home", "more", "mentions", "usertweets", "back"}) {
-        const QImage shot(artifacts.filePath(QLatin1String(name) + QLatin1String(".png")));
-        QVERIFY2(!shot.isNull(), name);
+    // Every step reached left a real page behind, not a blank window.
+    static const QRegularExpression reached(QStringLiteral("SMOKE: reached (\\S+)"));
+    static const QRegularExpression stepCount(QStringLiteral("SMOKE: steps (\\d+)"));
+    const QRegularExpressionMatch count = stepCount.match(output);
+    QVERIFY2(count.hasMatch(), "the script did not start");
+    QStringList steps;
+    for (auto it = reached.globalMatch(output); it.hasNext();)
+        steps.append(it.next().captured(1));
+    QCOMPARE(steps.size(), count.captured(1).toInt());
+    for (const QString &name : std::as_const(steps)) {
+        const QImage shot(artifacts.filePath(name + QLatin1String(".png")));
+        QVERIFY2(!shot.isNull(), qPrintable(name));
         QVERIFY(shot.width() >= 400 && shot.height() >= 600);
-        // A real page, not a blank window: more than a handful of colours.
         QSet<QRgb> colours;
         for (int y = 0; y < shot.height() && colours.size() < 50; y += 7) {
             for (int x = 0; x < shot.width(); x += 7)
                 colours.insert(shot.pixel(x, y));
         }
-        QVERIFY2(colours.size() >= 50, name);
+        QVERIFY2(colours.size() >= 50, qPrintable(name));
     }
 }
 

@@ -1,0 +1,78 @@
+// Runs one smoke session: each step waits until its `ready()` holds, saves a screenshot named after
+// the step beside the script, then runs its `then()`. The last step's `then()` should call
+// Qt.exit(0). Exit status 3 when a step does not become ready in time.
+import QtQuick 2.15
+
+Item {
+    id: runner
+
+    property var root
+    property var steps: []
+    property int step: 0
+    property int timeout: 90000
+
+    function findItem(item, name) {
+        if (!item)
+            return null
+        if (item.objectName === name)
+            return item
+        for (var i = 0; i < item.children.length; ++i) {
+            var found = findItem(item.children[i], name)
+            if (found)
+                return found
+        }
+        return null
+    }
+
+    // The first rows show downloaded avatars, not the default picture.
+    function avatarsLoaded(model) {
+        for (var i = 0; i < Math.min(3, model.count); ++i) {
+            if (String(model.get(i).image_url).indexOf("image://avatar/") !== 0)
+                return false
+        }
+        return true
+    }
+
+    // The stack has settled at the given depth.
+    function settled(depth) {
+        return root && root.pageStack && root.pageStack.depth === depth && !root.pageStack.busy
+    }
+
+    function shotPath(name) {
+        return decodeURIComponent(Qt.resolvedUrl(name + ".png").toString().replace(/^file:\/\//, ""))
+    }
+
+    Component.onCompleted: console.warn("SMOKE: steps " + steps.length)
+
+    Timer {
+        interval: 100
+        repeat: true
+        running: runner.root !== undefined && runner.step < runner.steps.length
+        property bool grabbing: false
+        onTriggered: {
+            var current = runner.steps[runner.step]
+            if (grabbing || !current.ready())
+                return
+            grabbing = true
+            var timer = this
+            runner.root.grabToImage(function (result) {
+                result.saveToFile(runner.shotPath(current.name))
+                console.warn("SMOKE: reached " + current.name)
+                runner.step += 1
+                timer.grabbing = false
+                current.then()
+            })
+        }
+    }
+
+    Timer {
+        interval: runner.timeout
+        running: true
+        onTriggered: {
+            if (runner.step >= runner.steps.length)
+                return
+            console.warn("SMOKE: timed out at step " + runner.steps[runner.step].name)
+            Qt.exit(3)
+        }
+    }
+}
