@@ -101,6 +101,9 @@ void ProfileView::getProfileInfo(QString screenName, bool refreshProfileImage)
             publish(QStringLiteral("profileview_loading"), true);
             if (refreshProfileImage)
                 m_refreshImageQueryId = m_profileQueryId;
+            // Opening another profile replaces the ids above; this one must still be answered.
+            if (refreshProfileImage && isOwn(screenName))
+                m_ownRefreshQueryId = m_profileQueryId;
         }
         onUserUpdated(UserType::Show, m_userCache, -1);
     }
