@@ -289,10 +289,20 @@ ZirrupPage {
             visible: !followButton.visible && page.loading && !updatingProfileImage
             running: visible
         }
-        Image {
+        // The lock is drawn for the dark top pane; a dark tile keeps it visible on the page.
+        Rectangle {
             anchors.centerIn: parent
-            source: "../images/zirrup-icon-top-pane-locked.png"
+            width: 44
+            height: 44
+            radius: 8
+            color: "#333333"
             visible: !followButton.visible && !(page.loading && !updatingProfileImage) && page.isProtected
+
+            Image {
+                objectName: "lockImage"
+                anchors.centerIn: parent
+                source: "../images/zirrup-icon-top-pane-locked.png"
+            }
         }
     }
 
@@ -377,6 +387,7 @@ ZirrupPage {
         objectName: "composeMenu"
         imageSource: profileview_profile_image_url
         labelText: profileview_screen_name
+        tweetText: qsTrId("qtn_zirrup_mention_command")
         onTweetClicked: page.mention()
         onDirectMessageClicked: page.sendMessage()
     }
