@@ -164,14 +164,20 @@ void TestProfile::followAndBlockPatchEverything()
     for (ZirrupModel *model : {pv->followerModel(), pv->followingModel(), pv->profileSearchModel()})
         QCOMPARE(column(model, "peoplelistitem_following").first(), QString("false"));
 
-    // A block confirmation turns both blocked flags at once, and back.
+    // A block confirmation turns both blocked flags at once, and back; following has ended
+    // both ways.
+    b->complete(b->lastCall("friendshipExists"), {true});
+    h->followProfile("Bob", true);
+    b->complete(b->lastCall("createFriendship"), {user("Bob")});
     h->blockProfile("Bob", true);
-    b->complete(b->lastCall("createBlock"), {user("Bob")});
+    b->complete(b->lastCall("createBlock"), {unfollowed});
     QCOMPARE(pv->blockedIds(), QStringList({"1845"}));
     QCOMPARE(c.contextProperty("profileview_blocked").toBool(), true);
     QCOMPARE(c.contextProperty("profile_subview_blocked").toBool(), true);
+    QCOMPARE(c.contextProperty("profileview_following").toBool(), false);
+    QCOMPARE(c.contextProperty("profileview_follower").toBool(), false);
     h->blockProfile("Bob", false);
-    b->complete(b->lastCall("destroyBlock"), {user("Bob")});
+    b->complete(b->lastCall("destroyBlock"), {unfollowed});
     QCOMPARE(c.contextProperty("profileview_blocked").toBool(), false);
     QCOMPARE(c.contextProperty("profile_subview_blocked").toBool(), false);
 }
