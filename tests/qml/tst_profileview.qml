@@ -2,7 +2,8 @@ import QtQuick 2.15
 import QtTest 1.2
 import com.orvik.meego 1.0
 
-// The profile page: what it loads when it becomes active, and where its counters lead.
+// The profile page (what it loads when it becomes active, where its counters lead) and the
+// followers and following pages.
 TestCase {
     id: testCase
     name: "ProfileView"
@@ -15,9 +16,9 @@ TestCase {
         id: window
     }
 
-    function open() {
-        var page = createTemporaryObject(Qt.createComponent("qrc:/resources/qml/ProfileView.qml"), testCase,
-                                         { width: 480, height: 854 });
+    function open(file) {
+        var page = createTemporaryObject(Qt.createComponent("qrc:/resources/qml/" + (file || "ProfileView.qml")),
+                                         testCase, { width: 480, height: 854 });
         verify(page);
         page.visible = true;
         return page;
@@ -82,5 +83,37 @@ TestCase {
             compare(dataHandler.currentUser, "Bob");
             compare(dialog.status, DialogStatus.Closed);
         }
+    }
+
+    function test_peopleLists_data() {
+        return [
+            { tag: "followers", file: "FollowersView.qml", call: "updateFollowersView", model: "myFollowerModel" },
+            { tag: "following", file: "FollowingView.qml", call: "updateFollowingView", model: "myFollowingModel" },
+        ];
+    }
+
+    function test_peopleLists(data) {
+        var rows = testContext.get(data.model);
+        for (var i = 0; i < 20; ++i)
+            rows.append({ "peoplelistitem_zirrupname": "user" + i, "peoplelistitem_realname": "User " + i,
+                          "peoplelistitem_following": false, "peoplelistitem_avatar": "" });
+        dataHandler.currentUser = "bob";
+        var page = open(data.file);
+        activate(page);
+        activate(page);
+        // Only a user not loaded yet forces the list to load again.
+        compare(dataHandler.callsOf(data.call), [["bob", true], ["bob", false]]);
+        compare(dataHandler.callsOf("updateProfileSubView"), [["bob"], ["bob"]]);
+
+        // Pulled down, the list is loaded again: forced, as it is the current user's.
+        var list = page.list;
+        var x = list.width / 2;
+        mousePress(list, x, 60);
+        for (var step = 1; step <= 8; ++step)
+            mouseMove(list, x, 60 + 50 * step, 10, Qt.LeftButton);
+        mouseRelease(list, x, 460, Qt.LeftButton, Qt.NoModifier, 10);
+        tryCompare(list, "moving", false);
+        compare(dataHandler.callsOf(data.call)[2], ["bob", true]);
+        compare(dataHandler.callsOf("updateProfileView"), [["bob"]]);
     }
 }
