@@ -116,4 +116,35 @@ TestCase {
         compare(dataHandler.callsOf(data.call)[2], ["bob", true]);
         compare(dataHandler.callsOf("updateProfileView"), [["bob"]]);
     }
+
+    function test_editor_data() {
+        return [
+            { tag: "20 characters", name: "n".repeat(20), valid: true },
+            { tag: "21 characters", name: "n".repeat(21), valid: false },
+            // The service refuses an empty name.
+            { tag: "empty", name: "", valid: false },
+        ];
+    }
+
+    function test_editor(data) {
+        testContext.set("profileview_firstname", "Bob Baker");
+        testContext.set("profileview_url", "http://example.org/bob");
+        testContext.set("profileview_location", "Berlin");
+        testContext.set("profileview_description", "Bread by day.");
+        var page = open("OwnProfileEditView.qml");
+        var name = findChild(page, "nameLine");
+        compare(name.text, "Bob Baker");
+        name.text = data.name;
+        var bar = findChild(page, "editTopBar");
+        compare(bar.okButtonEnabled, data.valid);
+        findChild(page, "profilePhotoPicker").imagePicked("file:///pictures/lake.jpg", false, 0.75);
+        bar.okClicked();
+        if (!data.valid) {
+            compare(dataHandler.count("updateAccountData"), 0);
+            return;
+        }
+        compare(dataHandler.callsOf("updateAccountData"),
+                [[data.name, "http://example.org/bob", "Berlin", "Bread by day."]]);
+        compare(dataHandler.callsOf("updateAccountImage"), [["file:///pictures/lake.jpg"]]);
+    }
 }
