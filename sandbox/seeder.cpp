@@ -56,6 +56,8 @@ void Seeder::load()
     createMessages();
     createLists();
     createSavedSearches();
+    // Last, so that the random draws of everything before stay as they were.
+    createReaders();
     m_context->db->setMeta(QStringLiteral("demo_world"), QStringLiteral("1"));
     tx.commit();
 }
@@ -144,6 +146,30 @@ void Seeder::createFollows()
     follow(user(QStringLiteral("alice")), jonas);
     follow(user(QStringLiteral("kaisa")), jonas);
     follow(jonas, user(QStringLiteral("kaisa")));
+}
+
+void Seeder::createReaders()
+{
+    Database *db = m_context->db;
+    const qint64 demo = user(QStringLiteral("demo"));
+    const QList<Person> &list = readers();
+    for (int i = 0; i < list.size(); ++i) {
+        const Person &p = list.at(i);
+        const QString screenName = QString::fromLatin1(p.screenName);
+        const qint64 id = m_context->accounts->createUser(screenName, QString::fromUtf8(p.name),
+                                                          screenName, m_now - (200 - i * 5) * day);
+        db->exec(QStringLiteral("UPDATE users SET location = ?, description = ? WHERE id = ?"),
+                 {QString::fromUtf8(p.location), QString::fromUtf8(p.description), id});
+        const QStringList names = QString::fromUtf8(p.name).split(QLatin1Char(' '));
+        const QString initials = names.first().left(1) + names.last().left(1);
+        m_context->media->storeAvatarImage(
+            id,
+            PictureFactory::initialsAvatar(initials,
+                                           PictureFactory::paletteColor(people().size() + i), 256));
+        db->exec(QStringLiteral("INSERT OR IGNORE INTO follows (follower_id, followee_id,"
+                                " created_at, pending) VALUES (?, ?, ?, 0)"),
+                 {id, demo, m_now - qint64(i + 1) * 7 * 3600});
+    }
 }
 
 void Seeder::createStatuses()

@@ -35,6 +35,8 @@ public:
         const char *url;
     };
     static const QList<Person> &people();
+    // Quiet accounts that only follow demo, so that demo's followers fill more than one page.
+    static const QList<Person> &readers();
     static const QStringList &tweetTexts();
     static const QStringList &replyTexts();
     // Conversations with demo: each line starts with ">" (demo writes) or "<" (the partner).
@@ -48,6 +50,7 @@ private:
     void createMessages();
     void createLists();
     void createSavedSearches();
+    void createReaders();
 
     qint64 user(const QString &screenName) const;
     void follow(qint64 follower, qint64 followee, bool pending = false);

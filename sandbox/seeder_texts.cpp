@@ -26,6 +26,27 @@ const QList<Seeder::Person> &Seeder::people()
     return list;
 }
 
+const QList<Seeder::Person> &Seeder::readers()
+{
+    static const QList<Person> list = {
+        {"aino", "Aino Korhonen", "Helsinki", "Reads more than she writes.", nullptr},
+        {"bruno", "Bruno Costa", "Lisbon", "Listening in.", nullptr},
+        {"chloe", "Chloé Martin", "Paris", "Here for the Qt news.", nullptr},
+        {"daniel", "Daniel Weber", "Berlin", "Lurker since 2009.", nullptr},
+        {"elif", "Elif Demir", "Berlin", "Coffee, code, quiet.", nullptr},
+        {"felix", "Felix Braun", "Munich", "Mostly reading.", nullptr},
+        {"greta", "Greta Nilsson", "Stockholm", "Collecting good links.", nullptr},
+        {"hanna", "Hanna Mäkinen", "Tampere", "Trams and tea.", nullptr},
+        {"ivan", "Ivan Petrov", "Tallinn", "Following the builds.", nullptr},
+        {"julia", "Julia Rossi", "Milan", "Designer on a break.", nullptr},
+        {"karl", "Karl Svensson", "Stockholm", "Quiet reader.", nullptr},
+        {"lotta", "Lotta Laine", "Turku", "Learning QML.", nullptr},
+        {"mikko", "Mikko Heikkinen", "Oulu", "Northern lights and C++.", nullptr},
+        {"nora", "Nora Berg", "Oslo", "Just here to read.", nullptr},
+    };
+    return list;
+}
+
 const QStringList &Seeder::tweetTexts()
 {
     static const QStringList texts = {

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Takes the README's screenshots: the start page signed out (with trends) and the home timeline
-# signed in, both against a fresh seeded sandbox, in a throwaway home folder, on a virtual X
+# Takes the README's screenshots: the start page signed out (with trends), the home timeline and a
+# profile signed in, all against a fresh seeded sandbox, in a throwaway home folder, on a virtual X
 # display so that the window has its own size.
 # Usage: scripts/screenshots.sh [build folder]   (default: build)
 set -eu
@@ -52,3 +52,4 @@ shoot() {
 shoot docs/screenshot-signed-out.png
 printf 'demo\n' | "$SIGNIN" --service "$URL" --user demo --password-stdin >/dev/null
 shoot docs/screenshot-home.png
+shoot docs/screenshot-profile.png scripts/ProfileShotScript.qml

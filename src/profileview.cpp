@@ -82,14 +82,32 @@ void ProfileView::onBackendCreated(Zr::Zirrup *zirrup)
 
     // Nothing the previous backend was asked will be answered; a key left pending would never
     // be downloaded again.
-    for (int *id :
-         {&m_profileQueryId, &m_subInfoQueryId, &m_refreshImageQueryId, &m_followQueryId,
-          &m_blockQueryId, &m_accountQueryId, &m_accountImageQueryId, &m_blockedIdsQueryId,
-          &m_friendshipQueryId, &m_followers.queryId, &m_followers.moreQueryId,
-          &m_following.queryId, &m_following.moreQueryId, &m_searchQueryId})
+    for (int *id : {&m_profileQueryId, &m_subInfoQueryId, &m_refreshImageQueryId, &m_followQueryId,
+                    &m_blockQueryId, &m_accountQueryId, &m_accountImageQueryId,
+                    &m_blockedIdsQueryId, &m_friendshipQueryId, &m_ownRefreshQueryId,
+                    &m_followers.queryId, &m_followers.moreQueryId, &m_following.queryId,
+                    &m_following.moreQueryId, &m_searchQueryId})
         *id = -2;
     m_pendingImages.clear();
     m_blockedIds.clear();
+    // Everything shown so far belongs to the account that was signed in; a new sign-in of the
+    // same account keeps it, so that pages stay filled across a re-login.
+    const QString user = m_dataHandler ? m_dataHandler->authenticatedUser() : QString();
+    if (user != m_accountUser) {
+        m_accountUser = user;
+        dropAccountData();
+    } else {
+        // Nothing will end what was under way with the previous backend.
+        publish(QStringLiteral("profileview_loading"), false);
+        publish(QStringLiteral("peoplelistview_is_refreshing"), false);
+        publish(QStringLiteral("peoplelistview_is_loading_more"), false);
+        publish(QStringLiteral("searchview_searching_profiles"), false);
+        publish(QStringLiteral("searchview_searching_more_profiles"), false);
+        if (m_ownImageChanged || m_ownImageRefreshTimer->isActive())
+            publish(QStringLiteral("updatingProfileImage"), false);
+        m_ownImageChanged = false;
+        m_ownImageRefreshTimer->stop();
+    }
     if (!zirrup)
         return;
 
@@ -113,6 +131,30 @@ void ProfileView::onBackendCreated(Zr::Zirrup *zirrup)
     connect(zirrup, &Zr::Zirrup::errorWarning, this, &ProfileView::onErrorWarning, unique);
 }
 
+void ProfileView::dropAccountData()
+{
+    m_ownImageChanged = false;
+    m_ownImageRefreshTimer->stop();
+    resetProfileProperties();
+    resetSubViewProperties();
+    for (const char *name :
+         {"profileview_loading", "updatingProfileImage", "peoplelistview_is_refreshing",
+          "peoplelistview_is_loading_more", "peoplelistview_more_people_available",
+          "searchview_searching_profiles", "searchview_searching_more_profiles",
+          "searchview_more_profiles_available"})
+        publish(QLatin1String(name), false);
+    for (PeopleList *list : {&m_followers, &m_following}) {
+        list->ids.clear();
+        list->offset = 0;
+        list->cached = false;
+        cleanPeople(*list);
+    }
+    cleanProfileSearchResults();
+    m_searchPage = 1;
+    // The stored avatar files are the previous account's backend's.
+    m_imageUrlCache.clear();
+}
+
 void ProfileView::onUserUpdated(UserType::UserType type, QVariantList data, int queryId)
 {
     switch (type) {
@@ -124,11 +166,14 @@ void ProfileView::onUserUpdated(UserType::UserType type, QVariantList data, int 
             return;
         } else if (queryId == m_subInfoQueryId) {
             onProfileSubInfoLoaded(data);
-        } else if (queryId == m_profileQueryId) {
-            onProfileInfoLoaded(data, false, queryId == m_refreshImageQueryId);
-            publish(QStringLiteral("profileview_loading"), false);
-        } else if (queryId == m_refreshImageQueryId) {
-            onProfileInfoLoaded(data, false, true);
+        } else if (queryId == m_profileQueryId || queryId == m_refreshImageQueryId
+                   || queryId == m_ownRefreshQueryId) {
+            const bool refresh = queryId == m_refreshImageQueryId || queryId == m_ownRefreshQueryId;
+            if (queryId == m_ownRefreshQueryId)
+                m_ownRefreshQueryId = -2;
+            onProfileInfoLoaded(data, false, refresh);
+            if (queryId == m_profileQueryId)
+                publish(QStringLiteral("profileview_loading"), false);
         }
         break;
     case UserType::Lookup:
@@ -151,6 +196,12 @@ void ProfileView::onNetworkRequestError(int queryId, QVariantMap err)
     if (queryId < 0)
         return;
 
+    if (queryId == m_ownRefreshQueryId) {
+        // Without the re-read the new photo is never fetched: the photo change ends here.
+        m_ownRefreshQueryId = -2;
+        m_ownImageChanged = false;
+        publish(QStringLiteral("updatingProfileImage"), false);
+    }
     if (m_pendingImages.contains(queryId)) {
         const QString key = m_pendingImages.take(queryId);
         if (m_ownImageChanged && m_dataHandler

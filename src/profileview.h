@@ -39,6 +39,8 @@ public:
     static constexpr int PeopleBatchSize = 20;
     // The own profile photo is sent at most this many pixels wide and high.
     static constexpr int ProfilePhotoEdge = 500;
+    // The service answers a people search this many users a page; fewer means the last page.
+    static constexpr int PeopleSearchPageSize = 20;
 
     explicit ProfileView(QObject *parent = nullptr);
 
@@ -137,6 +139,7 @@ private:
     bool isBlocked(const QString &userId) const;
     void resetProfileProperties();
     void resetSubViewProperties();
+    void dropAccountData();
     void publishBlockedState();
     void onFollowConfirmed(const QVariantList &data, int queryId, bool following);
     void onBlockConfirmed(const QVariantList &data, int queryId, bool blocked);
@@ -169,7 +172,12 @@ private:
     int m_accountImageQueryId = -2;
     int m_blockedIdsQueryId = -2;
     int m_friendshipQueryId = -2;
+    // The re-read of the own profile that fetches a new own photo; it must be answered even
+    // when another profile has been opened since.
+    int m_ownRefreshQueryId = -2;
     bool m_ownImageChanged = false;
+    // Whose data the adapter holds; another account's backend drops it.
+    QString m_accountUser;
     QTimer *m_ownImageRefreshTimer = nullptr;
     // Who the profile and sub-view sets show now (the published screen names and ids).
     QString m_profileScreenName;

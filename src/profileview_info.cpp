@@ -101,6 +101,9 @@ void ProfileView::getProfileInfo(QString screenName, bool refreshProfileImage)
             publish(QStringLiteral("profileview_loading"), true);
             if (refreshProfileImage)
                 m_refreshImageQueryId = m_profileQueryId;
+            // Opening another profile replaces the ids above; this one must still be answered.
+            if (refreshProfileImage && isOwn(screenName))
+                m_ownRefreshQueryId = m_profileQueryId;
         }
         onUserUpdated(UserType::Show, m_userCache, -1);
     }
@@ -294,7 +297,18 @@ void ProfileView::onBlockConfirmed(const QVariantList &data, int queryId, bool b
     if (queryId < 0 || queryId != m_blockQueryId)
         return;
     publish(QStringLiteral("profileview_loading"), false);
-    const QString id = data.value(0).toMap().value(QStringLiteral("id")).toString();
+    const QVariantMap record = data.value(0).toMap();
+    const QString id = record.value(QStringLiteral("id")).toString();
+    // A block ends following in both directions; the page shows the state the service answered.
+    if (m_dataHandler
+        && record.value(QStringLiteral("screen_name")).toString().toLower()
+            == m_dataHandler->currentUser()) {
+        if (record.contains(QStringLiteral("following")))
+            publish(QStringLiteral("profileview_following"),
+                    record.value(QStringLiteral("following")).toBool());
+        if (blocked)
+            publish(QStringLiteral("profileview_follower"), false);
+    }
     if (!id.isEmpty()) {
         if (blocked)
             m_blockedIds.append(id);

@@ -246,4 +246,8 @@ void ProfileView::onSearchCompleted(SearchType::SearchType type, QVariantList da
     for (const QVariant &user : std::as_const(data))
         appendPerson(m_profileSearchModel, user.toMap());
     m_profileSearchModel->emitCountChanged();
+    // A full page may have more behind it; a short one is the last.
+    if (queryId >= 0)
+        publish(QStringLiteral("searchview_more_profiles_available"),
+                data.size() >= PeopleSearchPageSize);
 }

@@ -1,8 +1,6 @@
 import QtQuick 2.15
 
-// The followers of a user. Shows only its title for now.
-SimplePage {
-    id: page
-
-    title: qsTrId("qtn_zirrup_profile_followers")
+// The followers of the user named by the controller's currentUser.
+PeopleListView {
+    showFollowers: true
 }

@@ -1,8 +1,6 @@
 import QtQuick 2.15
 
-// The users a user follows. Shows only its title for now.
-SimplePage {
-    id: page
-
-    title: qsTrId("qtn_zirrup_profile_following")
+// The users that the user named by the controller's currentUser follows.
+PeopleListView {
+    showFollowers: false
 }

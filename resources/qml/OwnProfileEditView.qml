@@ -1,8 +1,160 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 
-// Editing the own profile. Shows only its title for now.
-SimplePage {
+// Editing the own profile: photo, name, web address, place and bio. Save sends the changes and the
+// page closes when the service has taken them; the profile then shows the service's answer.
+ZirrupPage {
     id: page
 
-    title: qsTrId("qtn_zirrup_profile_edit_command")
+    property bool imageChanged: false
+    property string photoUrl: ""
+    property bool photoPortrait: false
+    readonly property bool validValues: nameLine.length > 0 && nameLine.length < 21 && urlLine.length < 101
+                                        && locationLine.length < 31 && bioLength < 161
+    readonly property int bioLength: bio.text.length + bio.platformPreedit.length
+
+    function save() {
+        if (!validValues)
+            return;
+        dataHandler.updateAccountData(nameLine.text, urlLine.text, locationLine.text, bio.text);
+        if (imageChanged)
+            dataHandler.updateAccountImage(photoUrl);
+    }
+
+    tools: null
+
+    onStatusChanged: {
+        if (status === PageStatus.Active)
+            nameLine.forceInputFocus();
+    }
+
+    Component.onCompleted: {
+        nameLine.text = profileview_firstname;
+        urlLine.text = profileview_url;
+        locationLine.text = profileview_location;
+        bio.text = profileview_description;
+    }
+
+    OkCancelTopBar {
+        id: topBar
+        objectName: "editTopBar"
+        width: parent.width
+        okText: qsTrId("qtn_zirrup_save_command")
+        okButtonEnabled: page.validValues
+        onOkClicked: page.save()
+        onCancelClicked: window.prevPage()
+    }
+
+    Flickable {
+        id: flickable
+        anchors {
+            top: topBar.bottom
+            left: parent.left
+            right: parent.right
+            bottom: parent.bottom
+        }
+        contentHeight: form.height + 32
+        clip: true
+
+        Column {
+            id: form
+            x: 16
+            y: 16
+            width: parent.width - 32
+            spacing: 16
+
+            Row {
+                spacing: 16
+
+                Item {
+                    width: 80
+                    height: 80
+                    anchors.verticalCenter: parent.verticalCenter
+
+                    Image {
+                        objectName: "editPhoto"
+                        anchors.centerIn: parent
+                        width: 80
+                        height: 80
+                        rotation: page.imageChanged && page.photoPortrait ? 90 : 0
+                        asynchronous: true
+                        fillMode: Image.PreserveAspectCrop
+                        sourceSize.width: 160
+                        sourceSize.height: 160
+                        source: page.imageChanged ? page.photoUrl
+                              : profileview_profile_image_url !== "" ? profileview_profile_image_url
+                              : "../images/default_profile_0_bigger.png"
+                    }
+                    Image {
+                        anchors.fill: parent
+                        source: "../images/zirrup-avatar-image-mask.png"
+                        visible: page.imageChanged
+                    }
+                }
+
+                ZirrupButton {
+                    objectName: "changePhotoButton"
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 240
+                    inverted: false
+                    text: qsTrId("qtn_zirrup_change_photo_command")
+                    onClicked: picker.open()
+                }
+            }
+
+            ProfileEditLine {
+                id: nameLine
+                objectName: "nameLine"
+                readonly property int length: text.length + platformPreedit.length
+                labelText: qsTrId("qtn_zirrup_profile_name")
+                textColor: length > 0 && length < 21 ? "#000000" : "#CC0000"
+                onEnterPressed: urlLine.forceInputFocus()
+            }
+            ProfileEditLine {
+                id: urlLine
+                objectName: "urlLine"
+                readonly property int length: text.length + platformPreedit.length
+                labelText: qsTrId("qtn_zirrup_profile_url")
+                inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoPredictiveText
+                textColor: length < 101 ? "#000000" : "#CC0000"
+                onEnterPressed: locationLine.forceInputFocus()
+            }
+            ProfileEditLine {
+                id: locationLine
+                objectName: "locationLine"
+                readonly property int length: text.length + platformPreedit.length
+                labelText: qsTrId("qtn_zirrup_profile_location")
+                textColor: length < 31 ? "#000000" : "#CC0000"
+                onEnterPressed: bio.openSoftwareInputPanel()
+            }
+
+            Column {
+                width: parent.width
+                spacing: 6
+
+                Text {
+                    text: qsTrId("qtn_zirrup_profile_bio") + ":"
+                    color: "#555555"
+                    font.pixelSize: 20
+                }
+                TextArea {
+                    id: bio
+                    objectName: "bioArea"
+                    width: parent.width
+                    minimumHeight: 120
+                    wrapMode: TextEdit.Wrap
+                    textColor: page.bioLength < 161 ? "#000000" : "#CC0000"
+                }
+            }
+        }
+    }
+
+    ProfilePhotoPicker {
+        id: picker
+        onImagePicked: function (imageUrl, isPortrait, aspectRatio) {
+            page.photoUrl = imageUrl;
+            page.photoPortrait = isPortrait;
+            page.imageChanged = true;
+        }
+    }
 }

@@ -7,6 +7,8 @@ ActionMenu {
 
     property url imageSource: ""
     property string labelText: ""
+    // The first choice's label; the profile page offers a mention here.
+    property string tweetText: qsTrId("qtn_zirrup_tweet_command")
 
     signal tweetClicked
     signal directMessageClicked
@@ -58,7 +60,7 @@ ActionMenu {
                 }
                 MenuRow {
                     iconSource: "../images/zirrup-icon-compose-pressed.png"
-                    text: qsTrId("qtn_zirrup_tweet_command")
+                    text: root.tweetText
                 }
             }
             ColumnButton {

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void profilePhotoIsScaled();
     void newPhotoIsFetchedAgain_data();
     void newPhotoIsFetchedAgain();
+    void anotherAccountStartsEmpty();
 };
 
 void TestProfile::profileOfTheCurrentUserOnly()
@@ -163,14 +164,20 @@ void TestProfile::followAndBlockPatchEverything()
     for (ZirrupModel *model : {pv->followerModel(), pv->followingModel(), pv->profileSearchModel()})
         QCOMPARE(column(model, "peoplelistitem_following").first(), QString("false"));
 
-    // A block confirmation turns both blocked flags at once, and back.
+    // A block confirmation turns both blocked flags at once, and back; following has ended
+    // both ways.
+    b->complete(b->lastCall("friendshipExists"), {true});
+    h->followProfile("Bob", true);
+    b->complete(b->lastCall("createFriendship"), {user("Bob")});
     h->blockProfile("Bob", true);
-    b->complete(b->lastCall("createBlock"), {user("Bob")});
+    b->complete(b->lastCall("createBlock"), {unfollowed});
     QCOMPARE(pv->blockedIds(), QStringList({"1845"}));
     QCOMPARE(c.contextProperty("profileview_blocked").toBool(), true);
     QCOMPARE(c.contextProperty("profile_subview_blocked").toBool(), true);
+    QCOMPARE(c.contextProperty("profileview_following").toBool(), false);
+    QCOMPARE(c.contextProperty("profileview_follower").toBool(), false);
     h->blockProfile("Bob", false);
-    b->complete(b->lastCall("destroyBlock"), {user("Bob")});
+    b->complete(b->lastCall("destroyBlock"), {unfollowed});
     QCOMPARE(c.contextProperty("profileview_blocked").toBool(), false);
     QCOMPARE(c.contextProperty("profile_subview_blocked").toBool(), false);
 }
@@ -260,15 +267,22 @@ void TestProfile::nobodyToListAndPeopleSearch()
     QCOMPARE(column(results, "peoplelistitem_zirrupname"), QStringList({"Bob"}));
     QCOMPARE(c.contextProperty("searchview_searching_profiles").toBool(), false);
 
-    // A further page names its number, so it does not repeat the first.
+    QCOMPARE(c.contextProperty("searchview_more_profiles_available").toBool(), false);
+
+    // A further page names its number, so it does not repeat the first; only a full page
+    // offers one more.
     h->searchMoreProfiles();
     QCOMPARE(b->lastCall("searchResources").args, Zr::ArgMap({{"q", "bob"}, {"page", "2"}}));
     QCOMPARE(c.contextProperty("searchview_searching_more_profiles").toBool(), true);
+    b->complete(b->lastCall("searchResources"), people(1, ProfileView::PeopleSearchPageSize));
+    QCOMPARE(c.contextProperty("searchview_more_profiles_available").toBool(), true);
+    QCOMPARE(results->count(), 1 + ProfileView::PeopleSearchPageSize);
 
     // Once the page has cleaned up, the same words are searched again.
     h->profileView()->cleanProfileSearchResults();
     h->searchProfiles("@bob");
     QCOMPARE(b->callCount("searchResources"), 3);
+    QCOMPARE(c.contextProperty("searchview_more_profiles_available").toBool(), false);
     b->fail(b->lastCall("searchResources"), "Internal error");
     QCOMPARE(c.view().lastArguments("showError"),
              QVariantList {QStringLiteral("qtn_zirrup_error_search")});
@@ -335,13 +349,19 @@ void TestProfile::profilePhotoIsScaled()
 void TestProfile::newPhotoIsFetchedAgain_data()
 {
     QTest::addColumn<QString>("shownProfile");
-    QTest::newRow("own profile shown") << "Alice";
-    QTest::newRow("another profile shown") << "bob";
+    QTest::addColumn<QString>("openedDuringReread");
+    QTest::newRow("own profile shown") << "Alice"
+                                       << "";
+    QTest::newRow("another profile shown") << "bob"
+                                           << "";
+    QTest::newRow("another profile opened during the re-read") << "Alice"
+                                                               << "bob";
 }
 
 void TestProfile::newPhotoIsFetchedAgain()
 {
     QFETCH(QString, shownProfile);
+    QFETCH(QString, openedDuringReread);
     QTemporaryDir dir;
     QImage image(64, 64, QImage::Format_RGB32);
     image.fill(Qt::yellow);
@@ -363,7 +383,12 @@ void TestProfile::newPhotoIsFetchedAgain()
     QCOMPARE(later->interval(), 10000);
     later->start(0);
     QTRY_COMPARE(showCall(b).args.value("screen_name"), QString("alice"));
-    b->complete(showCall(b), {renewed});
+    const ScriptedCall reread = showCall(b);
+    if (!openedDuringReread.isEmpty()) {
+        h->setCurrentUser(openedDuringReread);
+        h->updateProfileView(openedDuringReread, true);
+    }
+    b->complete(reread, {renewed});
     const ScriptedCall download = fixtures::lastCall(b, "retrieveUserResources",
                                                      UserType::ProfileImage, Zr::CacheThenNetwork);
     QVERIFY(download.args.value("url").contains("1844_9"));
@@ -379,6 +404,48 @@ void TestProfile::newPhotoIsFetchedAgain()
     QCOMPARE(loaded.at(1).at(2).toString(),
              "image://avatar/" + QUrl::fromLocalFile(stored).toString());
     QCOMPARE(c.contextProperty("updatingProfileImage").toBool(), false);
+}
+
+void TestProfile::anotherAccountStartsEmpty()
+{
+    ScriptedController c;
+    fixtures::signIn(c);
+    ScriptedBackend *first = c.backend();
+    DataHandler *h = c.handler();
+    ProfileView *p = h->profileView();
+
+    h->setCurrentUser("Bob");
+    h->updateProfileView("Bob");
+    first->complete(showCall(first), {user("Bob")});
+    h->updateFollowersView("Bob", true);
+    first->complete(first->lastCall("retrieveFaFResources"), {idAnswer({"1", "2"})});
+    first->complete(lookupCall(first), people(1, 2));
+    h->searchProfiles("bob");
+    const ScriptedCall search = first->lastCall("searchResources");
+    first->complete(search, {user("Bob")});
+    h->followProfile("Bob", true);
+    QCOMPARE(c.contextProperty("profileview_loading").toBool(), true);
+
+    // A new sign-in of the same account keeps what the pages show.
+    c.signIn("Alice");
+    QVERIFY(c.backend() != first);
+    QCOMPARE(c.contextProperty("profileview_screen_name").toString(), QString("Bob"));
+    QCOMPARE(c.contextProperty("profileview_loading").toBool(), false);
+    QCOMPARE(p->followerModel()->count(), 2);
+
+    // Another account sees none of it, and nothing the old backend still answers.
+    c.signIn("Dora");
+    QCOMPARE(c.contextProperty("profileview_screen_name").toString(), QString());
+    QCOMPARE(c.contextProperty("profile_subview_screen_name").toString(), QString());
+    QCOMPARE(p->followerModel()->count(), 0);
+    QCOMPARE(p->profileSearchModel()->count(), 0);
+    first->complete(showCall(first), {user("Bob")});
+    first->complete(search, {user("Bob")});
+    QCOMPARE(c.contextProperty("profileview_screen_name").toString(), QString());
+    QCOMPARE(p->profileSearchModel()->count(), 0);
+    // The same words are searched again for the new account.
+    h->searchProfiles("bob");
+    QVERIFY(c.backend()->hasCall("searchResources"));
 }
 
 QTEST_MAIN(TestProfile)

@@ -52,6 +52,10 @@ TestCase {
         mySavedSearchesModel.append({ "query_item": "zirrup", "id": "12" });
         mySubscribedListsModel.append({ "name": "@alice/friends", "desc": "Good\npeople", "isprivate": true,
                                         "id": "77", "screenName": "alice", "avatar": "" });
+        var person = { "peoplelistitem_zirrupname": "bob", "peoplelistitem_realname": "Bob Baker",
+                       "peoplelistitem_following": true, "peoplelistitem_avatar": "" };
+        myFollowerModel.append(person);
+        myFollowingModel.append(person);
         myMessageModel.append({ "screen_name": "bob", "sender_screen_name": "bob", "msg_text": "hi",
                                 "created_at": "Sat Dec 05 10:11:12 2026", "avatar_url": "",
                                 "sender_avatar_url": "", "received": true, "msg_id": "5", "msg_unread": true });
