@@ -440,15 +440,13 @@ QByteArray expectedSignature(const HttpRequest &request)
 {
     const auto header = Zr::OAuth::parseAuthorizationHeader(request.headers.value("authorization"));
     Zr::OAuthParams params;
-    for (auto it = header.constBegin(); it != header.constEnd(); ++it) {
-        if (it.key() != "oauth_signature")
-            params.append({it.key(), it.value()});
-    }
+    for (auto it = header.constBegin(); it != header.constEnd(); ++it)
+        params.append({it.key(), it.value()});
     if (request.headers.value("content-type").startsWith("application/x-www-form-urlencoded"))
         params += Zr::OAuth::formParameters(request.body);
-    const QByteArray base = Zr::OAuth::signatureBaseString(request.method, request.url, params);
-    return Zr::OAuth::hmacSha1(base, TestAccount::consumerSecret.toUtf8(),
-                               TestAccount::tokenSecret.toUtf8());
+    return Zr::OAuth::signature(request.method, request.url, params,
+                                TestAccount::consumerSecret.toUtf8(),
+                                TestAccount::tokenSecret.toUtf8());
 }
 
 } // namespace
