@@ -76,9 +76,7 @@ QByteArray OAuth::signature(const QByteArray &method, const QUrl &url,
 
     OAuthParams all = queryParameters(url) + parameters;
     all.erase(std::remove_if(all.begin(), all.end(),
-                             [](const OAuthParam &p) {
-                                 return p.first == "oauth_signature" || p.first == "realm";
-                             }),
+                             [](const OAuthParam &p) { return p.first == "oauth_signature"; }),
               all.end());
     // A repeated name sorts by value. QMultiMap lists a key's values newest first, so they go
     // in from the greatest encoded value down.

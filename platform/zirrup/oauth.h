@@ -38,7 +38,8 @@ public:
     static QByteArray formEncode(const OAuthParams &parameters);
 
     // The base64 HMAC-SHA1 signature of a request. The query is read from url; parameters are the
-    // decoded form-body and protocol parameters ("oauth_signature" and "realm" are left out).
+    // decoded form-body and protocol parameters ("oauth_signature" is left out; a header's
+    // "realm" must not be among them).
     static QByteArray signature(const QByteArray &method, const QUrl &url,
                                 const OAuthParams &parameters, const QByteArray &consumerSecret,
                                 const QByteArray &tokenSecret);

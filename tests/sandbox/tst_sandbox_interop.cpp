@@ -87,7 +87,7 @@ void TestSandboxInterop::serviceAcceptsOauthlib_data()
         << u"Hyvää yötä +1!"_s;
     QTest::newRow("repeated names, empty values")
         << QByteArray("GET")
-        << u"/1/statuses/user_timeline.json?count=5&screen_name=erin&count=1&trim_user=&x"_s
+        << u"/1/statuses/user_timeline.json?count=1&screen_name=erin&count=5&trim_user=&x"_s
         << QString() << true << 200 << u"0/text"_s << sauna;
     QTest::newRow("sign-in exchange, no token")
         << QByteArray("POST") << u"/oauth/access_token"_s
