@@ -397,7 +397,8 @@ QList<Row> rows()
              QCOMPARE(a.at(0).toInt(), int(SearchType::People));
              QCOMPARE(firstId(a.at(1)), QStringLiteral("1845"));
          }});
-    const ArgMap tweets {{"q", "#qt"}, {"rpp", "10"}, {"geocode", "60.1,24.9,15mi"}};
+    // "+" and a space in the words: the query must read the same as a form and as plain text.
+    const ArgMap tweets {{"q", "#qt c++"}, {"rpp", "10"}, {"geocode", "60.1,24.9,15mi"}};
     table.append(
         {"tweet search",
          [=](Zirrup *z, int *id) { return z->searchResources(tweets, id, SearchType::Tweets); },
