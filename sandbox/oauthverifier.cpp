@@ -64,9 +64,8 @@ OAuthVerifier::Identity OAuthVerifier::verify(const QByteArray &method, const QU
     Zr::OAuthParams parameters = formParameters;
     for (auto it = oauth.cbegin(); it != oauth.cend(); ++it)
         parameters.append(Zr::OAuthParam(it.key(), it.value()));
-    const QByteArray base = Zr::OAuth::signatureBaseString(method, url, parameters);
     const QByteArray expected =
-        Zr::OAuth::hmacSha1(base, m_consumers.value(consumerKey), tokenSecret);
+        Zr::OAuth::signature(method, url, parameters, m_consumers.value(consumerKey), tokenSecret);
     if (!sameSignature(expected, signature))
         throw ApiError::unauthenticated();
 

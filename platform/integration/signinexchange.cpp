@@ -121,13 +121,7 @@ void SignInExchange::start(const QUrl &serviceUrl, const QString &userName, cons
     const Zr::OAuthParams fields {{"x_auth_mode", "client_auth"},
                                   {"x_auth_username", name.toUtf8()},
                                   {"x_auth_password", password.toUtf8()}};
-    QByteArray body;
-    for (const Zr::OAuthParam &field : fields) {
-        if (!body.isEmpty())
-            body += '&';
-        body +=
-            Zr::OAuth::percentEncode(field.first) + '=' + Zr::OAuth::percentEncode(field.second);
-    }
+    const QByteArray body = Zr::OAuth::formEncode(fields);
 
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader,

@@ -1,46 +1,21 @@
 #include "oauth.h"
 
 #include <QDateTime>
-#include <QMessageAuthenticationCode>
+#include <QOAuth1Signature>
 #include <QRandomGenerator>
-#include <QUrlQuery>
 
 #include <algorithm>
 
 namespace Zr {
 
-QByteArray OAuth::percentEncode(const QByteArray &value)
-{
-    // QByteArray::toPercentEncoding keeps exactly the RFC 3986 unreserved set.
-    return value.toPercentEncoding();
-}
-
-QByteArray OAuth::baseStringUri(const QUrl &url)
-{
-    const QString scheme = url.scheme().toLower();
-    QByteArray result = scheme.toUtf8() + "://" + url.host().toLower().toUtf8();
-    const int port = url.port();
-    const bool defaultPort = port == -1 || (scheme == QLatin1String("http") && port == 80)
-        || (scheme == QLatin1String("https") && port == 443);
-    if (!defaultPort)
-        result += ':' + QByteArray::number(port);
-    QByteArray path = url.path(QUrl::FullyEncoded).toUtf8();
-    if (path.isEmpty())
-        path = "/";
-    return result + path;
-}
-
-static OAuthParams splitPairs(const QByteArray &encoded, bool plusIsSpace)
+static OAuthParams splitPairs(const QByteArray &encoded)
 {
     OAuthParams result;
-    if (encoded.isEmpty())
-        return result;
     const QList<QByteArray> pairs = encoded.split('&');
     for (QByteArray pair : pairs) {
         if (pair.isEmpty())
             continue;
-        if (plusIsSpace)
-            pair.replace('+', ' ');
+        pair.replace('+', ' ');
         const int eq = pair.indexOf('=');
         const QByteArray key = eq < 0 ? pair : pair.left(eq);
         const QByteArray value = eq < 0 ? QByteArray() : pair.mid(eq + 1);
@@ -52,42 +27,69 @@ static OAuthParams splitPairs(const QByteArray &encoded, bool plusIsSpace)
 
 OAuthParams OAuth::queryParameters(const QUrl &url)
 {
-    return splitPairs(url.query(QUrl::FullyEncoded).toUtf8(), false);
+    return splitPairs(url.query(QUrl::FullyEncoded).toUtf8());
 }
 
 OAuthParams OAuth::formParameters(const QByteArray &body)
 {
-    return splitPairs(body, true);
+    return splitPairs(body);
 }
 
-QByteArray OAuth::signatureBaseString(const QByteArray &method, const QUrl &url,
-                                      const OAuthParams &parameters)
+QByteArray OAuth::formEncode(const OAuthParams &parameters)
 {
-    OAuthParams all = queryParameters(url);
-    all += parameters;
-    OAuthParams encoded;
-    encoded.reserve(all.size());
-    for (const OAuthParam &p : std::as_const(all)) {
-        if (p.first == "oauth_signature" || p.first == "realm")
-            continue;
-        encoded.append(OAuthParam(percentEncode(p.first), percentEncode(p.second)));
+    QByteArray encoded;
+    for (const OAuthParam &p : parameters) {
+        if (!encoded.isEmpty())
+            encoded += '&';
+        encoded += p.first.toPercentEncoding() + '=' + p.second.toPercentEncoding();
     }
-    std::sort(encoded.begin(), encoded.end());
-    QByteArray normalized;
-    for (const OAuthParam &p : std::as_const(encoded)) {
-        if (!normalized.isEmpty())
-            normalized += '&';
-        normalized += p.first + '=' + p.second;
-    }
-    return method.toUpper() + '&' + percentEncode(baseStringUri(url)) + '&'
-        + percentEncode(normalized);
+    return encoded;
 }
 
-QByteArray OAuth::hmacSha1(const QByteArray &baseString, const QByteArray &consumerSecret,
-                           const QByteArray &tokenSecret)
+static QOAuth1Signature::HttpRequestMethod methodOf(const QByteArray &method)
 {
-    const QByteArray key = percentEncode(consumerSecret) + '&' + percentEncode(tokenSecret);
-    return QMessageAuthenticationCode::hash(baseString, key, QCryptographicHash::Sha1).toBase64();
+    using M = QOAuth1Signature::HttpRequestMethod;
+    const QByteArray upper = method.toUpper();
+    if (upper == "GET")
+        return M::Get;
+    if (upper == "POST")
+        return M::Post;
+    if (upper == "PUT")
+        return M::Put;
+    if (upper == "DELETE")
+        return M::Delete;
+    if (upper == "HEAD")
+        return M::Head;
+    return M::Unknown; // the service has no other methods
+}
+
+QByteArray OAuth::signature(const QByteArray &method, const QUrl &url,
+                            const OAuthParams &parameters, const QByteArray &consumerSecret,
+                            const QByteArray &tokenSecret)
+{
+    // The query is handed over as parameters, read as a form; the URI keeps no default port.
+    QUrl uri = url.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment);
+    const QString scheme = uri.scheme().toLower();
+    if ((scheme == QLatin1String("http") && uri.port() == 80)
+        || (scheme == QLatin1String("https") && uri.port() == 443))
+        uri.setPort(-1);
+
+    OAuthParams all = queryParameters(url) + parameters;
+    all.erase(std::remove_if(all.begin(), all.end(),
+                             [](const OAuthParam &p) { return p.first == "oauth_signature"; }),
+              all.end());
+    // A repeated name sorts by value. QMultiMap lists a key's values newest first, so they go
+    // in from the greatest encoded value down.
+    std::sort(all.begin(), all.end(), [](const OAuthParam &a, const OAuthParam &b) {
+        return a.second.toPercentEncoding() > b.second.toPercentEncoding();
+    });
+    QMultiMap<QString, QVariant> signedParameters;
+    for (const OAuthParam &p : std::as_const(all))
+        signedParameters.insert(QString::fromUtf8(p.first), QString::fromUtf8(p.second));
+
+    QOAuth1Signature signer(uri, QString::fromUtf8(consumerSecret), QString::fromUtf8(tokenSecret),
+                            methodOf(method), signedParameters);
+    return signer.hmacSha1().toBase64();
 }
 
 OAuthParams OAuth::protocolParameters(const OAuthCredentials &credentials, const QByteArray &nonce,
@@ -109,19 +111,13 @@ QByteArray OAuth::authorizationHeader(const OAuthCredentials &credentials, const
                                       const QByteArray &nonce, qint64 timestamp)
 {
     const OAuthParams protocol = protocolParameters(credentials, nonce, timestamp);
-    const QByteArray base = signatureBaseString(method, url, protocol + bodyParameters);
-    const QByteArray signature =
-        hmacSha1(base, credentials.consumerSecret, credentials.tokenSecret);
+    const QByteArray sig = signature(method, url, protocol + bodyParameters,
+                                     credentials.consumerSecret, credentials.tokenSecret);
 
     QByteArray header = "OAuth ";
-    bool first = true;
-    for (const OAuthParam &p : protocol) {
-        if (!first)
-            header += ", ";
-        first = false;
-        header += percentEncode(p.first) + "=\"" + percentEncode(p.second) + '"';
-    }
-    header += ", oauth_signature=\"" + percentEncode(signature) + '"';
+    for (const OAuthParam &p : protocol)
+        header += p.first.toPercentEncoding() + "=\"" + p.second.toPercentEncoding() + "\", ";
+    header += "oauth_signature=\"" + sig.toPercentEncoding() + '"';
     return header;
 }
 

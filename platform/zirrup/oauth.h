@@ -21,30 +21,28 @@ struct OAuthCredentials
     QByteArray tokenSecret; // empty for the sign-in exchange
 };
 
-// OAuth 1.0a request signing with HMAC-SHA1 (RFC 5849). Shared by the client library,
-// the sign-in exchange and the sandbox service, so both ends compute the same base string.
+// OAuth 1.0a request signing with HMAC-SHA1 (RFC 5849) through Qt's QOAuth1Signature. Shared by
+// the client library, the sign-in exchange and the sandbox service.
 class OAuth
 {
 public:
-    // RFC 3986 percent-encoding of everything but the unreserved characters.
-    static QByteArray percentEncode(const QByteArray &value);
-
-    // Scheme and host in lower case, port only when not the scheme's default, path as sent.
-    static QByteArray baseStringUri(const QUrl &url);
-
-    // The decoded query parameters of url, in order ("+" in a query is not a space).
+    // The decoded query parameters of url, in order. The query is read as a form
+    // (application/x-www-form-urlencoded): "+" is a space, "%2B" a plus.
     static OAuthParams queryParameters(const QUrl &url);
 
     // Decoded pairs of an application/x-www-form-urlencoded body ("+" is a space).
     static OAuthParams formParameters(const QByteArray &body);
 
-    // Parameters: the request's query and form-body parameters and the oauth_* protocol
-    // parameters except oauth_signature, all decoded.
-    static QByteArray signatureBaseString(const QByteArray &method, const QUrl &url,
-                                          const OAuthParams &parameters);
+    // key=value pairs joined with "&", everything but the RFC 3986 unreserved characters
+    // percent-encoded: a space is "%20", a plus "%2B", so form and plain readings agree.
+    static QByteArray formEncode(const OAuthParams &parameters);
 
-    static QByteArray hmacSha1(const QByteArray &baseString, const QByteArray &consumerSecret,
-                               const QByteArray &tokenSecret);
+    // The base64 HMAC-SHA1 signature of a request. The query is read from url; parameters are the
+    // decoded form-body and protocol parameters ("oauth_signature" is left out; a header's
+    // "realm" must not be among them).
+    static QByteArray signature(const QByteArray &method, const QUrl &url,
+                                const OAuthParams &parameters, const QByteArray &consumerSecret,
+                                const QByteArray &tokenSecret);
 
     // The protocol parameters (without the signature) for a new request.
     static OAuthParams protocolParameters(const OAuthCredentials &credentials,

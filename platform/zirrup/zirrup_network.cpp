@@ -15,16 +15,12 @@ namespace {
 
 constexpr int MaxLowPriorityRunning = 2;
 
-QByteArray formEncode(const ArgMap &params)
+OAuthParams utf8Pairs(const ArgMap &params)
 {
-    QByteArray encoded;
-    for (auto it = params.constBegin(); it != params.constEnd(); ++it) {
-        if (!encoded.isEmpty())
-            encoded += '&';
-        encoded += OAuth::percentEncode(it.key().toUtf8()) + '='
-            + OAuth::percentEncode(it.value().toUtf8());
-    }
-    return encoded;
+    OAuthParams pairs;
+    for (auto it = params.constBegin(); it != params.constEnd(); ++it)
+        pairs.append(OAuthParam(it.key().toUtf8(), it.value().toUtf8()));
+    return pairs;
 }
 
 // Quoted-string content for a Content-Disposition header: nothing may end the header early.
@@ -94,7 +90,7 @@ QUrl ZirrupPrivate::apiUrl(const QString &path, const ArgMap &query) const
     QUrl url = serviceUrl();
     url.setPath(url.path() + path);
     if (!query.isEmpty())
-        url.setQuery(QString::fromLatin1(formEncode(query)));
+        url.setQuery(QString::fromLatin1(OAuth::formEncode(utf8Pairs(query))));
     return url;
 }
 
@@ -168,9 +164,8 @@ void ZirrupPrivate::dispatch(int queryId, RequestPlan plan)
     } else {
         url = apiUrl(plan.path, {});
         if (!plan.multipart) {
-            body = formEncode(plan.params);
-            for (auto it = plan.params.constBegin(); it != plan.params.constEnd(); ++it)
-                bodyParameters.append(OAuthParam(it.key().toUtf8(), it.value().toUtf8()));
+            bodyParameters = utf8Pairs(plan.params);
+            body = OAuth::formEncode(bodyParameters);
         }
     }
 

@@ -16,16 +16,13 @@ inline QMap<QByteArray, QByteArray> verifiedOAuthParameters(const CannedRequest 
     if (protocol.isEmpty())
         return {};
     const QUrl url(serverUrl.toString() + QString::fromUtf8(request.target));
-    Zr::OAuthParams parameters = Zr::OAuth::queryParameters(url);
+    Zr::OAuthParams parameters;
     if (request.header("content-type").startsWith("application/x-www-form-urlencoded"))
         parameters += Zr::OAuth::formParameters(request.body);
-    for (auto it = protocol.cbegin(); it != protocol.cend(); ++it) {
-        if (it.key() != "oauth_signature")
-            parameters.append({it.key(), it.value()});
-    }
+    for (auto it = protocol.cbegin(); it != protocol.cend(); ++it)
+        parameters.append({it.key(), it.value()});
     const QByteArray expected =
-        Zr::OAuth::hmacSha1(Zr::OAuth::signatureBaseString(request.method, url, parameters),
-                            consumerSecret, tokenSecret);
+        Zr::OAuth::signature(request.method, url, parameters, consumerSecret, tokenSecret);
     if (expected != protocol.value("oauth_signature"))
         return {};
     return protocol;

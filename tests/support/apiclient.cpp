@@ -56,28 +56,17 @@ QUrl ApiClient::url(const QString &path, const Params &query) const
     url.setPath(m_baseUrl.path() + path);
     if (!query.isEmpty()) {
         // Every reserved character percent-encoded, so the signature sees what is sent.
-        QByteArray encoded;
-        for (const auto &p : query) {
-            if (!encoded.isEmpty())
-                encoded += '&';
-            encoded += Zr::OAuth::percentEncode(p.first.toUtf8()) + '='
-                + Zr::OAuth::percentEncode(p.second.toUtf8());
-        }
-        url.setQuery(QString::fromLatin1(encoded), QUrl::StrictMode);
+        url.setQuery(QString::fromLatin1(formBody(query)), QUrl::StrictMode);
     }
     return url;
 }
 
 QByteArray ApiClient::formBody(const Params &form)
 {
-    QByteArray body;
-    for (const auto &p : form) {
-        if (!body.isEmpty())
-            body += '&';
-        body += Zr::OAuth::percentEncode(p.first.toUtf8()) + '='
-            + Zr::OAuth::percentEncode(p.second.toUtf8());
-    }
-    return body;
+    Zr::OAuthParams pairs;
+    for (const auto &p : form)
+        pairs.append({p.first.toUtf8(), p.second.toUtf8()});
+    return Zr::OAuth::formEncode(pairs);
 }
 
 QByteArray ApiClient::authorization(const QByteArray &method, const QUrl &url,
