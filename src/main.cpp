@@ -61,8 +61,9 @@ int main(int argc, char **argv)
     const QString localeName = Startup::catalogueLocale(locale.name());
 
     auto platformCatalogue = std::make_unique<QTranslator>();
-    Startup::loadCatalogue(platformCatalogue.get(), Startup::platformCataloguePath(localeName),
-                           QStringLiteral(":/common_en.qm"));
+    if (!platformCatalogue->load(Startup::platformCataloguePath(localeName)))
+        Startup::loadCatalogue(platformCatalogue.get(), Startup::platformCatalogueName(localeName),
+                               QStringLiteral(":/common_en.qm"));
     QGuiApplication::installTranslator(platformCatalogue.get());
 
     auto applicationCatalogue = std::make_unique<QTranslator>();

@@ -142,6 +142,8 @@ void TestStartup::catalogueNames()
 {
     QCOMPARE(Startup::catalogueLocale(QStringLiteral("zh_HK")), QStringLiteral("zh_TW"));
     QCOMPARE(Startup::catalogueLocale(QStringLiteral("zh_CN")), QStringLiteral("zh_CN"));
+    QCOMPARE(Startup::catalogueLocale(QStringLiteral("es_MX")), QStringLiteral("es_419"));
+    QCOMPARE(Startup::catalogueLocale(QStringLiteral("es_ES")), QStringLiteral("es_ES"));
     QCOMPARE(Startup::applicationCatalogueName(QStringLiteral("pt_BR")),
              QStringLiteral(":/zirrup_pt_BR.qm"));
     QCOMPARE(Startup::platformCataloguePath(QStringLiteral("zh_TW")),

@@ -9,7 +9,7 @@ Window {
 
     required property var account
 
-    title: account.signedIn ? qsTr("Zirrup account") : qsTr("Sign in to Zirrup")
+    title: account.signedIn ? qsTrId("qtn_comm_account_title") : qsTrId("qtn_comm_account_sign_in_title")
     width: 380
     height: 440
     minimumWidth: 300
@@ -52,12 +52,12 @@ Window {
         spacing: 6
 
         Label {
-            text: qsTr("Sign in to Zirrup")
+            text: qsTrId("qtn_comm_account_sign_in_title")
             font.pixelSize: 20
             font.bold: true
             Layout.bottomMargin: 10
         }
-        Label { text: qsTr("Service address") }
+        Label { text: qsTrId("qtn_comm_account_service") }
         TextField {
             id: serviceField
             objectName: "serviceField"
@@ -68,7 +68,7 @@ Window {
             inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoPredictiveText
             onAccepted: userField.forceActiveFocus()
         }
-        Label { text: qsTr("User name") }
+        Label { text: qsTrId("qtn_comm_account_user_name") }
         TextField {
             id: userField
             objectName: "userField"
@@ -78,7 +78,7 @@ Window {
             inputMethodHints: Qt.ImhNoAutoUppercase | Qt.ImhNoPredictiveText
             onAccepted: passwordField.forceActiveFocus()
         }
-        Label { text: qsTr("Password") }
+        Label { text: qsTrId("qtn_comm_account_password") }
         TextField {
             id: passwordField
             objectName: "passwordField"
@@ -110,14 +110,14 @@ Window {
             Item { Layout.fillWidth: true }
             Button {
                 objectName: "cancelButton"
-                text: qsTr("Cancel")
+                text: qsTrId("qtn_comm_account_cancel")
                 // Stays usable while the exchange runs, to stop it.
                 onClicked: root.account.cancel()
             }
             Button {
                 id: signInButton
                 objectName: "signInButton"
-                text: qsTr("Sign in")
+                text: qsTrId("qtn_comm_account_sign_in")
                 highlighted: true
                 enabled: !root.account.busy && serviceField.text.trim().length > 0
                          && userField.text.trim().length > 0 && passwordField.text.length > 0
@@ -134,14 +134,14 @@ Window {
         spacing: 8
 
         Label {
-            text: qsTr("Zirrup account")
+            text: qsTrId("qtn_comm_account_title")
             font.pixelSize: 20
             font.bold: true
             Layout.bottomMargin: 10
         }
         Label {
             objectName: "accountName"
-            text: qsTr("Signed in as @%1").arg(root.account.screenName)
+            text: qsTrId("qtn_comm_account_signed_in_as").arg(root.account.screenName)
             font.pixelSize: 16
         }
         Label {
@@ -151,7 +151,7 @@ Window {
         }
         CheckBox {
             objectName: "enabledBox"
-            text: qsTr("Use this account")
+            text: qsTrId("qtn_comm_account_use")
             checked: root.account.accountEnabled
             onToggled: root.account.accountEnabled = checked
         }
@@ -168,13 +168,13 @@ Window {
             Layout.fillWidth: true
             Button {
                 objectName: "signOutButton"
-                text: qsTr("Sign out")
+                text: qsTrId("qtn_comm_account_sign_out")
                 onClicked: root.account.signOut()
             }
             Item { Layout.fillWidth: true }
             Button {
                 objectName: "closeButton"
-                text: qsTr("Close")
+                text: qsTrId("qtn_comm_account_close")
                 onClicked: root.close()
             }
         }
