@@ -9,6 +9,7 @@
 #include "zrfactorymeego.h"
 
 #include <QGuiApplication>
+#include <QLocale>
 #include <QNetworkProxy>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -71,6 +72,8 @@ int main(int argc, char **argv)
                            Startup::applicationCatalogueName(localeName),
                            QStringLiteral(":/zirrup_en.qm"));
     QGuiApplication::installTranslator(applicationCatalogue.get());
+    // The catalogue's language sets the reading direction: Arabic mirrors the whole window.
+    QGuiApplication::setLayoutDirection(QLocale(applicationCatalogue->language()).textDirection());
 
     QGuiApplication::setFont(Startup::applicationFont(locale.language()));
 

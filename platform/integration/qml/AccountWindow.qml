@@ -46,6 +46,9 @@ Window {
     ColumnLayout {
         id: signInForm
         objectName: "signInForm"
+        // Right-to-left languages mirror the form, as they do the program's window.
+        LayoutMirroring.enabled: Qt.application.layoutDirection === Qt.RightToLeft
+        LayoutMirroring.childrenInherit: true
         visible: !root.account.signedIn
         anchors.fill: parent
         anchors.margins: 20
@@ -128,6 +131,9 @@ Window {
 
     ColumnLayout {
         objectName: "accountView"
+        // Right-to-left languages mirror the form, as they do the program's window.
+        LayoutMirroring.enabled: Qt.application.layoutDirection === Qt.RightToLeft
+        LayoutMirroring.childrenInherit: true
         visible: root.account.signedIn
         anchors.fill: parent
         anchors.margins: 20
