@@ -209,7 +209,7 @@
     </message>
     <message id="qtn_zirrup_no_people_results">
         <source>No people results for %1</source>
-        <translation>No hay personas para %1</translation>
+        <translation>No hay resultados de personas para %1</translation>
     </message>
     <message id="qtn_zirrup_no_retweets">
         <source>No retweets</source>
@@ -217,7 +217,7 @@
     </message>
     <message id="qtn_zirrup_no_search_results">
         <source>No tweet results for %1</source>
-        <translation>No hay tweets para %1</translation>
+        <translation>No hay resultados de tweets para %1</translation>
     </message>
     <message id="qtn_zirrup_no_tweet_found">
         <source>No tweet found</source>

@@ -157,7 +157,7 @@
     </message>
     <message id="qtn_zirrup_mention_command">
         <source>Mention</source>
-        <translation>Sebut</translation>
+        <translation>Sebutkan</translation>
     </message>
     <message id="qtn_zirrup_message_command">
         <source>Direct message</source>
