@@ -142,7 +142,8 @@ ZirrupPage {
             visible: !page.historyListVisible
 
             Text {
-                x: 12
+                anchors.left: parent.left
+                anchors.leftMargin: 12
                 anchors.verticalCenter: parent.verticalCenter
                 text: qsTrId("qtn_zirrup_first_run_trends")
                 color: "#FFFFFF"

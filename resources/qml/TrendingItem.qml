@@ -45,6 +45,8 @@ Item {
         anchors.right: parent.right
         anchors.rightMargin: 16
         anchors.verticalCenter: parent.verticalCenter
+        // Aligned to the window's reading direction, whatever the query's own.
+        horizontalAlignment: Text.AlignLeft
         elide: Text.ElideRight
         textFormat: Text.StyledText
         text: root.markedUp()
