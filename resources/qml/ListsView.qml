@@ -8,8 +8,8 @@ ZirrupPage {
 
     property string loadedUser: ""
     property int pull_down_header_height: 320
-    readonly property bool ownProfile: dataHandler.currentUser !== ""
-                                       && dataHandler.currentUser.toLowerCase() === dataHandler.authenticatedUser()
+    // Whether the lists are the signed-in user's; taken on activation.
+    property bool ownProfile: false
     // Own and subscribed lists instead of the lists the user was added to.
     property bool showOwnLists: false
     readonly property var listModel: showOwnLists ? mySubscribedListsModel : myAddedToListsModel
@@ -56,6 +56,7 @@ ZirrupPage {
     onStatusChanged: {
         if (status === PageStatus.Activating) {
             var user = dataHandler.currentUser;
+            ownProfile = user !== "" && user.toLowerCase() === dataHandler.authenticatedUser();
             dataHandler.updateProfileSubView(user);
             dataHandler.updateAddedToLists(user, loadedUser !== user);
             loadedUser = user;
