@@ -75,11 +75,23 @@ ZirrupPage {
 
     Component.onDestruction: window.showToolBar = true
 
+    function reloadConversation() {
+        if (conversation_zirrupName !== "")
+            dataHandler.updateConversationView(conversation_zirrupName);
+    }
+
     Connections {
         target: dataHandler
-        function onNewMessages() {
-            dataHandler.updateConversationView(conversation_zirrupName);
-        }
+        function onNewMessages() { page.reloadConversation(); }
+    }
+
+    // The user's own messages do not count as new ones: the conversation list changing brings
+    // them (and deletions) here too.
+    Connections {
+        target: myMessageModel
+        function onDataChanged() { Qt.callLater(page.reloadConversation); }
+        function onRowsInserted() { Qt.callLater(page.reloadConversation); }
+        function onLayoutChanged() { Qt.callLater(page.reloadConversation); }
     }
 
     states: State {
@@ -156,7 +168,7 @@ ZirrupPage {
             })
         }
         // New messages show at the end, where the reply is written.
-        onCountChanged: positionViewAtEnd()
+        onCountChanged: Qt.callLater(positionViewAtEnd)
 
         BusyIndicator {
             objectName: "sendingIndicator"
