@@ -52,3 +52,4 @@ shoot() {
 shoot docs/screenshot-signed-out.png
 printf 'demo\n' | "$SIGNIN" --service "$URL" --user demo --password-stdin >/dev/null
 shoot docs/screenshot-home.png
+shoot docs/screenshot-conversation.png ConversationShotScript.qml
