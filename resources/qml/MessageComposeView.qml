@@ -40,8 +40,13 @@ ZirrupPage {
             editor.openSoftwareInputPanel();
     }
 
-    Component.onCompleted: window.showToolBar = false
-    Component.onDestruction: window.showToolBar = true
+    tools: ToolBarLayout {
+        ToolIcon {
+            objectName: "backButton"
+            iconId: "toolbar-back"
+            onClicked: page.cancel()
+        }
+    }
 
     OkCancelTopBar {
         id: topBar

@@ -15,6 +15,14 @@ ZirrupPage {
             dataHandler.moreFollowersView();
     }
 
+    tools: ToolBarLayout {
+        ToolIcon {
+            objectName: "backButton"
+            iconId: "toolbar-back"
+            onClicked: window.prevPage()
+        }
+    }
+
     // Always asked again: the follower model may hold another profile's followers.
     Component.onCompleted: dataHandler.updateFollowersView(dataHandler.authenticatedUser(), true)
 
