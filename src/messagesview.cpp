@@ -463,8 +463,11 @@ void MessagesView::onDirectMessageDeleted(QMap<QString, QString> queryArgs, int 
         if (sameName(it->partnerScreenName, partner) && (!newest || isNewer(it->id, newest->id)))
             newest = &it.value();
     }
-    if (newest)
+    if (newest) {
         m_messageModel->setItem(m_messageModel->rowCount(), 0, makeItem(*newest));
+        // The partner's older message keeps the conversation in its place, not at the end.
+        m_messageModel->sort(0, Qt::DescendingOrder);
+    }
     m_messageModel->emitCountChanged();
 }
 
