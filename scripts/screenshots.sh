@@ -60,3 +60,4 @@ printf 'demo\n' | "$SIGNIN" --service "$URL" --user demo --password-stdin >/dev/
 shoot docs/screenshot-home.png
 shoot docs/screenshot-profile.png scripts/ProfileShotScript.qml
 shoot docs/screenshot-home-german.png de_DE.UTF-8
+shoot docs/screenshot-conversation.png ConversationShotScript.qml

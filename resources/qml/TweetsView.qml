@@ -12,6 +12,8 @@ ZirrupPage {
     property string loadedUser: ""
     // The title of a list's page, taken when the page is activated.
     property string listName: ""
+    // A list of the signed-in user's own (the list pages are opened with its owner as the user).
+    property bool ownList: false
     readonly property var listModel: showFavorites ? myFavoritesModel : myTweetsModel
     readonly property bool isLoading: tweetsview_is_refreshing
     readonly property int pullThreshold: window.inPortrait ? 120 : 100
@@ -69,10 +71,17 @@ ZirrupPage {
             }
         }
         ToolIcon {
-            // Following a list is not offered yet; the icon only tells that it is not followed.
+            // Subscribes to the list, or ends the subscription; not offered on the own lists.
             objectName: "followListButton"
-            visible: page.showList && !tweetsview_following_list
-            iconSource: Qt.resolvedUrl("../images/zirrup-icon-toolbar-follow.png")
+            visible: page.showList && zirrup_account_exists && !page.ownList
+            iconSource: Qt.resolvedUrl(tweetsview_following_list ? "../images/zirrup-icon-toolbar-following.png"
+                                                                  : "../images/zirrup-icon-toolbar-follow.png")
+            onClicked: {
+                if (tweetsview_following_list)
+                    dataHandler.unsubscribeList(dataHandler.currentListId);
+                else
+                    dataHandler.subscribeList(dataHandler.currentListId);
+            }
         }
     }
 
