@@ -71,7 +71,7 @@ TestCase {
         compare(dataHandler.currentSearchString, "qt");
         tryCompare(window.pageStack, "busy", false);
         compare(window.pageStack.depth, 2);
-        compare(window.pageStack.currentPage.searchText, "qt");
+        compare(window.pageStack.currentPage.search_text, "qt");
     }
 
     function test_historyWhileTyping() {
@@ -130,7 +130,7 @@ TestCase {
         mouseClick(trends.itemAtIndex(0));
         compare(dataHandler.currentSearchString, "#meego");
         tryCompare(window.pageStack, "busy", false);
-        compare(window.pageStack.currentPage.searchText, "#meego");
+        compare(window.pageStack.currentPage.search_text, "#meego");
     }
 
     function test_menuPage() {
