@@ -1,7 +1,7 @@
 #!/bin/sh
-# Takes the README's screenshots: the start page signed out (with trends) and the home timeline
-# signed in, both against a fresh seeded sandbox, in a throwaway home folder, on a virtual X
-# display so that the window has its own size.
+# Takes the README's screenshots: the start page signed out (with trends), and the home timeline
+# and the results of a search signed in, all against a fresh seeded sandbox, in a throwaway home
+# folder, on a virtual X display so that the window has its own size.
 # Usage: scripts/screenshots.sh [build folder]   (default: build)
 set -eu
 cd "$(dirname "$0")/.."
@@ -52,3 +52,4 @@ shoot() {
 shoot docs/screenshot-signed-out.png
 printf 'demo\n' | "$SIGNIN" --service "$URL" --user demo --password-stdin >/dev/null
 shoot docs/screenshot-home.png
+shoot docs/screenshot-search.png SearchShotScript.qml

@@ -328,7 +328,8 @@ ZirrupPage {
             anchors.centerIn: parent
             width: parent.width - 8
             horizontalAlignment: Text.AlignHCenter
-            elide: Text.ElideRight
+            fontSizeMode: Text.HorizontalFit
+            minimumPixelSize: 14
             color: parent.current ? "#FFFFFF" : "#929292"
             font.pixelSize: 22
             font.bold: parent.current
