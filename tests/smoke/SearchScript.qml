@@ -1,5 +1,6 @@
 // Signed in: search tweets and their next page, save the search and find it among the saved
-// searches, unsave it, search people and the home timeline, and open a trend.
+// searches, unsave it, search people, search nearby with the recorded position and the home
+// timeline, and open a trend.
 import QtQuick 2.15
 
 SmokeRunner {
@@ -92,6 +93,11 @@ SmokeRunner {
           },
           then: function () { search("#qt") } },
         { name: "nopeople", ready: function () { return idle() && findItem(page(), "emptyText").visible },
+          then: function () { findItem(page(), "nearbyTab").clicked() } },
+        { name: "nearby", ready: function () {
+              return idle() && findItem(page(), "resultList").visible && myTweetSearchModel.count > 0
+                      && myTweetSearchModel.get(0).status_text.toLowerCase().indexOf("#qt") >= 0
+          },
           then: function () { findItem(page(), "timelineTab").clicked() } },
         { name: "timeline", ready: function () { return idle() && findItem(page(), "resultList").visible },
           then: function () { tool("backButton").clicked() } },

@@ -26,6 +26,11 @@ SmokeRunner {
                       && avatarsLoaded(myTweetSearchModel) && !findItem(page(), "peopleTab").visible
                       && !tool("saveButton").visible
           },
+          then: function () { findItem(page(), "nearbyTab").clicked() } },
+        { name: "nearby", ready: function () {
+              return !page().searching && findItem(page(), "resultList").visible && myTweetSearchModel.count > 0
+                      && myTweetSearchModel.count < 5
+          },
           then: function () { tool("backButton").clicked() } },
         { name: "back", ready: function () { return settled(1) && dataHandler.currentSearchString === "" },
           then: function () { Qt.exit(0) } }
