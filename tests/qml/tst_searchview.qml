@@ -191,4 +191,15 @@ TestCase {
         page.status = PageStatus.Inactive;
         compare(dataHandler.currentSearchString, "");
     }
+
+    function test_nearbyWithoutPosition() {
+        var page = open("coffee");
+        findChild(page, "nearbyTab").clicked();
+        // Test runs see no position source: the page says so instead of spinning, and searches
+        // nothing.
+        verify(findChild(page, "noPositionText").visible);
+        verify(!page.searching);
+        verify(!findChild(page, "resultList").visible);
+        compare(dataHandler.count("searchTweets"), 1);
+    }
 }
