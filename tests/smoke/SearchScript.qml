@@ -1,6 +1,6 @@
 // Signed in: search tweets and their next page, save the search and find it among the saved
 // searches, unsave it, search people, search nearby with the recorded position and the home
-// timeline, and open a trend.
+// timeline, and open a trend and a hashtag.
 import QtQuick 2.15
 
 SmokeRunner {
@@ -110,6 +110,13 @@ SmokeRunner {
           } },
         { name: "trend", ready: function () {
               return settled(2) && page().search_text === script.trend && myTweetSearchModel.count > 0 && idle()
+          },
+          then: function () { tool("backButton").clicked() } },
+        // A hashtag link, as in a tweet's text.
+        { name: "main", ready: function () { return settled(1) },
+          then: function () { dataHandler.linkClicked("#coffee") } },
+        { name: "hashtag", ready: function () {
+              return settled(2) && page().search_text === "#coffee" && myTweetSearchModel.count > 0 && idle()
           },
           then: function () { Qt.exit(0) } }
     ]
