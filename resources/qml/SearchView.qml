@@ -14,8 +14,10 @@ ZirrupPage {
     property bool prevClicked: false
     property Item currentTab: tweetsTab
     readonly property bool historyShown: InputContext.softwareInputPanelVisible && InputContext.editor === searchField
+    // A source that never answers counts as none.
+    property bool positionTimedOut: false
     // No position source answers here: the nearby tab says so instead of waiting.
-    readonly property bool positionMissing: currentTab === nearbyTab && !positionSource.available
+    readonly property bool positionMissing: currentTab === nearbyTab && (!positionSource.available || positionTimedOut)
     readonly property bool searching: searchProfiles ? searchview_searching_profiles
                                                      : positionSource.active || searchview_searching_tweets
     readonly property bool searchingMore: searchProfiles ? searchview_searching_more_profiles
@@ -33,6 +35,7 @@ ZirrupPage {
         } else if (currentTab === timelineTab) {
             dataHandler.searchTimeline(search_text);
         } else if (currentTab === nearbyTab) {
+            positionTimedOut = false;
             positionSource.active = true;
         } else {
             dataHandler.searchTweets(search_text);
@@ -114,6 +117,16 @@ ZirrupPage {
                 return;
             active = false;
             dataHandler.searchTweets(page.search_text, String(latitude), String(longitude));
+        }
+    }
+
+    Timer {
+        id: positionTimeout
+        interval: 15000
+        running: positionSource.active
+        onTriggered: {
+            positionSource.active = false;
+            page.positionTimedOut = true;
         }
     }
 
