@@ -93,6 +93,10 @@ ZirrupPage {
         } else if (status === PageStatus.Active) {
             dataHandler.updateSearchHistory(50);
             dataHandler.emitUpdateTimestamp();
+            // Opened from a link, the saved searches may not be known yet; without them the
+            // toggle would offer to save a query that is saved already.
+            if (zirrup_account_exists && !savedsearches_is_loading)
+                dataHandler.updateSavedSearches();
         } else if (status === PageStatus.Inactive) {
             positionSource.active = false;
             if (prevClicked)

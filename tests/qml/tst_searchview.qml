@@ -48,6 +48,7 @@ TestCase {
         compare(dataHandler.callsOf("searchTweets"), [["coffee"]]);
         compare(dataHandler.callsOf("updateSearchHistory"), [[50]]);
         compare(dataHandler.count("emitUpdateTimestamp"), 1);
+        compare(dataHandler.count("updateSavedSearches"), 1);
         compare(findChild(page, "searchField").text, "coffee");
 
         var people = findChild(page, "peopleTab");
@@ -69,6 +70,9 @@ TestCase {
         verify(!findChild(page, "timelineTab").visible);
         compare(findChild(page, "nearbyTab").width, 240);
         verify(!tool(page, "saveButton").visible);
+        page.status = PageStatus.Inactive;
+        page.status = PageStatus.Active;
+        compare(dataHandler.count("updateSavedSearches"), 1);
     }
 
     function test_loadMore_data() {
