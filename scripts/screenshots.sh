@@ -4,6 +4,8 @@
 # display so that the window has its own size.
 # Takes the README's screenshots: the start page signed out (with trends), also in Arabic, and the
 # home timeline signed in, also in German, all against a fresh seeded sandbox, in a throwaway home
+# Takes the README's screenshots: the start page signed out (with trends), and the home timeline
+# and the results of a search signed in, all against a fresh seeded sandbox, in a throwaway home
 # folder, on a virtual X display so that the window has its own size.
 # Usage: scripts/screenshots.sh [build folder]   (default: build)
 set -eu
@@ -61,3 +63,4 @@ shoot docs/screenshot-home.png
 shoot docs/screenshot-profile.png scripts/ProfileShotScript.qml
 shoot docs/screenshot-home-german.png de_DE.UTF-8
 shoot docs/screenshot-conversation.png ConversationShotScript.qml
+shoot docs/screenshot-search.png SearchShotScript.qml

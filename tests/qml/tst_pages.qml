@@ -46,7 +46,10 @@ TestCase {
             myRetweetedModel.append(tweets[i]);
             myTweetsModel.append(tweets[i]);
             myFavoritesModel.append(tweets[i]);
+            myTweetSearchModel.append(tweets[i]);
         }
+        myProfileSearchModel.append({ "peoplelistitem_zirrupname": "alice", "peoplelistitem_realname": "Alice",
+                                      "peoplelistitem_following": false, "peoplelistitem_avatar": "" });
         mySearchHistoryModel.append({ "query_item": "#qt" });
         myTrendsModel.append({ "query_item": "#meego", "id": "" });
         mySavedSearchesModel.append({ "query_item": "zirrup", "id": "12" });
