@@ -339,6 +339,10 @@
         <source>Timeline</source>
         <translation>Cronología</translation>
     </message>
+    <message id="qtn_zirrup_search_no_position">
+        <source>Your position is not available.</source>
+        <translation>Tu ubicación no está disponible.</translation>
+    </message>
     <message id="qtn_zirrup_search_saved_head">
         <source>Saved Searches</source>
         <translation>Búsquedas guardadas</translation>

@@ -339,6 +339,10 @@
         <source>Timeline</source>
         <translation>Fil d’actualité</translation>
     </message>
+    <message id="qtn_zirrup_search_no_position">
+        <source>Your position is not available.</source>
+        <translation>Votre position n’est pas disponible.</translation>
+    </message>
     <message id="qtn_zirrup_search_saved_head">
         <source>Saved Searches</source>
         <translation>Recherches enregistrées</translation>

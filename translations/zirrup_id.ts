@@ -339,6 +339,10 @@
         <source>Timeline</source>
         <translation>Linimasa</translation>
     </message>
+    <message id="qtn_zirrup_search_no_position">
+        <source>Your position is not available.</source>
+        <translation>Lokasi Anda tidak tersedia.</translation>
+    </message>
     <message id="qtn_zirrup_search_saved_head">
         <source>Saved Searches</source>
         <translation>Pencarian Tersimpan</translation>

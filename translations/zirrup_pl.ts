@@ -339,6 +339,10 @@
         <source>Timeline</source>
         <translation>Oś czasu</translation>
     </message>
+    <message id="qtn_zirrup_search_no_position">
+        <source>Your position is not available.</source>
+        <translation>Twoja lokalizacja jest niedostępna.</translation>
+    </message>
     <message id="qtn_zirrup_search_saved_head">
         <source>Saved Searches</source>
         <translation>Zapisane wyszukiwania</translation>

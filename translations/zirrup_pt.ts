@@ -339,6 +339,10 @@
         <source>Timeline</source>
         <translation>Cronologia</translation>
     </message>
+    <message id="qtn_zirrup_search_no_position">
+        <source>Your position is not available.</source>
+        <translation>A sua localização não está disponível.</translation>
+    </message>
     <message id="qtn_zirrup_search_saved_head">
         <source>Saved Searches</source>
         <translation>Pesquisas guardadas</translation>

@@ -339,6 +339,10 @@
         <source>Timeline</source>
         <translation>Timeline</translation>
     </message>
+    <message id="qtn_zirrup_search_no_position">
+        <source>Your position is not available.</source>
+        <translation>Sua localização não está disponível.</translation>
+    </message>
     <message id="qtn_zirrup_search_saved_head">
         <source>Saved Searches</source>
         <translation>Buscas salvas</translation>

@@ -339,6 +339,10 @@
         <source>Timeline</source>
         <translation>時間軸</translation>
     </message>
+    <message id="qtn_zirrup_search_no_position">
+        <source>Your position is not available.</source>
+        <translation>無法取得你的位置。</translation>
+    </message>
     <message id="qtn_zirrup_search_saved_head">
         <source>Saved Searches</source>
         <translation>已儲存的搜尋</translation>
