@@ -92,8 +92,8 @@
         <translation>Unable to load Trending Topic.</translation>
     </message>
     <message id="qtn_zirrup_error_no_position">
-        <source>Your position is not available on this device.</source>
-        <translation>Your position is not available on this device.</translation>
+        <source>Your position is not available.</source>
+        <translation>Your position is not available.</translation>
     </message>
     <message id="qtn_zirrup_error_post_tweet">
         <source>Unable to post tweet.</source>

@@ -114,6 +114,19 @@ FocusScope {
         }
     }
 
+    // A source that exists but never finds the position (a desktop without a receiver, or one
+    // that is not allowed to ask) must not keep the user waiting.
+    Timer {
+        id: locateTimeout
+        objectName: "locateTimeout"
+        interval: 30000
+        running: root.locating
+        onTriggered: {
+            root.resetLocation();
+            window.showError(qsTrId("qtn_zirrup_error_no_position"));
+        }
+    }
+
     Connections {
         target: dataHandler
 

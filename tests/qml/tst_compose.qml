@@ -148,6 +148,34 @@ TestCase {
         compare(dataHandler.count("postTweetMessage") + dataHandler.count("replyToTweetMessage"), 0);
     }
 
+    function test_place() {
+        var page = createTemporaryObject(composeComponent, testCase);
+        var editor = findChild(page, "composeEditor");
+        // No place found: the waiting ends, the place stays off.
+        editor.locating = true;
+        testContext.set("geo_location", "error");
+        verify(!editor.locating);
+        verify(!editor.locationEnabled);
+        compare(editor.locationId, "");
+
+        editor.locating = true;
+        testContext.set("geo_id", "p7");
+        testContext.set("geo_location", "Kallio, Helsinki");
+        verify(editor.locationEnabled);
+        compare(editor.locationId, "p7");
+        compare(findChild(page, "locationLabel").text, "from Kallio, Helsinki");
+        mouseClick(findChild(page, "locationButton"));
+        verify(!editor.locationEnabled);
+        compare(dataHandler.callsOf("getGeoLocation"), [["", ""]]);
+
+        // A source that never answers gives up with a notice instead of spinning on.
+        findChild(editor, "locateTimeout").interval = 50;
+        editor.locating = true;
+        tryVerify(function () { return !editor.locating; });
+        compare(dataHandler.callsOf("window.showError"), [["Your position is not available."]]);
+        compare(dataHandler.count("getGeoLocation"), 2);
+    }
+
     function test_mentionGoesInAtTheCursor() {
         myFollowerModel.append({ "peoplelistitem_zirrupname": "bob", "peoplelistitem_realname": "Bob",
                                  "peoplelistitem_following": true, "peoplelistitem_avatar": "" });
