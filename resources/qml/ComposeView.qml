@@ -31,6 +31,14 @@ ZirrupPage {
 
     tools: null
 
+    // Nothing to do down there: the editor has the room.
+    Binding {
+        target: window
+        property: "showToolBar"
+        value: false
+        when: page.status === PageStatus.Active
+    }
+
     onStatusChanged: {
         if (status === PageStatus.Active) {
             if (window.eventPageLaunched)
