@@ -28,7 +28,9 @@ Sheet {
 
     objectName: "mentionSheet"
 
-    Component.onCompleted: dataHandler.updateFollowersView(dataHandler.authenticatedUser())
+    // Unforced, the controller keeps the list of the profile shown last, which is empty when the
+    // own profile was opened without its followers.
+    Component.onCompleted: dataHandler.updateFollowersView(dataHandler.authenticatedUser(), myFollowerModel.count === 0)
 
     onStatusChanged: {
         if (status === DialogStatus.Opening) {
@@ -101,7 +103,7 @@ Sheet {
                     anchors.verticalCenter: parent.verticalCenter
                     elide: Text.ElideRight
                     textFormat: Text.PlainText
-                    text: qsTrId("qtn_zirrup_search_command") + " \u201C" + root.typed + "\u201D"
+                    text: qsTrId("qtn_zirrup_search_command") + " \"" + root.typed + "\""
                     font.pixelSize: 24
                     font.bold: true
                 }
@@ -168,7 +170,7 @@ Sheet {
         wrapMode: Text.Wrap
         visible: list.count === 0 && !root.loading
         textFormat: Text.PlainText
-        text: root.searchMode ? qsTrId("qtn_zirrup_no_people_results").arg("\u201C" + root.typed + "\u201D")
+        text: root.searchMode ? qsTrId("qtn_zirrup_no_people_results").arg("\"" + root.typed + "\"")
                               : qsTrId("qtn_zirrup_no_followers")
         color: "#A6A8AB"
         font.pixelSize: 32

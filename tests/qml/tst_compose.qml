@@ -186,7 +186,7 @@ TestCase {
         mouseClick(findChild(page, "mentionButton"));
         var sheet = editor.mentionSheet;
         tryCompare(sheet, "status", DialogStatus.Open);
-        compare(dataHandler.callsOf("updateFollowersView"), [["me"]]);
+        compare(dataHandler.callsOf("updateFollowersView"), [["me", false]]);
         var list = findChild(sheet, "mentionList");
         tryCompare(list, "count", 1);
         mouseClick(list.itemAtIndex(0));
