@@ -1,6 +1,9 @@
 #!/bin/sh
 # Takes the README's screenshots: the start page signed out (with trends), the home timeline and a
 # profile signed in, all against a fresh seeded sandbox, in a throwaway home folder, on a virtual X
+# Takes the README's screenshots: the start page signed out (with trends), the home timeline
+# signed in, the compose page with a picture and a place, and a tweet page with its reply editor
+# open, all against a fresh seeded sandbox, in a throwaway home folder, on a virtual X
 # display so that the window has its own size.
 # Takes the README's screenshots: the start page signed out (with trends), also in Arabic, and the
 # home timeline signed in, also in German, all against a fresh seeded sandbox, in a throwaway home
@@ -64,3 +67,10 @@ shoot docs/screenshot-profile.png scripts/ProfileShotScript.qml
 shoot docs/screenshot-home-german.png de_DE.UTF-8
 shoot docs/screenshot-conversation.png ConversationShotScript.qml
 shoot docs/screenshot-search.png SearchShotScript.qml
+# A picture for the gallery and a recorded position in Kallio, Helsinki, for the place.
+mkdir -p "$HOME/Pictures"
+convert -size 1600x1200 gradient:'#f6c36b'-'#2a6fb0' -fill '#1d3b5a' -draw 'rectangle 0,820 1600,1200' \
+    -fill '#ffe9a8' -draw 'circle 1100,520 1100,600' "$HOME/Pictures/lake.jpg"
+export ZIRRUP_POSITION_LOG="$PWD/tests/smoke/position.nmea"
+shoot docs/screenshot-compose.png ComposeShotScript.qml
+shoot docs/screenshot-tweet.png TweetShotScript.qml

@@ -87,6 +87,7 @@ public:
     struct PendingQueryIds
     {
         int postTweet = -2;
+        int reply = -2;
         int postWithMedia = -2;
         int retweet = -2;
         int directMessage = -2;
@@ -181,6 +182,8 @@ public:
     int shortUrlLengthHttps() const { return m_shortUrlLengthHttps; }
     // The scaler preparing the pending media tweet, if any.
     PhotoScaler *photoScaler() const;
+    // Picture tweets waiting for the one in hand.
+    int queuedMediaTweetCount() const { return int(m_queuedMediaTweets.size()); }
     // ---- photos ----
     QObject *photosModel() const;
     // ---- timeline forwarders ----
@@ -390,6 +393,12 @@ Q_SIGNALS:
 private:
     explicit DataHandler(QObject *parent = nullptr);
 
+    // ---- compose and posting ----
+    // Scales the pictures of the pending media tweet; the upload follows in onPhotosScaled.
+    void startScaling(const QVariantMap &files);
+    // Starts the next queued picture tweet once nothing is being prepared or sent.
+    void startNextMediaTweet();
+
     // ---- core and session ----
     // Forwarders act only with a backend and no login pending.
     bool canForward() const;
@@ -503,6 +512,16 @@ private:
     QString m_pendingMediaLocationId;
     QString m_pendingMediaReplyToId;
     QPointer<PhotoScaler> m_photoScaler;
+    // Picture tweets written while another one's picture was still being prepared or sent; each
+    // goes out when the one before it has been answered.
+    struct QueuedMediaTweet
+    {
+        QString text;
+        QString locationId;
+        QString replyToId;
+        QVariantMap files;
+    };
+    QList<QueuedMediaTweet> m_queuedMediaTweets;
     // Wrapped short link -> the long link it stands for.
     QMap<QString, QString> m_shortLinks;
     // ---- photos: fields ----

@@ -110,9 +110,9 @@ void DataHandler::replyToTweetMessage(QString msg, QString tweetId, QString loca
                        {QStringLiteral("in_reply_to_status_id"), tweetId}};
     if (!locationId.isEmpty())
         args.insert(QStringLiteral("place_id"), locationId);
-    // Replies share the plain tweets' id: both are status updates, and the error mapping
-    // watches that id to end the posting state.
-    int &queryId = m_pendingQueryIds.postTweet;
+    // A reply has an id of its own, so that a plain tweet sent meanwhile does not hide its
+    // completion or its error.
+    int &queryId = m_pendingQueryIds.reply;
     queryId = -1;
     m_backend->writeStatus(args, &queryId);
     if (queryId != -1)
@@ -126,25 +126,9 @@ PhotoScaler *DataHandler::photoScaler() const
 
 void DataHandler::postTweetWithMedia(QString msg, QString locationId, QString tweetId)
 {
-    // One media tweet at a time: the scaler and the pending text belong to the one in hand.
-    if (m_photoScaler) {
-        qDebug() << "void DataHandler::postTweetWithMedia(QString, QString, QString)"
-                 << "a tweet with a picture is still being prepared";
-        showErrorNotice(qtTrId("qtn_zirrup_error_post_tweet"), false);
-        return;
-    }
-
-    m_pendingMediaText = msg;
-    m_pendingMediaLocationId = locationId;
-    m_pendingMediaReplyToId = tweetId;
-
-    const QList<QPair<QString, bool>> images = m_timelineView.uploadImages();
-    if (images.isEmpty()) {
-        qDebug() << " no photos selected";
-        return;
-    }
-
+    // The page empties the picture list as soon as this returns, so the files are taken now.
     QVariantMap files;
+    const QList<QPair<QString, bool>> images = m_timelineView.uploadImages();
     for (const auto &image : images) {
         const QUrl url(image.first);
         // A file URL names its file percent-encoded; anything else loses only its scheme.
@@ -152,10 +136,45 @@ void DataHandler::postTweetWithMedia(QString msg, QString locationId, QString tw
                      image.second);
     }
 
+    // One picture tweet at a time: the scaler, the pending text and the upload's query id
+    // belong to the one in hand. A later one waits its turn instead of being lost.
+    if (m_photoScaler || m_pendingQueryIds.postWithMedia >= 0) {
+        if (files.isEmpty())
+            return;
+        qDebug() << "void DataHandler::postTweetWithMedia(QString, QString, QString)"
+                 << "a picture is still being prepared; queued";
+        m_queuedMediaTweets.append({msg, locationId, tweetId, files});
+        showErrorNotice(qtTrId("qtn_zirrup_info_picture_being_prepared"), false);
+        return;
+    }
+
+    m_pendingMediaText = msg;
+    m_pendingMediaLocationId = locationId;
+    m_pendingMediaReplyToId = tweetId;
+    if (files.isEmpty()) {
+        qDebug() << " no photos selected";
+        return;
+    }
+    startScaling(files);
+}
+
+void DataHandler::startScaling(const QVariantMap &files)
+{
     m_photoScaler = new PhotoScaler(this);
     connect(m_photoScaler, &PhotoScaler::photosScaled, this, &DataHandler::onPhotosScaled);
     setContextProperty(QStringLiteral("posting_tweet"), true);
     m_photoScaler->scale(files);
+}
+
+void DataHandler::startNextMediaTweet()
+{
+    if (m_queuedMediaTweets.isEmpty() || m_photoScaler || m_pendingQueryIds.postWithMedia >= 0)
+        return;
+    const QueuedMediaTweet next = m_queuedMediaTweets.takeFirst();
+    m_pendingMediaText = next.text;
+    m_pendingMediaLocationId = next.locationId;
+    m_pendingMediaReplyToId = next.replyToId;
+    startScaling(next.files);
 }
 
 void DataHandler::replyToTweetWithMedia(QString msg, QString tweetId, QString locationId)
@@ -212,17 +231,28 @@ void DataHandler::onPhotosScaled(QVariant originals, QVariant scaled)
         scaler->deleteLater();
     }
 
-    if (queryId == -1)
+    if (queryId == -1) {
+        queryId = -2;
         setContextProperty(QStringLiteral("posting_tweet"), false);
+        startNextMediaTweet();
+    }
 }
 
 void DataHandler::onStatusWritten(int queryId)
 {
-    if (queryId < 0
-        || (queryId != m_pendingQueryIds.postTweet && queryId != m_pendingQueryIds.postWithMedia))
+    int *const pending[] = {&m_pendingQueryIds.postTweet, &m_pendingQueryIds.reply,
+                            &m_pendingQueryIds.postWithMedia};
+    int *answered = nullptr;
+    for (int *id : pending) {
+        if (queryId >= 0 && *id == queryId)
+            answered = id;
+    }
+    if (!answered)
         return;
+    *answered = -2;
     setContextProperty(QStringLiteral("posting_tweet"), false);
     callRoot("homePage");
+    startNextMediaTweet();
 }
 
 void DataHandler::onPostedStatusWithMedia(QVariantList data, int queryId)

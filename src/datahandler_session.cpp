@@ -68,8 +68,10 @@ void DataHandler::replaceBackend(const QStringList &credentials)
 
     // Query ids belong to the backend that issued them; nothing will answer the old ones, so the
     // flags they hold up come down.
-    if (m_pendingQueryIds.postTweet != -2 || m_pendingQueryIds.postWithMedia != -2)
+    if (m_pendingQueryIds.postTweet != -2 || m_pendingQueryIds.reply != -2
+        || m_pendingQueryIds.postWithMedia != -2)
         setContextProperty(QStringLiteral("posting_tweet"), false);
+    m_queuedMediaTweets.clear();
     if (m_pendingQueryIds.directMessage != -2)
         setContextProperty(QStringLiteral("messagesview_refresh_after_sending"), false);
     if (!m_shortenUrlQueryIds.isEmpty())
@@ -334,14 +336,15 @@ void DataHandler::onNetworkRequestError(int queryId, QVariantMap err)
     if (queryId < 0)
         return;
 
-    const bool postFailed = queryId == m_pendingQueryIds.postTweet;
-    const bool postWithMediaFailed = queryId == m_pendingQueryIds.postWithMedia;
-    for (bool failed : {postFailed, postWithMediaFailed}) {
-        if (!failed)
+    for (int *posted : {&m_pendingQueryIds.postTweet, &m_pendingQueryIds.reply,
+                        &m_pendingQueryIds.postWithMedia}) {
+        if (*posted != queryId)
             continue;
+        *posted = -2;
         setContextProperty(QStringLiteral("posting_tweet"), false);
         if (err.contains(QStringLiteral("error")) && error != QLatin1String("Not found"))
             showErrorNotice(qtTrId("qtn_zirrup_error_post_tweet"), true);
+        startNextMediaTweet();
     }
 
     if (queryId == m_pendingQueryIds.retweet)

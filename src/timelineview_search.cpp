@@ -29,7 +29,9 @@ QStringList linkTexts(const QString &desc, const QString &start)
         int end = desc.indexOf(QLatin1Char('<'), begin);
         if (end < 0)
             end = desc.size();
-        texts.append(desc.mid(begin, end - begin));
+        // The markup escapes what it displays; the address itself has a bare "&".
+        texts.append(
+            desc.mid(begin, end - begin).replace(QLatin1String("&amp;"), QLatin1String("&")));
         from = end;
     }
     return texts;

@@ -91,6 +91,10 @@
         <source>Unable to load Trending Topic.</source>
         <translation>Unable to load Trending Topic.</translation>
     </message>
+    <message id="qtn_zirrup_error_no_position">
+        <source>Your position is not available.</source>
+        <translation>Your location is not available.</translation>
+    </message>
     <message id="qtn_zirrup_error_post_tweet">
         <source>Unable to post tweet.</source>
         <translation>Unable to post tweet.</translation>
@@ -150,6 +154,10 @@
     <message id="qtn_zirrup_follow_request_head">
         <source>%1&apos;s tweets are protected</source>
         <translation>%1&apos;s tweets are protected</translation>
+    </message>
+    <message id="qtn_zirrup_info_picture_being_prepared">
+        <source>A picture is still being prepared. This tweet will be sent after it.</source>
+        <translation>A picture is still being prepared. This tweet will be sent after it.</translation>
     </message>
     <message id="qtn_zirrup_inreply_to">
         <source>In reply to %1</source>
@@ -338,10 +346,6 @@
     <message id="qtn_zirrup_search_filter_timeline">
         <source>Timeline</source>
         <translation>Timeline</translation>
-    </message>
-    <message id="qtn_zirrup_search_no_position">
-        <source>Your position is not available.</source>
-        <translation>Your location is not available.</translation>
     </message>
     <message id="qtn_zirrup_search_saved_head">
         <source>Saved Searches</source>

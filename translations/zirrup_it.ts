@@ -91,6 +91,10 @@
         <source>Unable to load Trending Topic.</source>
         <translation>Impossibile caricare le tendenze.</translation>
     </message>
+    <message id="qtn_zirrup_error_no_position">
+        <source>Your position is not available.</source>
+        <translation>La tua posizione non è disponibile.</translation>
+    </message>
     <message id="qtn_zirrup_error_post_tweet">
         <source>Unable to post tweet.</source>
         <translation>Impossibile pubblicare il tweet.</translation>
@@ -150,6 +154,10 @@
     <message id="qtn_zirrup_follow_request_head">
         <source>%1&apos;s tweets are protected</source>
         <translation>I tweet di %1 sono protetti</translation>
+    </message>
+    <message id="qtn_zirrup_info_picture_being_prepared">
+        <source>A picture is still being prepared. This tweet will be sent after it.</source>
+        <translation>Un'immagine è ancora in preparazione. Questo tweet verrà inviato subito dopo.</translation>
     </message>
     <message id="qtn_zirrup_inreply_to">
         <source>In reply to %1</source>
@@ -338,10 +346,6 @@
     <message id="qtn_zirrup_search_filter_timeline">
         <source>Timeline</source>
         <translation>Timeline</translation>
-    </message>
-    <message id="qtn_zirrup_search_no_position">
-        <source>Your position is not available.</source>
-        <translation>La tua posizione non è disponibile.</translation>
     </message>
     <message id="qtn_zirrup_search_saved_head">
         <source>Saved Searches</source>

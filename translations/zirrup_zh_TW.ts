@@ -91,6 +91,10 @@
         <source>Unable to load Trending Topic.</source>
         <translation>無法載入熱門話題。</translation>
     </message>
+    <message id="qtn_zirrup_error_no_position">
+        <source>Your position is not available.</source>
+        <translation>無法取得你的位置。</translation>
+    </message>
     <message id="qtn_zirrup_error_post_tweet">
         <source>Unable to post tweet.</source>
         <translation>無法發佈推文。</translation>
@@ -150,6 +154,10 @@
     <message id="qtn_zirrup_follow_request_head">
         <source>%1&apos;s tweets are protected</source>
         <translation>%1 的推文受到保護</translation>
+    </message>
+    <message id="qtn_zirrup_info_picture_being_prepared">
+        <source>A picture is still being prepared. This tweet will be sent after it.</source>
+        <translation>仍在準備一張相片，這則推文會在它之後送出。</translation>
     </message>
     <message id="qtn_zirrup_inreply_to">
         <source>In reply to %1</source>
@@ -338,10 +346,6 @@
     <message id="qtn_zirrup_search_filter_timeline">
         <source>Timeline</source>
         <translation>時間軸</translation>
-    </message>
-    <message id="qtn_zirrup_search_no_position">
-        <source>Your position is not available.</source>
-        <translation>無法取得你的位置。</translation>
     </message>
     <message id="qtn_zirrup_search_saved_head">
         <source>Saved Searches</source>

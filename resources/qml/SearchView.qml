@@ -313,7 +313,7 @@ ZirrupPage {
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
             visible: page.positionMissing
-            text: qsTrId("qtn_zirrup_search_no_position")
+            text: qsTrId("qtn_zirrup_error_no_position")
             color: "#A6A8AB"
             font.pixelSize: 32
         }

@@ -33,6 +33,7 @@ private Q_SLOTS:
     void linkWrappingRoundTrip();
     void pictureTweetIsSentWithTheScaledFile();
     void oversizedPictureIsNeverSentCut();
+    void secondPictureTweetWaitsForTheFirst();
 };
 
 void TestCompose::initTestCase()
@@ -109,6 +110,16 @@ void TestCompose::postingStateThroughSuccessAndErrors()
     QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
     QCOMPARE(notice(c), QStringLiteral("Unable to post tweet."));
     QCOMPARE(c.view().callCount("homePage"), 1);
+
+    // A tweet and a reply in flight together: each one's answer is recognised.
+    h->postTweetMessage(QStringLiteral("first"), QString());
+    const ScriptedCall tweet = backend->lastCall("writeStatus");
+    h->replyToTweetMessage(QStringLiteral("@bob second"), QStringLiteral("42"), QString());
+    const ScriptedCall reply = backend->lastCall("writeStatus");
+    backend->complete(reply);
+    QCOMPARE(c.view().callCount("homePage"), 2);
+    backend->fail(tweet, QStringLiteral("Status is a duplicate."));
+    QCOMPARE(c.view().callCount("showError"), 2);
 
     // A request that did not go out leaves the state alone.
     backend->setResult(QStringLiteral("writeStatus"), Zr::RequestFailed);
@@ -213,6 +224,51 @@ void TestCompose::oversizedPictureIsNeverSentCut()
     QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
     QCOMPARE(notice(c), QStringLiteral("Unable to post tweet."));
     QVERIFY(!QFile::exists(scaled));
+}
+
+void TestCompose::secondPictureTweetWaitsForTheFirst()
+{
+    ScriptedController c;
+    signIn(c);
+    DataHandler *h = c.handler();
+    ScriptedBackend *backend = c.backend();
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("pic.jpg"));
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QVERIFY(image.save(picture));
+
+    // The page empties the picture list right after each call.
+    h->addUploadImage(QUrl::fromLocalFile(picture).toString(), false, 0.75f);
+    h->postTweetWithMedia(QStringLiteral("one"), QString());
+    h->cleanUploadImages();
+    h->addUploadImage(QUrl::fromLocalFile(picture).toString(), false, 0.75f);
+    h->postTweetWithMedia(QStringLiteral("two"), QStringLiteral("p9"));
+    h->cleanUploadImages();
+    QCOMPARE(
+        notice(c),
+        QStringLiteral("A picture is still being prepared. This tweet will be sent after it."));
+    QCOMPARE(h->queuedMediaTweetCount(), 1);
+
+    QTRY_COMPARE(backend->callCount(QStringLiteral("postStatusWithMedia")), 1);
+    const ScriptedCall first = backend->lastCall("postStatusWithMedia");
+    QCOMPARE(first.args.value("status"), QStringLiteral("one"));
+    QCOMPARE(first.files.size(), 1);
+    // Still waiting while the first upload is under way.
+    QVERIFY(!h->photoScaler());
+    QCOMPARE(h->queuedMediaTweetCount(), 1);
+
+    backend->complete(first, {QVariantMap {{"id", "7"}}});
+    QCOMPARE(c.view().callCount("homePage"), 1);
+    QCOMPARE(c.contextProperty("posting_tweet").toBool(), true);
+    QTRY_COMPARE(backend->callCount(QStringLiteral("postStatusWithMedia")), 2);
+    const ScriptedCall second = backend->lastCall("postStatusWithMedia");
+    QCOMPARE(second.args, (Zr::ArgMap {{"status", "two"}, {"place_id", "p9"}}));
+    QCOMPARE(second.files.size(), 1);
+    backend->fail(second, QStringLiteral("Internal error"));
+    QCOMPARE(notice(c), QStringLiteral("Unable to post tweet."));
+    QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
+    QCOMPARE(h->queuedMediaTweetCount(), 0);
 }
 
 QTEST_MAIN(TestCompose)

@@ -444,17 +444,23 @@ void TestSession::errorsOfPendingRequestsBecomeNotices()
 
     // Posting: "Not found" and an error without text only bring the indicator down.
     for (const QVariantMap &quiet : {error(QStringLiteral("Not found")), QVariantMap()}) {
+        ids.postTweet = 901;
         handler->setContextProperty(QStringLiteral("posting_tweet"), true);
         Q_EMIT backend->networkRequestError(901, quiet);
         QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
     }
     QCOMPARE(c.view().callCount("showError"), 0);
-    for (int id : {901, 902}) {
+    // A tweet, a reply and a picture tweet each fail on their own; an answered id is done with.
+    ids.reply = 907;
+    for (int id : {902, 907}) {
         handler->setContextProperty(QStringLiteral("posting_tweet"), true);
         Q_EMIT backend->networkRequestError(id, error(QStringLiteral("Status is a duplicate.")));
         QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
         QCOMPARE(lastNotice(), QStringLiteral("qtn_zirrup_error_post_tweet"));
     }
+    const int told = c.view().callCount("showError");
+    Q_EMIT backend->networkRequestError(902, error(QStringLiteral("Status is a duplicate.")));
+    QCOMPARE(c.view().callCount("showError"), told);
 
     Q_EMIT backend->networkRequestError(903, error(QStringLiteral("Forbidden")));
     QCOMPARE(lastNotice(), QStringLiteral("qtn_zirrup_error_retweet"));

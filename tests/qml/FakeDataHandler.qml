@@ -81,7 +81,16 @@ QtObject {
     function isRightToLeftText(text) { return false; }
     function findLinks(text, entitiesHandled) { return text; }
     function getMentions(text, excludeUser) { return ""; }
-    function countTweetTextLength(text, uploadImagesCount) { return text.length + 21 * uploadImagesCount; }
+    // As the service counts: every web link as long as its wrapped form, 20 characters.
+    function countTweetTextLength(text, uploadImagesCount) {
+        var length = text.length;
+        var words = text.split(/\s/);
+        for (var i = 0; i < words.length; ++i) {
+            if (/^https?:\/\//i.test(words[i]) && words[i].length > 20)
+                length -= words[i].length - 20;
+        }
+        return length + 21 * uploadImagesCount;
+    }
     function savedSearchId(text) { return savedSearchIds[text] !== undefined ? savedSearchIds[text] : ""; }
     function linkClicked(link) { record("linkClicked", arguments); return false; }
     // Pieces as the controller cuts them for left-to-right text: words, each anchor in one piece.

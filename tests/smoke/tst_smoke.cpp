@@ -52,8 +52,13 @@ static bool writePictures(const QString &folder)
          QImageIOHandler::TransformationRotate90},
     };
     for (const Picture &picture : pictures) {
+        // A gradient, so that a picture shown full size is more than one flat colour.
         QImage image(picture.size, QImage::Format_RGB32);
-        image.fill(picture.colour);
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor row = picture.colour.darker(100 + 150 * y / image.height());
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            std::fill(line, line + image.width(), row.rgb());
+        }
         QImageWriter writer(QDir(folder).filePath(QLatin1String(picture.name)), "jpg");
         writer.setTransformation(picture.turn);
         if (!writer.write(image))
@@ -89,6 +94,9 @@ void TestSmoke::session()
 
     const QString home = artifacts.filePath(QStringLiteral("home"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Inherited from this test, it would make Qt Positioning load only its test plugins, and the
+    // recorded position would never be read.
+    environment.remove(QStringLiteral("QT_QTESTLIB_RUNNING"));
     environment.insert(QStringLiteral("HOME"), home);
     for (const QString &name :
          {QStringLiteral("config"), QStringLiteral("cache"), QStringLiteral("data")})
@@ -115,8 +123,6 @@ void TestSmoke::session()
         }
         environment.insert(QStringLiteral("LANG"), lang.captured(1));
     }
-    // The program is no test: under this variable Qt Positioning hides the log-replaying source.
-    environment.remove(QStringLiteral("QT_QTESTLIB_RUNNING"));
 
     SandboxProcess sandbox({QStringLiteral("--seed")});
     QVERIFY2(sandbox.start(), qPrintable(sandbox.errorString()));

@@ -205,23 +205,23 @@ void TestTimelineActions::linkPicturesAndPreview()
     b->complete(h.lastTimelineCall(TimelineType::Home), h.page("home_single.json"));
     const QString id = h.view()->timelineModel()->get(0).value("tweetid").toString();
     h.view()->timelineModel()->item(0)->setData(
-        "Pictures " + anchor("http://s/l/A", "http://example.org/a.jpg") + " "
+        "Pictures " + anchor("http://s/l/A", "http://example.org/a&amp;b.jpg") + " "
             + anchor("http://s/l/B", "www.imgzr.io/b.png") + " "
-            + anchor("http://s/l/C", "http://example.org/a.jpg") + " "
+            + anchor("http://s/l/C", "http://example.org/a&amp;b.jpg") + " "
             + anchor("http://s/l/D", "http://example.org/page") + " " + anchor("#qt", "#qt"),
         TimelineView::DescRole);
     h.controller().view().addItem("TweetView_" + id);
 
-    // Each picture link once; a page link is not a picture.
+    // Each picture link once, by its real address; a page link is not a picture.
     d->updateTweetView(id);
     const QList<ScriptedCall> requests = b->calls("retrieveTinyUrlImage");
     QCOMPARE(requests.size(), 2);
-    QCOMPARE(query(requests.at(0)), QString("as_thumb=1&image_url=http://example.org/a.jpg"));
+    QCOMPARE(requests.at(0).args.value("image_url"), QString("http://example.org/a&b.jpg"));
     QCOMPARE(query(requests.at(1)), QString("as_thumb=1&image_url=http://www.imgzr.io/b.png"));
     QVERIFY(h.flag("tinyurl_thumb_loading"));
     b->complete(requests.at(0), {"/tmp/thumbs/a.png"});
     QCOMPARE(fields(thumbs, 0, {"pic_source", "pic_url"}),
-             QString("file:///tmp/thumbs/a.png|http://example.org/a.jpg"));
+             QString("file:///tmp/thumbs/a.png|http://example.org/a&b.jpg"));
     QVERIFY(h.flag("tinyurl_thumb_loading"));
     b->fail(requests.at(1), "Not found");
     QVERIFY(!h.flag("tinyurl_thumb_loading"));
