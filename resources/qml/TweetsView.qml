@@ -52,6 +52,14 @@ ZirrupPage {
             dataHandler.moreUserTweets(dataHandler.currentUser);
     }
 
+    // F5, Ctrl+R and the top bar's refresh button.
+    function refreshContent() {
+        list.positionViewAtBeginning();
+        requestRefresh();
+    }
+
+    initialFocusItem: list
+
     tools: ToolBarLayout {
         ToolIcon {
             objectName: "backButton"
@@ -168,7 +176,7 @@ ZirrupPage {
             z: 1
         }
 
-        ListView {
+        TweetListView {
             id: list
             objectName: page.showFavorites ? "favoritesList" : page.showList ? "listTweetsList" : "userTweetsList"
             anchors.fill: parent
