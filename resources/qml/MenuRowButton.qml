@@ -21,8 +21,17 @@ Item {
     Accessible.name: root.text
     Accessible.onPressAction: root.__activate()
     Keys.onSpacePressed: root.__activate()
-    Keys.onReturnPressed: root.__activate()
-    Keys.onEnterPressed: root.__activate()
+    Keys.onReturnPressed: (event) => {
+        // Ctrl+Return is the page's (send).
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
+    Keys.onEnterPressed: (event) => {
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
 
     width: parent ? parent.width : 480
     height: 80

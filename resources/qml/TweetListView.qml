@@ -7,11 +7,10 @@ import QtQuick 2.15
 ListView {
     id: list
 
-    // The rows on one screen, at least one.
+    // About the rows on one screen, at least one.
     function pageRows() {
-        var first = indexAt(width / 2, contentY + 1);
-        var last = indexAt(width / 2, contentY + height - 1);
-        return first < 0 || last < 0 ? 1 : Math.max(1, last - first);
+        var rowHeight = currentItem ? currentItem.height : 0;
+        return rowHeight > 0 ? Math.max(1, Math.floor(height / rowHeight)) : 1;
     }
 
     function moveCurrent(index) {

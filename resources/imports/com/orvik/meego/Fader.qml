@@ -58,6 +58,25 @@ FocusScope {
             root.parent.forceActiveFocus();
     }
 
+    function __contains(item) {
+        for (; item; item = item.parent) {
+            if (item === root)
+                return true;
+        }
+        return false;
+    }
+
+    // Tab past the last control must not land on the page behind.
+    function __reclaimFocus() {
+        if (root.activeFocus || (status !== DialogStatus.Open && status !== DialogStatus.Opening))
+            return;
+        var first = root.nextItemInFocusChain(true);
+        if (first && first !== root && __contains(first))
+            first.forceActiveFocus(Qt.TabFocusReason);
+        else
+            root.forceActiveFocus();
+    }
+
     function __escape() {
         if (typeof root.reject === "function")
             root.reject();
@@ -83,6 +102,11 @@ FocusScope {
     height: parent ? parent.height : 0
     z: 1000
     visible: status !== DialogStatus.Closed
+
+    onActiveFocusChanged: {
+        if (!activeFocus && (status === DialogStatus.Open || status === DialogStatus.Opening))
+            Qt.callLater(root.__reclaimFocus);
+    }
 
     Keys.onPressed: (event) => {
         if (event.key === Qt.Key_Escape) {

@@ -28,8 +28,17 @@ Item {
     Accessible.checked: root.checked
     Accessible.onPressAction: root.activate()
     Keys.onSpacePressed: root.activate()
-    Keys.onReturnPressed: root.activate()
-    Keys.onEnterPressed: root.activate()
+    Keys.onReturnPressed: (event) => {
+        // Ctrl+Return is the page's (send).
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.activate();
+    }
+    Keys.onEnterPressed: (event) => {
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.activate();
+    }
 
     implicitWidth: 96
     implicitHeight: 64
