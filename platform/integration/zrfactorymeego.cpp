@@ -120,7 +120,7 @@ void ZrFactoryMeego::bringToFront()
     DesktopLaunchRequests::raiseWindows();
 }
 
-bool ZrFactoryMeego::handOffToRunningInstance(int launchMode)
+bool ZrFactoryMeego::handOffToRunningInstance(int launchMode, const QString &subject)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
@@ -136,10 +136,11 @@ bool ZrFactoryMeego::handOffToRunningInstance(int launchMode)
         return false;
     }
 
-    auto call = [&bus](const QString &method) {
-        const QDBusMessage message = QDBusMessage::createMethodCall(
+    auto call = [&bus](const QString &method, const QVariantList &arguments = {}) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
             DesktopLaunchRequests::serviceName(), DesktopLaunchRequests::objectPath(),
             DesktopLaunchRequests::interfaceName(), method);
+        message.setArguments(arguments);
         const QDBusMessage reply = bus.call(message, QDBus::Block, handOffTimeoutMs);
         if (reply.type() == QDBusMessage::ErrorMessage) {
             qWarning() << "ZrFactoryMeego: the running instance did not take" << method << ":"
@@ -150,10 +151,14 @@ bool ZrFactoryMeego::handOffToRunningInstance(int launchMode)
     };
     if (!call(QStringLiteral("raise")))
         return false;
+    const QString subjectMethod = DesktopLaunchRequests::subjectMethod(launchMode);
     if (launchMode == 6)
         call(QStringLiteral("showDirectMessages"));
     else if (launchMode == 8)
         call(QStringLiteral("showMentions"));
+    else if (!subject.isEmpty() && !subjectMethod.isEmpty())
+        // A subject the running instance refuses is left at the front, as here.
+        call(subjectMethod, DesktopLaunchRequests::subjectArguments(launchMode, subject));
     return true;
 }
 

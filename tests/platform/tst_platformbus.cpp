@@ -196,6 +196,22 @@ void TestPlatformBus::aSecondStartHandsOver()
     QCOMPARE(raised.count(), 3);
     QCOMPARE(mentions.count(), 1);
     QCOMPARE(messages.count(), 1);
+
+    // A subject goes along and opens its page there.
+    QSignalSpy profile(requests, &ZrPlatform::ZrLaunchRequests::showProfile);
+    QSignalSpy tweet(requests, &ZrPlatform::ZrLaunchRequests::showFeedItem);
+    QSignalSpy message(requests, &ZrPlatform::ZrLaunchRequests::showMessage);
+    QCOMPARE(run(probe, {QStringLiteral("2"), QStringLiteral("alice")}), 0);
+    QCOMPARE(profile.count(), 1);
+    QCOMPARE(profile.first().first().toString(), QStringLiteral("alice"));
+    QCOMPARE(run(probe, {QStringLiteral("3"), QStringLiteral("123")}), 0);
+    QCOMPARE(tweet.first().first().toString(), QStringLiteral("123"));
+    QCOMPARE(run(probe, {QStringLiteral("5"), QStringLiteral("bob")}), 0);
+    QCOMPARE(message.first(), (QList<QVariant> {QStringLiteral("bob"), QString()}));
+    // One the running instance refuses still brought it to the front.
+    QCOMPARE(run(probe, {QStringLiteral("3"), QStringLiteral("not-an-id")}), 0);
+    QCOMPARE(raised.count(), 7);
+    QCOMPARE(tweet.count(), 1);
 }
 
 void TestPlatformBus::notificationsAreShownReplacedAndWithdrawn()

@@ -161,6 +161,20 @@ void TestPlatformObjects::launchRequestsAreCheckedBeforeTheyAreEmitted()
 
     QVERIFY(requests.requestRaise());
     QCOMPARE(raised.count(), 1);
+
+    // A launch option's subject takes the same way and the same checks.
+    QVERIFY(requests.requestSubject(2, QStringLiteral("carol")));
+    QCOMPARE(profiles.last().first().toString(), QStringLiteral("carol"));
+    QVERIFY(requests.requestSubject(4, QStringLiteral("@dave")));
+    QCOMPARE(composes.last().first().toString(), QStringLiteral("@dave"));
+    QVERIFY(requests.requestSubject(5, QStringLiteral("erin")));
+    QCOMPARE(messages.last(), (QList<QVariant> {QStringLiteral("erin"), QString()}));
+    QVERIFY(requests.requestSubject(3, QStringLiteral("77")));
+    QVERIFY(requests.requestSubject(7, QStringLiteral("78")));
+    QCOMPARE(mentions.last().first().toString(), QStringLiteral("78"));
+    QVERIFY(!requests.requestSubject(3, QStringLiteral("hello world")));
+    QVERIFY(!requests.requestSubject(6, QStringLiteral("erin")));
+    QCOMPARE(tweets.count(), 2);
 }
 
 void TestPlatformObjects::withoutASessionBusEverythingIsQuiet()
