@@ -72,13 +72,16 @@ DesktopNotificationHandler *ZrFactoryMeego::desktopNotificationHandler()
         m_notifications = new DesktopNotificationHandler(accountStore(), this);
         // A click on a notification opens what it was about.
         connect(m_notifications, &DesktopNotificationHandler::activated, this,
-                [this](DesktopNotificationHandler::Kind kind) {
+                [this](DesktopNotificationHandler::Kind kind, const QString &subject) {
                     DesktopLaunchRequests *requests = desktopLaunchRequests();
                     requests->requestRaise();
-                    if (kind == DesktopNotificationHandler::Mentions)
-                        requests->requestMentions();
-                    else
+                    // A subject the checks refuse still leaves the list of its kind.
+                    if (kind == DesktopNotificationHandler::Mentions) {
+                        if (subject.isEmpty() || !requests->requestMention(subject))
+                            requests->requestMentions();
+                    } else if (subject.isEmpty() || !requests->requestMessage(subject, QString())) {
                         requests->requestDirectMessages();
+                    }
                 });
     }
     return m_notifications;

@@ -187,8 +187,8 @@ void TestPlatformObjects::withoutASessionBusEverythingIsQuiet()
 
     ZrMeego::DesktopNotificationHandler *notifications = factory.desktopNotificationHandler();
     QSignalSpy shown(notifications, &ZrMeego::DesktopNotificationHandler::notificationShown);
-    notifications->notifyMentions(2, QStringLiteral("@demo hello"));
-    notifications->notifyMessages(1, QStringLiteral("hi"));
+    notifications->notifyMentions(2, QStringLiteral("@demo hello"), QStringLiteral("5"));
+    notifications->notifyMessages(1, QStringLiteral("hi"), QStringLiteral("bob"));
     notifications->clearMentionNotifications();
     notifications->clearMessageNotifications();
     QCoreApplication::processEvents();
