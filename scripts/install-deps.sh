@@ -9,7 +9,8 @@ qt6-positioning-dev qt6-svg-dev libqt6sql6-sqlite libqt6svg6 qt6-qpa-plugins lib
 fonts-dejavu-core qml6-module-qtqml qml6-module-qtqml-models qml6-module-qtqml-workerscript
 qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
 qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qttest
-qml6-module-qtpositioning qml6-module-qtquick-shapes qml6-module-qt-labs-folderlistmodel"
+qml6-module-qtpositioning qml6-module-qtquick-shapes qml6-module-qt-labs-folderlistmodel
+qtkeychain-qt6-dev libsecret-1-0"
 
 missing=""
 for p in $PACKAGES; do

@@ -5,6 +5,7 @@
 #include "desktoploginhandler.h"
 #include "desktopnotificationhandler.h"
 #include "desktoptimelinenotifier.h"
+#include "keychainsecretstore.h"
 #include "zirrup.h"
 
 #include <QDBusConnection>
@@ -48,6 +49,7 @@ AccountStore *ZrFactoryMeego::accountStore()
     if (!m_store) {
         m_store = new AccountStore(this);
         m_store->setWatching(true);
+        m_store->setSecretStore(new KeychainSecretStore(m_store));
         // The signed-out start page talks to the address last signed in to.
         if (qEnvironmentVariableIsEmpty("ZIRRUP_SERVICE_URL")) {
             const QUrl url =
