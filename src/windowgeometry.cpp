@@ -73,15 +73,8 @@ QRect WindowGeometry::savedGeometry(const QString &user) const
 void WindowGeometry::restore(const QSize &fallback)
 {
     m_window->setMinimumSize(minimumSize());
-    const QRect saved = usable(savedGeometry(m_user));
-    if (saved.isValid()) {
-        apply(saved);
-        return;
-    }
-    QRect geometry(QPoint(), fallback.expandedTo(minimumSize()));
-    if (const QScreen *screen = m_window->screen())
-        geometry.moveCenter(screen->availableGeometry().center());
-    apply(geometry);
+    if (!applySaved(m_user))
+        apply(QRect(QPoint(), fallback.expandedTo(minimumSize())), false);
 }
 
 void WindowGeometry::setUser(const QString &user)
@@ -92,9 +85,7 @@ void WindowGeometry::setUser(const QString &user)
     m_saveTimer->stop();
     m_user = lower;
     QSettings(m_filePath, QSettings::IniFormat).setValue(lastUserKey, m_user);
-    const QRect saved = usable(savedGeometry(m_user));
-    if (saved.isValid())
-        apply(saved);
+    applySaved(m_user);
 }
 
 void WindowGeometry::save()
@@ -117,27 +108,30 @@ void WindowGeometry::scheduleSave()
         m_saveTimer->start();
 }
 
-void WindowGeometry::apply(const QRect &geometry)
+bool WindowGeometry::applySaved(const QString &user)
 {
-    m_applying = true;
-    m_window->setGeometry(geometry);
-    m_applying = false;
-}
-
-QRect WindowGeometry::usable(const QRect &geometry) const
-{
-    if (!geometry.isValid())
-        return QRect();
-    QRect result(geometry.topLeft(), geometry.size().expandedTo(minimumSize()));
-    // Somewhere a screen still shows: a title bar's worth of the window at least.
+    const QRect saved = savedGeometry(user);
+    if (!saved.isValid())
+        return false;
+    const QRect geometry(saved.topLeft(), saved.size().expandedTo(minimumSize()));
+    // Somewhere a screen still shows a title bar's worth of it; else the screen it was on is
+    // gone and the window manager finds it a new place.
+    bool shown = false;
     const QList<QScreen *> screens = QGuiApplication::screens();
     for (const QScreen *screen : screens) {
-        const QRect visible = screen->availableGeometry().intersected(result);
-        if (visible.width() >= 100 && visible.height() >= 40)
-            return result;
+        const QRect visible = screen->availableGeometry().intersected(geometry);
+        shown = shown || (visible.width() >= 100 && visible.height() >= 40);
     }
-    // The place is gone (a screen was unplugged); the size still holds.
-    if (const QScreen *screen = m_window->screen())
-        result.moveCenter(screen->availableGeometry().center());
-    return result;
+    apply(geometry, shown);
+    return true;
+}
+
+void WindowGeometry::apply(const QRect &geometry, bool withPlace)
+{
+    m_applying = true;
+    if (withPlace)
+        m_window->setGeometry(geometry);
+    else
+        m_window->resize(geometry.size());
+    m_applying = false;
 }

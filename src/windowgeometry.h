@@ -10,8 +10,9 @@ class QWindow;
 
 // The size and place of the program's window on a desktop, kept per signed-in user in
 // <GenericConfigLocation>/zirrup/window.ini, so that each user finds the window as they left it.
-// Until somebody signs in the window takes the geometry of whoever used it last. A saved place
-// that no screen shows any more is dropped, and no window is narrower than minimumSize().
+// Until somebody signs in the window takes the geometry of whoever used it last; the very first
+// time only its size is set and the window manager places it. A saved place that no screen shows
+// any more is dropped the same way, and no window is narrower than minimumSize().
 class WindowGeometry : public QObject
 {
     Q_OBJECT
@@ -24,8 +25,8 @@ public:
     // The narrowest and lowest the pages still work at.
     static QSize minimumSize();
 
-    // Sets the minimum size and the geometry of the last user, else `fallback` (centred on the
-    // window's screen). Call before the window is shown.
+    // Sets the minimum size and the geometry of the last user, else the size `fallback`. Call
+    // before the window is shown.
     void restore(const QSize &fallback);
     // The window now belongs to `user` (any case): their saved geometry, if any, is applied.
     void setUser(const QString &user);
@@ -39,8 +40,9 @@ public Q_SLOTS:
     void save();
 
 private:
-    void apply(const QRect &geometry);
-    QRect usable(const QRect &geometry) const;
+    // The saved geometry of the user, made usable; false when there is none.
+    bool applySaved(const QString &user);
+    void apply(const QRect &geometry, bool withPlace);
     void scheduleSave();
 
     QWindow *m_window;
