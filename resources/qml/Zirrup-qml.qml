@@ -5,7 +5,8 @@ import "ZirrupViewHistory.js" as ViewHistory
 // The program's root: the page stack window with the navigation history, the tab markers, the
 // error notice, the functions the controller calls by name and the keys of the whole window.
 // Keys reach handleKey() only when nothing with the focus (a field, a list, an open dialog) took
-// them first.
+// them first; the ones with a modifier, and F5, are window shortcuts as well, so that a text field
+// that would type them (Alt+1 is a "1" to it) still lets them through.
 ZirrupPageStackWindow {
     id: window
 
@@ -245,6 +246,35 @@ ZirrupPageStackWindow {
     }
 
     Keys.onPressed: (event) => { event.accepted = window.handleKey(event); }
+
+    // An open dialog, sheet or menu holds the focus; the window's keys wait until it closes.
+    function modalOpen() {
+        for (var item = window.Window.activeFocusItem; item; item = item.parent) {
+            if (item.__escape !== undefined && item.status !== undefined && item.visible)
+                return true;
+        }
+        return false;
+    }
+
+    function shortcut(key, modifiers) {
+        if (!modalOpen())
+            handleKey({ "key": key, "modifiers": modifiers });
+    }
+
+    Shortcut { sequences: ["F5"]; onActivated: window.shortcut(Qt.Key_F5, Qt.NoModifier) }
+    Shortcut { sequences: ["Ctrl+R"]; onActivated: window.shortcut(Qt.Key_R, Qt.ControlModifier) }
+    Shortcut { sequences: ["Ctrl+N"]; onActivated: window.shortcut(Qt.Key_N, Qt.ControlModifier) }
+    Shortcut { sequences: ["Ctrl+F"]; onActivated: window.shortcut(Qt.Key_F, Qt.ControlModifier) }
+    Repeater {
+        model: 5
+        Item {
+            required property int index
+            Shortcut {
+                sequences: ["Alt+" + (index + 1)]
+                onActivated: window.shortcut(Qt.Key_1 + index, Qt.AltModifier)
+            }
+        }
+    }
 
     function historyCount() {
         return ViewHistory.count();

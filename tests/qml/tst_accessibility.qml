@@ -28,6 +28,7 @@ TestCase {
                 objectName: "columnButton"
                 Text { text: "Reply" }
             }
+            ProfileHeader { objectName: "profileHeader"; zirrupName: "alice"; firstName: "Alice A" }
         }
     }
 
@@ -78,6 +79,7 @@ TestCase {
             { tag: "named tool icon", item: "namedIcon", name: "Block", role: Accessible.Button },
             { tag: "button", item: "plainButton", name: "Save", role: Accessible.Button },
             { tag: "column button", item: "columnButton", name: "Reply", role: Accessible.Button },
+            { tag: "profile header", item: "profileHeader", name: "alice, Alice A", role: Accessible.Button },
         ];
     }
 

@@ -172,6 +172,9 @@ TestCase {
         tryCompare(field, "activeFocus", true);
         keyClick(Qt.Key_A);
         compare(field.text, "a");
+        // Alt+2 is the window's, not a "2" for the field.
+        keyClick(Qt.Key_2, Qt.AltModifier);
+        compare(field.text, "a");
         // A field with the focus is no on-screen keyboard: the tool bar stays.
         verify(findChild(window, "toolBar").visible);
         // The field keeps its own keys; the window's reach past it.
