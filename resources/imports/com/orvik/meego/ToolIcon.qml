@@ -74,14 +74,8 @@ Item {
     }
 
     Image {
-        readonly property bool themeIcon: String(source).indexOf("image://theme/icon-m-") === 0
-
         anchors.centerIn: parent
         source: root.iconSource != "" ? root.iconSource : root.__themeSource()
-        // The theme's icons are drawn at the size asked; asked for their size, they come at the
-        // screen's pixel density too.
-        sourceSize.width: themeIcon ? 48 : -1
-        sourceSize.height: themeIcon ? 48 : -1
     }
 
     MouseArea {
