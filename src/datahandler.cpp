@@ -5,6 +5,7 @@
 #include "positioninghandler.h"
 #include "synctimer.h"
 #include "themeimageprovider.h"
+#include "windowgeometry.h"
 #include "zirrup.h"
 #include "zirrupavatarprovider.h"
 #include "zirrupmodel.h"
@@ -244,16 +245,18 @@ void DataHandler::showUI()
             qWarning() << "DataHandler::showUI:" << error.toString();
     }
 
-    // A handset-sized screen (portrait, or too small for the window) gets the whole screen;
-    // a desktop screen gets a window of the handset's proportions.
+    // A handset's screen (portrait, or too narrow for a window beside anything) gets the whole
+    // screen; a desktop screen gets a window that starts at the handset's proportions, fits the
+    // screen, and comes back at the size and place its user left it.
     const QSize windowSize(480, 854);
     const QScreen *screen = m_view->screen();
     const QSize available = screen ? screen->availableSize() : windowSize;
-    if (available.height() > available.width() || available.height() < windowSize.height()
-        || available.width() < windowSize.width()) {
+    if (available.height() > available.width() || available.width() < 640) {
         m_view->showFullScreen();
     } else {
-        m_view->resize(windowSize);
+        if (!m_windowGeometry)
+            m_windowGeometry = new WindowGeometry(m_view, this);
+        m_windowGeometry->restore(windowSize.boundedTo(available));
         m_view->show();
     }
 }

@@ -33,6 +33,7 @@ class QQuickItem;
 class QQuickView;
 class QTimer;
 class SyncTimer;
+class WindowGeometry;
 class ZirrupModel;
 
 namespace Zr {
@@ -455,6 +456,8 @@ private:
     SyncTimer *m_syncTimer = nullptr;
     bool m_refreshOnResume = false;
     QQuickView *m_view = nullptr;
+    // The window's size and place per user, on a desktop only (owned).
+    WindowGeometry *m_windowGeometry = nullptr;
 
     TimelineView m_timelineView;
     MessagesView m_messagesView;

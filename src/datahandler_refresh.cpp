@@ -117,7 +117,11 @@ void DataHandler::notifyInBackground(StreamObjectType::StreamObjectType type,
         const QString text = plainText(record.value(QStringLiteral("text")).toString());
         notifications->notifyMentions(
             ++m_unseenMentions,
-            author.isEmpty() ? text : QStringLiteral("@%1: %2").arg(author, text));
+            author.isEmpty() ? text : QStringLiteral("@%1: %2").arg(author, text),
+            // Ids beyond a double's precision are exact only as text.
+            record.contains(QStringLiteral("id_str"))
+                ? record.value(QStringLiteral("id_str")).toString()
+                : record.value(QStringLiteral("id")).toString());
         return;
     }
 
@@ -127,7 +131,8 @@ void DataHandler::notifyInBackground(StreamObjectType::StreamObjectType type,
         return;
     const QString text = plainText(record.value(QStringLiteral("text")).toString());
     notifications->notifyMessages(
-        ++m_unseenMessages, sender.isEmpty() ? text : QStringLiteral("%1: %2").arg(sender, text));
+        ++m_unseenMessages, sender.isEmpty() ? text : QStringLiteral("%1: %2").arg(sender, text),
+        sender);
 }
 
 void DataHandler::postLastIdUpdate(QVariantList data)

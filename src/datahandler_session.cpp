@@ -1,6 +1,7 @@
 // Sign-in, backend creation and replacement, and the mapping of request errors to notices.
 
 #include "datahandler.h"
+#include "windowgeometry.h"
 
 #include "zirrup.h"
 #include "zrlaunchrequests.h"
@@ -247,6 +248,8 @@ void DataHandler::onZirrupAuthenticated(QString token, QString tokenSecret, QStr
     }
 
     m_authenticatedUserName = username;
+    if (m_windowGeometry)
+        m_windowGeometry->setUser(username);
     // These launch modes keep the subject a launch request has stored.
     if (m_launchMode != LaunchProfile && m_launchMode != LaunchCompose
         && m_launchMode != LaunchMessage && m_launchMode != LaunchMention)

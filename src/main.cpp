@@ -5,6 +5,7 @@
 #include "startup.h"
 #include "uiscript.h"
 
+#include "desktoplaunchrequests.h"
 #include "helper.h"
 #include "zrfactorymeego.h"
 
@@ -50,7 +51,7 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     application = &app;
     // Another running instance takes over this launch and comes to the front instead.
-    if (ZrMeego::ZrFactoryMeego::handOffToRunningInstance(options.launchMode)) {
+    if (ZrMeego::ZrFactoryMeego::handOffToRunningInstance(options.launchMode, options.subject)) {
         factory.reset();
         return 0;
     }
@@ -106,6 +107,11 @@ int main(int argc, char **argv)
     }
 
     controller->ensureBackend();
+    // The subject goes the way a running instance would receive it, so it waits for sign-in the
+    // same way; one the request refuses is ignored like any unknown argument.
+    if (!options.subject.isEmpty() && ZrMeego::ZrFactoryMeego::current())
+        ZrMeego::ZrFactoryMeego::current()->desktopLaunchRequests()->requestSubject(
+            options.launchMode, options.subject);
     controller->showUI();
 
     // Automated UI checks and screenshots (ZIRRUP_UI_SCRIPT); nothing when unset.

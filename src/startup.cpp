@@ -7,27 +7,36 @@
 Startup::Options Startup::parseCommandLine(const QStringList &arguments)
 {
     Options options;
+    bool takesSubject = false;
+    auto launchOption = [&](int mode, bool withSubject) {
+        options.launchMode = mode;
+        options.subject.clear();
+        takesSubject = withSubject;
+    };
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--debug")) {
+        if (takesSubject && !argument.isEmpty() && !argument.startsWith(QLatin1Char('-'))) {
+            options.subject = argument;
+            takesSubject = false;
+        } else if (argument == QLatin1String("--debug")) {
             options.debug = true;
         } else if (argument == QLatin1String("--debugbackend")) {
             Zr::SetLoggingLevel(Zr::LogDebug);
             options.debug = true;
         } else if (argument == QLatin1String("--profile")) {
-            options.launchMode = 2;
+            launchOption(2, true);
         } else if (argument == QLatin1String("--tweet")) {
-            options.launchMode = 3;
+            launchOption(3, true);
         } else if (argument == QLatin1String("--compose")) {
-            options.launchMode = 4;
+            launchOption(4, true);
         } else if (argument == QLatin1String("--message")) {
-            options.launchMode = 5;
+            launchOption(5, true);
         } else if (argument == QLatin1String("--messages")) {
-            options.launchMode = 6;
+            launchOption(6, false);
         } else if (argument == QLatin1String("--mention")) {
-            options.launchMode = 7;
+            launchOption(7, true);
         } else if (argument == QLatin1String("--mentions")) {
-            options.launchMode = 8;
+            launchOption(8, false);
         }
     }
     return options;

@@ -18,11 +18,15 @@ public:
     {
         int launchMode = 1;
         bool debug = false;
+        // What the launch option opens: a user name (--profile, --compose, --message) or a tweet
+        // id (--tweet, --mention); empty when none was given. Checked where it is used.
+        QString subject;
     };
 
     // Arguments after the program name are compared whole and case-sensitively; the last launch
-    // option wins and unknown arguments are ignored. "--debugbackend" raises the client
-    // library's logging level at once.
+    // option wins and unknown arguments are ignored. The first argument after --profile, --tweet,
+    // --compose, --message or --mention that is no option ("-" first) is that option's subject.
+    // "--debugbackend" raises the client library's logging level at once.
     static Options parseCommandLine(const QStringList &arguments);
 
     // The locale whose catalogues are loaded: Hong Kong uses the Taiwan catalogues, and Spanish

@@ -1,6 +1,7 @@
 #include "themeimageprovider.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageReader>
 
 ThemeImageProvider::ThemeImageProvider()
@@ -28,6 +29,10 @@ QImage ThemeImageProvider::requestImage(const QString &id, QSize *size, const QS
             target.scale(requestedSize, Qt::KeepAspectRatio);
             if (target.isValid())
                 reader.setScaledSize(target);
+        } else if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
+            // Items take a provider's image as drawn for the screen's pixel density; at its
+            // plain size it would show at a fraction of it (half at 2x).
+            reader.setScaledSize(reader.size() * qGuiApp->devicePixelRatio());
         }
         image = reader.read();
         if (!image.isNull())

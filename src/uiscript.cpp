@@ -1,5 +1,7 @@
 #include "uiscript.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -37,7 +39,23 @@ bool UiScript::load(QQuickView *view, const QString &path)
         return false;
     }
     object->setProperty("root", QVariant::fromValue<QObject *>(view->rootObject()));
+    if (object->metaObject()->indexOfProperty("driver") >= 0)
+        object->setProperty("driver", QVariant::fromValue<QObject *>(this));
+    m_view = view;
     component.completeCreate();
     m_object = object;
     return true;
+}
+
+void UiScript::keyClick(int key, int modifiers, const QString &text)
+{
+    if (!m_view)
+        return;
+    if (!m_view->isActive())
+        m_view->requestActivate();
+    const auto keyModifiers = Qt::KeyboardModifiers(modifiers);
+    QKeyEvent press(QEvent::KeyPress, key, keyModifiers, text);
+    QCoreApplication::sendEvent(m_view, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, keyModifiers, text);
+    QCoreApplication::sendEvent(m_view, &release);
 }

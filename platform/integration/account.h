@@ -1,6 +1,7 @@
 #ifndef ZR_ACCOUNT_H
 #define ZR_ACCOUNT_H
 
+#include <QCryptographicHash>
 #include <QString>
 #include <QUrl>
 
@@ -19,19 +20,36 @@ struct Account
     QString consumerSecret;
     bool enabled = true;
     QString lastId; // the last-seen tweet id the program handed over
+    // The token pair is in the keyring under tokenKey, not in token and tokenSecret; the file
+    // then keeps only tokenFingerprint, which tells one session from the next.
+    bool tokenInKeyring = false;
+    QString tokenKey;
+    QString tokenFingerprint;
 
-    // Everything needed to sign a request is there.
+    bool hasTokens() const { return !token.isEmpty() && !tokenSecret.isEmpty(); }
+
+    // Everything needed to sign a request is there, or (for the token pair) in the keyring.
     bool isComplete() const
     {
         return serviceUrl.isValid() && !serviceUrl.host().isEmpty() && !userId.isEmpty()
-            && !screenName.isEmpty() && !token.isEmpty() && !tokenSecret.isEmpty()
+            && !screenName.isEmpty() && (tokenInKeyring ? !tokenKey.isEmpty() : hasTokens())
             && !consumerKey.isEmpty() && !consumerSecret.isEmpty();
+    }
+
+    // Names the session without giving its token away.
+    QString sessionFingerprint() const
+    {
+        if (tokenInKeyring)
+            return tokenFingerprint;
+        return QString::fromLatin1(
+            QCryptographicHash::hash(token.toUtf8(), QCryptographicHash::Sha256).toHex());
     }
 
     // Same signed-in session (a new token for the same user is a new session too).
     bool sameSession(const Account &other) const
     {
-        return serviceUrl == other.serviceUrl && userId == other.userId && token == other.token;
+        return serviceUrl == other.serviceUrl && userId == other.userId
+            && sessionFingerprint() == other.sessionFingerprint();
     }
 };
 

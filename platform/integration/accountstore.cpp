@@ -1,5 +1,7 @@
 #include "accountstore.h"
 
+#include "secretstore.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -9,6 +11,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace ZrMeego {
 
@@ -35,8 +38,14 @@ QJsonObject toJson(const Account &account)
     object.insert(QStringLiteral("service_url"), account.serviceUrl.toString());
     object.insert(QStringLiteral("user_id"), account.userId);
     object.insert(QStringLiteral("screen_name"), account.screenName);
-    object.insert(QStringLiteral("oauth_token"), account.token);
-    object.insert(QStringLiteral("oauth_token_secret"), account.tokenSecret);
+    if (account.tokenInKeyring) {
+        object.insert(QStringLiteral("token_store"), QStringLiteral("keyring"));
+        object.insert(QStringLiteral("token_key"), account.tokenKey);
+        object.insert(QStringLiteral("token_fingerprint"), account.tokenFingerprint);
+    } else {
+        object.insert(QStringLiteral("oauth_token"), account.token);
+        object.insert(QStringLiteral("oauth_token_secret"), account.tokenSecret);
+    }
     object.insert(QStringLiteral("consumer_key"), account.consumerKey);
     object.insert(QStringLiteral("consumer_secret"), account.consumerSecret);
     object.insert(QStringLiteral("enabled"), account.enabled);
@@ -51,13 +60,33 @@ Account fromJson(const QJsonObject &object)
     account.serviceUrl = QUrl(object.value(QStringLiteral("service_url")).toString());
     account.userId = object.value(QStringLiteral("user_id")).toString();
     account.screenName = object.value(QStringLiteral("screen_name")).toString();
-    account.token = object.value(QStringLiteral("oauth_token")).toString();
-    account.tokenSecret = object.value(QStringLiteral("oauth_token_secret")).toString();
+    account.tokenInKeyring =
+        object.value(QStringLiteral("token_store")).toString() == QLatin1String("keyring");
+    if (account.tokenInKeyring) {
+        account.tokenKey = object.value(QStringLiteral("token_key")).toString();
+        account.tokenFingerprint = object.value(QStringLiteral("token_fingerprint")).toString();
+    } else {
+        account.token = object.value(QStringLiteral("oauth_token")).toString();
+        account.tokenSecret = object.value(QStringLiteral("oauth_token_secret")).toString();
+    }
     account.consumerKey = object.value(QStringLiteral("consumer_key")).toString();
     account.consumerSecret = object.value(QStringLiteral("consumer_secret")).toString();
     account.enabled = object.value(QStringLiteral("enabled")).toBool(true);
     account.lastId = object.value(QStringLiteral("last_id")).toString();
     return account;
+}
+
+QString keyringKey(const Account &account)
+{
+    return normalizedServiceUrl(account.serviceUrl).toString() + QLatin1Char(' ') + account.userId;
+}
+
+QString tokenSecretText(const Account &account)
+{
+    QJsonObject object;
+    object.insert(QStringLiteral("oauth_token"), account.token);
+    object.insert(QStringLiteral("oauth_token_secret"), account.tokenSecret);
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
 bool ensurePrivateDirectory(const QString &path)
@@ -113,6 +142,7 @@ bool AccountStore::storeAccount(const Account &account, QString *error)
     if (!writeFile(contents, error))
         return false;
     apply(contents);
+    scheduleMove();
     return true;
 }
 
@@ -122,10 +152,17 @@ bool AccountStore::removeAccount()
     apply(contents);
     if (!contents.account)
         return true;
+    const Account removed = *contents.account;
     contents.account.reset();
     if (!writeFile(contents, nullptr))
         return false;
     apply(contents);
+    if (removed.tokenInKeyring && m_secrets) {
+        m_secrets->deleteSecret(removed.tokenKey, this, [](bool ok) {
+            if (!ok)
+                qWarning() << "AccountStore: the old token pair stays in the keyring";
+        });
+    }
     return true;
 }
 
@@ -177,6 +214,85 @@ bool AccountStore::setScreenName(const QString &screenName)
 void AccountStore::reload()
 {
     apply(readFile());
+    scheduleMove();
+}
+
+void AccountStore::setSecretStore(SecretStore *secrets)
+{
+    m_secrets = secrets;
+    scheduleMove();
+}
+
+void AccountStore::scheduleMove()
+{
+    if (m_secrets && m_account && !m_account->tokenInKeyring && !m_moving)
+        QTimer::singleShot(0, this, &AccountStore::moveTokensToKeyring);
+}
+
+void AccountStore::moveTokensToKeyring()
+{
+    if (!m_secrets || m_moving)
+        return;
+    Contents contents = readFile();
+    apply(contents);
+    if (!contents.account || contents.account->tokenInKeyring || !m_secrets->isAvailable())
+        return;
+    const Account account = *contents.account;
+    const QString key = keyringKey(account);
+    m_moving = true;
+    m_secrets->writeSecret(key, tokenSecretText(account), this, [this, account, key](bool ok) {
+        m_moving = false;
+        if (!ok) {
+            qWarning() << "AccountStore: the keyring refused the token pair; it stays in"
+                       << m_filePath;
+            return;
+        }
+        Contents now = readFile();
+        apply(now);
+        // Only the very pair the keyring now holds may leave the file; a newer one moves next.
+        if (!now.account || now.account->tokenInKeyring || now.account->token != account.token
+            || now.account->tokenSecret != account.tokenSecret || keyringKey(*now.account) != key) {
+            scheduleMove();
+            return;
+        }
+        now.account->tokenFingerprint = now.account->sessionFingerprint();
+        now.account->tokenInKeyring = true;
+        now.account->tokenKey = key;
+        now.account->token.clear();
+        now.account->tokenSecret.clear();
+        if (!writeFile(now, nullptr))
+            return;
+        apply(now);
+        Q_EMIT tokensMoved();
+    });
+}
+
+void AccountStore::readAccountWithTokens(QObject *context,
+                                         std::function<void(std::optional<Account>)> done)
+{
+    const Contents contents = readFile();
+    apply(contents);
+    const std::optional<Account> account = contents.account;
+    if (!account || !account->tokenInKeyring || !m_secrets) {
+        if (account && account->tokenInKeyring)
+            qWarning() << "AccountStore: the token pair is in a keyring this process cannot reach";
+        const std::optional<Account> answer =
+            account && account->hasTokens() ? account : std::nullopt;
+        QTimer::singleShot(0, context, [done, answer] { done(answer); });
+        return;
+    }
+    m_secrets->readSecret(
+        account->tokenKey, context, [done, account](bool ok, const QString &secret) {
+            const QJsonObject object = QJsonDocument::fromJson(secret.toUtf8()).object();
+            Account filled = *account;
+            filled.token = object.value(QStringLiteral("oauth_token")).toString();
+            filled.tokenSecret = object.value(QStringLiteral("oauth_token_secret")).toString();
+            if (!ok || !filled.hasTokens()) {
+                done(std::nullopt);
+                return;
+            }
+            done(filled);
+        });
 }
 
 void AccountStore::setWatching(bool watching)
@@ -316,7 +432,7 @@ void AccountStore::apply(const Contents &contents)
             // Somebody else signed in: the old session ends before the new one begins.
             Q_EMIT accountRemoved();
             Q_EMIT accountAdded();
-        } else if (previous->token != m_account->token) {
+        } else if (previous->sessionFingerprint() != m_account->sessionFingerprint()) {
             Q_EMIT accountAdded();
         } else if (previous->enabled != m_account->enabled) {
             Q_EMIT enabledChanged(m_account->enabled);

@@ -152,6 +152,49 @@ bool DesktopLaunchRequests::requestMentions()
     return true;
 }
 
+bool DesktopLaunchRequests::requestSubject(int launchMode, const QString &subject)
+{
+    switch (launchMode) {
+    case 2:
+        return requestProfile(subject);
+    case 3:
+        return requestFeedItem(subject);
+    case 4:
+        return requestCompose(subject);
+    case 5:
+        return requestMessage(subject, QString());
+    case 7:
+        return requestMention(subject);
+    default:
+        return false;
+    }
+}
+
+QString DesktopLaunchRequests::subjectMethod(int launchMode)
+{
+    switch (launchMode) {
+    case 2:
+        return QStringLiteral("showProfile");
+    case 3:
+        return QStringLiteral("showFeedItem");
+    case 4:
+        return QStringLiteral("showCompose");
+    case 5:
+        return QStringLiteral("showMessage");
+    case 7:
+        return QStringLiteral("showMention");
+    default:
+        return QString();
+    }
+}
+
+QVariantList DesktopLaunchRequests::subjectArguments(int launchMode, const QString &subject)
+{
+    if (launchMode == 5)
+        return {subject, QString()};
+    return {subject};
+}
+
 bool DesktopLaunchRequests::requestMention(const QString &id)
 {
     if (!isId(id))

@@ -44,6 +44,13 @@ public:
     bool requestMentions();
     bool requestMention(const QString &id);
 
+    // The request a launch option with a subject stands for (2 profile, 3 tweet, 4 compose,
+    // 5 message, 7 mention); false for other modes and for a subject the request refuses.
+    bool requestSubject(int launchMode, const QString &subject);
+    // The bus method and its arguments for that request; an empty name for other modes.
+    static QString subjectMethod(int launchMode);
+    static QVariantList subjectArguments(int launchMode, const QString &subject);
+
     // A screen name, optionally with a leading "@": letters, digits and "_", 1 to 15 of them.
     static bool isScreenName(const QString &name);
     // A positive decimal id of up to 19 digits.

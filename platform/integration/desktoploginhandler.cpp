@@ -118,7 +118,15 @@ void DesktopLoginHandler::login(bool reauthenticate, bool flag)
                            [this, text] { Q_EMIT loginError(ZrLoginError::NoAccount, text); });
         return;
     }
-    verify(m_store->account());
+    m_store->readAccountWithTokens(this, [this](std::optional<Account> account) {
+        if (!account) {
+            // A locked or absent keyring is no reason to doubt the account.
+            Q_EMIT loginError(ZrLoginError::NetworkError,
+                              tr("The keyring did not give the account's token."));
+            return;
+        }
+        verify(*account);
+    });
 }
 
 void DesktopLoginHandler::verify(const Account &account)
@@ -204,8 +212,18 @@ void DesktopLoginHandler::invalidateAccount()
     m_store->reload();
     if (!m_store->hasAccount())
         return;
-    const Account account = m_store->account();
+    // The token pair is asked for before the account, and its keyring entry, go; the keyring
+    // answers in order.
+    m_store->readAccountWithTokens(this, [this](std::optional<Account> account) {
+        if (account)
+            revoke(*account);
+    });
+    if (!m_store->removeAccount())
+        qWarning() << "DesktopLoginHandler: the account file could not be changed";
+}
 
+void DesktopLoginHandler::revoke(const Account &account)
+{
     // Revoke the token so that it is useless to whoever reads an old copy of the file. Best
     // effort: the account goes away locally whatever the service answers.
     const QUrl url =
@@ -227,9 +245,6 @@ void DesktopLoginHandler::invalidateAccount()
                        << reply->errorString();
         reply->deleteLater();
     });
-
-    if (!m_store->removeAccount())
-        qWarning() << "DesktopLoginHandler: the account file could not be changed";
 }
 
 } // namespace ZrMeego

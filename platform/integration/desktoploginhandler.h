@@ -70,6 +70,8 @@ public:
 private:
     QNetworkAccessManager *network();
     void verify(const Account &account);
+    // Best effort: the token is useless to whoever reads an old copy of it.
+    void revoke(const Account &account);
     void finishVerification(QNetworkReply *reply, const Account &account, bool timedOut,
                             bool tooLarge);
 

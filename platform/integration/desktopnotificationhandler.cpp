@@ -77,14 +77,16 @@ QList<uint> DesktopNotificationHandler::shownNotifications(Kind kind) const
     return m_kinds[kind].ids.values();
 }
 
-void DesktopNotificationHandler::notifyMentions(int count, const QString &text)
+void DesktopNotificationHandler::notifyMentions(int count, const QString &text,
+                                                const QString &tweetId)
 {
-    notify(Mentions, count, text);
+    notify(Mentions, count, text, tweetId);
 }
 
-void DesktopNotificationHandler::notifyMessages(int count, const QString &text)
+void DesktopNotificationHandler::notifyMessages(int count, const QString &text,
+                                                const QString &sender)
 {
-    notify(Messages, count, text);
+    notify(Messages, count, text, sender);
 }
 
 void DesktopNotificationHandler::clearMessageNotifications()
@@ -97,10 +99,14 @@ void DesktopNotificationHandler::clearMentionNotifications()
     clear(Mentions);
 }
 
-void DesktopNotificationHandler::notify(Kind kind, int count, const QString &text)
+void DesktopNotificationHandler::notify(Kind kind, int count, const QString &text,
+                                        const QString &subject)
 {
     if (count <= 0 || !ensureBus())
         return;
+    Shown &current = m_kinds[kind];
+    // Several mentions are several tweets; several messages may still be one conversation.
+    current.subject = count == 1 || subject == current.subject ? subject : QString();
 
     QString summary;
     if (kind == Mentions)
@@ -155,6 +161,7 @@ void DesktopNotificationHandler::clear(Kind kind)
     Shown &shown = m_kinds[kind];
     shown.generation++;
     shown.latest = 0;
+    shown.subject.clear();
     const QSet<uint> ids = std::exchange(shown.ids, {});
     if (ids.isEmpty() || !ensureBus())
         return;
@@ -182,7 +189,7 @@ void DesktopNotificationHandler::onActionInvoked(uint id, const QString &action)
         return;
     for (Kind kind : {Mentions, Messages}) {
         if (m_kinds[kind].ids.contains(id)) {
-            Q_EMIT activated(kind);
+            Q_EMIT activated(kind, m_kinds[kind].subject);
             return;
         }
     }

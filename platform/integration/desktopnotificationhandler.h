@@ -28,9 +28,11 @@ public:
     void clearMentionNotifications() override;
     // Kept only when an account is stored and the id is a decimal tweet id.
     void saveLastId(const QString &lastId) override;
-    // text is plain text (it is escaped for the notification service's markup).
-    void notifyMentions(int count, const QString &text) override;
-    void notifyMessages(int count, const QString &text) override;
+    // text is plain text (it is escaped for the notification service's markup). A click opens
+    // the subject while the notification stands for one tweet or for one sender's messages, and
+    // the list of its kind once it stands for more.
+    void notifyMentions(int count, const QString &text, const QString &tweetId) override;
+    void notifyMessages(int count, const QString &text, const QString &sender) override;
 
     QString lastId() const;
     // The notification ids the service gave us that are still on screen.
@@ -39,8 +41,9 @@ public:
 Q_SIGNALS:
     // The service answered a Notify call with this id.
     void notificationShown(ZrMeego::DesktopNotificationHandler::Kind kind, uint id);
-    // The user clicked a notification of ours.
-    void activated(ZrMeego::DesktopNotificationHandler::Kind kind);
+    // The user clicked a notification of ours; subject is the tweet id or sender it opens, or
+    // empty for the list of its kind.
+    void activated(ZrMeego::DesktopNotificationHandler::Kind kind, const QString &subject);
 
 private Q_SLOTS:
     void onNotificationClosed(uint id, uint reason);
@@ -48,7 +51,7 @@ private Q_SLOTS:
 
 private:
     bool ensureBus();
-    void notify(Kind kind, int count, const QString &text);
+    void notify(Kind kind, int count, const QString &text, const QString &subject);
     void clear(Kind kind);
 
     AccountStore *m_store;
@@ -60,6 +63,7 @@ private:
         uint latest = 0; // replaced by the next notification of the kind
         // Bumped by every clear, so that an answer to an earlier Notify is withdrawn on arrival.
         quint64 generation = 0;
+        QString subject; // empty once the notification stands for more than one
     };
     Shown m_kinds[2];
 };

@@ -5,6 +5,7 @@
 #include "desktoploginhandler.h"
 #include "desktopnotificationhandler.h"
 #include "desktoptimelinenotifier.h"
+#include "keychainsecretstore.h"
 #include "zirrup.h"
 
 #include <QDBusConnection>
@@ -48,6 +49,7 @@ AccountStore *ZrFactoryMeego::accountStore()
     if (!m_store) {
         m_store = new AccountStore(this);
         m_store->setWatching(true);
+        m_store->setSecretStore(new KeychainSecretStore(m_store));
         // The signed-out start page talks to the address last signed in to.
         if (qEnvironmentVariableIsEmpty("ZIRRUP_SERVICE_URL")) {
             const QUrl url =
@@ -72,13 +74,16 @@ DesktopNotificationHandler *ZrFactoryMeego::desktopNotificationHandler()
         m_notifications = new DesktopNotificationHandler(accountStore(), this);
         // A click on a notification opens what it was about.
         connect(m_notifications, &DesktopNotificationHandler::activated, this,
-                [this](DesktopNotificationHandler::Kind kind) {
+                [this](DesktopNotificationHandler::Kind kind, const QString &subject) {
                     DesktopLaunchRequests *requests = desktopLaunchRequests();
                     requests->requestRaise();
-                    if (kind == DesktopNotificationHandler::Mentions)
-                        requests->requestMentions();
-                    else
+                    // A subject the checks refuse still leaves the list of its kind.
+                    if (kind == DesktopNotificationHandler::Mentions) {
+                        if (subject.isEmpty() || !requests->requestMention(subject))
+                            requests->requestMentions();
+                    } else if (subject.isEmpty() || !requests->requestMessage(subject, QString())) {
                         requests->requestDirectMessages();
+                    }
                 });
     }
     return m_notifications;
@@ -120,7 +125,7 @@ void ZrFactoryMeego::bringToFront()
     DesktopLaunchRequests::raiseWindows();
 }
 
-bool ZrFactoryMeego::handOffToRunningInstance(int launchMode)
+bool ZrFactoryMeego::handOffToRunningInstance(int launchMode, const QString &subject)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
@@ -136,10 +141,11 @@ bool ZrFactoryMeego::handOffToRunningInstance(int launchMode)
         return false;
     }
 
-    auto call = [&bus](const QString &method) {
-        const QDBusMessage message = QDBusMessage::createMethodCall(
+    auto call = [&bus](const QString &method, const QVariantList &arguments = {}) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
             DesktopLaunchRequests::serviceName(), DesktopLaunchRequests::objectPath(),
             DesktopLaunchRequests::interfaceName(), method);
+        message.setArguments(arguments);
         const QDBusMessage reply = bus.call(message, QDBus::Block, handOffTimeoutMs);
         if (reply.type() == QDBusMessage::ErrorMessage) {
             qWarning() << "ZrFactoryMeego: the running instance did not take" << method << ":"
@@ -150,10 +156,14 @@ bool ZrFactoryMeego::handOffToRunningInstance(int launchMode)
     };
     if (!call(QStringLiteral("raise")))
         return false;
+    const QString subjectMethod = DesktopLaunchRequests::subjectMethod(launchMode);
     if (launchMode == 6)
         call(QStringLiteral("showDirectMessages"));
     else if (launchMode == 8)
         call(QStringLiteral("showMentions"));
+    else if (!subject.isEmpty() && !subjectMethod.isEmpty())
+        // A subject the running instance refuses is left at the front, as here.
+        call(subjectMethod, DesktopLaunchRequests::subjectArguments(launchMode, subject));
     return true;
 }
 

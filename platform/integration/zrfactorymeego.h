@@ -39,10 +39,11 @@ public:
 
     // Called once the application object exists. When another instance of the program owns the
     // name on the session bus, asks it to come to the front and to act on launchMode
-    // (6: the messages, 8: the mentions, anything else: just the front) and returns true: this
+    // (6: the messages, 8: the mentions, a mode with a subject: that subject, see
+    // DesktopLaunchRequests::requestSubject; anything else: just the front) and returns true: this
     // process should then exit. Returns false when this process is the only one, when there is
     // no session bus, or when the other instance does not answer.
-    static bool handOffToRunningInstance(int launchMode);
+    static bool handOffToRunningInstance(int launchMode, const QString &subject = QString());
 
     // Brings this process's windows to the front.
     static void bringToFront();

@@ -1,7 +1,9 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 
 // Rich text laid out piece by piece so that it flows in either direction without breaking links.
-// A link shows a dark highlight while pressed and goes to the controller when clicked.
+// A link shows a dark highlight while pressed and goes to the controller when clicked. Tab reaches
+// each link, Return or Space follows it, and a screen reader reads it as a link.
 Flow {
     id: root
 
@@ -43,9 +45,21 @@ Flow {
             required property string modelData
             readonly property bool isLink: modelData.indexOf("<a href=") >= 0
             readonly property bool isBlank: modelData === " "
+            readonly property string link: isLink ? root.linkTarget(modelData) : ""
+
+            function follow() {
+                dataHandler.linkClicked(piece.link);
+            }
 
             width: label.paintedWidth
             height: label.paintedHeight
+            activeFocusOnTab: isLink
+            Accessible.role: isLink ? Accessible.Link : Accessible.StaticText
+            Accessible.name: label.text.replace(/<[^>]*>/g, "")
+            Accessible.onPressAction: if (piece.isLink) piece.follow()
+            Keys.onReturnPressed: piece.follow()
+            Keys.onEnterPressed: piece.follow()
+            Keys.onSpacePressed: piece.follow()
 
             Rectangle {
                 anchors.fill: parent
@@ -73,7 +87,11 @@ Flow {
                 anchors.fill: parent
                 enabled: piece.isLink
                 onPressedChanged: root.pressedLink = pressed ? root.linkTarget(piece.modelData) : ""
-                onClicked: dataHandler.linkClicked(root.linkTarget(piece.modelData))
+                onClicked: piece.follow()
+            }
+
+            FocusFrame {
+                anchors.margins: -3
             }
         }
     }

@@ -1,8 +1,10 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 import "StringUtils.js" as StringUtils
 
 // A row of lists: owner's avatar (unless showAvatar is off), list name and description, and a lock
-// on private lists. The avatar opens the owner's profile, the row the list's tweets.
+// on private lists. The avatar opens the owner's profile, the row the list's tweets; Tab reaches
+// the row and Return opens it.
 Item {
     id: root
 
@@ -14,8 +16,21 @@ Item {
     property string avatar: ""
     property bool showAvatar: true
 
+    function open() {
+        dataHandler.currentUser = root.screenName;
+        dataHandler.currentListId = root.listId;
+        dataHandler.currentListName = root.name;
+        window.nextPage("ListTweetsView.qml");
+    }
+
     width: parent ? parent.width : 480
     height: Math.max(80, header.height)
+    activeFocusOnTab: true
+    Accessible.role: Accessible.ListItem
+    Accessible.name: root.desc !== "" ? root.name + ", " + StringUtils.reduceWhitespace(root.desc) : root.name
+    Accessible.onPressAction: root.open()
+    Keys.onReturnPressed: root.open()
+    Keys.onEnterPressed: root.open()
 
     Rectangle {
         anchors.fill: parent
@@ -25,12 +40,7 @@ Item {
     MouseArea {
         id: mouse
         anchors.fill: parent
-        onClicked: {
-            dataHandler.currentUser = root.screenName;
-            dataHandler.currentListId = root.listId;
-            dataHandler.currentListName = root.name;
-            window.nextPage("ListTweetsView.qml");
-        }
+        onClicked: root.open()
     }
 
     BasicProfileHeader {
@@ -72,4 +82,6 @@ Item {
         height: 1
         color: "#E3E3E3"
     }
+
+    FocusFrame {}
 }

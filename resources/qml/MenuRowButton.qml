@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 
 // A row of the "more" page: icon, title and a value on the right.
 Item {
@@ -9,6 +10,28 @@ Item {
     property string value: ""
 
     signal clicked
+
+    function __activate() {
+        if (root.enabled)
+            root.clicked();
+    }
+
+    activeFocusOnTab: true
+    Accessible.role: Accessible.Button
+    Accessible.name: root.text
+    Accessible.onPressAction: root.__activate()
+    Keys.onSpacePressed: root.__activate()
+    Keys.onReturnPressed: (event) => {
+        // Ctrl+Return is the page's (send).
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
+    Keys.onEnterPressed: (event) => {
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
 
     width: parent ? parent.width : 480
     height: 80
@@ -61,6 +84,8 @@ Item {
     MouseArea {
         id: mouse
         anchors.fill: parent
-        onClicked: root.clicked()
+        onClicked: root.__activate()
     }
+
+    FocusFrame {}
 }

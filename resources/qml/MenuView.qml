@@ -1,8 +1,8 @@
 import QtQuick 2.15
 import com.orvik.meego 1.0
 
-// The "more" tab: the signed-in user's profile, favourites and retweets, then the lists the user
-// made or follows.
+// The "more" tab: the signed-in user's profile, favourites and retweets, the account (sign out or
+// sign in as someone else), then the lists the user made or follows.
 ZirrupPage {
     id: page
 
@@ -24,6 +24,16 @@ ZirrupPage {
             }
         }
     }
+
+    function refreshContent() {
+        var user = dataHandler.authenticatedUser();
+        if (user === "")
+            return;
+        dataHandler.updateProfileView(user);
+        dataHandler.updateSubscribedLists();
+    }
+
+    initialFocusItem: list
 
     Component.onDestruction: dataHandler.cleanSubscribedLists()
 
@@ -72,6 +82,12 @@ ZirrupPage {
                 iconSource: "../images/zirrup-icon-menu-retweet.png"
                 text: qsTrId("qtn_zirrup_more_retweets")
                 onClicked: window.nextPage("RetweetedByMeView.qml")
+            }
+            MenuRowButton {
+                objectName: "accountRow"
+                iconSource: "../images/zirrup-icon-list-profile.png"
+                text: qsTrId("qtn_zirrup_more_account")
+                onClicked: dataHandler.settingsClicked()
             }
             Rectangle {
                 width: parent.width

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 
 // The top pane of editing pages: Cancel on the left, the blue OK button on the right.
 TopPane {
@@ -43,6 +44,23 @@ TopPane {
               : pressed ? "../images/zirrup-top-button-blue-pressed.png"
               : "../images/zirrup-top-button-blue.png"
 
+        function activate() {
+            if (root.okButtonEnabled)
+                root.okClicked();
+        }
+
+        activeFocusOnTab: true
+        Accessible.role: Accessible.Button
+        Accessible.name: root.okText
+        Accessible.onPressAction: okButton.activate()
+        Keys.onSpacePressed: okButton.activate()
+        Keys.onReturnPressed: (event) => {
+            // Ctrl+Return is the page's (send).
+            event.accepted = !(event.modifiers & Qt.ControlModifier);
+            if (event.accepted)
+                okButton.activate();
+        }
+
         Text {
             anchors.centerIn: parent
             width: parent.width - 16
@@ -57,10 +75,9 @@ TopPane {
         MouseArea {
             id: okMouse
             anchors.fill: parent
-            onClicked: {
-                if (root.okButtonEnabled)
-                    root.okClicked();
-            }
+            onClicked: okButton.activate()
         }
+
+        FocusFrame {}
     }
 }

@@ -1,12 +1,22 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 
 // A profile header that opens more: it shows a drill-down arrow while pressed and emits clicked.
+// Tab reaches it and Return presses it.
 BasicProfileHeader {
     id: root
 
     readonly property bool showArrow: mouse.pressed
 
     signal clicked
+
+    activeFocusOnTab: true
+    Accessible.role: Accessible.Button
+    Accessible.name: root.firstName !== "" ? root.zirrupName + ", " + root.firstName : root.zirrupName
+    Accessible.onPressAction: root.clicked()
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
+    Keys.onSpacePressed: root.clicked()
 
     Rectangle {
         anchors.fill: parent
@@ -29,4 +39,6 @@ BasicProfileHeader {
         anchors.fill: parent
         onClicked: root.clicked()
     }
+
+    FocusFrame {}
 }

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 
 // A button of the sign-in page: blue with white text, or grey with black text.
 Item {
@@ -9,6 +10,28 @@ Item {
     readonly property bool pressed: mouse.pressed && mouse.containsMouse
 
     signal clicked
+
+    function __activate() {
+        if (root.enabled)
+            root.clicked();
+    }
+
+    activeFocusOnTab: true
+    Accessible.role: Accessible.Button
+    Accessible.name: root.text
+    Accessible.onPressAction: root.__activate()
+    Keys.onSpacePressed: root.__activate()
+    Keys.onReturnPressed: (event) => {
+        // Ctrl+Return is the page's (send).
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
+    Keys.onEnterPressed: (event) => {
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
 
     implicitWidth: 200
     implicitHeight: 64
@@ -35,6 +58,8 @@ Item {
     MouseArea {
         id: mouse
         anchors.fill: parent
-        onClicked: root.clicked()
+        onClicked: root.__activate()
     }
+
+    FocusFrame {}
 }

@@ -22,6 +22,16 @@ ZirrupPage {
         NumberAnimation { properties: "height"; duration: 300 }
     }
 
+    // Ctrl+F.
+    function focusSearch() {
+        searchField.openSoftwareInputPanel();
+    }
+
+    // F5 and Ctrl+R.
+    function refreshContent() {
+        dataHandler.updateTrendingTopics();
+    }
+
     onHistoryShownChanged: {
         if (historyShown)
             dataHandler.updateSearchHistory(50);

@@ -1,7 +1,10 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 
 // A tweet row of a list. A click opens the tweet; a press held for half a second opens the menu
-// with reply, retweet, delete and favourite.
+// with reply, retweet, delete and favourite. From the keyboard the list's current row is framed
+// while the list has the focus; Return opens it and the menu key opens its menu. A screen reader
+// reads the author, the text and the time.
 Item {
     id: root
 
@@ -25,13 +28,32 @@ Item {
     property ActionMenu menu: null
 
     function openMenu() {
+        if (!zirrup_account_exists)
+            return;
         if (!menu)
             menu = menuComponent.createObject(root);
         menu.open();
     }
 
+    function open() {
+        dataHandler.currentTweetId = root.original_tweetid;
+        window.nextPage("TweetView.qml");
+    }
+
+    // One pass, so that text the author wrote never stands in for a place holder.
+    function accessibleText() {
+        var parts = [root.name, root.status_text, content.timeText];
+        return qsTrId("qtn_zirrup_tweet_row_accessible").replace(/%([1-3])/g, function (match, n) {
+            return parts[Number(n) - 1];
+        });
+    }
+
     width: ListView.view ? ListView.view.width : 480
     height: content.height + 8
+
+    Accessible.role: Accessible.ListItem
+    Accessible.name: accessibleText()
+    Accessible.onPressAction: root.open()
 
     Component.onCompleted: {
         if (ListView.view)
@@ -76,11 +98,14 @@ Item {
         onReleased: longPressTimer.stop()
         onCanceled: longPressTimer.stop()
         onClicked: {
-            if (root.longPressed)
-                return;
-            dataHandler.currentTweetId = root.original_tweetid;
-            window.nextPage("TweetView.qml");
+            if (!root.longPressed)
+                root.open();
         }
+    }
+
+    FocusFrame {
+        control: root.ListView.view
+        visible: root.ListView.isCurrentItem && control !== null && control.activeFocus
     }
 
     Timer {
@@ -88,8 +113,7 @@ Item {
         interval: 500
         onTriggered: {
             root.longPressed = true;
-            if (zirrup_account_exists)
-                root.openMenu();
+            root.openMenu();
         }
     }
 

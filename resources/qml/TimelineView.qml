@@ -61,7 +61,16 @@ ZirrupPage {
             dataHandler.moreTimelineView();
     }
 
+    // F5, Ctrl+R and the top bar's refresh button: the newest tweets, from the top.
+    function refreshContent() {
+        list.positionViewAtBeginning();
+        if (list.count > 0)
+            list.currentIndex = 0;
+        requestRefresh();
+    }
+
     tools: showRetweetedByMe ? backTools : null
+    initialFocusItem: list
 
     onStatusChanged: {
         if (status === PageStatus.Activating) {
@@ -154,7 +163,7 @@ ZirrupPage {
             armed: page.position < -page.pullThreshold
         }
 
-        ListView {
+        TweetListView {
             id: list
             objectName: page.showMentions ? "mentionsList" : page.showRetweetedByMe ? "retweetsList" : "homeList"
             anchors.fill: parent

@@ -54,6 +54,14 @@ ZirrupPage {
             dataHandler.moreUserTweets(dataHandler.currentUser);
     }
 
+    // F5, Ctrl+R and the top bar's refresh button.
+    function refreshContent() {
+        list.positionViewAtBeginning();
+        requestRefresh();
+    }
+
+    initialFocusItem: list
+
     tools: ToolBarLayout {
         ToolIcon {
             objectName: "backButton"
@@ -177,7 +185,7 @@ ZirrupPage {
             z: 1
         }
 
-        ListView {
+        TweetListView {
             id: list
             objectName: page.showFavorites ? "favoritesList" : page.showList ? "listTweetsList" : "userTweetsList"
             anchors.fill: parent

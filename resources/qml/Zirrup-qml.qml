@@ -3,7 +3,10 @@ import com.orvik.meego 1.0
 import "ZirrupViewHistory.js" as ViewHistory
 
 // The program's root: the page stack window with the navigation history, the tab markers, the
-// error notice and the functions the controller calls by name.
+// error notice, the functions the controller calls by name and the keys of the whole window.
+// Keys reach handleKey() only when nothing with the focus (a field, a list, an open dialog) took
+// them first; the ones with a modifier, and F5, are window shortcuts as well, so that a text field
+// that would type them (Alt+1 is a "1" to it) still lets them through.
 ZirrupPageStackWindow {
     id: window
 
@@ -154,6 +157,126 @@ ZirrupPageStackWindow {
             dataHandler.startSyncTimer();
         else
             dataHandler.stopSyncTimer();
+    }
+
+    // The page at the bottom of the stack: the main page once signed in.
+    function bottomPage() {
+        var bottom = null;
+        pageStack.find(function (page) { bottom = page; return false; });
+        return bottom;
+    }
+
+    // Escape: the page may want to handle it (an open editor, a query), else one page back.
+    function goBack() {
+        var page = pageStack.currentPage;
+        if (page && typeof page.handleBack === "function" && page.handleBack())
+            return true;
+        if (pageStack.depth <= 1 || pageStack.busy)
+            return false;
+        prevPage();
+        return true;
+    }
+
+    // Alt+1 to Alt+5: that tab of the main page, coming back to it from any page.
+    function showMainTab(index) {
+        var main = bottomPage();
+        if (!zirrup_account_exists || !main || main.showTab === undefined || pageStack.busy)
+            return false;
+        if (pageStack.depth > 1)
+            backToMain();
+        main.showTab(index);
+        return true;
+    }
+
+    // Ctrl+F: the search field of the page, else the search tab's.
+    function openSearch() {
+        var page = pageStack.currentPage;
+        if (page && typeof page.focusSearch === "function") {
+            page.focusSearch();
+            return true;
+        }
+        if (!showMainTab(3))
+            return false;
+        var tab = bottomPage().tabGroup.currentTab;
+        if (tab && typeof tab.focusSearch === "function")
+            Qt.callLater(tab.focusSearch);
+        return true;
+    }
+
+    function refreshCurrentPage() {
+        var page = pageStack.currentPage;
+        if (page && typeof page.refreshContent === "function")
+            page.refreshContent();
+    }
+
+    function acceptCurrentPage() {
+        var page = pageStack.currentPage;
+        if (page && typeof page.accept === "function")
+            page.accept();
+    }
+
+    function handleKey(event) {
+        var ctrl = (event.modifiers & Qt.ControlModifier) !== 0;
+        var alt = (event.modifiers & Qt.AltModifier) !== 0;
+        switch (event.key) {
+        case Qt.Key_Escape:
+            return goBack();
+        case Qt.Key_F5:
+            refreshCurrentPage();
+            return true;
+        case Qt.Key_R:
+            if (!ctrl)
+                return false;
+            refreshCurrentPage();
+            return true;
+        case Qt.Key_N:
+            if (!ctrl || !zirrup_account_exists)
+                return false;
+            nextPage("ComposeView.qml");
+            return true;
+        case Qt.Key_F:
+            return ctrl && openSearch();
+        case Qt.Key_Return:
+        case Qt.Key_Enter:
+            if (!ctrl)
+                return false;
+            acceptCurrentPage();
+            return true;
+        }
+        if (alt && !ctrl && event.key >= Qt.Key_1 && event.key <= Qt.Key_5)
+            return showMainTab(event.key - Qt.Key_1);
+        return false;
+    }
+
+    Keys.onPressed: (event) => { event.accepted = window.handleKey(event); }
+
+    // An open dialog, sheet or menu holds the focus; the window's keys wait until it closes.
+    function modalOpen() {
+        for (var item = window.Window.activeFocusItem; item; item = item.parent) {
+            if (item.__escape !== undefined && item.status !== undefined && item.visible)
+                return true;
+        }
+        return false;
+    }
+
+    function shortcut(key, modifiers) {
+        if (!modalOpen())
+            handleKey({ "key": key, "modifiers": modifiers });
+    }
+
+    Shortcut { sequences: ["F5"]; onActivated: window.shortcut(Qt.Key_F5, Qt.NoModifier) }
+    Shortcut { sequences: ["Ctrl+R"]; onActivated: window.shortcut(Qt.Key_R, Qt.ControlModifier) }
+    Shortcut { sequences: ["Ctrl+N"]; onActivated: window.shortcut(Qt.Key_N, Qt.ControlModifier) }
+    Shortcut { sequences: ["Ctrl+F"]; onActivated: window.shortcut(Qt.Key_F, Qt.ControlModifier) }
+    Repeater {
+        model: 5
+        Item {
+            required property int index
+            Shortcut {
+                sequences: ["Alt+" + (index + 1)]
+                onActivated: window.shortcut(Qt.Key_1 + index, Qt.AltModifier)
+            }
+        }
     }
 
     function historyCount() {

@@ -2,11 +2,25 @@ import QtQuick 2.15
 import com.orvik.meego 1.0
 
 // A page on the light list background. Presses that the content does not take stop here, so they
-// never reach the page below during a transition.
+// never reach the page below during a transition. When the page becomes active it takes the
+// keyboard focus, for initialFocusItem if it names one, unless something on it has it already.
 Page {
     id: page
 
+    property Item initialFocusItem: null
+
+    function __takeFocus() {
+        if (page.status !== PageStatus.Active || page.activeFocus || !page.visible)
+            return;
+        if (page.initialFocusItem && page.initialFocusItem.visible)
+            page.initialFocusItem.forceActiveFocus();
+        else
+            page.forceActiveFocus();
+    }
+
     orientationLock: window.orientationLock
+    // A page in a tab group gets its turn after the page holding the group.
+    onStatusChanged: if (status === PageStatus.Active) Qt.callLater(page.__takeFocus)
 
     Rectangle {
         anchors.fill: parent

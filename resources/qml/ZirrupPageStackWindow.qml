@@ -2,7 +2,8 @@ import QtQuick 2.15
 import com.orvik.meego 1.0
 
 // The window frame: status bar at the top, the page stack in the middle and the tool bar with the
-// current page's tools at the bottom. The tool bar steps aside while the input panel is open.
+// current page's tools at the bottom. The tool bar steps aside only while an on-screen keyboard
+// is shown; a field that merely has the focus leaves it in place.
 Window {
     id: root
 
@@ -54,7 +55,7 @@ Window {
         anchors.bottom: parent.bottom
         width: parent.width
         height: visible ? implicitHeight : 0
-        visible: root.showToolBar && !InputContext.softwareInputPanelVisible
+        visible: root.showToolBar && !Qt.inputMethod.visible
     }
 
     // While pages move, input would reach pages half on screen.

@@ -249,6 +249,9 @@ void TestRefresh::backgroundNewsReachTheDesktop()
                           record({{"text", "sure"}, {"sender_screen_name", "alice"}}));
     QCOMPARE(n->mentionNotices(), (QList<QPair<int, QString>> {{1, text}, {2, text}}));
     QCOMPARE(n->messageNotices(), (QList<QPair<int, QString>> {{1, "carol: lunch?"}}));
+    // A click opens the newest mention's tweet, the newest message's conversation.
+    QCOMPARE(n->mentionSubjects(), (QStringList {"7", "7"}));
+    QCOMPARE(n->messageSubjects(), QStringList {"carol"});
 
     // Seen: the count starts again; in front, the desktop is not bothered.
     h->clearMentionNotifications();

@@ -49,24 +49,40 @@ void TestStartup::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("launchMode");
     QTest::addColumn<bool>("debug");
+    QTest::addColumn<QString>("subject");
 
-    QTest::newRow("nothing") << QStringList() << 1 << false;
-    QTest::newRow("profile") << QStringList {"--profile"} << 2 << false;
-    QTest::newRow("tweet") << QStringList {"--tweet"} << 3 << false;
-    QTest::newRow("compose") << QStringList {"--compose"} << 4 << false;
-    QTest::newRow("message") << QStringList {"--message"} << 5 << false;
-    QTest::newRow("messages") << QStringList {"--messages"} << 6 << false;
-    QTest::newRow("mention") << QStringList {"--mention"} << 7 << false;
-    QTest::newRow("mentions") << QStringList {"--mentions"} << 8 << false;
+    QTest::newRow("nothing") << QStringList() << 1 << false << QString();
+    QTest::newRow("profile") << QStringList {"--profile"} << 2 << false << QString();
+    QTest::newRow("tweet") << QStringList {"--tweet"} << 3 << false << QString();
+    QTest::newRow("compose") << QStringList {"--compose"} << 4 << false << QString();
+    QTest::newRow("message") << QStringList {"--message"} << 5 << false << QString();
+    QTest::newRow("messages") << QStringList {"--messages"} << 6 << false << QString();
+    QTest::newRow("mention") << QStringList {"--mention"} << 7 << false << QString();
+    QTest::newRow("mentions") << QStringList {"--mentions"} << 8 << false << QString();
     QTest::newRow("last launch option wins")
-        << QStringList {"--profile", "--mention"} << 7 << false;
-    QTest::newRow("debug combines") << QStringList {"--compose", "--debug"} << 4 << true;
+        << QStringList {"--profile", "--mention"} << 7 << false << QString();
+    QTest::newRow("debug combines")
+        << QStringList {"--compose", "--debug"} << 4 << true << QString();
     QTest::newRow("backend debug combines")
-        << QStringList {"--debugbackend", "--messages"} << 6 << true;
-    QTest::newRow("letter case differs") << QStringList {"--Debug", "--PROFILE"} << 1 << false;
-    QTest::newRow("value glued on") << QStringList {"--tweet=123", "--tweet123"} << 1 << false;
+        << QStringList {"--debugbackend", "--messages"} << 6 << true << QString();
+    QTest::newRow("letter case differs")
+        << QStringList {"--Debug", "--PROFILE"} << 1 << false << QString();
+    QTest::newRow("value glued on")
+        << QStringList {"--tweet=123", "--tweet123"} << 1 << false << QString();
     QTest::newRow("unknown ignored")
-        << QStringList {"--mentions", "-mention", "mention", ""} << 8 << false;
+        << QStringList {"--mentions", "-mention", "mention", ""} << 8 << false << QString();
+    QTest::newRow("profile of a user")
+        << QStringList {"--profile", "@alice"} << 2 << false << QString("@alice");
+    QTest::newRow("tweet past a debug option")
+        << QStringList {"--tweet", "--debug", "123"} << 3 << true << QString("123");
+    QTest::newRow("only the first argument is the subject")
+        << QStringList {"--message", "bob", "carol"} << 5 << false << QString("bob");
+    QTest::newRow("a later launch option drops it")
+        << QStringList {"--profile", "alice", "--messages", "bob"} << 6 << false << QString();
+    QTest::newRow("a subject before the option is not its subject")
+        << QStringList {"alice", "--mention"} << 7 << false << QString();
+    QTest::newRow("the list options take none")
+        << QStringList {"--mentions", "42"} << 8 << false << QString();
 }
 
 void TestStartup::commandLine()
@@ -74,12 +90,14 @@ void TestStartup::commandLine()
     QFETCH(QStringList, arguments);
     QFETCH(int, launchMode);
     QFETCH(bool, debug);
+    QFETCH(QString, subject);
 
     // The program name is never an option, even when it looks like one.
     const Startup::Options options =
         Startup::parseCommandLine(QStringList {QStringLiteral("--debug")} + arguments);
     QCOMPARE(options.launchMode, launchMode);
     QCOMPARE(options.debug, debug);
+    QCOMPARE(options.subject, subject);
 }
 
 void TestStartup::debugBackendRaisesTheLibraryLogging()

@@ -1,4 +1,5 @@
 #include "accountstore.h"
+#include "secretstore.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -10,6 +11,59 @@ using ZrMeego::Account;
 using ZrMeego::AccountStore;
 
 namespace {
+
+// A keyring in memory that answers the way a real one does: later, never during the call.
+class FakeKeyring : public ZrMeego::SecretStore
+{
+public:
+    bool available = true;
+    bool refuseWrites = false;
+    int writes = 0;
+    QHash<QString, QString> secrets;
+
+    bool isAvailable() override { return available; }
+    void readSecret(const QString &key, QObject *context,
+                    std::function<void(bool, const QString &)> done) override
+    {
+        const bool found = secrets.contains(key);
+        const QString secret = secrets.value(key);
+        QTimer::singleShot(0, context, [=] { done(found, secret); });
+    }
+    void writeSecret(const QString &key, const QString &secret, QObject *context,
+                     std::function<void(bool)> done) override
+    {
+        ++writes;
+        if (!refuseWrites)
+            secrets.insert(key, secret);
+        QTimer::singleShot(0, context, [=] { done(!refuseWrites); });
+    }
+    void deleteSecret(const QString &key, QObject *context, std::function<void(bool)> done) override
+    {
+        secrets.remove(key);
+        QTimer::singleShot(0, context, [=] { done(true); });
+    }
+};
+
+std::optional<Account> readWithTokens(AccountStore &store)
+{
+    std::optional<Account> result;
+    bool answered = false;
+    store.readAccountWithTokens(&store, [&](std::optional<Account> account) {
+        result = account;
+        answered = true;
+    });
+    if (answered)
+        qFatal("answered during the call");
+    while (!answered)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return result;
+}
+
+QByteArray fileText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 Account sampleAccount(const QString &userId = QStringLiteral("1843"),
                       const QString &token = QStringLiteral("1843-token"))
@@ -53,6 +107,9 @@ private Q_SLOTS:
     void reportsEachChangeOnce();
     void noticesAnotherWriter();
     void refusesIncompleteAndSurvivesCorruptFiles();
+    void tokensGoWhereTheyAreSafest_data();
+    void tokensGoWhereTheyAreSafest();
+    void aFileTokenMovesIntoTheKeyringOnFirstStart();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -225,6 +282,107 @@ void TestAccountStore::refusesIncompleteAndSurvivesCorruptFiles()
     AccountStore writer(m_path, nullptr);
     QVERIFY(writer.storeAccount(sampleAccount()));
     QVERIFY(AccountStore(m_path, nullptr).hasAccount());
+}
+
+void TestAccountStore::tokensGoWhereTheyAreSafest_data()
+{
+    QTest::addColumn<bool>("withKeyring");
+    QTest::addColumn<bool>("available");
+    QTest::addColumn<bool>("refuses");
+    QTest::addColumn<bool>("inKeyring");
+
+    QTest::newRow("no keyring") << false << false << false << false;
+    QTest::newRow("nobody answers for the keyring") << true << false << false << false;
+    QTest::newRow("the keyring refuses") << true << true << true << false;
+    QTest::newRow("the keyring") << true << true << false << true;
+}
+
+void TestAccountStore::tokensGoWhereTheyAreSafest()
+{
+    QFETCH(bool, withKeyring);
+    QFETCH(bool, available);
+    QFETCH(bool, refuses);
+    QFETCH(bool, inKeyring);
+
+    FakeKeyring keyring;
+    keyring.available = available;
+    keyring.refuseWrites = refuses;
+    AccountStore store(m_path, nullptr);
+    if (withKeyring)
+        store.setSecretStore(&keyring);
+    QSignalSpy added(&store, &AccountStore::accountAdded);
+    QSignalSpy moved(&store, &AccountStore::tokensMoved);
+    QVERIFY(store.storeAccount(sampleAccount()));
+    if (inKeyring)
+        QVERIFY(moved.wait());
+    else if (available)
+        QTRY_COMPARE(keyring.writes, 1);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(moved.count(), inKeyring ? 1 : 0);
+    QCOMPARE(fileText(m_path).contains("1843-token"), !inKeyring);
+    QCOMPARE(fileText(m_path).contains("token-secret"), !inKeyring);
+    QCOMPARE(keyring.secrets.size(), inKeyring ? 1 : 0);
+    QCOMPARE(modeOf(m_path), mode_t(0600));
+    // Moving the pair is no new session.
+    QCOMPARE(added.count(), 1);
+
+    // Either way the pair comes back whole, to this store and to a fresh one.
+    std::optional<Account> read = readWithTokens(store);
+    QVERIFY(read);
+    QCOMPARE(read->token, QStringLiteral("1843-token"));
+    QCOMPARE(read->tokenSecret, QStringLiteral("token-secret"));
+    AccountStore fresh(m_path, nullptr);
+    fresh.setSecretStore(&keyring);
+    QVERIFY(fresh.hasAccount());
+    QCOMPARE(readWithTokens(fresh)->token, QStringLiteral("1843-token"));
+
+    // A new token for the same user is a new session, and the new pair moves too.
+    QVERIFY(store.storeAccount(sampleAccount(QStringLiteral("1843"), QStringLiteral("new-token"))));
+    QCOMPARE(added.count(), 2);
+    if (inKeyring)
+        QVERIFY(moved.wait());
+    QCOMPARE(readWithTokens(store)->token, QStringLiteral("new-token"));
+
+    // Signing out takes the pair out of the keyring too.
+    QVERIFY(store.removeAccount());
+    QTRY_VERIFY(keyring.secrets.isEmpty());
+    QVERIFY(!readWithTokens(store));
+}
+
+void TestAccountStore::aFileTokenMovesIntoTheKeyringOnFirstStart()
+{
+    // Written where no keyring was (the sign-in tool, an earlier version).
+    QVERIFY(AccountStore(m_path, nullptr).storeAccount(sampleAccount()));
+    QVERIFY(fileText(m_path).contains("1843-token"));
+
+    FakeKeyring keyring;
+    AccountStore store(m_path, nullptr);
+    store.setWatching(true);
+    QSignalSpy added(&store, &AccountStore::accountAdded);
+    QSignalSpy removed(&store, &AccountStore::accountRemoved);
+    QSignalSpy moved(&store, &AccountStore::tokensMoved);
+    store.setSecretStore(&keyring);
+    QVERIFY(moved.wait());
+    QVERIFY(!fileText(m_path).contains("1843-token"));
+    QCOMPARE(keyring.secrets.value(QStringLiteral("http://127.0.0.1:8123 1843")),
+             QStringLiteral(R"({"oauth_token":"1843-token","oauth_token_secret":"token-secret"})"));
+    QCOMPARE(store.account().lastId, QString());
+    QVERIFY(store.account().tokenInKeyring);
+    // The watcher saw the file change under it, and took it for what it is.
+    QCoreApplication::processEvents();
+    QCOMPARE(added.count(), 0);
+    QCOMPARE(removed.count(), 0);
+    QVERIFY(store.setLastId(QStringLiteral("77")));
+    QVERIFY(!fileText(m_path).contains("1843-token"));
+
+    // A keyring that is gone later costs the tokens, never the account.
+    AccountStore withoutKeyring(m_path, nullptr);
+    QVERIFY(withoutKeyring.hasAccount());
+    QVERIFY(!readWithTokens(withoutKeyring));
+    keyring.secrets.clear();
+    QVERIFY(!readWithTokens(store));
+    QVERIFY(store.hasAccount());
 }
 
 QTEST_GUILESS_MAIN(TestAccountStore)

@@ -201,6 +201,22 @@ void TestPlatformBus::aSecondStartHandsOver()
     QCOMPARE(raised.count(), 3);
     QCOMPARE(mentions.count(), 1);
     QCOMPARE(messages.count(), 1);
+
+    // A subject goes along and opens its page there.
+    QSignalSpy profile(requests, &ZrPlatform::ZrLaunchRequests::showProfile);
+    QSignalSpy tweet(requests, &ZrPlatform::ZrLaunchRequests::showFeedItem);
+    QSignalSpy message(requests, &ZrPlatform::ZrLaunchRequests::showMessage);
+    QCOMPARE(run(probe, {QStringLiteral("2"), QStringLiteral("alice")}), 0);
+    QCOMPARE(profile.count(), 1);
+    QCOMPARE(profile.first().first().toString(), QStringLiteral("alice"));
+    QCOMPARE(run(probe, {QStringLiteral("3"), QStringLiteral("123")}), 0);
+    QCOMPARE(tweet.first().first().toString(), QStringLiteral("123"));
+    QCOMPARE(run(probe, {QStringLiteral("5"), QStringLiteral("bob")}), 0);
+    QCOMPARE(message.first(), (QList<QVariant> {QStringLiteral("bob"), QString()}));
+    // One the running instance refuses still brought it to the front.
+    QCOMPARE(run(probe, {QStringLiteral("3"), QStringLiteral("not-an-id")}), 0);
+    QCOMPARE(raised.count(), 7);
+    QCOMPARE(tweet.count(), 1);
 }
 
 void TestPlatformBus::notificationsAreShownReplacedAndWithdrawn()
@@ -219,22 +235,45 @@ void TestPlatformBus::notificationsAreShownReplacedAndWithdrawn()
     QSignalSpy activated(handler, &DesktopNotificationHandler::activated);
     QSignalSpy showMessages(factory.launchRequests(),
                             &ZrPlatform::ZrLaunchRequests::showDirectMessages);
+    QSignalSpy showMessage(factory.launchRequests(), &ZrPlatform::ZrLaunchRequests::showMessage);
+    QSignalSpy showMention(factory.launchRequests(), &ZrPlatform::ZrLaunchRequests::showMention);
+    QSignalSpy showMentions(factory.launchRequests(), &ZrPlatform::ZrLaunchRequests::showMentions);
+    auto click = [&service](uint id) {
+        service.send(QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
+                                                QStringLiteral("org.freedesktop.Notifications"),
+                                                QStringLiteral("ActionInvoked"))
+                     << id << QStringLiteral("default"));
+    };
 
-    handler->notifyMentions(2, QStringLiteral("<b>@demo</b> & you"));
+    handler->notifyMentions(1, QStringLiteral("<b>@demo</b> & you"), QStringLiteral("501"));
+    QVERIFY(shown.wait());
+    // One mention: the click opens its tweet.
+    click(7u);
+    QVERIFY(activated.wait());
+    QCOMPARE(showMention.count(), 1);
+    QCOMPARE(showMention.first().first().toString(), QStringLiteral("501"));
+    fake.notified.clear();
+
+    handler->notifyMentions(2, QStringLiteral("<b>@demo</b> & you"), QStringLiteral("502"));
     QVERIFY(shown.wait());
     QCOMPARE(fake.notified.size(), 1);
-    QCOMPARE(fake.notified[0].replacesId, 0u);
+    QCOMPARE(fake.notified[0].replacesId, 7u);
     QCOMPARE(fake.notified[0].summary, QStringLiteral("2 new mentions"));
     // The user's text is never taken for markup.
     QCOMPARE(fake.notified[0].body, QStringLiteral("&lt;b&gt;@demo&lt;/b&gt; &amp; you"));
     QVERIFY(fake.notified[0].actions.contains(QStringLiteral("default")));
     QCOMPARE(shown.last().value(1).toUInt(), 7u);
 
-    // A newer count replaces the notification on screen instead of piling up.
-    handler->notifyMentions(3, QStringLiteral("more"));
+    // A newer count replaces the notification on screen instead of piling up; standing for
+    // several tweets, it opens the mentions.
+    handler->notifyMentions(3, QStringLiteral("more"), QStringLiteral("503"));
     QVERIFY(shown.wait());
     QCOMPARE(fake.notified[1].replacesId, 7u);
-    handler->notifyMessages(1, QStringLiteral("hi"));
+    click(7u);
+    QVERIFY(activated.wait());
+    QCOMPARE(showMentions.count(), 1);
+    QCOMPARE(showMention.count(), 1);
+    handler->notifyMessages(1, QStringLiteral("hi"), QStringLiteral("bob"));
     QVERIFY(shown.wait());
     QCOMPARE(fake.notified[2].summary, QStringLiteral("New message"));
     QCOMPARE(fake.notified[2].replacesId, 0u);
@@ -246,15 +285,21 @@ void TestPlatformBus::notificationsAreShownReplacedAndWithdrawn()
     QTRY_COMPARE(fake.closed, QList<uint> {7u});
     QVERIFY(handler->shownNotifications(DesktopNotificationHandler::Mentions).isEmpty());
     handler->clearMentionNotifications();
-    // A click on the message notification opens the messages.
-    service.send(QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
-                                            QStringLiteral("org.freedesktop.Notifications"),
-                                            QStringLiteral("ActionInvoked"))
-                 << messageId << QStringLiteral("default"));
+    // Messages of one sender open that conversation; of several, the messages.
+    handler->notifyMessages(2, QStringLiteral("again"), QStringLiteral("bob"));
+    QVERIFY(shown.wait());
+    click(messageId);
     QVERIFY(activated.wait());
-    QCOMPARE(activated.first().first().value<DesktopNotificationHandler::Kind>(),
+    QCOMPARE(activated.last().first().value<DesktopNotificationHandler::Kind>(),
              DesktopNotificationHandler::Messages);
+    QCOMPARE(showMessage.count(), 1);
+    QCOMPARE(showMessage.first(), (QList<QVariant> {QStringLiteral("bob"), QString()}));
+    handler->notifyMessages(3, QStringLiteral("other"), QStringLiteral("carol"));
+    QVERIFY(shown.wait());
+    click(messageId);
+    QVERIFY(activated.wait());
     QCOMPARE(showMessages.count(), 1);
+    QCOMPARE(showMessage.count(), 1);
 
     // Closed by the user: nothing left to withdraw.
     service.send(QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
@@ -265,12 +310,12 @@ void TestPlatformBus::notificationsAreShownReplacedAndWithdrawn()
     handler->clearMessageNotifications();
 
     // Cleared while the service was still answering: withdrawn as soon as its id is known.
-    handler->notifyMessages(4, QStringLiteral("late"));
+    handler->notifyMessages(4, QStringLiteral("late"), QStringLiteral("dave"));
     handler->clearMessageNotifications();
-    QTRY_COMPARE(fake.notified.size(), 4);
+    QTRY_COMPARE(fake.notified.size(), 6);
     const uint lateId = 7u + 2u; // the fake's third fresh id
     QTRY_COMPARE(fake.closed, (QList<uint> {7u, lateId}));
-    QCOMPARE(shown.count(), 3);
+    QCOMPARE(shown.count(), 6);
 
     service.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
     QDBusConnection::disconnectFromBus(QStringLiteral("fake-notifications"));

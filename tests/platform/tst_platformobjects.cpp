@@ -161,6 +161,20 @@ void TestPlatformObjects::launchRequestsAreCheckedBeforeTheyAreEmitted()
 
     QVERIFY(requests.requestRaise());
     QCOMPARE(raised.count(), 1);
+
+    // A launch option's subject takes the same way and the same checks.
+    QVERIFY(requests.requestSubject(2, QStringLiteral("carol")));
+    QCOMPARE(profiles.last().first().toString(), QStringLiteral("carol"));
+    QVERIFY(requests.requestSubject(4, QStringLiteral("@dave")));
+    QCOMPARE(composes.last().first().toString(), QStringLiteral("@dave"));
+    QVERIFY(requests.requestSubject(5, QStringLiteral("erin")));
+    QCOMPARE(messages.last(), (QList<QVariant> {QStringLiteral("erin"), QString()}));
+    QVERIFY(requests.requestSubject(3, QStringLiteral("77")));
+    QVERIFY(requests.requestSubject(7, QStringLiteral("78")));
+    QCOMPARE(mentions.last().first().toString(), QStringLiteral("78"));
+    QVERIFY(!requests.requestSubject(3, QStringLiteral("hello world")));
+    QVERIFY(!requests.requestSubject(6, QStringLiteral("erin")));
+    QCOMPARE(tweets.count(), 2);
 }
 
 void TestPlatformObjects::withoutASessionBusEverythingIsQuiet()
@@ -173,8 +187,8 @@ void TestPlatformObjects::withoutASessionBusEverythingIsQuiet()
 
     ZrMeego::DesktopNotificationHandler *notifications = factory.desktopNotificationHandler();
     QSignalSpy shown(notifications, &ZrMeego::DesktopNotificationHandler::notificationShown);
-    notifications->notifyMentions(2, QStringLiteral("@demo hello"));
-    notifications->notifyMessages(1, QStringLiteral("hi"));
+    notifications->notifyMentions(2, QStringLiteral("@demo hello"), QStringLiteral("5"));
+    notifications->notifyMessages(1, QStringLiteral("hi"), QStringLiteral("bob"));
     notifications->clearMentionNotifications();
     notifications->clearMessageNotifications();
     QCoreApplication::processEvents();

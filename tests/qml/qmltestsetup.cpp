@@ -1,10 +1,12 @@
 #include "qmltestsetup.h"
 
+#include "accessibilityprobe.h"
 #include "geopositionsource.h"
 #include "testcontext.h"
 #include "themeimageprovider.h"
 
 #include <QCoreApplication>
+#include <QQmlContext>
 #include <QQmlEngine>
 #include <QTranslator>
 
@@ -25,4 +27,6 @@ void QmlTestSetup::qmlEngineAvailable(QQmlEngine *engine)
     engine->addImageProvider(QStringLiteral("theme"), new ThemeImageProvider);
     auto *context = new TestContext(engine, QStringLiteral(ZIRRUP_QML_TEST_DIR), engine);
     context->publish();
+    engine->rootContext()->setContextProperty(QStringLiteral("accessibility"),
+                                              new AccessibilityProbe(engine));
 }

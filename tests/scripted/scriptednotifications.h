@@ -18,12 +18,15 @@ public:
     QStringList savedIds() const { return m_savedIds; }
     QList<QPair<int, QString>> mentionNotices() const { return m_mentionNotices; }
     QList<QPair<int, QString>> messageNotices() const { return m_messageNotices; }
+    // What a click on each notice would open.
+    QStringList mentionSubjects() const { return m_mentionSubjects; }
+    QStringList messageSubjects() const { return m_messageSubjects; }
 
     void clearMessageNotifications() override { ++m_clearedMessages; }
     void clearMentionNotifications() override { ++m_clearedMentions; }
     void saveLastId(const QString &lastId) override;
-    void notifyMentions(int count, const QString &text) override;
-    void notifyMessages(int count, const QString &text) override;
+    void notifyMentions(int count, const QString &text, const QString &tweetId) override;
+    void notifyMessages(int count, const QString &text, const QString &sender) override;
 
 Q_SIGNALS:
     void lastIdSaved(const QString &lastId);
@@ -34,6 +37,8 @@ private:
     QStringList m_savedIds;
     QList<QPair<int, QString>> m_mentionNotices;
     QList<QPair<int, QString>> m_messageNotices;
+    QStringList m_mentionSubjects;
+    QStringList m_messageSubjects;
 };
 
 #endif // SCRIPTEDNOTIFICATIONS_H

@@ -7,6 +7,8 @@ Item {
     id: runner
 
     property var root
+    // Types keys into the window: driver.keyClick(Qt.Key_Return).
+    property var driver: null
     property var steps: []
     property int step: 0
     property int timeout: 90000

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 
 // A push button with a text and an optional icon; checkable buttons stay down while checked.
+// Tab reaches it, Space or Return presses it, and a screen reader finds it by its text.
 Item {
     id: root
 
@@ -13,6 +14,33 @@ Item {
     property alias font: label.font
 
     signal clicked
+
+    function __activate() {
+        if (!root.enabled)
+            return;
+        if (root.checkable)
+            root.checked = !root.checked;
+        root.clicked();
+    }
+
+    activeFocusOnTab: true
+    Accessible.role: Accessible.Button
+    Accessible.name: root.text
+    Accessible.checkable: root.checkable
+    Accessible.checked: root.checked
+    Accessible.onPressAction: root.__activate()
+    Keys.onSpacePressed: root.__activate()
+    Keys.onReturnPressed: (event) => {
+        // Ctrl+Return is the page's (send).
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
+    Keys.onEnterPressed: (event) => {
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
 
     implicitWidth: platformStyle.buttonWidth
     implicitHeight: platformStyle.buttonHeight
@@ -68,10 +96,8 @@ Item {
         id: mouse
         anchors.fill: parent
         enabled: root.enabled
-        onClicked: {
-            if (root.checkable)
-                root.checked = !root.checked;
-            root.clicked();
-        }
+        onClicked: root.__activate()
     }
+
+    FocusFrame {}
 }

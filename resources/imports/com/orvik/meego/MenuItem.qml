@@ -9,6 +9,30 @@ Item {
 
     signal clicked
 
+    function __activate() {
+        if (!root.enabled)
+            return;
+        root.clicked();
+        root.__closeMenu();
+    }
+
+    activeFocusOnTab: true
+    Accessible.role: Accessible.MenuItem
+    Accessible.name: root.text
+    Accessible.onPressAction: root.__activate()
+    Keys.onSpacePressed: root.__activate()
+    Keys.onReturnPressed: (event) => {
+        // Ctrl+Return is the page's (send).
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
+    Keys.onEnterPressed: (event) => {
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
+
     width: parent ? parent.width : 0
     height: 80
 
@@ -44,9 +68,8 @@ Item {
         id: mouse
         anchors.fill: parent
         enabled: root.enabled
-        onClicked: {
-            root.clicked();
-            root.__closeMenu();
-        }
+        onClicked: root.__activate()
     }
+
+    FocusFrame {}
 }

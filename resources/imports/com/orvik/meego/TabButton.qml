@@ -1,6 +1,7 @@
 import QtQuick 2.15
 
-// A button that makes its tab the current tab of the TabGroup holding it.
+// A button that makes its tab the current tab of the TabGroup holding it. activate() does what a
+// click does, for the keyboard and for screen readers.
 Item {
     id: root
 
@@ -11,6 +12,33 @@ Item {
     readonly property bool pressed: mouse.pressed && mouse.containsMouse
 
     signal clicked
+
+    function activate() {
+        if (!root.enabled)
+            return;
+        if (root.tab && root.tab.parent && root.tab.parent.currentTab !== undefined)
+            root.tab.parent.currentTab = root.tab;
+        root.clicked();
+    }
+
+    activeFocusOnTab: true
+    Accessible.role: Accessible.PageTab
+    Accessible.name: root.text
+    Accessible.checkable: true
+    Accessible.checked: root.checked
+    Accessible.onPressAction: root.activate()
+    Keys.onSpacePressed: root.activate()
+    Keys.onReturnPressed: (event) => {
+        // Ctrl+Return is the page's (send).
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.activate();
+    }
+    Keys.onEnterPressed: (event) => {
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.activate();
+    }
 
     implicitWidth: 96
     implicitHeight: 64
@@ -44,10 +72,8 @@ Item {
         id: mouse
         anchors.fill: parent
         enabled: root.enabled
-        onClicked: {
-            if (root.tab && root.tab.parent && root.tab.parent.currentTab !== undefined)
-                root.tab.parent.currentTab = root.tab;
-            root.clicked();
-        }
+        onClicked: root.activate()
     }
+
+    FocusFrame {}
 }

@@ -49,6 +49,10 @@ FocusScope {
 
     implicitWidth: 300
     implicitHeight: Math.max(minimumHeight, edit.contentHeight + 28)
+    activeFocusOnTab: true
+    Accessible.role: Accessible.EditableText
+    Accessible.name: root.placeholderText
+    Accessible.multiLine: true
 
     // An editor that goes away while typing must not leave the panel open.
     Component.onDestruction: InputContext.close(root)
@@ -102,6 +106,10 @@ FocusScope {
         font.pixelSize: 24
         wrapMode: TextEdit.Wrap
         selectByMouse: true
+
+        // A tweet has no use for tab characters: Tab moves on, as everywhere else.
+        Keys.onTabPressed: root.nextItemInFocusChain(true).forceActiveFocus(Qt.TabFocusReason)
+        Keys.onBacktabPressed: root.nextItemInFocusChain(false).forceActiveFocus(Qt.BacktabFocusReason)
     }
 
     Item {

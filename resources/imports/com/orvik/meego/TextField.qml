@@ -52,6 +52,9 @@ FocusScope {
 
     implicitWidth: 300
     implicitHeight: 52
+    activeFocusOnTab: true
+    Accessible.role: Accessible.EditableText
+    Accessible.name: root.placeholderText
 
     // An editor that goes away while typing must not leave the panel open.
     Component.onDestruction: InputContext.close(root)
@@ -117,6 +120,11 @@ FocusScope {
     }
 
     function actionKey(event) {
+        // Ctrl+Return belongs to the page (send).
+        if (event.modifiers & Qt.ControlModifier) {
+            event.accepted = false;
+            return;
+        }
         event.accepted = true;
         if (!platformSipAttributes || platformSipAttributes.actionKeyEnabled)
             accepted();

@@ -2,6 +2,7 @@ import QtQuick 2.15
 
 // An icon button of the tool bar. iconId names a theme icon ("toolbar-back" is
 // "image://theme/icon-m-toolbar-back"); iconSource names any image and wins over iconId.
+// `text` is what a screen reader says; the common theme icons name themselves.
 Item {
     id: root
 
@@ -10,7 +11,45 @@ Item {
     property url iconSource: ""
     readonly property bool pressed: mouse.pressed && mouse.containsMouse
 
+    property string text: __defaultText()
+
     signal clicked
+
+    function __defaultText() {
+        var id = iconId !== "" ? iconId : platformIconId;
+        switch (id.replace(/^icon-m-/, "")) {
+        case "toolbar-back": return qsTrId("qtn_zirrup_back_command");
+        case "toolbar-refresh": return qsTrId("qtn_zirrup_refresh_command");
+        case "toolbar-delete": return qsTrId("qtn_zirrup_delete_command");
+        case "toolbar-favorite-mark": return qsTrId("qtn_zirrup_unfavorite_command");
+        case "toolbar-favorite-unmark": return qsTrId("qtn_zirrup_favorite_command");
+        case "toolbar-view-menu": return qsTrId("qtn_zirrup_menu_command");
+        case "toolbar-add": return qsTrId("qtn_zirrup_add_command");
+        }
+        return "";
+    }
+
+    function __activate() {
+        if (root.enabled)
+            root.clicked();
+    }
+
+    activeFocusOnTab: true
+    Accessible.role: Accessible.Button
+    Accessible.name: root.text
+    Accessible.onPressAction: root.__activate()
+    Keys.onSpacePressed: root.__activate()
+    Keys.onReturnPressed: (event) => {
+        // Ctrl+Return is the page's (send).
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
+    Keys.onEnterPressed: (event) => {
+        event.accepted = !(event.modifiers & Qt.ControlModifier);
+        if (event.accepted)
+            root.__activate();
+    }
 
     function __themeSource() {
         var id = iconId !== "" ? iconId : platformIconId;
@@ -46,6 +85,8 @@ Item {
         id: mouse
         anchors.fill: parent
         enabled: root.enabled
-        onClicked: root.clicked()
+        onClicked: root.__activate()
     }
+
+    FocusFrame {}
 }

@@ -1,0 +1,23 @@
+#ifndef ACCESSIBILITYPROBE_H
+#define ACCESSIBILITYPROBE_H
+
+#include <QObject>
+#include <QVariantMap>
+
+// What a screen reader learns about an item, read through Qt's accessibility interface (the
+// same one the platform's accessibility bridge uses). Published to the QML tests as
+// "accessibility".
+class AccessibilityProbe : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // {"name", "description", "role" (QAccessible::Role as an int), "actions" (names), "checked",
+    // "focusable"}; an empty map when the item has no accessible interface.
+    Q_INVOKABLE QVariantMap describe(QObject *item) const;
+    // Runs the accessible press action, as a screen reader's "activate" does.
+    Q_INVOKABLE bool press(QObject *item) const;
+};
+
+#endif // ACCESSIBILITYPROBE_H

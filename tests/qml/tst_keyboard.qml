@@ -1,0 +1,227 @@
+import QtQuick 2.15
+import QtTest 1.2
+import com.orvik.meego 1.0
+import "rows.js" as Rows
+
+// The program from the keyboard alone, in the real window: where the focus goes, what the window's
+// keys do, the keys of the tweet lists, and dialogs that take the focus and give it back.
+TestCase {
+    id: testCase
+    name: "Keyboard"
+    width: 480
+    height: 854
+    visible: true
+    when: windowShown
+
+    property Component rootComponent: Qt.createComponent("qrc:/resources/qml/Zirrup-qml.qml")
+    property var window: null
+
+    Component {
+        id: dialogComponent
+        Dialog {
+            objectName: "testDialog"
+            content: Button { objectName: "dialogButton"; text: "inside" }
+        }
+    }
+
+    SignalSpy { id: acceptedSpy; signalName: "accepted" }
+    SignalSpy { id: rejectedSpy; signalName: "rejected" }
+
+    function open(signedIn, rows) {
+        testContext.set("zirrup_account_exists", signedIn);
+        testContext.set("mentions_is_refreshing", false);
+        dataHandler.authenticatedUserName = signedIn ? "me" : "";
+        dataHandler.startViewResult = signedIn ? "MainView.qml" : "SignInView.qml";
+        if (rows)
+            Rows.fill(myTimelineModel, rows);
+        window = createTemporaryObject(rootComponent, testCase);
+        window.pageStack.transitionDuration = 40;
+        settle();
+    }
+
+    function settle() {
+        tryCompare(window.pageStack, "busy", false);
+    }
+
+    function main() {
+        return window.bottomPage();
+    }
+
+    function list(tabName) {
+        return findChild(main(), tabName + "Tab").list;
+    }
+
+    function focused() {
+        return testCase.Window.activeFocusItem;
+    }
+
+    function topView() {
+        return window.historyEntry(window.historyCount() - 1).view;
+    }
+
+    function init() {
+        testContext.reset();
+        acceptedSpy.clear();
+        rejectedSpy.clear();
+        failOnWarning(/.?/);
+    }
+
+    function test_listKeysMoveOpenAndComeBack() {
+        open(true, 30);
+        var home = list("home");
+        tryCompare(home, "activeFocus", true);
+        compare(home.currentIndex, 0);
+        keyClick(Qt.Key_Down);
+        keyClick(Qt.Key_Down);
+        compare(home.currentIndex, 2);
+        keyClick(Qt.Key_Up);
+        compare(home.currentIndex, 1);
+        keyClick(Qt.Key_End);
+        compare(home.currentIndex, 29);
+        verify(home.itemAtIndex(29) !== null, "the last row is on screen");
+        keyClick(Qt.Key_PageUp);
+        verify(home.currentIndex < 29 && home.currentIndex > 0, "one screenful up: " + home.currentIndex);
+        keyClick(Qt.Key_Home);
+        compare(home.currentIndex, 0);
+        keyClick(Qt.Key_PageDown);
+        verify(home.currentIndex > 1, "one screenful down: " + home.currentIndex);
+        var opened = home.currentItem.original_tweetid;
+
+        keyClick(Qt.Key_Return);
+        settle();
+        compare(window.pageStack.depth, 2);
+        compare(topView(), "TweetView.qml");
+        compare(dataHandler.currentTweetId, opened);
+
+        keyClick(Qt.Key_Escape);
+        settle();
+        compare(window.pageStack.depth, 1);
+        // Back on the list, at the row it left.
+        tryCompare(home, "activeFocus", true);
+        compare(home.currentItem.original_tweetid, opened);
+        // Nothing to go back to from the main page.
+        keyClick(Qt.Key_Escape);
+        compare(window.pageStack.depth, 1);
+    }
+
+    function test_tabsFromAnyPage() {
+        open(true, 3);
+        keyClick(Qt.Key_2, Qt.AltModifier);
+        compare(main().tabGroup.currentTab.objectName, "mentionsTab");
+        tryCompare(list("mentions"), "activeFocus", true);
+        keyClick(Qt.Key_5, Qt.AltModifier);
+        compare(main().tabGroup.currentTab.objectName, "moreTab");
+
+        keyClick(Qt.Key_1, Qt.AltModifier);
+        keyClick(Qt.Key_Return);
+        settle();
+        compare(window.pageStack.depth, 2);
+        keyClick(Qt.Key_3, Qt.AltModifier);
+        settle();
+        compare(window.pageStack.depth, 1);
+        compare(main().tabGroup.currentTab.objectName, "messagesTab");
+        compare(window.historyCount(), 1);
+    }
+
+    function test_refreshKeysAndButton_data() {
+        return [
+            { tag: "F5 on home", tab: Qt.Key_1, key: Qt.Key_F5, modifiers: Qt.NoModifier, call: "refreshTimelineView" },
+            { tag: "Ctrl+R on mentions", tab: Qt.Key_2, key: Qt.Key_R, modifiers: Qt.ControlModifier, call: "refreshMentionsView" },
+            { tag: "F5 on more", tab: Qt.Key_5, key: Qt.Key_F5, modifiers: Qt.NoModifier, call: "updateSubscribedLists" },
+            { tag: "button on home", tab: Qt.Key_1, button: true, call: "refreshTimelineView" },
+        ];
+    }
+
+    function test_refreshKeysAndButton(data) {
+        open(true, 3);
+        keyClick(data.tab, Qt.AltModifier);
+        var before = dataHandler.count(data.call);
+        if (data.button) {
+            var button = findChild(main().tabGroup.currentTab, "topBarRefresh");
+            verify(button.visible, "a desktop window has the refresh button");
+            mouseClick(button);
+        } else {
+            keyClick(data.key, data.modifiers);
+        }
+        compare(dataHandler.count(data.call), before + 1);
+    }
+
+    function test_composeAndSearch() {
+        open(true, 3);
+        keyClick(Qt.Key_N, Qt.ControlModifier);
+        settle();
+        compare(topView(), "ComposeView.qml");
+        keyClick(Qt.Key_F, Qt.ControlModifier);
+        settle();
+        compare(window.pageStack.depth, 1);
+        compare(main().tabGroup.currentTab.objectName, "searchTab");
+    }
+
+    function test_signedOut() {
+        open(false);
+        keyClick(Qt.Key_N, Qt.ControlModifier);
+        keyClick(Qt.Key_2, Qt.AltModifier);
+        compare(window.historyCount(), 1);
+        compare(topView(), "SignInView.qml");
+        var before = dataHandler.count("updateTrendingTopics");
+        keyClick(Qt.Key_F5);
+        compare(dataHandler.count("updateTrendingTopics"), before + 1);
+
+        keyClick(Qt.Key_F, Qt.ControlModifier);
+        var field = findChild(window, "searchField");
+        tryCompare(field, "activeFocus", true);
+        keyClick(Qt.Key_A);
+        compare(field.text, "a");
+        // Alt+2 is the window's, not a "2" for the field.
+        keyClick(Qt.Key_2, Qt.AltModifier);
+        compare(field.text, "a");
+        // A field with the focus is no on-screen keyboard: the tool bar stays.
+        verify(findChild(window, "toolBar").visible);
+        // The field keeps its own keys; the window's reach past it.
+        keyClick(Qt.Key_F5);
+        compare(dataHandler.count("updateTrendingTopics"), before + 2);
+    }
+
+    function test_dialogTakesFocusAndGivesItBack() {
+        open(true, 3);
+        var home = list("home");
+        tryCompare(home, "activeFocus", true);
+        var dialog = createTemporaryObject(dialogComponent, main());
+        acceptedSpy.target = dialog;
+        rejectedSpy.target = dialog;
+
+        dialog.open();
+        verify(dialog.activeFocus);
+        // Keys for the page behind do nothing while it is open.
+        keyClick(Qt.Key_2, Qt.AltModifier);
+        compare(main().tabGroup.currentTab.objectName, "homeTab");
+        keyClick(Qt.Key_Tab);
+        compare(focused().objectName, "dialogButton");
+        keyClick(Qt.Key_Escape);
+        compare(rejectedSpy.count, 1);
+        tryCompare(dialog, "status", DialogStatus.Closed);
+        verify(home.activeFocus);
+        compare(window.pageStack.depth, 1);
+
+        dialog.open();
+        keyClick(Qt.Key_Return, Qt.ControlModifier);
+        compare(acceptedSpy.count, 1);
+        tryCompare(dialog, "status", DialogStatus.Closed);
+        verify(home.activeFocus);
+    }
+
+    function test_rowMenuFromTheKeyboard() {
+        open(true, 3);
+        var home = list("home");
+        tryCompare(home, "activeFocus", true);
+        keyClick(Qt.Key_Menu);
+        var menu = home.currentItem.menu;
+        verify(menu);
+        tryCompare(menu, "status", DialogStatus.Open);
+        verify(menu.activeFocus);
+        keyClick(Qt.Key_Escape);
+        tryCompare(menu, "status", DialogStatus.Closed);
+        verify(home.activeFocus);
+        compare(window.pageStack.depth, 1);
+    }
+}
