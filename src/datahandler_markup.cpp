@@ -508,6 +508,13 @@ QStringList DataHandler::splitText(QString text, bool reversed)
     qsizetype wordStart = 0;
     for (qsizetype i = 0; i < view.size(); ++i) {
         const char16_t c = view[i].unicode();
+        // One of our anchors is never cut, whatever blanks its link or its text hold.
+        if (c == u'<') {
+            if (const qsizetype length = ownAnchorLength(view, i)) {
+                i += length - 1;
+                continue;
+            }
+        }
         if (!(c == u' ' || (c >= u'\t' && c <= u'\r')) || isAnchorBlank(view, i))
             continue;
         cutWord(wordStart, i, true);
