@@ -108,8 +108,7 @@ void RequestGuard::inspect(QTcpSocket *socket)
     }
 }
 
-QByteArray RequestGuard::check(const QByteArray &head, qint64 *bodyLength,
-                               bool *expectContinue) const
+QByteArray RequestGuard::check(const QByteArray &head, qint64 *bodyLength, bool *expectContinue)
 {
     const QList<QByteArray> lines = head.trimmed().split('\n');
     const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');

@@ -21,6 +21,9 @@ public:
 
     explicit RequestGuard(QObject *parent = nullptr);
 
+    // Checks one complete head; an empty answer lets the request through.
+    static QByteArray check(const QByteArray &head, qint64 *bodyLength, bool *expectContinue);
+
 protected:
     void incomingConnection(qintptr descriptor) override;
 
@@ -33,8 +36,6 @@ private:
     };
 
     void inspect(QTcpSocket *socket);
-    // Checks one complete head; an empty answer lets the request through.
-    QByteArray check(const QByteArray &head, qint64 *bodyLength, bool *expectContinue) const;
     void refuse(QTcpSocket *socket, const QByteArray &response, qint64 bodyStillToCome);
 
     QHash<QTcpSocket *, State> m_states;

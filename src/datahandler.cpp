@@ -278,13 +278,24 @@ void DataHandler::onRefreshModels()
 
 void DataHandler::networkStatusChanged(bool status)
 {
+    // Stored first: the root answers by calling startSyncTimer, which reads it.
+    const bool returned = status && !m_online;
+    m_online = status;
     if (!status) {
-        m_refreshOnResume = true;
+        // Nothing can be fetched offline; the return of the network restarts the stream.
+        m_throttlingTimer->stop();
         if (m_backend)
             m_backend->stopStreaming();
     }
     callRoot("onNetworkAvailableChanged", {status});
-    m_online = status;
+    // After the root, whose stopSyncTimer would clear it: the lists reload when it comes back.
+    if (!status)
+        m_refreshOnResume = true;
+
+    // A start without network used up its login attempts; a returning network tries again.
+    if (returned && m_loginTried && m_authenticatedUserName.isEmpty() && !m_authenticating
+        && accountReady())
+        onZirrupAccountCreated();
 }
 
 void DataHandler::settingsClicked()

@@ -170,6 +170,9 @@ public:
     QString parseSourceName(QString source);
     // The service's web site: statuses posted there name it in their source.
     static QString serviceWebAddress();
+    // The text with every "<" and ">" that is not part of one of our own anchors written as a
+    // character reference; what the service escaped stays as it is.
+    static QString neutraliseMarkup(QStringView text);
     // ---- time strings ----
     // A service date as the canonical local time text ("ddd MMM dd hh:mm:ss yyyy", en_US).
     QString convertServiceDateTime(QString serviceDate, bool flag);
@@ -480,6 +483,9 @@ private:
     bool m_accountsUiLaunched = false;
     bool m_retryLoginAllowed = true;
     bool m_online = false;
+    // A login has been asked of the platform since start (a failed one is retried when the
+    // network returns).
+    bool m_loginTried = false;
     int m_launchMode = LaunchDefault;
 
     QTimer *m_delayedAuthenticationTimer = nullptr;

@@ -90,6 +90,43 @@ void appendAnchor(QString &out, QStringView target, QStringView display)
     out.append(anchorEnd);
 }
 
+// Text copied into rich text: a "<" or ">" here was not written by us, so it is shown, never
+// obeyed (a record holding "<img src=...>" would otherwise make the page fetch that address).
+// Character references are the service's own escaping and stay as they are.
+void appendNeutral(QString &out, QStringView text)
+{
+    qsizetype plain = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c != u'<' && c != u'>')
+            continue;
+        out.append(text.mid(plain, i - plain));
+        out.append(c == u'<' ? QLatin1String("&lt;") : QLatin1String("&gt;"));
+        plain = i + 1;
+    }
+    out.append(text.mid(plain));
+}
+
+// The length of one of our own anchors at text[at], or 0. appendAnchor escapes target and
+// display, so an anchor of ours holds no other markup.
+qsizetype ownAnchorLength(QStringView text, qsizetype at)
+{
+    QStringView rest = text.mid(at);
+    if (!rest.startsWith(anchorStart))
+        return 0;
+    qsizetype i = anchorStart.size();
+    while (i < rest.size() && rest[i] != u'"' && rest[i] != u'<' && rest[i] != u'>')
+        ++i;
+    if (!rest.mid(i).startsWith(anchorMiddle))
+        return 0;
+    i += anchorMiddle.size();
+    while (i < rest.size() && rest[i] != u'<' && rest[i] != u'>')
+        ++i;
+    if (!rest.mid(i).startsWith(anchorEnd))
+        return 0;
+    return i + anchorEnd.size();
+}
+
 // Whether the blank at text[at] is one of the anchor markup's own.
 bool isAnchorBlank(QStringView text, qsizetype at)
 {
@@ -181,6 +218,25 @@ QList<QStringView> DataHandler::splitWords(QStringView text)
     return result;
 }
 
+QString DataHandler::neutraliseMarkup(QStringView text)
+{
+    QString out;
+    out.reserve(text.size() + 16);
+    qsizetype plain = 0;
+    for (qsizetype i = text.indexOf(u'<'); i >= 0 && i < text.size(); i = text.indexOf(u'<', i)) {
+        if (const qsizetype length = ownAnchorLength(text, i)) {
+            appendNeutral(out, text.mid(plain, i - plain));
+            out.append(text.mid(i, length));
+            i += length;
+            plain = i;
+        } else {
+            ++i;
+        }
+    }
+    appendNeutral(out, text.mid(plain));
+    return out;
+}
+
 QString DataHandler::serviceWebAddress()
 {
     return QStringLiteral("http://zirrup.net");
@@ -188,13 +244,36 @@ QString DataHandler::serviceWebAddress()
 
 QString DataHandler::findLinks(QString text, bool entitiesHandled)
 {
+    text = neutraliseMarkup(text);
+    // Where our own anchors lie: their words are copied as they are, and a word running into
+    // one ends where it begins (after neutraliseMarkup every "<" opens one of them).
+    QList<std::pair<qsizetype, qsizetype>> anchors;
+    for (qsizetype at = text.indexOf(u'<'); at >= 0; at = text.indexOf(u'<', at + 1)) {
+        if (const qsizetype length = ownAnchorLength(text, at)) {
+            anchors.append({at, at + length});
+            at += length - 1;
+        }
+    }
     const QList<QStringView> parts = splitWords(text);
     QString out;
     out.reserve(text.size() * 2);
+    qsizetype anchor = 0;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         if (i > 0)
             out.append(QLatin1Char(' '));
-        const QStringView word = parts.at(i);
+        QStringView word = parts.at(i);
+        const qsizetype offset = word.data() - text.constData();
+        while (anchor < anchors.size() && anchors.at(anchor).second <= offset)
+            ++anchor;
+        if (anchor < anchors.size() && anchors.at(anchor).first <= offset) {
+            out.append(word);
+            continue;
+        }
+        QStringView rest;
+        if (const qsizetype cut = word.indexOf(u'<'); cut >= 0) {
+            rest = word.mid(cut);
+            word = word.left(cut);
+        }
         if (word.startsWith(u'#') || (!entitiesHandled && word.startsWith(u'@'))) {
             if (word.endsWith(u':')) {
                 const QStringView tag = word.chopped(1);
@@ -208,6 +287,7 @@ QString DataHandler::findLinks(QString text, bool entitiesHandled)
         } else {
             out.append(word);
         }
+        out.append(rest);
     }
     return out;
 }
@@ -286,19 +366,16 @@ void DataHandler::parseEntities(QMap<QString, QVariant> entities, QString &text,
         applied.append(it);
         limit = start;
     }
-    if (applied.isEmpty())
-        return;
-
     QString out;
     out.reserve(text.size() + applied.size() * 96);
     qsizetype copied = 0;
     for (auto at = applied.crbegin(); at != applied.crend(); ++at) {
         const auto it = *at;
-        out.append(QStringView(text).mid(copied, it.key() - copied));
+        appendNeutral(out, QStringView(text).mid(copied, it.key() - copied));
         appendAnchor(out, it->first, it->second);
         copied = it.key() + it->first.size();
     }
-    out.append(QStringView(text).mid(copied));
+    appendNeutral(out, QStringView(text).mid(copied));
     text = out;
 }
 
@@ -362,8 +439,9 @@ bool DataHandler::hasRightToLeftText(QString text)
 
 QStringList DataHandler::splitText(QString text, bool reversed)
 {
-    // Works on the text as it is. The blanks that belong to the anchor markup ("<a href" and
-    // the two in the style attribute) do not separate words, so an anchor stays whole.
+    // The blanks that belong to the anchor markup ("<a href" and the two in the style
+    // attribute) do not separate words, so an anchor stays whole.
+    text = neutraliseMarkup(text);
     const QStringView view(text);
     const bool base = hasRightToLeftText(text);
 
@@ -430,6 +508,13 @@ QStringList DataHandler::splitText(QString text, bool reversed)
     qsizetype wordStart = 0;
     for (qsizetype i = 0; i < view.size(); ++i) {
         const char16_t c = view[i].unicode();
+        // One of our anchors is never cut, whatever blanks its link or its text hold.
+        if (c == u'<') {
+            if (const qsizetype length = ownAnchorLength(view, i)) {
+                i += length - 1;
+                continue;
+            }
+        }
         if (!(c == u' ' || (c >= u'\t' && c <= u'\r')) || isAnchorBlank(view, i))
             continue;
         cutWord(wordStart, i, true);

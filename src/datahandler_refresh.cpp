@@ -49,8 +49,12 @@ void DataHandler::setDisplayInfo(DisplayInfo *displayInfo)
 
 void DataHandler::startSyncTimer()
 {
-    if (m_backend && !m_authenticating && m_refreshOnResume && !m_timelineView.isCatchingUp())
+    if (m_backend && !m_authenticating && m_refreshOnResume && !m_timelineView.isCatchingUp()) {
         m_timelineView.loadHomeTimelineData();
+        // What came while away or offline: mentions and messages catch up with the home list.
+        updateMentionsViewSilent();
+        updateMessagesViewSilent();
+    }
     m_syncTimer->stop();
     if (m_backend && !m_authenticatedUserName.isEmpty() && m_online)
         startStream();
@@ -89,7 +93,12 @@ void DataHandler::doCleanup()
 
 void DataHandler::onThrottlingTimerTriggered()
 {
-    startStream();
+    // What the broken stream did not deliver is fetched once it runs again.
+    if (!startStream())
+        return;
+    updateTimelineView(true);
+    updateMentionsViewSilent();
+    updateMessagesViewSilent();
 }
 
 void DataHandler::handleStreamObject(StreamObjectType::StreamObjectType type, QVariantList data)

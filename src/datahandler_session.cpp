@@ -179,6 +179,7 @@ void DataHandler::startLogin(bool interactive, bool retryAllowed)
     if (!login)
         return;
     setAuthenticating(true);
+    m_loginTried = true;
     login->login(interactive, retryAllowed);
 }
 
@@ -233,11 +234,16 @@ void DataHandler::onZirrupAuthenticated(QString token, QString tokenSecret, QStr
 {
     qDebug() << "void DataHandler::onZirrupAuthenticated(QString, QString, QString, QString, "
                 "QString, QString)";
-    qDebug().noquote() << "  token" << quoted(token);
+    // An answer to a login of an account that has gone since signs nothing in.
+    if (!accountReady()) {
+        qDebug() << "  the account is gone; answer ignored";
+        return;
+    }
+    qDebug().noquote() << "  token" << secretSummary(token);
     qDebug().noquote() << "  token secret" << secretSummary(tokenSecret);
     qDebug().noquote() << "  user id" << quoted(userId);
     qDebug().noquote() << "  user name" << quoted(username);
-    qDebug().noquote() << "  consumer key" << quoted(consumerKey);
+    qDebug().noquote() << "  consumer key" << secretSummary(consumerKey);
     qDebug().noquote() << "  consumer secret" << secretSummary(consumerSecret);
 
     setAuthenticating(false);
@@ -273,6 +279,9 @@ void DataHandler::onZirrupAuthenticated(QString token, QString tokenSecret, QStr
 void DataHandler::onAuthenticationError(ZrLoginError::ZrLoginError type, QString error)
 {
     setAuthenticating(false);
+    // The account went while its login was under way: nothing to retry or invalidate.
+    if (!accountReady())
+        return;
 
     ZrPlatform::ZrLoginHandler *login = loginHandler();
     switch (int(type)) {
@@ -320,6 +329,13 @@ void DataHandler::onZirrupAccountRemoved()
     // Nobody is signed in any more: without this the signed-out program would still open
     // signed-in pages for launch requests and restart the stream on the anonymous backend.
     m_authenticatedUserName.clear();
+    // A login still under way was for the removed account; its answer is ignored.
+    m_throttlingTimer->stop();
+    m_delayedAuthenticationTimer->stop();
+    if (m_delayedLoginTimer)
+        m_delayedLoginTimer->stop();
+    if (m_authenticating)
+        setAuthenticating(false);
 
     setContextProperty(QStringLiteral("zirrup_account_exists"), false);
     cleanFrontend(true);

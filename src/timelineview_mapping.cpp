@@ -56,9 +56,9 @@ void TimelineView::mapStatus(QVariantMap record, TweetRecord &out, bool includeM
 
     const QString text = orig.value(QStringLiteral("text")).toString();
     QString desc = text;
-    if (orig.contains(QStringLiteral("entities")))
-        m_dataHandler->parseEntities(orig.value(QStringLiteral("entities")).toMap(), desc,
-                                     includeMediaEntities);
+    // Also without entities: the text still goes into rich text and is made harmless there.
+    m_dataHandler->parseEntities(orig.value(QStringLiteral("entities")).toMap(), desc,
+                                 includeMediaEntities);
     out.desc = desc.simplified();
     out.statusText = plainText(text);
 

@@ -3,6 +3,10 @@
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="qtn_comm_account_error_insecure">
+        <source>The password would travel unprotected to %1. Use an https:// address.</source>
+        <translation>La contraseña viajaría sin protección a %1. Usa una dirección https://.</translation>
+    </message>
     <message id="qtn_comm_date_time">
         <source>%1 at %2</source>
         <translation>%1 a las %2</translation>

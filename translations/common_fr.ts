@@ -3,6 +3,10 @@
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="qtn_comm_account_error_insecure">
+        <source>The password would travel unprotected to %1. Use an https:// address.</source>
+        <translation>Le mot de passe serait envoyé sans protection à %1. Utilisez une adresse https://.</translation>
+    </message>
     <message id="qtn_comm_date_time">
         <source>%1 at %2</source>
         <translation>%1 à %2</translation>

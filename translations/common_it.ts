@@ -3,6 +3,10 @@
 <TS version="2.1" language="it" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="qtn_comm_account_error_insecure">
+        <source>The password would travel unprotected to %1. Use an https:// address.</source>
+        <translation>La password viaggerebbe senza protezione verso %1. Usa un indirizzo https://.</translation>
+    </message>
     <message id="qtn_comm_date_time">
         <source>%1 at %2</source>
         <translation>%1 alle %2</translation>

@@ -3,6 +3,10 @@
 <TS version="2.1" language="pt_BR" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="qtn_comm_account_error_insecure">
+        <source>The password would travel unprotected to %1. Use an https:// address.</source>
+        <translation>A senha seria enviada sem proteção para %1. Use um endereço https://.</translation>
+    </message>
     <message id="qtn_comm_date_time">
         <source>%1 at %2</source>
         <translation>%1 às %2</translation>

@@ -3,6 +3,10 @@
 <TS version="2.1" language="uk" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="qtn_comm_account_error_insecure">
+        <source>The password would travel unprotected to %1. Use an https:// address.</source>
+        <translation>Пароль буде передано до %1 без захисту. Використовуйте адресу https://.</translation>
+    </message>
     <message id="qtn_comm_date_time">
         <source>%1 at %2</source>
         <translation>%1 о %2</translation>

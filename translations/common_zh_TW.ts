@@ -3,6 +3,10 @@
 <TS version="2.1" language="zh_TW" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="qtn_comm_account_error_insecure">
+        <source>The password would travel unprotected to %1. Use an https:// address.</source>
+        <translation>密碼會以未受保護的方式傳送到 %1。請使用 https:// 位址。</translation>
+    </message>
     <message id="qtn_comm_date_time">
         <source>%1 at %2</source>
         <translation>%1 %2</translation>

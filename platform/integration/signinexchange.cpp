@@ -3,6 +3,7 @@
 #include "oauth.h"
 
 #include <QDebug>
+#include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
@@ -62,6 +63,19 @@ QUrl SignInExchange::serviceUrlFromText(const QString &text)
     return normalizedServiceUrl(url.adjusted(QUrl::NormalizePathSegments));
 }
 
+bool SignInExchange::carriesPasswordSafely(const QUrl &serviceUrl)
+{
+    if (serviceUrl.scheme() == QLatin1String("https"))
+        return true;
+    if (serviceUrl.scheme() != QLatin1String("http"))
+        return false;
+    const QString host = serviceUrl.host().toLower();
+    if (host == QLatin1String("localhost") || host.endsWith(QLatin1String(".localhost")))
+        return true;
+    const QHostAddress address(host);
+    return !address.isNull() && address.isLoopback();
+}
+
 QString SignInExchange::describe(Failure failure, const QUrl &serviceUrl,
                                  const QString &serviceMessage)
 {
@@ -83,6 +97,8 @@ QString SignInExchange::describe(Failure failure, const QUrl &serviceUrl,
         return qtTrId("qtn_comm_account_error_unreachable").arg(serviceUrl.toDisplayString());
     case Busy:
         return qtTrId("qtn_comm_account_error_busy");
+    case InsecureAddress:
+        return qtTrId("qtn_comm_account_error_insecure").arg(serviceUrl.toDisplayString());
     case ServiceFailure:
         break;
     }
@@ -107,6 +123,10 @@ void SignInExchange::start(const QUrl &serviceUrl, const QString &userName, cons
     const QUrl base = serviceUrlFromText(serviceUrl.toString());
     if (!base.isValid()) {
         failLater(InvalidAddress, serviceUrl);
+        return;
+    }
+    if (!carriesPasswordSafely(base)) {
+        failLater(InsecureAddress, base);
         return;
     }
     QString name = userName.trimmed();

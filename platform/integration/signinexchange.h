@@ -30,7 +30,8 @@ public:
         ClientRejected, // 401 "Could not authenticate with OAuth." (consumer pair not accepted)
         Unreachable, // no answer: refused, unresolvable, reset, timed out
         ServiceFailure, // any other answer, or a 200 without a token pair
-        Busy // start() while an exchange is running
+        Busy, // start() while an exchange is running
+        InsecureAddress // plain http to a host other than this computer: the password would show
     };
     Q_ENUM(Failure)
 
@@ -51,6 +52,8 @@ public:
     // the result is invalid unless it is an http(s) address of a host without user information,
     // query or fragment.
     static QUrl serviceUrlFromText(const QString &text);
+    // Whether a password may go to this address: over https, or over http to this computer.
+    static bool carriesPasswordSafely(const QUrl &serviceUrl);
 
     // The sentence shown to the user for a failure.
     static QString describe(Failure failure, const QUrl &serviceUrl = QUrl(),

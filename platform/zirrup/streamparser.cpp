@@ -40,7 +40,7 @@ bool StreamParser::classify(const QVariantMap &object, StreamObjectType::StreamO
                             QVariantList *data)
 {
     using namespace StreamObjectType;
-    const auto innerRecord = [&](const QString &key, StreamObjectType::StreamObjectType kind) {
+    const auto innerRecord = [&](const QString &key, ::StreamObjectType::StreamObjectType kind) {
         const QVariant inner = object.value(key);
         if (inner.typeId() != QMetaType::QVariantMap)
             return false;

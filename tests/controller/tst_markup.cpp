@@ -37,6 +37,8 @@ class TestMarkup : public QObject
 private Q_SLOTS:
     void entitiesOfEveryKind();
     void untrustedEntitiesCannotBreakTheText();
+    void rawMarkupIsShownNotObeyed_data();
+    void rawMarkupIsShownNotObeyed();
     void mediaThumbnailsAreRequested();
     void bareWordsAndMentions();
     void rightToLeftTextIsCutIntoRuns();
@@ -112,6 +114,48 @@ void TestMarkup::untrustedEntitiesCannotBreakTheText()
     QCOMPARE(text,
              a("http://t.example/x&quot;onmouseover=&quot;go()", "&lt;b&gt;x&lt;/b&gt; &amp; y")
                  + " " + a("http://t.example/y", "http://a.org/?a=1&amp;b=&#39;2&#39;"));
+    // The rich-text pieces keep each anchor whole, whatever blanks it holds (found by fuzzing).
+    const QStringList pieces = c.handler()->splitText(text);
+    QCOMPARE(pieces.join(QLatin1Char('|')), text.replace(" <a", "| |<a"));
+}
+
+void TestMarkup::rawMarkupIsShownNotObeyed_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("image") << QStringLiteral("<img src=\"http://127.0.0.1:1/x.png\">")
+                           << QStringLiteral("&lt;img src=\"http://127.0.0.1:1/x.png\"&gt;");
+    QTest::newRow("service escaped")
+        << QStringLiteral("&lt;3 &amp; &#39;x&#39;") << QStringLiteral("&lt;3 &amp; &#39;x&#39;");
+    QTest::newRow("lone brackets")
+        << QStringLiteral("a < b > c") << QStringLiteral("a &lt; b &gt; c");
+    QTest::newRow("forged anchor")
+        << QStringLiteral("<a href=\"x\" style=\"text-decoration:none; color:#4d6980\">y</a>")
+        << QStringLiteral(
+               "&lt;a href=\"x\" style=\"text-decoration:none; color:#4d6980\"&gt;y&lt;/a&gt;");
+}
+
+void TestMarkup::rawMarkupIsShownNotObeyed()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    ScriptedController c;
+    DataHandler *h = c.handler();
+
+    // Without entities, and around them.
+    QString plain = text;
+    h->parseEntities({}, plain);
+    QCOMPARE(plain, shown);
+    QString tagged = text + QStringLiteral(" #qt ") + text;
+    const int at = int(text.size()) + 1;
+    h->parseEntities({{"hashtags", QVariantList {entity(at, at + 3, {{"text", "qt"}})}}}, tagged);
+    const QString expected = shown + " " + a("#qt", "#qt") + " " + shown;
+    QCOMPARE(tagged, expected);
+    // What QML hands back is made harmless again, our own anchors kept.
+    QCOMPARE(h->findLinks(tagged), expected);
+    QCOMPARE(h->findLinks(plain + QStringLiteral(" #qt")), shown + " " + a("#qt", "#qt"));
+    QCOMPARE(h->splitText(plain).join(QString()), shown);
+    QCOMPARE(h->splitText(tagged).join(QString()), expected);
 }
 
 void TestMarkup::mediaThumbnailsAreRequested()

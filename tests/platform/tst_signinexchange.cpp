@@ -209,6 +209,10 @@ void TestSignInExchange::badInputSendsNothing()
         {QUrl(), SignInExchange::InvalidAddress},
         {QUrl(QStringLiteral("http://user:pw@127.0.0.1:1/")), SignInExchange::InvalidAddress},
         {QUrl(QStringLiteral("file:///etc/passwd")), SignInExchange::InvalidAddress},
+        // The password would cross the network in clear.
+        {QUrl(QStringLiteral("http://zirrup.example/")), SignInExchange::InsecureAddress},
+        {QUrl(QStringLiteral("http://10.0.0.7:8123")), SignInExchange::InsecureAddress},
+        {QUrl(QStringLiteral("http://localhost.example.org")), SignInExchange::InsecureAddress},
     };
     for (const auto &entry : cases) {
         const int before = failed.count();

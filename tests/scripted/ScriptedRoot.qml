@@ -40,7 +40,17 @@ Item {
     function prepareCleanup() { record("prepareCleanup", []) }
     function doCleanup() { record("doCleanup", []) }
     function restorePosition(index) { record("restorePosition", [index]) }
-    function onNetworkAvailableChanged(connected) { record("onNetworkAvailableChanged", [connected]) }
+    // Set by tests that need the program's answer to a network change (window in front).
+    property bool answersNetwork: false
+    function onNetworkAvailableChanged(connected) {
+        record("onNetworkAvailableChanged", [connected])
+        if (!answersNetwork)
+            return
+        if (connected)
+            dataHandler.startSyncTimer()
+        else
+            dataHandler.stopSyncTimer()
+    }
 
     // A mouse grabber to let go of (releaseMouse).
     MouseArea {

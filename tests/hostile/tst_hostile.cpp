@@ -1,0 +1,279 @@
+// What a faulty or hostile server does to what the user sees: broken answers end in notices
+// with every busy flag down, a broken or restarted stream runs again and the list catches up,
+// and markup in a record is shown, never obeyed.
+
+#include "datahandler.h"
+#include "timelineview.h"
+#include "zirrupmodel.h"
+
+#include "fakeserver.h"
+#include "scriptedcontroller.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// The real client library, quick to give up, for the controller to use.
+void useRealBackend(ScriptedController &c)
+{
+    c.handler()->setBackendFactory([](const QStringList &v, QObject *parent) {
+        auto *backend =
+            new Zr::Zirrup(v.at(0), v.at(1), v.at(2), v.at(3), v.at(4), v.at(5), parent);
+        backend->setRequestTimeout(400);
+        backend->setStreamSilenceTimeout(1500);
+        return backend;
+    });
+}
+
+// The peak resident memory of this process, in kB.
+qint64 peakMemoryKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+// The tweet ids of the rows, newest first, as one text.
+QString timelineIds(ZirrupModel *model)
+{
+    QStringList ids;
+    for (int row = 0; row < model->rowCount(); ++row)
+        ids.append(model->get(row).value(QStringLiteral("tweetid")).toString());
+    return ids.join(QLatin1Char(' '));
+}
+
+bool anyPath(const QList<HttpRequest> &requests, const QString &path)
+{
+    for (const HttpRequest &request : requests) {
+        if (request.path == path)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+class TestHostile : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void brokenAnswersBecomeNotices_data();
+    void brokenAnswersBecomeNotices();
+    void streamRunsAgainAndTheListCatchesUp();
+    void markupInARecordFetchesNothing();
+
+private:
+    FakeServer *server = nullptr;
+    QScopedPointer<QTemporaryDir> cache;
+};
+
+void TestHostile::initTestCase()
+{
+    server = new FakeServer(this);
+    Zr::setServiceUrl(server->baseUrl());
+}
+
+void TestHostile::init()
+{
+    // Every case starts without the records an earlier one left in the backend's cache.
+    cache.reset(new QTemporaryDir);
+    qputenv("XDG_CACHE_HOME", cache->path().toLocal8Bit());
+}
+
+void TestHostile::brokenAnswersBecomeNotices_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<qint64>("declaredLength");
+    const QByteArray statuses = "[" + statusJson("1000000000000000123", "hello") + "]";
+    QTest::newRow("malformed") << int(HttpResponse::Complete) << 200 << QByteArray("[{\"id\":,]")
+                               << qint64(-1);
+    QTest::newRow("truncated") << int(HttpResponse::Complete) << 200 << statuses.left(50)
+                               << qint64(-1);
+    QTest::newRow("dropped") << int(HttpResponse::DropMidBody) << 200 << statuses << qint64(-1);
+    QTest::newRow("stalled") << int(HttpResponse::StallMidBody) << 200 << statuses << qint64(-1);
+    QTest::newRow("oversize") << int(HttpResponse::Complete) << 200 << statuses
+                              << qint64(512 * 1024 * 1024);
+    QTest::newRow("server fault") << int(HttpResponse::Complete) << 500
+                                  << QByteArray("<html>oops</html>") << qint64(-1);
+}
+
+void TestHostile::brokenAnswersBecomeNotices()
+{
+    QFETCH(int, mode);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(qint64, declaredLength);
+    HttpResponse hostile = HttpResponse::json(body, status);
+    hostile.mode = HttpResponse::Mode(mode);
+    hostile.declaredLength = declaredLength;
+    server->setHandler([&](const HttpRequest &) { return hostile; });
+
+    ScriptedController c;
+    useRealBackend(c);
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    c.signIn();
+    // Home, mentions and messages all fail: every flag comes down, one notice says so.
+    auto notices = [&c] {
+        QStringList texts;
+        for (const ScriptedView::RootCall &call : c.view().calls()) {
+            if (call.name == QLatin1String("showError"))
+                texts.append(call.args.value(0).toString());
+        }
+        return texts;
+    };
+    QTRY_VERIFY(notices().contains(qtTrId("qtn_zirrup_error_retrieve_tweets")));
+    QTRY_COMPARE(c.contextProperty("timelineview_is_refreshing").toBool(), false);
+    QTRY_COMPARE(c.contextProperty("mentions_is_refreshing").toBool(), false);
+    QTRY_COMPARE(c.contextProperty("messagesview_loading").toBool(), false);
+    QCOMPARE(c.handler()->timelineView()->timelineModel()->rowCount(), 0);
+    // The failed stream is retried later, online.
+    QTRY_VERIFY(c.handler()->throttlingTimer()->isActive());
+    server->release();
+}
+
+void TestHostile::streamRunsAgainAndTheListCatchesUp()
+{
+    QMap<QByteArray, QByteArray> home {{"1000000000000000001", "first"}};
+    bool refuseStream = false;
+    server->setHandler([&](const HttpRequest &request) {
+        if (request.path == QLatin1String("/1/user_stream.json")) {
+            if (refuseStream) {
+                refuseStream = false;
+                return HttpResponse::error(503, QStringLiteral("Restarting"), request.path);
+            }
+            HttpResponse stream;
+            stream.mode = HttpResponse::Stream;
+            return stream;
+        }
+        if (request.path == QLatin1String("/1/statuses/home_timeline.json")) {
+            // Newest first, and only what is newer than since_id, as the service does (the
+            // ids have one length, so they sort as text).
+            const QByteArray since = request.query().value(QStringLiteral("since_id")).toUtf8();
+            QList<QByteArray> newestFirst;
+            for (auto it = home.cbegin(); it != home.cend(); ++it) {
+                if (it.key() > since)
+                    newestFirst.prepend(statusJson(it.key(), it.value()));
+            }
+            return HttpResponse::json("[" + newestFirst.join(',') + "]");
+        }
+        return HttpResponse::json("[]");
+    });
+
+    ScriptedController c;
+    useRealBackend(c);
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    QSignalSpy opened(server, &FakeServer::streamOpened);
+    c.signIn();
+    QVERIFY(opened.wait());
+    ZirrupModel *model = c.handler()->timelineView()->timelineModel();
+    QTRY_COMPARE(timelineIds(model), QStringLiteral("1000000000000000001"));
+    QTimer *throttle = c.handler()->throttlingTimer();
+    const qint64 memoryBefore = peakMemoryKb();
+
+    // An object cut off in the middle, and a line that never ends: the stream gives up.
+    home.insert("1000000000000000002", "missed while cut off");
+    server->sendStreamData("{\"id_str\":\"1000000000000000002\",\"text\":\"mis");
+    // Up to 64 MB, sent as fast as the client takes it, until the client gives up.
+    const QByteArray garbage(1024 * 1024, 'x');
+    QSignalSpy closed(server, &FakeServer::streamClosedByClient);
+    for (int i = 0; i < 64 && closed.isEmpty(); ++i) {
+        server->sendStreamData(garbage);
+        closed.wait(200);
+    }
+    QVERIFY(!closed.isEmpty());
+    QTRY_VERIFY(throttle->isActive());
+    // The retry the timer would make 65 s later.
+    throttle->stop();
+    c.handler()->onThrottlingTimerTriggered();
+    QVERIFY(opened.wait());
+    QTRY_COMPARE(timelineIds(model), QStringLiteral("1000000000000000002 1000000000000000001"));
+    // Bounded: the endless line was not kept.
+    QVERIFY2(peakMemoryKb() - memoryBefore < 40 * 1024,
+             qPrintable(QString::number(peakMemoryKb() - memoryBefore)));
+
+    // The server restarts: the stream stops mid-object, the first new stream is refused.
+    home.insert("1000000000000000003", "missed while restarting");
+    refuseStream = true;
+    server->sendStreamData("{\"id_str\":\"1000000000000000003\",\"te");
+    server->dropStream();
+    QTRY_VERIFY(throttle->isActive());
+    throttle->stop();
+    c.handler()->onThrottlingTimerTriggered();
+    QTRY_VERIFY(throttle->isActive()); // the refused one
+    throttle->stop();
+    c.handler()->onThrottlingTimerTriggered();
+    QVERIFY(opened.wait());
+    QTRY_COMPARE(timelineIds(model),
+                 QStringLiteral("1000000000000000003 1000000000000000002 1000000000000000001"));
+
+    // Live again: what the stream brings shows at once.
+    server->sendStreamData("{\"home_status\":" + statusJson("1000000000000000004", "live")
+                           + "}\r\n");
+    QTRY_VERIFY(
+        timelineIds(model).startsWith(QLatin1String("1000000000000000004 1000000000000000003")));
+}
+
+void TestHostile::markupInARecordFetchesNothing()
+{
+    const QString pixel = QStringLiteral("/hostile/pixel.png");
+    const QByteArray image =
+        "<img src=\\\"" + server->baseUrl().toString().toUtf8() + pixel.toUtf8() + "\\\"> &lt;3";
+    server->setHandler([&](const HttpRequest &request) {
+        if (request.path == QLatin1String("/1/statuses/home_timeline.json"))
+            return HttpResponse::json("[" + statusJson("1000000000000000007", image) + "]");
+        return HttpResponse::json("[]");
+    });
+    ScriptedController c;
+    useRealBackend(c);
+    c.start(true);
+    QTRY_COMPARE(c.login()->loginCount(), 1);
+    c.signIn();
+    ZirrupModel *model = c.handler()->timelineView()->timelineModel();
+    QTRY_COMPARE(model->rowCount(), 1);
+    const QString desc = model->get(0).value(QStringLiteral("desc")).toString();
+    QVERIFY2(desc.contains(QLatin1String("&lt;3")), qPrintable(desc));
+
+    // The tweet page's rich text, and after it an image of our own to know that pictures load.
+    QQuickView view;
+    view.rootContext()->setContextProperty(QStringLiteral("dataHandler"), c.handler());
+    view.rootContext()->setContextProperty(QStringLiteral("hostileText"), desc);
+    view.rootContext()->setContextProperty(
+        QStringLiteral("controlText"),
+        QStringLiteral("<img src=\"%1/control.png\">").arg(server->baseUrl().toString()));
+    QQmlComponent component(view.engine());
+    // Beside the program's pages, so that it finds HighlightText as they do.
+    component.setData("import QtQuick\n"
+                      "Column {\n"
+                      "    width: 480\n"
+                      "    HighlightText { width: 480; text: hostileText }\n"
+                      "    Text { textFormat: Text.RichText; text: controlText }\n"
+                      "}\n",
+                      QUrl(QStringLiteral("qrc:/resources/qml/HostileProbe.qml")));
+    QScopedPointer<QQuickItem> root(
+        qobject_cast<QQuickItem *>(component.create(view.rootContext())));
+    QVERIFY2(root, qPrintable(component.errorString()));
+    root->setParentItem(view.contentItem());
+    view.show();
+    QTRY_VERIFY(anyPath(server->requests(), QStringLiteral("/control.png")));
+    QVERIFY(!anyPath(server->requests(), pixel));
+}
+
+QTEST_MAIN(TestHostile)
+#include "tst_hostile.moc"
