@@ -90,13 +90,11 @@ void ProfileView::onBackendCreated(Zr::Zirrup *zirrup)
         *id = -2;
     m_pendingImages.clear();
     m_blockedIds.clear();
-    // Nothing will end what was under way with the previous backend.
-    for (const char *name :
-         {"profileview_loading", "peoplelistview_is_refreshing", "peoplelistview_is_loading_more",
-          "searchview_searching_profiles", "searchview_searching_more_profiles"})
+    // Nothing will end what was under way with the previous backend, a photo upload included.
+    for (const char *name : {"profileview_loading", "updatingProfileImage",
+                             "peoplelistview_is_refreshing", "peoplelistview_is_loading_more",
+                             "searchview_searching_profiles", "searchview_searching_more_profiles"})
         publish(QLatin1String(name), false);
-    if (m_ownImageChanged || m_ownImageRefreshTimer->isActive())
-        publish(QStringLiteral("updatingProfileImage"), false);
     m_ownImageChanged = false;
     m_ownImageRefreshTimer->stop();
     // Everything shown so far belongs to the account that was signed in; a new sign-in of the
