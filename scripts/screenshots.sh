@@ -2,6 +2,11 @@
 # Takes the README's screenshots: the start page signed out (with trends), the home timeline and a
 # profile signed in, all against a fresh seeded sandbox, in a throwaway home folder, on a virtual X
 # display so that the window has its own size.
+# Takes the README's screenshots: the start page signed out (with trends), also in Arabic, and the
+# home timeline signed in, also in German, all against a fresh seeded sandbox, in a throwaway home
+# Takes the README's screenshots: the start page signed out (with trends), and the home timeline
+# and the results of a search signed in, all against a fresh seeded sandbox, in a throwaway home
+# folder, on a virtual X display so that the window has its own size.
 # Usage: scripts/screenshots.sh [build folder]   (default: build)
 set -eu
 cd "$(dirname "$0")/.."
@@ -35,13 +40,15 @@ while [ -z "$URL" ]; do
 done
 export ZIRRUP_SERVICE_URL="$URL"
 
-# shoot <picture> [script]: the script (default: the first page settled) drives the program
-# and saves "screenshot.png" beside itself.
+# shoot <picture> [locale] [script]: the program runs in the locale (default: this shell's LANG)
+# and the script (default: the first page settled) drives it and saves "screenshot.png" beside
+# itself.
 cp scripts/*.qml "$WORK/"
 shoot() {
     rm -f "$WORK/screenshot.png"
-    ZIRRUP_UI_SCRIPT="$WORK/$(basename "${2:-ScreenshotScript.qml}")" xvfb-run -a -s "-screen 0 1280x1024x24" \
-        "$CLIENT" >"$WORK/client.log" 2>&1 || {
+    env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG="${2:-${LANG:-C.UTF-8}}" \
+        ZIRRUP_UI_SCRIPT="$WORK/$(basename "${3:-ScreenshotScript.qml}")" \
+        xvfb-run -a -s "-screen 0 1280x1024x24" "$CLIENT" >"$WORK/client.log" 2>&1 || {
         cat "$WORK/client.log" >&2
         exit 1
     }
@@ -50,6 +57,10 @@ shoot() {
 }
 
 shoot docs/screenshot-signed-out.png
+shoot docs/screenshot-signed-out-arabic.png ar_EG.UTF-8
 printf 'demo\n' | "$SIGNIN" --service "$URL" --user demo --password-stdin >/dev/null
 shoot docs/screenshot-home.png
 shoot docs/screenshot-profile.png scripts/ProfileShotScript.qml
+shoot docs/screenshot-home-german.png de_DE.UTF-8
+shoot docs/screenshot-conversation.png ConversationShotScript.qml
+shoot docs/screenshot-search.png SearchShotScript.qml

@@ -372,6 +372,8 @@ public Q_SLOTS:
     void moreSubscribedLists();
     void cleanSubscribedLists();
     void subscribeList(QString listId);
+    void unsubscribeList(QString listId);
+    void updateListFollowing(QString listId);
 
 Q_SIGNALS:
     void backendCreated(Zr::Zirrup *backend);

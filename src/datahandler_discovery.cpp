@@ -115,3 +115,17 @@ void DataHandler::subscribeList(QString listId)
         return;
     m_listsView.subscribeList(listId);
 }
+
+void DataHandler::unsubscribeList(QString listId)
+{
+    if (!canForward())
+        return;
+    m_listsView.unsubscribeList(listId);
+}
+
+void DataHandler::updateListFollowing(QString listId)
+{
+    if (!canForward())
+        return;
+    m_listsView.getListFollowing(listId);
+}

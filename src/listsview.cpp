@@ -53,6 +53,20 @@ void ListsView::clearModel(ZirrupModel *model)
     model->emitCountChanged();
 }
 
+void ListsView::dropAccountData()
+{
+    clearModel(m_addedToListsModel);
+    clearModel(m_subscribedListsModel);
+    m_addedNextCursor.clear();
+    m_subscribedNextCursor.clear();
+    // The requests that raised the flags were dropped with their backend.
+    for (const char *name :
+         {"listsview_loading", "listsview_is_loading_more", "listsview_more_available",
+          "mylists_loading", "mylists_is_loading_more", "mylists_more_available",
+          "tweetsview_following_list"})
+        publish(QLatin1String(name), false);
+}
+
 void ListsView::onFrontendInitialized(DataHandler *dataHandler)
 {
     m_dataHandler = dataHandler;
@@ -78,6 +92,12 @@ void ListsView::onBackendCreated(Zr::Zirrup *zirrup)
         disconnect(m_backend, nullptr, this, nullptr);
     m_backend = zirrup;
     m_ownListsQueryId = m_subscribedQueryId = m_addedQueryId = m_subscribeQueryId = -2;
+    m_showQueryId = -2;
+    const QString account = m_dataHandler ? m_dataHandler->authenticatedUser() : QString();
+    if (!account.isEmpty() && account != m_account) {
+        dropAccountData();
+        m_account = account;
+    }
     if (!zirrup)
         return;
     const auto unique = Qt::UniqueConnection;
@@ -162,6 +182,22 @@ void ListsView::subscribeList(QString listId)
                                 &m_subscribeQueryId);
 }
 
+void ListsView::unsubscribeList(QString listId)
+{
+    m_subscribeQueryId = -1;
+    if (m_backend)
+        m_backend->retrieveList(ListType::Unsubscribe, {{QStringLiteral("list_id"), listId}},
+                                &m_subscribeQueryId);
+}
+
+void ListsView::getListFollowing(QString listId)
+{
+    m_showQueryId = -1;
+    if (m_backend && !listId.isEmpty())
+        m_backend->retrieveList(ListType::Show, {{QStringLiteral("list_id"), listId}},
+                                &m_showQueryId);
+}
+
 void ListsView::appendLists(ZirrupModel *model, const QVariantList &lists)
 {
     if (!model)
@@ -191,7 +227,8 @@ void ListsView::onListCompleted(ListType::ListType type, QVariantList data, int 
 {
     if (queryId < 0
         || (queryId != m_ownListsQueryId && queryId != m_subscribedQueryId
-            && queryId != m_addedQueryId && queryId != m_subscribeQueryId))
+            && queryId != m_addedQueryId && queryId != m_subscribeQueryId
+            && queryId != m_showQueryId))
         return;
 
     const QVariantMap answer = data.value(0).toMap();
@@ -216,7 +253,14 @@ void ListsView::onListCompleted(ListType::ListType type, QVariantList data, int 
         publish(QStringLiteral("mylists_more_available"), hasNextPage(m_subscribedNextCursor));
         break;
     case ListType::Subscribe:
-        publish(QStringLiteral("tweetsview_following_list"), true);
+    case ListType::Unsubscribe:
+        publish(QStringLiteral("tweetsview_following_list"), type == ListType::Subscribe);
+        // The menu lists the subscriptions.
+        updateSubscribedLists();
+        break;
+    case ListType::Show:
+        publish(QStringLiteral("tweetsview_following_list"),
+                answer.value(QStringLiteral("following")).toBool());
         break;
     default:
         break;

@@ -43,6 +43,9 @@ public Q_SLOTS:
     void moreSubscribedLists();
     void cleanSubscribedLists();
     void subscribeList(QString listId);
+    void unsubscribeList(QString listId);
+    // Asks whether the signed-in user subscribes to a list ("tweetsview_following_list").
+    void getListFollowing(QString listId);
     void onListCompleted(ListType::ListType type, QVariantList data, int queryId);
     void onImageLoadCompleted(QString screenName, ProfileView::ProfileImageSize size,
                               QString imageUrl);
@@ -55,6 +58,8 @@ private:
     void publish(const QString &name, const QVariant &value);
     void appendLists(ZirrupModel *model, const QVariantList &lists);
     static void clearModel(ZirrupModel *model);
+    // Forgets the lists of the account signed in before.
+    void dropAccountData();
 
     DataHandler *m_dataHandler = nullptr;
     QPointer<Zr::Zirrup> m_backend;
@@ -63,8 +68,11 @@ private:
     int m_subscribedQueryId = -2;
     int m_addedQueryId = -2;
     int m_subscribeQueryId = -2;
+    int m_showQueryId = -2;
     QString m_addedNextCursor;
     QString m_subscribedNextCursor;
+    // The signed-in user whose lists the adapter holds (lower case).
+    QString m_account;
 
     ZirrupModel *m_addedToListsModel = nullptr;
     ZirrupModel *m_subscribedListsModel = nullptr;

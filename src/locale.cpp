@@ -40,12 +40,30 @@ QString Locale::dateFormat(DateType date) const
     // The long form without the weekday and with the abbreviated month name keeps the
     // locale's order and words ("d MMM yyyy", "MMM d, yyyy", "d. MMM yyyy", ...).
     QString format = m_locale.dateFormat(QLocale::LongFormat);
-    static const QRegularExpression leadingWeekday(QStringLiteral("^\\s*dddd[\\s,]*"));
-    static const QRegularExpression otherWeekday(QStringLiteral("[\\s,]*dddd"));
+    // Arabic separates the weekday with its own comma (U+060C).
+    static const QRegularExpression leadingWeekday(QStringLiteral("^\\s*dddd[\\s,\\x{060C}]*"));
+    static const QRegularExpression otherWeekday(QStringLiteral("[\\s,\\x{060C}]*dddd"));
     format.remove(leadingWeekday);
     format.remove(otherWeekday);
     format.replace(QStringLiteral("MMMM"), QStringLiteral("MMM"));
     return format.trimmed();
+}
+
+// Some locales (zh_TW: "Bh:mm") name the day period with "B", which QLocale writes out as a
+// letter; "AP" is the nearest it knows ("下午2:05" rather than "B14:05").
+QString Locale::withDayPeriod(const QString &format)
+{
+    QString result;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (c == QLatin1Char('B') && !quoted)
+            result += QStringLiteral("AP");
+        else
+            result += c;
+    }
+    return result;
 }
 
 QString Locale::timeFormat(TimeType time) const
@@ -54,9 +72,9 @@ QString Locale::timeFormat(TimeType time) const
     case TimeNone:
         return QString();
     case TimeShort:
-        return m_locale.timeFormat(QLocale::ShortFormat);
+        return withDayPeriod(m_locale.timeFormat(QLocale::ShortFormat));
     case TimeLong:
-        return m_locale.timeFormat(QLocale::LongFormat);
+        return withDayPeriod(m_locale.timeFormat(QLocale::LongFormat));
     }
     return QString();
 }

@@ -30,6 +30,8 @@ public:
     const QLocale &qlocale() const { return m_locale; }
 
 private:
+    static QString withDayPeriod(const QString &format);
+
     QLocale m_locale;
 };
 

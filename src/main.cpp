@@ -9,6 +9,7 @@
 #include "zrfactorymeego.h"
 
 #include <QGuiApplication>
+#include <QLocale>
 #include <QNetworkProxy>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -61,8 +62,9 @@ int main(int argc, char **argv)
     const QString localeName = Startup::catalogueLocale(locale.name());
 
     auto platformCatalogue = std::make_unique<QTranslator>();
-    Startup::loadCatalogue(platformCatalogue.get(), Startup::platformCataloguePath(localeName),
-                           QStringLiteral(":/common_en.qm"));
+    if (!platformCatalogue->load(Startup::platformCataloguePath(localeName)))
+        Startup::loadCatalogue(platformCatalogue.get(), Startup::platformCatalogueName(localeName),
+                               QStringLiteral(":/common_en.qm"));
     QGuiApplication::installTranslator(platformCatalogue.get());
 
     auto applicationCatalogue = std::make_unique<QTranslator>();
@@ -70,6 +72,8 @@ int main(int argc, char **argv)
                            Startup::applicationCatalogueName(localeName),
                            QStringLiteral(":/zirrup_en.qm"));
     QGuiApplication::installTranslator(applicationCatalogue.get());
+    // The catalogue's language sets the reading direction: Arabic mirrors the whole window.
+    QGuiApplication::setLayoutDirection(QLocale(applicationCatalogue->language()).textDirection());
 
     QGuiApplication::setFont(Startup::applicationFont(locale.language()));
 

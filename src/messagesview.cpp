@@ -94,6 +94,13 @@ void MessagesView::onBackendCreated(Zr::Zirrup *zirrup)
     // Requests of the previous backend will never be answered.
     m_receivedQueryId = m_sentQueryId = -2;
     m_pendingQueries = 0;
+    // A signed-out backend keeps what the last account held until someone signs in; the same
+    // account signing in again (a re-login) keeps it too.
+    const QString account = m_dataHandler ? m_dataHandler->authenticatedUser() : QString();
+    if (!account.isEmpty() && account != m_account) {
+        dropAccountData();
+        m_account = account;
+    }
     if (!zirrup)
         return;
     connect(zirrup, &Zr::Zirrup::directMessageUpdated, this, &MessagesView::onDirectMessageUpdated,
@@ -108,6 +115,28 @@ void MessagesView::onBackendCreated(Zr::Zirrup *zirrup)
             Qt::UniqueConnection);
     connect(zirrup, &Zr::Zirrup::errorWarning, this, &MessagesView::onErrorWarning,
             Qt::UniqueConnection);
+}
+
+void MessagesView::dropAccountData()
+{
+    m_messageMap.clear();
+    m_newestReceivedId = m_newestSentId = m_lastSeenId = QStringLiteral("0");
+    m_receivedCache.clear();
+    m_sentCache.clear();
+    m_firstLoad = false;
+    m_conversationPartner.clear();
+    for (ZirrupModel *model : {m_messageModel, m_conversationModel}) {
+        if (model) {
+            model->clear();
+            model->emitCountChanged();
+        }
+    }
+    for (const char *name :
+         {"conversation_zirrupName", "conversation_firstname", "conversation_image_url",
+          "composeview_msg_text", "composeview_created_at"})
+        publish(QLatin1String(name), QString());
+    publish(QStringLiteral("composeview_received"), false);
+    publish(QStringLiteral("messagesview_refresh_after_sending"), false);
 }
 
 QString MessagesView::newestKnownId() const
@@ -434,8 +463,11 @@ void MessagesView::onDirectMessageDeleted(QMap<QString, QString> queryArgs, int 
         if (sameName(it->partnerScreenName, partner) && (!newest || isNewer(it->id, newest->id)))
             newest = &it.value();
     }
-    if (newest)
+    if (newest) {
         m_messageModel->setItem(m_messageModel->rowCount(), 0, makeItem(*newest));
+        // The partner's older message keeps the conversation in its place, not at the end.
+        m_messageModel->sort(0, Qt::DescendingOrder);
+    }
     m_messageModel->emitCountChanged();
 }
 

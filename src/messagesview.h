@@ -82,6 +82,8 @@ private:
     bool requestMessages(DirectMessageType::DirectMessageType type, QVariantList *cache,
                          int *queryId);
     QString newestKnownId() const;
+    // Forgets every message of the account signed in before.
+    void dropAccountData();
 
     DataHandler *m_dataHandler = nullptr;
     QPointer<Zr::Zirrup> m_backend;
@@ -98,6 +100,8 @@ private:
     bool m_firstLoad = false;
     // The partner whose conversation the header shows.
     QString m_conversationPartner;
+    // The signed-in user whose messages the adapter holds (lower case).
+    QString m_account;
 
     ZirrupModel *m_messageModel = nullptr;
     ZirrupModel *m_conversationModel = nullptr;

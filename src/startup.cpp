@@ -37,6 +37,8 @@ QString Startup::catalogueLocale(const QString &localeName)
 {
     if (localeName == QLatin1String("zh_HK"))
         return QStringLiteral("zh_TW");
+    if (localeName.startsWith(QLatin1String("es_")) && localeName != QLatin1String("es_ES"))
+        return QStringLiteral("es_419");
     return localeName;
 }
 
@@ -50,6 +52,11 @@ bool Startup::loadCatalogue(QTranslator *translator, const QString &name, const 
 QString Startup::platformCataloguePath(const QString &locale)
 {
     return QStringLiteral("/usr/share/l10n/meegotouch/common_") + locale + QStringLiteral(".qm");
+}
+
+QString Startup::platformCatalogueName(const QString &locale)
+{
+    return QStringLiteral(":/common_") + locale + QStringLiteral(".qm");
 }
 
 QString Startup::applicationCatalogueName(const QString &locale)

@@ -25,7 +25,8 @@ public:
     // library's logging level at once.
     static Options parseCommandLine(const QStringList &arguments);
 
-    // The locale whose catalogues are loaded: Hong Kong uses the Taiwan catalogues.
+    // The locale whose catalogues are loaded: Hong Kong uses the Taiwan catalogues, and Spanish
+    // outside Spain the Latin American ones.
     static QString catalogueLocale(const QString &localeName);
 
     // Loads `name` with the translator's standard lookup (".qm" added, then the name shortened
@@ -34,6 +35,8 @@ public:
                               const QString &fallback);
 
     static QString platformCataloguePath(const QString &locale);
+    // The platform's catalogue as this program ships it, used when the system has none.
+    static QString platformCatalogueName(const QString &locale);
     static QString applicationCatalogueName(const QString &locale);
 
     static QFont applicationFont(const QString &language);

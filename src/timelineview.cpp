@@ -154,6 +154,11 @@ void TimelineView::onBackendCreated(Zr::Zirrup *zirrup)
     if (m_backend)
         disconnect(m_backend, nullptr, this, nullptr);
     dropOutstandingRequests();
+    const QString account = m_dataHandler ? m_dataHandler->authenticatedUser() : QString();
+    if (!account.isEmpty() && account != m_account) {
+        dropAccountData();
+        m_account = account;
+    }
     m_backend = zirrup;
     if (!zirrup)
         return;
@@ -175,6 +180,22 @@ void TimelineView::onBackendCreated(Zr::Zirrup *zirrup)
     connect(zirrup, &Zr::Zirrup::errorCritical, this, &TimelineView::onErrorCritical);
     connect(zirrup, &Zr::Zirrup::errorError, this, &TimelineView::onErrorError);
     connect(zirrup, &Zr::Zirrup::errorWarning, this, &TimelineView::onErrorWarning);
+}
+
+void TimelineView::dropAccountData()
+{
+    for (ZirrupModel *model :
+         {m_timelineModel, m_mentionsModel, m_retweetedModel, m_tweetsModel, m_favoritesModel})
+        clearModel(model);
+    m_recentModels.clear();
+    for (QString *id : {&m_homeMaxId, &m_mentionsMaxId, &m_retweetsMaxId, &m_tweetsMaxId})
+        *id = QStringLiteral("0");
+    m_favoritesPage = 1;
+    for (const char *name :
+         {"timelineview_more_tweets_available", "timelineview_more_mentions_available",
+          "timelineview_more_retweets_available", "tweetsview_more_tweets_available",
+          "tweetsview_following_list"})
+        setFlag(name, false);
 }
 
 void TimelineView::dropOutstandingRequests()

@@ -198,6 +198,8 @@ private:
     bool requestList(const Zr::ArgMap &args, int &queryId, const char *flag);
     // The next home page; false when nothing will answer.
     bool sendFillHome();
+    // Forgets the timelines of the account signed in before.
+    void dropAccountData();
     // "more available" for a page: never raised by a cached delivery.
     void setMoreAvailable(const char *name, int records, bool cached);
 
@@ -269,6 +271,8 @@ private:
     QList<int> m_thumbQueryIds;
 
     bool m_catchingUp = false;
+    // The signed-in user whose tweets the adapter holds (lower case).
+    QString m_account;
 };
 
 #endif // TIMELINEVIEW_H

@@ -62,7 +62,9 @@ void TimelineView::searchTweets(QString query, QString latitude, QString longitu
     setFlag("searchview_more_tweets_available", false);
     setFlag("searchview_searching_more_tweets", false);
     setFlag("searchview_searching_tweets", false);
-    if (!m_backend)
+    // The service answers a search for nothing with an error; clearing the results is all
+    // the user asked for.
+    if (!m_backend || query.trimmed().isEmpty())
         return;
 
     Zr::ArgMap args {{QStringLiteral("q"), query},

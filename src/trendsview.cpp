@@ -47,6 +47,12 @@ void TrendsView::onBackendCreated(Zr::Zirrup *zirrup)
     m_backend = zirrup;
     // Ids of the previous backend mean nothing to this one.
     m_trendsQueryId = m_savedSearchesQueryId = m_saveQueryId = m_geoQueryId = -2;
+    // Trends are the same for everybody; saved searches belong to one account.
+    const QString account = m_dataHandler ? m_dataHandler->authenticatedUser() : QString();
+    if (!account.isEmpty() && account != m_account) {
+        dropAccountData();
+        m_account = account;
+    }
     if (!zirrup)
         return;
     connect(zirrup, &Zr::Zirrup::trendsUpdated, this, &TrendsView::onTrendsUpdated);
@@ -56,6 +62,18 @@ void TrendsView::onBackendCreated(Zr::Zirrup *zirrup)
     connect(zirrup, &Zr::Zirrup::errorCritical, this, &TrendsView::onErrorCritical);
     connect(zirrup, &Zr::Zirrup::errorError, this, &TrendsView::onErrorError);
     connect(zirrup, &Zr::Zirrup::errorWarning, this, &TrendsView::onErrorWarning);
+}
+
+void TrendsView::dropAccountData()
+{
+    m_listingSavedSearches = false;
+    m_savedWhileListing.clear();
+    m_deletedWhileListing.clear();
+    if (m_savedSearchesModel) {
+        m_savedSearchesModel->clear();
+        m_savedSearchesModel->emitCountChanged();
+    }
+    publish(QStringLiteral("savedsearches_is_loading"), false);
 }
 
 void TrendsView::getTrends()

@@ -55,6 +55,8 @@ private:
     void appendSavedSearch(const QVariantMap &record);
     int savedSearchRow(const QString &id) const;
     void publishPlace(const QString &name, const QString &id);
+    // Forgets the saved searches of the account signed in before.
+    void dropAccountData();
 
     DataHandler *m_dataHandler = nullptr;
     QPointer<Zr::Zirrup> m_backend;
@@ -67,6 +69,8 @@ private:
     QList<QVariantMap> m_savedWhileListing;
     QStringList m_deletedWhileListing;
     int m_geoQueryId = -2;
+    // The signed-in user whose saved searches the adapter holds (lower case).
+    QString m_account;
 
     ZirrupModel *m_trendsModel = nullptr;
     ZirrupModel *m_savedSearchesModel = nullptr;

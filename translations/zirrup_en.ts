@@ -339,6 +339,10 @@
         <source>Timeline</source>
         <translation>Timeline</translation>
     </message>
+    <message id="qtn_zirrup_search_no_position">
+        <source>Your position is not available.</source>
+        <translation>Your position is not available.</translation>
+    </message>
     <message id="qtn_zirrup_search_saved_head">
         <source>Saved Searches</source>
         <translation>Saved Searches</translation>

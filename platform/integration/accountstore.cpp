@@ -102,7 +102,7 @@ bool AccountStore::storeAccount(const Account &account, QString *error)
 {
     if (!account.isComplete() || !isServiceAddress(account.serviceUrl)) {
         if (error)
-            *error = tr("The account is incomplete.");
+            *error = qtTrId("qtn_comm_account_error_incomplete");
         return false;
     }
     Contents contents = readFile();
@@ -262,7 +262,7 @@ bool AccountStore::writeFile(const Contents &contents, QString *error)
     const QString directory = QFileInfo(m_filePath).absolutePath();
     if (!ensurePrivateDirectory(directory)) {
         if (error)
-            *error = tr("Cannot create %1.").arg(directory);
+            *error = qtTrId("qtn_comm_account_error_folder").arg(directory);
         qWarning() << "AccountStore: cannot create" << directory;
         return false;
     }

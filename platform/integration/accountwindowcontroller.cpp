@@ -52,7 +52,7 @@ bool AccountWindowController::accountEnabled() const
 void AccountWindowController::setAccountEnabled(bool enabled)
 {
     if (!m_login->setAccountEnabled(enabled))
-        setErrorText(tr("The account could not be changed."));
+        setErrorText(qtTrId("qtn_comm_account_error_change"));
 }
 
 bool AccountWindowController::busy() const
@@ -83,7 +83,7 @@ void AccountWindowController::onSucceeded(const Account &account)
 {
     QString error;
     if (!m_login->accountStore()->storeAccount(account, &error)) {
-        setErrorText(tr("The account could not be saved: %1").arg(error));
+        setErrorText(qtTrId("qtn_comm_account_error_save").arg(error));
         Q_EMIT busyChanged();
         return;
     }

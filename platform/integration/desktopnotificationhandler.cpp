@@ -104,9 +104,11 @@ void DesktopNotificationHandler::notify(Kind kind, int count, const QString &tex
 
     QString summary;
     if (kind == Mentions)
-        summary = count == 1 ? tr("New mention") : tr("%1 new mentions").arg(count);
+        summary = count == 1 ? qtTrId("qtn_comm_notify_new_mention")
+                             : qtTrId("qtn_comm_notify_new_mentions", count);
     else
-        summary = count == 1 ? tr("New message") : tr("%1 new messages").arg(count);
+        summary = count == 1 ? qtTrId("qtn_comm_notify_new_message")
+                             : qtTrId("qtn_comm_notify_new_messages", count);
 
     QVariantMap hints;
     hints.insert(QStringLiteral("category"), QStringLiteral("im.received"));
@@ -117,7 +119,8 @@ void DesktopNotificationHandler::notify(Kind kind, int count, const QString &tex
     call << QStringLiteral("Zirrup") << m_kinds[kind].latest << QString()
          << summary
          // Servers may read the body as markup; the text is the user's, not ours.
-         << text.toHtmlEscaped() << QStringList {defaultAction, tr("Show")} << hints << int(-1);
+         << text.toHtmlEscaped() << QStringList {defaultAction, qtTrId("qtn_comm_notify_show")}
+         << hints << int(-1);
 
     const quint64 generation = m_kinds[kind].generation;
     auto *watcher =

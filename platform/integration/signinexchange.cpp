@@ -67,28 +67,28 @@ QString SignInExchange::describe(Failure failure, const QUrl &serviceUrl,
 {
     switch (failure) {
     case InvalidAddress:
-        return tr("Enter the address of the service, for example http://127.0.0.1:8123.");
+        return qtTrId("qtn_comm_account_error_address")
+            .arg(QStringLiteral("http://127.0.0.1:8123"));
     case MissingInput:
-        return tr("Enter your user name and password.");
+        return qtTrId("qtn_comm_account_error_missing");
     case WrongCredentials:
-        return tr("Wrong user name or password.");
+        return qtTrId("qtn_comm_account_error_credentials");
     case AccountDeleted:
-        return tr("This account has been deleted.");
+        return qtTrId("qtn_comm_account_error_deleted");
     case ClockSkew:
-        return tr("The date and time of this computer are wrong. Correct them and try again.");
+        return qtTrId("qtn_comm_account_error_clock");
     case ClientRejected:
-        return tr("The service does not accept this program. Check the service address.");
+        return qtTrId("qtn_comm_account_error_client");
     case Unreachable:
-        return tr("Cannot reach the service at %1. Check the address and your connection.")
-            .arg(serviceUrl.toDisplayString());
+        return qtTrId("qtn_comm_account_error_unreachable").arg(serviceUrl.toDisplayString());
     case Busy:
-        return tr("Signing in is already in progress.");
+        return qtTrId("qtn_comm_account_error_busy");
     case ServiceFailure:
         break;
     }
     if (!serviceMessage.isEmpty())
-        return tr("The service could not sign you in: %1").arg(serviceMessage);
-    return tr("The service could not sign you in. Try again later.");
+        return qtTrId("qtn_comm_account_error_service_says").arg(serviceMessage);
+    return qtTrId("qtn_comm_account_error_service");
 }
 
 void SignInExchange::failLater(Failure failure, const QUrl &serviceUrl)

@@ -29,7 +29,9 @@ Item {
 
     Item {
         id: avatarArea
-        x: 12
+        // Anchored rather than placed, so that right-to-left windows mirror the header.
+        anchors.left: parent.left
+        anchors.leftMargin: 12
         anchors.verticalCenter: parent.verticalCenter
         width: root.showAvatar ? root.avatarSize : 0
         height: root.avatarSize
@@ -63,6 +65,7 @@ Item {
 
         Text {
             width: parent.width
+            horizontalAlignment: Text.AlignLeft
             text: root.zirrupName
             elide: Text.ElideRight
             color: fonts.b_color
@@ -71,6 +74,7 @@ Item {
         }
         Text {
             width: parent.width
+            horizontalAlignment: Text.AlignLeft
             text: root.firstName
             visible: text !== ""
             elide: Text.ElideRight

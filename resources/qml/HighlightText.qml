@@ -12,6 +12,10 @@ Flow {
     property int fontPixelSize: 24
     property string pressedLink: ""
 
+    // The text's own direction decides the flow, not the window's: a mirrored window would
+    // otherwise run a left-to-right tweet backwards.
+    LayoutMirroring.enabled: false
+
     function linkTarget(piece) {
         var match = /<a href="([^"]*)"/.exec(piece);
         return match ? match[1] : "";

@@ -11,8 +11,11 @@ TweetsView {
         if (status === PageStatus.Activating) {
             var listId = dataHandler.currentListId;
             listName = dataHandler.currentListName;
+            ownList = dataHandler.currentUser.toLowerCase() === dataHandler.authenticatedUser();
             dataHandler.updateListTweets(listId, loadedUser !== listId);
             loadedUser = listId;
+            // Loading the tweets takes the list as followed; ask the service.
+            dataHandler.updateListFollowing(listId);
         }
     }
 }

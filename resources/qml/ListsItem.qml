@@ -53,7 +53,9 @@ Item {
 
     MouseArea {
         objectName: "avatarArea"
-        x: 12
+        // Anchored rather than placed, so that right-to-left windows mirror the row.
+        anchors.left: parent.left
+        anchors.leftMargin: 12
         anchors.verticalCenter: parent.verticalCenter
         width: 50
         height: 50

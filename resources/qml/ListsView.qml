@@ -1,8 +1,203 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 
-// The lists a user was added to. Shows only its title for now.
-SimplePage {
+// The lists a user was added to, pulled down to refresh and loading more at the end. On the
+// signed-in user's own profile a switch also shows the own and subscribed lists.
+ZirrupPage {
     id: page
 
-    title: qsTrId("qtn_zirrup_more_lists")
+    property string loadedUser: ""
+    property int pull_down_header_height: 320
+    // Whether the lists are the signed-in user's; taken on activation.
+    property bool ownProfile: false
+    // Own and subscribed lists instead of the lists the user was added to.
+    property bool showOwnLists: false
+    readonly property var listModel: showOwnLists ? mySubscribedListsModel : myAddedToListsModel
+    readonly property bool isLoading: showOwnLists ? mylists_loading : listsview_loading
+    readonly property bool isLoadingMore: showOwnLists ? mylists_is_loading_more : listsview_is_loading_more
+    readonly property bool moreAvailable: showOwnLists ? mylists_more_available : listsview_more_available
+    readonly property int pullThreshold: window.inPortrait ? 120 : 100
+    readonly property real position: list.visibleArea.yPosition * Math.max(list.height, list.contentHeight)
+    property bool refreshRequested: false
+
+    function refresh() {
+        var user = dataHandler.currentUser;
+        dataHandler.updateProfileView(user);
+        // Forced: the lists shown are the current user's, which would otherwise be kept.
+        if (showOwnLists)
+            dataHandler.updateSubscribedLists();
+        else
+            dataHandler.updateAddedToLists(user, true);
+    }
+
+    function checkPosition() {
+        if (position < -pullThreshold && list.moving && !list.flicking && !refreshRequested) {
+            refreshRequested = true;
+            dataHandler.releaseMouse(list.objectName);
+            list.positionViewAtBeginning();
+            refresh();
+        }
+    }
+
+    function loadMore(index) {
+        if (index !== listModel.count - 1 || isLoading || isLoadingMore || !moreAvailable)
+            return;
+        if (showOwnLists)
+            dataHandler.moreSubscribedLists();
+        else
+            dataHandler.moreAddedToLists(dataHandler.currentUser);
+    }
+
+    onShowOwnListsChanged: {
+        if (showOwnLists && mySubscribedListsModel.count === 0 && !mylists_loading)
+            dataHandler.updateSubscribedLists();
+    }
+
+    onStatusChanged: {
+        if (status === PageStatus.Activating) {
+            var user = dataHandler.currentUser;
+            ownProfile = user !== "" && user.toLowerCase() === dataHandler.authenticatedUser();
+            dataHandler.updateProfileSubView(user);
+            dataHandler.updateAddedToLists(user, loadedUser !== user);
+            loadedUser = user;
+        }
+    }
+
+    // The own and subscribed lists stay: the menu shows them too.
+    Component.onDestruction: dataHandler.cleanAddedToLists()
+
+    tools: ToolBarLayout {
+        ToolIcon {
+            objectName: "backButton"
+            iconId: "toolbar-back"
+            onClicked: window.prevPage()
+        }
+    }
+
+    TopBar {
+        id: topBar
+        anchors.top: parent.top
+        width: parent.width
+        onDoubleClicked: list.positionViewAtBeginning()
+    }
+
+    Rectangle {
+        id: titleBar
+        anchors.top: topBar.bottom
+        width: parent.width
+        height: 40
+        color: "#333333"
+
+        Text {
+            anchors.left: parent.left
+            anchors.leftMargin: 12
+            anchors.right: countText.left
+            anchors.verticalCenter: parent.verticalCenter
+            elide: Text.ElideRight
+            text: qsTrId("qtn_zirrup_more_lists")
+            color: "#FFFFFF"
+            font.pixelSize: 22
+            font.bold: true
+        }
+
+        Text {
+            id: countText
+            objectName: "countText"
+            anchors.right: parent.right
+            anchors.rightMargin: 12
+            anchors.verticalCenter: parent.verticalCenter
+            text: profile_subview_listed_count === "" || profile_subview_listed_count === undefined
+                  ? "" : dataHandler.getLocalizedInt(Number(profile_subview_listed_count))
+            color: "#E6E6E6"
+            font.pixelSize: 22
+        }
+    }
+
+    ButtonRow {
+        id: switchRow
+        objectName: "listsSwitch"
+        anchors.top: titleBar.bottom
+        anchors.topMargin: visible ? 8 : 0
+        x: 12
+        width: parent.width - 24
+        height: visible ? 52 : 0
+        visible: page.ownProfile
+
+        Button {
+            objectName: "addedToButton"
+            checkable: true
+            checked: !page.showOwnLists
+            text: qsTrId("qtn_zirrup_profile_listed")
+            onClicked: page.showOwnLists = false
+        }
+        Button {
+            objectName: "ownListsButton"
+            checkable: true
+            checked: page.showOwnLists
+            text: qsTrId("qtn_zirrup_more_lists")
+            onClicked: page.showOwnLists = true
+        }
+    }
+
+    RefreshingHeader {
+        id: refreshingHeader
+        anchors.top: switchRow.bottom
+        anchors.topMargin: switchRow.visible ? 8 : 0
+        width: parent.width
+        height: page.isLoading ? 60 : 0
+        visible: page.isLoading
+    }
+
+    Item {
+        id: listArea
+        anchors {
+            top: refreshingHeader.bottom
+            left: parent.left
+            right: parent.right
+            bottom: parent.bottom
+        }
+        clip: true
+
+        PulldownHeader {
+            width: parent.width
+            height: page.pull_down_header_height
+            y: list.originY - list.contentY - height
+            visible: list.moving && !page.isLoading
+            armed: page.position < -page.pullThreshold
+        }
+
+        ListView {
+            id: list
+            objectName: "listsList"
+            anchors.fill: parent
+            model: page.listModel
+            delegate: ListsItem {
+                name: model.name ?? ""
+                desc: model.desc ?? ""
+                isprivate: model.isprivate ?? false
+                listId: model.id ?? ""
+                screenName: model.screenName ?? ""
+                avatar: model.avatar ?? ""
+                Component.onCompleted: page.loadMore(model.index)
+            }
+
+            footer: Item {
+                width: ListView.view ? ListView.view.width : 0
+                height: 80
+
+                BusyIndicator {
+                    anchors.centerIn: parent
+                    visible: page.isLoadingMore
+                    running: visible
+                }
+            }
+
+            onContentYChanged: page.checkPosition()
+            onMovementEnded: page.refreshRequested = false
+        }
+
+        ScrollDecorator {
+            flickableItem: list
+        }
+    }
 }

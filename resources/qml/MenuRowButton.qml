@@ -20,7 +20,9 @@ Item {
 
     Image {
         id: icon
-        x: 12
+        // Anchored rather than placed, so that right-to-left windows mirror the row.
+        anchors.left: parent.left
+        anchors.leftMargin: 12
         anchors.verticalCenter: parent.verticalCenter
         source: root.iconSource
     }

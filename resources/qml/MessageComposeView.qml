@@ -1,8 +1,120 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 
-// Writing a direct message. Shows only the recipient for now.
-SimplePage {
+// Writing a direct message to the recipient prepared by prepareComposeTo, with the last message
+// exchanged with them above the editor. Only followers of the user can be sent messages.
+ZirrupPage {
     id: page
 
-    title: composeview_screenname
+    readonly property string recipient: composeview_screenname
+    readonly property int messageLength: editor.text.length + editor.platformPreedit.length
+    readonly property bool validMessage: recipient !== "" && messageLength > 0 && messageLength <= 140
+
+    function send() {
+        if (!validMessage)
+            return;
+        // The service refuses messages to users who do not follow the sender; say so before.
+        if (!profileview_follower) {
+            window.showError(qsTrId("qtn_zirrup_profile_user_not_following").arg(recipient));
+            return;
+        }
+        dataHandler.postDirectMessage(recipient, editor.text);
+        editor.text = "";
+        editor.closeSoftwareInputPanel();
+        window.prevPage();
+    }
+
+    function cancel() {
+        if (editor.text !== "") {
+            discardDialog.open();
+            return;
+        }
+        editor.closeSoftwareInputPanel();
+        window.prevPage();
+    }
+
+    onStatusChanged: {
+        if (status === PageStatus.Activating && recipient !== "")
+            dataHandler.updateIsFollower(recipient);
+        if (status === PageStatus.Active)
+            editor.openSoftwareInputPanel();
+    }
+
+    tools: ToolBarLayout {
+        ToolIcon {
+            objectName: "backButton"
+            iconId: "toolbar-back"
+            onClicked: page.cancel()
+        }
+    }
+
+    OkCancelTopBar {
+        id: topBar
+        anchors.top: parent.top
+        width: parent.width
+        okButtonEnabled: page.validMessage
+        onOkClicked: page.send()
+        onCancelClicked: page.cancel()
+    }
+
+    Flickable {
+        id: flickable
+        anchors {
+            top: topBar.bottom
+            left: parent.left
+            right: parent.right
+            bottom: parent.bottom
+        }
+        clip: true
+        contentHeight: column.height + 24
+
+        Column {
+            id: column
+            width: parent.width
+            spacing: 8
+
+            BasicProfileHeader {
+                objectName: "recipientHeader"
+                width: parent.width
+                avatarURL: composeview_imageurl
+                zirrupName: composeview_screenname
+                firstName: composeview_realname
+            }
+
+            MessagingConversationDelegate {
+                objectName: "composeTip"
+                width: parent.width
+                visible: composeview_msg_text !== ""
+                messageText: composeview_msg_text
+                createdAt: composeview_created_at
+                received: composeview_received
+            }
+
+            TextArea {
+                id: editor
+                objectName: "messageEditor"
+                x: 12
+                width: parent.width - 24
+                height: Math.max(implicitHeight, 220)
+                errorHighlight: page.messageLength > 140
+            }
+
+            Text {
+                objectName: "counter"
+                anchors.right: editor.right
+                text: dataHandler.getLocalizedInt(140 - page.messageLength)
+                color: page.messageLength > 140 ? "#CC0000" : "#A6A8AB"
+                font.pixelSize: 20
+            }
+        }
+    }
+
+    MessageDiscardConfirmationDialog {
+        id: discardDialog
+        onAccepted: {
+            editor.text = "";
+            editor.closeSoftwareInputPanel();
+            window.prevPage();
+        }
+    }
 }

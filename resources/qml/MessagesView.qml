@@ -1,12 +1,32 @@
 import QtQuick 2.15
 import com.orvik.meego 1.0
 
-// The direct-message conversations: one row per partner with the newest message. Shows the rows
-// only; opening a conversation and composing come with the message pages.
+// The direct-message conversations: one row per partner with the newest message, pulled down to
+// refresh. The compose button offers a new direct message or a tweet.
 ZirrupPage {
     id: page
 
+    property int pull_down_header_height: 320
     readonly property bool isLoading: messagesview_loading
+    readonly property int pullThreshold: window.inPortrait ? 120 : 100
+    readonly property real position: list.visibleArea.yPosition * Math.max(list.height, list.contentHeight)
+    property bool refreshRequested: false
+    property TweetOrMessageMenu composeMenu: null
+
+    function checkPosition() {
+        if (position < -pullThreshold && list.moving && !list.flicking && !refreshRequested) {
+            refreshRequested = true;
+            dataHandler.releaseMouse(list.objectName);
+            list.positionViewAtBeginning();
+            dataHandler.updateMessagesView();
+        }
+    }
+
+    function openComposeMenu() {
+        if (!composeMenu)
+            composeMenu = composeMenuComponent.createObject(page);
+        composeMenu.open();
+    }
 
     onStatusChanged: {
         if (status === PageStatus.Activating) {
@@ -24,59 +44,89 @@ ZirrupPage {
         }
     }
 
+    Component {
+        id: composeMenuComponent
+
+        TweetOrMessageMenu {
+            objectName: "composeMenu"
+            labelText: qsTrId("qtn_zirrup_compose_new")
+            onDirectMessageClicked: {
+                dataHandler.prepareComposeTo("", "", "");
+                window.nextPage("RecipientSelectionView.qml");
+            }
+            onTweetClicked: window.nextPage("ComposeView.qml")
+        }
+    }
+
     TopBar {
         id: topBar
         anchors.top: parent.top
         width: parent.width
+        composeTweet: false
+        onComposeClicked: page.openComposeMenu()
         onDoubleClicked: list.positionViewAtBeginning()
     }
 
-    ListView {
-        id: list
-        objectName: "messagesList"
+    RefreshingHeader {
+        id: refreshingHeader
+        anchors.top: topBar.bottom
+        width: parent.width
+        height: page.isLoading ? 60 : 0
+        visible: page.isLoading
+    }
+
+    Item {
+        id: listArea
         anchors {
-            top: topBar.bottom
+            top: refreshingHeader.bottom
             left: parent.left
             right: parent.right
             bottom: parent.bottom
         }
         clip: true
-        model: myMessageModel
-        delegate: Item {
-            width: ListView.view ? ListView.view.width : 0
-            height: 96
 
-            BasicProfileHeader {
-                width: parent.width
-                anchors.verticalCenter: parent.verticalCenter
-                avatarURL: model.avatar_url ?? ""
-                zirrupName: model.screen_name ?? ""
-                firstName: (model.msg_text ?? "").replace(/<[^>]*>/g, "")
-            }
-            Rectangle {
-                anchors.bottom: parent.bottom
-                width: parent.width
-                height: 1
-                color: "#E3E3E3"
-            }
+        PulldownHeader {
+            width: parent.width
+            height: page.pull_down_header_height
+            y: list.originY - list.contentY - height
+            visible: list.moving && !page.isLoading
+            armed: page.position < -page.pullThreshold
         }
-    }
 
-    Text {
-        anchors.centerIn: list
-        width: parent.width - 48
-        horizontalAlignment: Text.AlignHCenter
-        wrapMode: Text.Wrap
-        visible: list.count === 0 && !page.isLoading
-        text: qsTrId("qtn_zirrup_no_direct_messages")
-        color: "#A6A8AB"
-        font.pixelSize: 50
-    }
+        ListView {
+            id: list
+            objectName: "messagesList"
+            anchors.fill: parent
+            model: myMessageModel
+            delegate: MessagesListDelegate {}
 
-    BusyIndicator {
-        anchors.centerIn: list
-        platformStyle: BusyIndicatorStyle { size: "large" }
-        visible: (page.isLoading || messagesview_refresh_after_sending) && list.count === 0
-        running: visible
+            onContentYChanged: page.checkPosition()
+            onMovementEnded: page.refreshRequested = false
+        }
+
+        ScrollDecorator {
+            flickableItem: list
+        }
+
+        Text {
+            objectName: "emptyText"
+            anchors.centerIn: parent
+            width: parent.width - 48
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.Wrap
+            visible: list.count === 0 && !page.isLoading
+            text: qsTrId("qtn_zirrup_no_direct_messages")
+            color: "#A6A8AB"
+            font.pixelSize: 50
+        }
+
+        BusyIndicator {
+            objectName: "sendingIndicator"
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.top: parent.top
+            anchors.topMargin: 12
+            visible: messagesview_refresh_after_sending && !page.isLoading
+            running: visible
+        }
     }
 }

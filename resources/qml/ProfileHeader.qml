@@ -20,6 +20,7 @@ BasicProfileHeader {
         anchors.rightMargin: 12
         anchors.verticalCenter: parent.verticalCenter
         source: "../images/zirrup-icon-drildown-arrow.png"
+        mirror: root.LayoutMirroring.enabled
         visible: root.showArrow
     }
 

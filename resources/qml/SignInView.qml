@@ -10,9 +10,10 @@ ZirrupPage {
     readonly property bool historyShown: InputContext.softwareInputPanelVisible && InputContext.editor === searchField
     readonly property bool historyListVisible: historyShown && historyList.count > 0
 
+    // Only a history with rows to show takes the logo's and the sign-in block's room.
     states: State {
         name: "search"
-        when: page.historyShown
+        when: page.historyListVisible
         PropertyChanges { target: topPane; height: 0 }
         PropertyChanges { target: infoBlock; height: 0 }
     }
@@ -102,6 +103,8 @@ ZirrupPage {
                 placeholderText: qsTrId("qtn_zirrup_search_zirrup_hint")
                 onAccepted: {
                     if (text !== "") {
+                        // Back on this page the user sees the start page, not the history.
+                        closeSoftwareInputPanel();
                         dataHandler.currentSearchString = text;
                         window.nextPage("SearchView.qml");
                     } else {
@@ -142,7 +145,8 @@ ZirrupPage {
             visible: !page.historyListVisible
 
             Text {
-                x: 12
+                anchors.left: parent.left
+                anchors.leftMargin: 12
                 anchors.verticalCenter: parent.verticalCenter
                 text: qsTrId("qtn_zirrup_first_run_trends")
                 color: "#FFFFFF"

@@ -28,6 +28,12 @@ Item {
         return "<b>" + parts.join("<font color=\"#00C0FF\">" + escapeHtml(filter) + "</font>") + "</b>";
     }
 
+    function activate() {
+        dataHandler.currentSearchString = root.queryItem;
+        window.nextPage("SearchView.qml");
+        root.clicked();
+    }
+
     width: parent ? parent.width : 480
     height: shown ? 80 : 0
     visible: shown
@@ -45,6 +51,8 @@ Item {
         anchors.right: parent.right
         anchors.rightMargin: 16
         anchors.verticalCenter: parent.verticalCenter
+        // Aligned to the window's reading direction, whatever the query's own.
+        horizontalAlignment: Text.AlignLeft
         elide: Text.ElideRight
         textFormat: Text.StyledText
         text: root.markedUp()
@@ -62,10 +70,6 @@ Item {
     MouseArea {
         id: mouse
         anchors.fill: parent
-        onClicked: {
-            dataHandler.currentSearchString = root.queryItem;
-            window.nextPage("SearchView.qml");
-            root.clicked();
-        }
+        onClicked: root.activate()
     }
 }

@@ -38,7 +38,9 @@ Item {
     Image {
         id: avatar
         objectName: "tweetAvatar"
-        x: 12
+        // Anchored rather than placed, so that right-to-left windows mirror the row.
+        anchors.left: parent.left
+        anchors.leftMargin: 12
         y: 16
         width: 50
         height: 50
@@ -77,6 +79,7 @@ Item {
                 id: nameText
                 anchors.left: parent.left
                 anchors.right: retweetedMark.visible ? retweetedMark.left : parent.right
+                horizontalAlignment: Text.AlignLeft
                 text: root.name
                 elide: Text.ElideRight
                 color: fonts.b_color
@@ -97,6 +100,7 @@ Item {
         Row {
             id: retweetRow
             objectName: "retweetLine"
+            anchors.left: parent.left
             spacing: 6
             visible: root.retweetedName !== ""
             height: visible ? retweetText.height : 0
@@ -130,6 +134,7 @@ Item {
             visible: root.isListItem
 
             Row {
+                anchors.left: parent.left
                 spacing: 6
 
                 Image {

@@ -10,6 +10,8 @@ ProfileListPage {
     property bool showList: false
     // The title of a list's page, taken when the page is activated.
     property string listName: ""
+    // A list of the signed-in user's own (the list pages are opened with its owner as the user).
+    property bool ownList: false
 
     listModel: showFavorites ? myFavoritesModel : myTweetsModel
     listObjectName: showFavorites ? "favoritesList" : showList ? "listTweetsList" : "userTweetsList"
@@ -59,10 +61,17 @@ ProfileListPage {
             }
         }
         ToolIcon {
-            // Following a list is not offered yet; the icon only tells that it is not followed.
+            // Subscribes to the list, or ends the subscription; not offered on the own lists.
             objectName: "followListButton"
-            visible: page.showList && !tweetsview_following_list
-            iconSource: Qt.resolvedUrl("../images/zirrup-icon-toolbar-follow.png")
+            visible: page.showList && zirrup_account_exists && !page.ownList
+            iconSource: Qt.resolvedUrl(tweetsview_following_list ? "../images/zirrup-icon-toolbar-following.png"
+                                                                  : "../images/zirrup-icon-toolbar-follow.png")
+            onClicked: {
+                if (tweetsview_following_list)
+                    dataHandler.unsubscribeList(dataHandler.currentListId);
+                else
+                    dataHandler.subscribeList(dataHandler.currentListId);
+            }
         }
     }
 

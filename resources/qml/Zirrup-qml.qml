@@ -22,6 +22,9 @@ ZirrupPageStackWindow {
     signal restoreCurrentTweetId(int index)
 
     objectName: "viewContainer"
+    // Right-to-left languages mirror every page; texts keep their own direction.
+    LayoutMirroring.enabled: Qt.application.layoutDirection === Qt.RightToLeft
+    LayoutMirroring.childrenInherit: true
 
     function pushHistory(source) {
         ViewHistory.push(source, dataHandler.currentUser, dataHandler.currentTweetId,

@@ -142,6 +142,8 @@ void TestStartup::catalogueNames()
 {
     QCOMPARE(Startup::catalogueLocale(QStringLiteral("zh_HK")), QStringLiteral("zh_TW"));
     QCOMPARE(Startup::catalogueLocale(QStringLiteral("zh_CN")), QStringLiteral("zh_CN"));
+    QCOMPARE(Startup::catalogueLocale(QStringLiteral("es_MX")), QStringLiteral("es_419"));
+    QCOMPARE(Startup::catalogueLocale(QStringLiteral("es_ES")), QStringLiteral("es_ES"));
     QCOMPARE(Startup::applicationCatalogueName(QStringLiteral("pt_BR")),
              QStringLiteral(":/zirrup_pt_BR.qm"));
     QCOMPARE(Startup::platformCataloguePath(QStringLiteral("zh_TW")),
@@ -240,12 +242,19 @@ void TestStartup::mediumDatesAndShortTimes()
     QCOMPARE(britain.formatDateTime(moment, Locale::DateNone, Locale::TimeShort),
              QStringLiteral("14:07"));
 
-    // No locale's medium date names the weekday.
+    // No shipped language's medium date names the weekday or keeps its separator, and no short
+    // time writes out a pattern letter.
     for (const char *name :
-         {"de_DE", "fr_FR", "es_ES", "pt_BR", "ru_RU", "zh_TW", "ar_EG", "fi_FI"}) {
-        const QString format = Locale(QLocale(QLatin1String(name))).dateFormat(Locale::DateMedium);
+         {"ar_EG", "de_DE", "en_US", "es_ES", "es_MX", "fr_FR", "fr_CA", "id_ID", "it_IT", "pl_PL",
+          "pt_PT", "pt_BR", "ru_RU", "uk_UA", "zh_TW", "fi_FI"}) {
+        const Locale locale {QLocale(QLatin1String(name))};
+        const QString format = locale.dateFormat(Locale::DateMedium);
         QVERIFY2(!format.contains(QStringLiteral("dddd")), name);
         QVERIFY2(format.contains(QLatin1Char('y')), name);
+        const QString date = locale.formatDateTime(moment, Locale::DateMedium, Locale::TimeNone);
+        QVERIFY2(date.at(0).isLetterOrNumber(), qPrintable(date));
+        const QString time = locale.formatDateTime(moment, Locale::DateNone, Locale::TimeShort);
+        QVERIFY2(!time.contains(QLatin1Char('B')), qPrintable(time));
     }
 
     QVERIFY(us.formatDateTime(QDateTime(), Locale::DateMedium, Locale::TimeShort).isEmpty());

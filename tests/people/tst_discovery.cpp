@@ -214,8 +214,27 @@ void TestDiscovery::ownAndSubscribedLists()
     h->emitUserImageLoaded("Carol", ProfileView::ImageSizeBigger, avatar);
     QCOMPARE(column(mine, "avatar").count(avatar), 6);
 
+    QVariantMap list = listPage("0").value("lists").toList().first().toMap();
     h->subscribeList("301");
-    b->complete(b->lastCall("retrieveList"), {listPage("0").value("lists").toList().first()});
+    b->complete(b->lastCall("retrieveList"), {list});
+    QCOMPARE(c.contextProperty("tweetsview_following_list").toBool(), true);
+
+    // Ending a subscription says so, and the menu's lists are asked again.
+    h->unsubscribeList("301");
+    const ScriptedCall unsubscribe = b->lastCall("retrieveList");
+    QCOMPARE(unsubscribe.type, int(ListType::Unsubscribe));
+    QCOMPARE(unsubscribe.args, Zr::ArgMap({{"list_id", "301"}}));
+    b->complete(unsubscribe, {list});
+    QCOMPARE(c.contextProperty("tweetsview_following_list").toBool(), false);
+    const ScriptedCall reload = b->lastCall("retrieveList");
+    QCOMPARE(reload.type, int(ListType::Subscriptions));
+    QCOMPARE(reload.args.value("cursor"), QString("-1"));
+
+    // A list page learns from the service whether the user follows the list.
+    list.insert("following", true);
+    h->updateListFollowing("302");
+    QCOMPARE(b->lastCall("retrieveList").type, int(ListType::Show));
+    b->complete(b->lastCall("retrieveList"), {list});
     QCOMPARE(c.contextProperty("tweetsview_following_list").toBool(), true);
 }
 

@@ -8,6 +8,7 @@
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 using ZrMeego::DesktopLoginHandler;
@@ -43,11 +44,14 @@ private:
     std::unique_ptr<Helper> m_helper;
     CannedHttpServer *m_server = nullptr;
     QQuickWindow *m_window = nullptr;
+    QTranslator m_english;
 };
 
 void TestAccountWindow::initTestCase()
 {
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    QVERIFY(m_english.load(QStringLiteral(":/common_en.qm")));
+    QCoreApplication::installTranslator(&m_english);
 }
 
 void TestAccountWindow::init()

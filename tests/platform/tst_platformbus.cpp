@@ -7,6 +7,7 @@
 #include <QDBusMessage>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 using ZrMeego::DesktopLaunchRequests;
@@ -65,6 +66,7 @@ private:
 
     QProcess m_daemon;
     QString m_address;
+    QTranslator m_english;
 };
 
 QString TestPlatformBus::tool(const char *name)
@@ -74,6 +76,9 @@ QString TestPlatformBus::tool(const char *name)
 
 void TestPlatformBus::initTestCase()
 {
+    // Notifications read as the English catalogue words them.
+    QVERIFY(m_english.load(QStringLiteral(":/common_en.qm")));
+    QCoreApplication::installTranslator(&m_english);
     const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
     if (daemon.isEmpty())
         QSKIP("dbus-daemon is not installed");

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -44,6 +45,7 @@ class TestSignInExchange : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void exchangeIssuesACompleteAccount();
     void refusalsAreNamed_data();
@@ -60,7 +62,15 @@ private:
     QProcess *startTool(const QStringList &arguments, const QString &configHome);
 
     CannedHttpServer *m_server = nullptr;
+    QTranslator m_english;
 };
+
+void TestSignInExchange::initTestCase()
+{
+    // The failures read as the English catalogue words them.
+    QVERIFY(m_english.load(QStringLiteral(":/common_en.qm")));
+    QCoreApplication::installTranslator(&m_english);
+}
 
 void TestSignInExchange::init()
 {

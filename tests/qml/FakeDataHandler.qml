@@ -150,6 +150,8 @@ QtObject {
     function updateSubscribedLists() { record("updateSubscribedLists", arguments); }
     function cleanSubscribedLists() { record("cleanSubscribedLists", arguments); }
     function subscribeList() { record("subscribeList", arguments); }
+    function unsubscribeList() { record("unsubscribeList", arguments); }
+    function updateListFollowing() { record("updateListFollowing", arguments); }
     function updateAddedToLists() { record("updateAddedToLists", arguments); }
     function moreAddedToLists() { record("moreAddedToLists", arguments); }
     function cleanAddedToLists() { record("cleanAddedToLists", arguments); }

@@ -10,6 +10,7 @@ QtObject {
     property bool unreadMentions: false
     property bool unreadMessages: false
     property var nextPageResult: null
+    property bool showToolBar: true
 
     signal showHomePage
     signal showMentionsTab
@@ -27,6 +28,7 @@ QtObject {
     function homePage() { dataHandler.record("window.homePage", arguments); }
     function mentionsTab() { dataHandler.record("window.mentionsTab", arguments); }
     function messagesTab() { dataHandler.record("window.messagesTab", arguments); }
+    function showError(error) { dataHandler.record("window.showError", arguments); }
 
     function reset() {
         eventPageLaunched = false;
@@ -35,5 +37,6 @@ QtObject {
         unreadMessages = false;
         inPortrait = true;
         nextPageResult = null;
+        showToolBar = true;
     }
 }

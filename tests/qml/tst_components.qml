@@ -47,6 +47,20 @@ TestCase {
     }
 
     Component {
+        id: mirroredHighlightComponent
+        Item {
+            property alias flow: mirroredFlow
+            width: 400
+            LayoutMirroring.enabled: true
+            LayoutMirroring.childrenInherit: true
+            HighlightText {
+                id: mirroredFlow
+                width: 400
+            }
+        }
+    }
+
+    Component {
         id: fieldComponent
         SearchField {
             width: 400
@@ -247,6 +261,12 @@ TestCase {
         flow.text = "a b";
         compare(flow.pieces(), ["a ", "b"]);
         compare(flow.linkTarget("plain"), "");
+
+        // In a mirrored (right-to-left) window the text's own direction still decides the order.
+        var mirrored = createTemporaryObject(mirroredHighlightComponent, testCase).flow;
+        mirrored.text = "first second";
+        waitForItemPolished(mirrored);
+        verify(mirrored.children[0].x < mirrored.children[1].x);
     }
 
     function test_blankPieceTakesRoom() {

@@ -46,7 +46,10 @@ TestCase {
             myRetweetedModel.append(tweets[i]);
             myTweetsModel.append(tweets[i]);
             myFavoritesModel.append(tweets[i]);
+            myTweetSearchModel.append(tweets[i]);
         }
+        myProfileSearchModel.append({ "peoplelistitem_zirrupname": "alice", "peoplelistitem_realname": "Alice",
+                                      "peoplelistitem_following": false, "peoplelistitem_avatar": "" });
         mySearchHistoryModel.append({ "query_item": "#qt" });
         myTrendsModel.append({ "query_item": "#meego", "id": "" });
         mySavedSearchesModel.append({ "query_item": "zirrup", "id": "12" });
@@ -59,6 +62,11 @@ TestCase {
         myMessageModel.append({ "screen_name": "bob", "sender_screen_name": "bob", "msg_text": "hi",
                                 "created_at": "Sat Dec 05 10:11:12 2026", "avatar_url": "",
                                 "sender_avatar_url": "", "received": true, "msg_id": "5", "msg_unread": true });
+        myConversationModel.append({ "screen_name": "bob", "sender_screen_name": "alice", "msg_text": "hello",
+                                     "created_at": "Sat Dec 05 10:11:12 2026", "avatar_url": "",
+                                     "sender_avatar_url": "", "received": false, "msg_id": "6", "msg_unread": false });
+        myAddedToListsModel.append({ "name": "@bob/bakers", "desc": "Bread", "isprivate": false,
+                                     "id": "78", "screenName": "bob", "avatar": "" });
     }
 
     function init() {

@@ -9,7 +9,7 @@
 #include <QtTest>
 
 // What the program takes from its resources: the pages, the images they name, the avatar mask,
-// the theme images and the English catalogues with every text the pages ask for.
+// the theme images and the English catalogues.
 class TestResources : public QObject
 {
     Q_OBJECT
@@ -21,7 +21,6 @@ private Q_SLOTS:
     void imagesReferencedByPages();
     void avatarMask();
     void themeImages();
-    void catalogueHasEveryTextThePagesUse();
     void pluralForms();
 
 private:
@@ -206,29 +205,6 @@ void TestResources::themeImages()
         const QImage twice = provider.requestImage(id, &size, image.size() * 2);
         QCOMPARE(twice.size(), image.size() * 2);
     }
-}
-
-void TestResources::catalogueHasEveryTextThePagesUse()
-{
-    static const QRegularExpression use(QStringLiteral("qsTrId\\(\"(qtn_[a-z0-9_]+)\""));
-    QSet<QString> ids;
-    const auto files = sources(QStringLiteral(":/resources/qml"));
-    for (const QString &text : files) {
-        auto matches = use.globalMatch(text);
-        while (matches.hasNext())
-            ids.insert(matches.next().captured(1));
-    }
-    QVERIFY(ids.size() > 30);
-    for (const QString &id : std::as_const(ids)) {
-        const QString text = qtTrId(qPrintable(id));
-        QVERIFY2(!text.isEmpty() && text != id, qPrintable(id));
-    }
-    // A sample from both catalogues, exactly as written.
-    QCOMPARE(qtTrId("qtn_zirrup_first_run_intro"),
-             QStringLiteral("The best way to discover what's new in your world."));
-    QCOMPARE(qtTrId("qtn_zirrup_reply_hint"), QStringLiteral("Reply\u2026"));
-    QCOMPARE(qtTrId("qtn_zirrup_networkunavailable"), QStringLiteral("Network unavailable"));
-    QCOMPARE(qtTrId("qtn_comm_share_incorrect_date"), QStringLiteral("Incorrect date and time"));
 }
 
 void TestResources::pluralForms()

@@ -71,7 +71,7 @@ TestCase {
         compare(dataHandler.currentSearchString, "qt");
         tryCompare(window.pageStack, "busy", false);
         compare(window.pageStack.depth, 2);
-        compare(window.pageStack.currentPage.searchText, "qt");
+        compare(window.pageStack.currentPage.search_text, "qt");
     }
 
     function test_historyWhileTyping() {
@@ -109,6 +109,8 @@ TestCase {
         open("SignInView.qml");
         findChild(page, "searchField").openSoftwareInputPanel();
         verify(findChild(page, "trendsList").visible);
+        // Nothing to show: the logo and the sign-in block stay.
+        compare(page.state, "");
     }
 
     function test_trendsBusyIndicator() {
@@ -130,7 +132,7 @@ TestCase {
         mouseClick(trends.itemAtIndex(0));
         compare(dataHandler.currentSearchString, "#meego");
         tryCompare(window.pageStack, "busy", false);
-        compare(window.pageStack.currentPage.searchText, "#meego");
+        compare(window.pageStack.currentPage.search_text, "#meego");
     }
 
     function test_menuPage() {

@@ -191,10 +191,22 @@ TestCase {
         testContext.set("zirrup_account_exists", true);
         var list = open("ListTweetsView.qml");
         verify(!tool(list, "blockButton").visible);
-        verify(tool(list, "followListButton").visible);
+        // The follow button subscribes to the list, or ends the subscription.
+        var follow = tool(list, "followListButton");
+        dataHandler.currentListId = "301";
+        verify(follow.visible);
+        follow.clicked();
         testContext.set("tweetsview_following_list", true);
-        verify(!tool(list, "followListButton").visible);
+        verify(String(follow.iconSource).indexOf("zirrup-icon-toolbar-following.png") > 0);
+        follow.clicked();
+        compare(dataHandler.names(["subscribeList", "unsubscribeList"]), ["subscribeList", "unsubscribeList"]);
+        compare(dataHandler.callsOf("unsubscribeList"), [["301"]]);
         verify(!tool(page, "followListButton").visible);
+        // Not on the own lists.
+        dataHandler.authenticatedUserName = "Alice";
+        dataHandler.currentUser = "alice";
+        activate(list);
+        verify(!follow.visible);
     }
 
     function test_destructionClearsTheModel() {

@@ -3,7 +3,7 @@
 // through the sign-in tool (or signed out, for SignedOut<Name>Script.qml), runs zirrup-qml
 // offscreen with the script driving it, and fails on any QML warning or error. ctest runs each
 // session on its own ("tst_smoke session:<Name>"); its screenshots are kept under
-// test-artifacts/smoke/<Name>.
+// test-artifacts/smoke/<Name>. A line "// LANG=<locale>" in a script runs it in that language.
 #include "sandboxprocess.h"
 
 #include <QImageIOHandler>
@@ -102,6 +102,21 @@ void TestSmoke::session()
     QVERIFY(writePictures(home + QStringLiteral("/Pictures")));
     environment.insert(QStringLiteral("ZIRRUP_POSITION_LOG"),
                        sources.filePath(QStringLiteral("position.nmea")));
+    // A script may name its language with a line "// LANG=de_DE.UTF-8"; otherwise the system's.
+    QFile scriptFile(sources.filePath(script));
+    QVERIFY(scriptFile.open(QIODevice::ReadOnly));
+    static const QRegularExpression langLine(QStringLiteral("^// LANG=(\\S+)$"),
+                                             QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch lang = langLine.match(QString::fromUtf8(scriptFile.readAll()));
+    if (lang.hasMatch()) {
+        for (const QString &name : environment.keys()) {
+            if (name.startsWith(QLatin1String("LC_")) || name == QLatin1String("LANGUAGE"))
+                environment.remove(name);
+        }
+        environment.insert(QStringLiteral("LANG"), lang.captured(1));
+    }
+    // The program is no test: under this variable Qt Positioning hides the log-replaying source.
+    environment.remove(QStringLiteral("QT_QTESTLIB_RUNNING"));
 
     SandboxProcess sandbox({QStringLiteral("--seed")});
     QVERIFY2(sandbox.start(), qPrintable(sandbox.errorString()));

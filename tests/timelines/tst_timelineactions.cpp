@@ -279,6 +279,10 @@ void TestTimelineActions::serviceAndLocalSearch()
     QVERIFY(h.flag("searchview_searching_more_tweets"));
     d->searchTweets("#qt", "60.17", QString());
     QVERIFY(!b->lastCall("searchResources").args.contains("geocode"));
+    // Searching for nothing only clears the results.
+    d->searchTweets(" ", "60.17", "24.94");
+    QCOMPARE(b->calls("searchResources").size(), 3);
+    QVERIFY(!h.flag("searchview_searching_tweets"));
 
     // The local search runs after a pause, once per call, each with the newest text, over
     // cached records only; all of them are results.

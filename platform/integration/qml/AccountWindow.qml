@@ -9,7 +9,7 @@ Window {
 
     required property var account
 
-    title: account.signedIn ? qsTr("Zirrup account") : qsTr("Sign in to Zirrup")
+    title: account.signedIn ? qsTrId("qtn_comm_account_title") : qsTrId("qtn_comm_account_sign_in_title")
     width: 380
     height: 440
     minimumWidth: 300
@@ -46,18 +46,21 @@ Window {
     ColumnLayout {
         id: signInForm
         objectName: "signInForm"
+        // Right-to-left languages mirror the form, as they do the program's window.
+        LayoutMirroring.enabled: Qt.application.layoutDirection === Qt.RightToLeft
+        LayoutMirroring.childrenInherit: true
         visible: !root.account.signedIn
         anchors.fill: parent
         anchors.margins: 20
         spacing: 6
 
         Label {
-            text: qsTr("Sign in to Zirrup")
+            text: qsTrId("qtn_comm_account_sign_in_title")
             font.pixelSize: 20
             font.bold: true
             Layout.bottomMargin: 10
         }
-        Label { text: qsTr("Service address") }
+        Label { text: qsTrId("qtn_comm_account_service") }
         TextField {
             id: serviceField
             objectName: "serviceField"
@@ -68,7 +71,7 @@ Window {
             inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoPredictiveText
             onAccepted: userField.forceActiveFocus()
         }
-        Label { text: qsTr("User name") }
+        Label { text: qsTrId("qtn_comm_account_user_name") }
         TextField {
             id: userField
             objectName: "userField"
@@ -78,7 +81,7 @@ Window {
             inputMethodHints: Qt.ImhNoAutoUppercase | Qt.ImhNoPredictiveText
             onAccepted: passwordField.forceActiveFocus()
         }
-        Label { text: qsTr("Password") }
+        Label { text: qsTrId("qtn_comm_account_password") }
         TextField {
             id: passwordField
             objectName: "passwordField"
@@ -110,14 +113,14 @@ Window {
             Item { Layout.fillWidth: true }
             Button {
                 objectName: "cancelButton"
-                text: qsTr("Cancel")
+                text: qsTrId("qtn_comm_account_cancel")
                 // Stays usable while the exchange runs, to stop it.
                 onClicked: root.account.cancel()
             }
             Button {
                 id: signInButton
                 objectName: "signInButton"
-                text: qsTr("Sign in")
+                text: qsTrId("qtn_comm_account_sign_in")
                 highlighted: true
                 enabled: !root.account.busy && serviceField.text.trim().length > 0
                          && userField.text.trim().length > 0 && passwordField.text.length > 0
@@ -128,20 +131,23 @@ Window {
 
     ColumnLayout {
         objectName: "accountView"
+        // Right-to-left languages mirror the form, as they do the program's window.
+        LayoutMirroring.enabled: Qt.application.layoutDirection === Qt.RightToLeft
+        LayoutMirroring.childrenInherit: true
         visible: root.account.signedIn
         anchors.fill: parent
         anchors.margins: 20
         spacing: 8
 
         Label {
-            text: qsTr("Zirrup account")
+            text: qsTrId("qtn_comm_account_title")
             font.pixelSize: 20
             font.bold: true
             Layout.bottomMargin: 10
         }
         Label {
             objectName: "accountName"
-            text: qsTr("Signed in as @%1").arg(root.account.screenName)
+            text: qsTrId("qtn_comm_account_signed_in_as").arg(root.account.screenName)
             font.pixelSize: 16
         }
         Label {
@@ -151,7 +157,7 @@ Window {
         }
         CheckBox {
             objectName: "enabledBox"
-            text: qsTr("Use this account")
+            text: qsTrId("qtn_comm_account_use")
             checked: root.account.accountEnabled
             onToggled: root.account.accountEnabled = checked
         }
@@ -168,13 +174,13 @@ Window {
             Layout.fillWidth: true
             Button {
                 objectName: "signOutButton"
-                text: qsTr("Sign out")
+                text: qsTrId("qtn_comm_account_sign_out")
                 onClicked: root.account.signOut()
             }
             Item { Layout.fillWidth: true }
             Button {
                 objectName: "closeButton"
-                text: qsTr("Close")
+                text: qsTrId("qtn_comm_account_close")
                 onClicked: root.close()
             }
         }

@@ -12,7 +12,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTextStream>
+#include <QTranslator>
 
 #include <cstdio>
 #include <iostream>
@@ -40,6 +42,11 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zirrup-signin"));
+    // Failures are described in the user's language, from the catalogue the program ships.
+    QTranslator catalogue;
+    if (catalogue.load(QStringLiteral(":/common_") + QLocale().name())
+        || catalogue.load(QStringLiteral(":/common_en.qm")))
+        QCoreApplication::installTranslator(&catalogue);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

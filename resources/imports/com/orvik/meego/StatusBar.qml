@@ -4,6 +4,13 @@ import QtQuick 2.15
 Item {
     id: root
 
+    // In the locale's own digits and day-period words ("16:01", "٤:٠١ م"). QLocale writes the
+    // day period "B" (zh_TW) out as a letter; "AP" is the nearest it knows.
+    function __clockText() {
+        var format = Qt.locale().timeFormat(Locale.ShortFormat).replace(/B/g, "AP");
+        return new Date().toLocaleTimeString(Qt.locale(), format);
+    }
+
     implicitHeight: 30
     width: parent ? parent.width : 0
     height: implicitHeight
@@ -21,13 +28,13 @@ Item {
         color: "#E6E6E6"
         font.pixelSize: 18
         font.bold: true
-        text: Qt.formatTime(new Date(), Qt.locale().timeFormat(Locale.ShortFormat))
+        text: root.__clockText()
     }
 
     Timer {
         interval: 15000
         repeat: true
         running: root.visible
-        onTriggered: clock.text = Qt.formatTime(new Date(), Qt.locale().timeFormat(Locale.ShortFormat))
+        onTriggered: clock.text = root.__clockText()
     }
 }

@@ -37,6 +37,9 @@ Item {
     Image {
         anchors.centerIn: parent
         source: root.iconSource != "" ? root.iconSource : root.__themeSource()
+        // Back and forward point the other way when the window reads right to left.
+        mirror: root.LayoutMirroring.enabled
+                && /(^|-)(back|next|forward|previous)$/.test(root.iconId || root.platformIconId)
     }
 
     MouseArea {

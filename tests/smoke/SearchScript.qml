@@ -1,0 +1,123 @@
+// Signed in: search tweets and their next page, save the search and find it among the saved
+// searches, unsave it, search people, search nearby with the recorded position and the home
+// timeline, and open a trend and a hashtag.
+import QtQuick 2.15
+
+SmokeRunner {
+    id: script
+
+    property int firstPage: 0
+    property string trend: ""
+
+    function page() {
+        return root.pageStack.currentPage
+    }
+
+    // A button of the current page's tool bar.
+    function tool(name) {
+        return findItem(page().tools, name)
+    }
+
+    // The shown row of trends, saved searches or history for a query.
+    function row(item, query) {
+        if (!item || !item.visible)
+            return null
+        if (item.queryItem === query && item.height > 0)
+            return item
+        for (var i = 0; i < item.children.length; ++i) {
+            var found = row(item.children[i], query)
+            if (found)
+                return found
+        }
+        return null
+    }
+
+    function isSaved(query) {
+        for (var i = 0; i < mySavedSearchesModel.count; ++i) {
+            if (mySavedSearchesModel.get(i).query_item === query)
+                return true
+        }
+        return false
+    }
+
+    function search(text) {
+        var field = findItem(page(), "searchField")
+        field.openSoftwareInputPanel()
+        field.text = text
+        field.accepted()
+    }
+
+    function idle() {
+        return !page().searching && !searchview_searching_more_tweets
+    }
+
+    steps: [
+        { name: "home", ready: function () { return settled(1) && myTimelineModel.count > 0 && !timelineview_is_refreshing },
+          then: function () {
+              // As a tap on the tab button does.
+              var button = findItem(root, "searchTabButton")
+              button.tab.parent.currentTab = button.tab
+              button.clicked()
+          } },
+        { name: "searchtab", ready: function () {
+              var tab = findItem(root, "searchTab")
+              return tab.visible && myTrendsModel.count > 0 && row(tab, "#qt") !== null
+          },
+          then: function () { search("coffee") } },
+        { name: "tweets", ready: function () {
+              return settled(2) && myTweetSearchModel.count > 0 && idle() && avatarsLoaded(myTweetSearchModel)
+          },
+          then: function () {
+              script.firstPage = myTweetSearchModel.count
+              findItem(page(), "resultList").positionViewAtEnd()
+          } },
+        // Reaching the end of the results loads the next page.
+        { name: "moretweets", ready: function () { return myTweetSearchModel.count > script.firstPage && idle() },
+          then: function () { tool("saveButton").clicked() } },
+        { name: "saved", ready: function () { return page().saved && !savedsearches_is_loading },
+          then: function () { tool("backButton").clicked() } },
+        { name: "savedlist", ready: function () { return settled(1) && row(findItem(root, "searchTab"), "coffee") !== null },
+          then: function () { row(findItem(root, "searchTab"), "coffee").activate() } },
+        { name: "savedresults", ready: function () {
+              return settled(2) && page().saved && myTweetSearchModel.count > 0 && idle()
+          },
+          then: function () { tool("saveButton").clicked() } },
+        { name: "unsaved", ready: function () { return !page().saved && !savedsearches_is_loading && !isSaved("coffee") },
+          then: function () {
+              findItem(page(), "peopleTab").clicked()
+              search("ali")
+          } },
+        { name: "people", ready: function () {
+              return myProfileSearchModel.count > 0 && !searchview_searching_profiles
+                      && findItem(page(), "resultList").visible
+          },
+          then: function () { search("#qt") } },
+        { name: "nopeople", ready: function () { return idle() && findItem(page(), "emptyText").visible },
+          then: function () { findItem(page(), "nearbyTab").clicked() } },
+        { name: "nearby", ready: function () {
+              return idle() && findItem(page(), "resultList").visible && myTweetSearchModel.count > 0
+                      && myTweetSearchModel.get(0).status_text.toLowerCase().indexOf("#qt") >= 0
+          },
+          then: function () { findItem(page(), "timelineTab").clicked() } },
+        { name: "timeline", ready: function () { return idle() && findItem(page(), "resultList").visible },
+          then: function () { tool("backButton").clicked() } },
+        { name: "back", ready: function () {
+              return settled(1) && dataHandler.currentSearchString === "" && row(findItem(root, "searchTab"), "coffee") === null
+          },
+          then: function () {
+              script.trend = myTrendsModel.get(0).query_item
+              row(findItem(root, "searchTab"), script.trend).activate()
+          } },
+        { name: "trend", ready: function () {
+              return settled(2) && page().search_text === script.trend && myTweetSearchModel.count > 0 && idle()
+          },
+          then: function () { tool("backButton").clicked() } },
+        // A hashtag link, as in a tweet's text.
+        { name: "main", ready: function () { return settled(1) },
+          then: function () { dataHandler.linkClicked("#coffee") } },
+        { name: "hashtag", ready: function () {
+              return settled(2) && page().search_text === "#coffee" && myTweetSearchModel.count > 0 && idle()
+          },
+          then: function () { Qt.exit(0) } }
+    ]
+}
