@@ -84,29 +84,38 @@ void Seeder::follow(qint64 follower, qint64 followee, bool pending)
         {follower, followee, m_now - qint64(m_random.bounded(60 * 24)) * 3600, pending ? 1 : 0});
 }
 
-void Seeder::createPeople()
+qint64 Seeder::createPerson(const Person &p, const QString &password, qint64 createdAt, int colour)
 {
-    Database *db = m_context->db;
-    const QList<Person> &list = people();
-    for (int i = 0; i < list.size(); ++i) {
-        const Person &p = list.at(i);
-        const QString screenName = QString::fromLatin1(p.screenName);
-        const QString password = i == 0 ? QStringLiteral("demo") : screenName;
-        const qint64 id = m_context->accounts->createUser(screenName, QString::fromUtf8(p.name),
-                                                          password, m_now - (400 - i * 17) * day);
-        m_users.append(id);
-        db->exec(QStringLiteral("UPDATE users SET location = ?, description = ?, url = ?,"
-                                " protected = ? WHERE id = ?"),
-                 {QString::fromUtf8(p.location), QString::fromUtf8(p.description),
-                  p.url ? QVariant(QString::fromLatin1(p.url)) : QVariant(),
-                  screenName == QLatin1String("jonas") ? 1 : 0, id});
-        // One account keeps the default picture, the way new accounts look.
-        if (screenName == QLatin1String("farid"))
-            continue;
+    const QString screenName = QString::fromLatin1(p.screenName);
+    const qint64 id =
+        m_context->accounts->createUser(screenName, QString::fromUtf8(p.name), password, createdAt);
+    m_context->db->exec(
+        QStringLiteral("UPDATE users SET location = ?, description = ?, url = ? WHERE id = ?"),
+        {QString::fromUtf8(p.location), QString::fromUtf8(p.description),
+         p.url ? QVariant(QString::fromLatin1(p.url)) : QVariant(), id});
+    // One account keeps the default picture, the way new accounts look.
+    if (screenName != QLatin1String("farid")) {
         const QStringList names = QString::fromUtf8(p.name).split(QLatin1Char(' '));
         const QString initials = names.first().left(1) + names.last().left(1);
         m_context->media->storeAvatarImage(
-            id, PictureFactory::initialsAvatar(initials, PictureFactory::paletteColor(i), 256));
+            id,
+            PictureFactory::initialsAvatar(initials, PictureFactory::paletteColor(colour), 256));
+    }
+    return id;
+}
+
+void Seeder::createPeople()
+{
+    const QList<Person> &list = people();
+    for (int i = 0; i < list.size(); ++i) {
+        const Person &p = list.at(i);
+        const QString password =
+            i == 0 ? QStringLiteral("demo") : QString::fromLatin1(p.screenName);
+        const qint64 id = createPerson(p, password, m_now - (400 - i * 17) * day, i);
+        m_users.append(id);
+        if (qstrcmp(p.screenName, "jonas") == 0)
+            m_context->db->exec(QStringLiteral("UPDATE users SET protected = 1 WHERE id = ?"),
+                                {id});
     }
 }
 
@@ -150,25 +159,16 @@ void Seeder::createFollows()
 
 void Seeder::createReaders()
 {
-    Database *db = m_context->db;
     const qint64 demo = user(QStringLiteral("demo"));
     const QList<Person> &list = readers();
     for (int i = 0; i < list.size(); ++i) {
         const Person &p = list.at(i);
-        const QString screenName = QString::fromLatin1(p.screenName);
-        const qint64 id = m_context->accounts->createUser(screenName, QString::fromUtf8(p.name),
-                                                          screenName, m_now - (200 - i * 5) * day);
-        db->exec(QStringLiteral("UPDATE users SET location = ?, description = ? WHERE id = ?"),
-                 {QString::fromUtf8(p.location), QString::fromUtf8(p.description), id});
-        const QStringList names = QString::fromUtf8(p.name).split(QLatin1Char(' '));
-        const QString initials = names.first().left(1) + names.last().left(1);
-        m_context->media->storeAvatarImage(
-            id,
-            PictureFactory::initialsAvatar(initials,
-                                           PictureFactory::paletteColor(people().size() + i), 256));
-        db->exec(QStringLiteral("INSERT OR IGNORE INTO follows (follower_id, followee_id,"
-                                " created_at, pending) VALUES (?, ?, ?, 0)"),
-                 {id, demo, m_now - qint64(i + 1) * 7 * 3600});
+        const qint64 id = createPerson(p, QString::fromLatin1(p.screenName),
+                                       m_now - (200 - i * 5) * day, people().size() + i);
+        m_context->db->exec(
+            QStringLiteral("INSERT OR IGNORE INTO follows (follower_id,"
+                           " followee_id, created_at, pending) VALUES (?, ?, ?, 0)"),
+            {id, demo, m_now - qint64(i + 1) * 7 * 3600});
     }
 }
 

@@ -52,6 +52,8 @@ private:
     void createSavedSearches();
     void createReaders();
 
+    // A seeded account with its place, bio, web address and an initials picture.
+    qint64 createPerson(const Person &p, const QString &password, qint64 createdAt, int colour);
     qint64 user(const QString &screenName) const;
     void follow(qint64 follower, qint64 followee, bool pending = false);
     QString pick(const QStringList &from);

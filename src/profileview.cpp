@@ -90,23 +90,19 @@ void ProfileView::onBackendCreated(Zr::Zirrup *zirrup)
         *id = -2;
     m_pendingImages.clear();
     m_blockedIds.clear();
+    // Nothing will end what was under way with the previous backend, a photo upload included.
+    for (const char *name : {"profileview_loading", "updatingProfileImage",
+                             "peoplelistview_is_refreshing", "peoplelistview_is_loading_more",
+                             "searchview_searching_profiles", "searchview_searching_more_profiles"})
+        publish(QLatin1String(name), false);
+    m_ownImageChanged = false;
+    m_ownImageRefreshTimer->stop();
     // Everything shown so far belongs to the account that was signed in; a new sign-in of the
     // same account keeps it, so that pages stay filled across a re-login.
     const QString user = m_dataHandler ? m_dataHandler->authenticatedUser() : QString();
     if (user != m_accountUser) {
         m_accountUser = user;
         dropAccountData();
-    } else {
-        // Nothing will end what was under way with the previous backend.
-        publish(QStringLiteral("profileview_loading"), false);
-        publish(QStringLiteral("peoplelistview_is_refreshing"), false);
-        publish(QStringLiteral("peoplelistview_is_loading_more"), false);
-        publish(QStringLiteral("searchview_searching_profiles"), false);
-        publish(QStringLiteral("searchview_searching_more_profiles"), false);
-        if (m_ownImageChanged || m_ownImageRefreshTimer->isActive())
-            publish(QStringLiteral("updatingProfileImage"), false);
-        m_ownImageChanged = false;
-        m_ownImageRefreshTimer->stop();
     }
     if (!zirrup)
         return;
@@ -133,16 +129,10 @@ void ProfileView::onBackendCreated(Zr::Zirrup *zirrup)
 
 void ProfileView::dropAccountData()
 {
-    m_ownImageChanged = false;
-    m_ownImageRefreshTimer->stop();
     resetProfileProperties();
     resetSubViewProperties();
-    for (const char *name :
-         {"profileview_loading", "updatingProfileImage", "peoplelistview_is_refreshing",
-          "peoplelistview_is_loading_more", "peoplelistview_more_people_available",
-          "searchview_searching_profiles", "searchview_searching_more_profiles",
-          "searchview_more_profiles_available"})
-        publish(QLatin1String(name), false);
+    publish(QStringLiteral("peoplelistview_more_people_available"), false);
+    publish(QStringLiteral("searchview_more_profiles_available"), false);
     for (PeopleList *list : {&m_followers, &m_following}) {
         list->ids.clear();
         list->offset = 0;

@@ -46,23 +46,6 @@ QByteArray OAuth::formEncode(const OAuthParams &parameters)
     return encoded;
 }
 
-static QOAuth1Signature::HttpRequestMethod methodOf(const QByteArray &method)
-{
-    using M = QOAuth1Signature::HttpRequestMethod;
-    const QByteArray upper = method.toUpper();
-    if (upper == "GET")
-        return M::Get;
-    if (upper == "POST")
-        return M::Post;
-    if (upper == "PUT")
-        return M::Put;
-    if (upper == "DELETE")
-        return M::Delete;
-    if (upper == "HEAD")
-        return M::Head;
-    return M::Unknown; // the service has no other methods
-}
-
 QByteArray OAuth::signature(const QByteArray &method, const QUrl &url,
                             const OAuthParams &parameters, const QByteArray &consumerSecret,
                             const QByteArray &tokenSecret)
@@ -73,6 +56,9 @@ QByteArray OAuth::signature(const QByteArray &method, const QUrl &url,
     if ((scheme == QLatin1String("http") && uri.port() == 80)
         || (scheme == QLatin1String("https") && uri.port() == 443))
         uri.setPort(-1);
+    // RFC 5849 signs an empty path as "/", as other implementations do.
+    if (uri.path().isEmpty())
+        uri.setPath(QStringLiteral("/"));
 
     OAuthParams all = queryParameters(url) + parameters;
     all.erase(std::remove_if(all.begin(), all.end(),
@@ -88,7 +74,9 @@ QByteArray OAuth::signature(const QByteArray &method, const QUrl &url,
         signedParameters.insert(QString::fromUtf8(p.first), QString::fromUtf8(p.second));
 
     QOAuth1Signature signer(uri, QString::fromUtf8(consumerSecret), QString::fromUtf8(tokenSecret),
-                            methodOf(method), signedParameters);
+                            QOAuth1Signature::HttpRequestMethod::Custom, signedParameters);
+    // Any verb signs as written; the enumerated ones would leave others out of the base string.
+    signer.setCustomMethodString(method.toUpper());
     return signer.hmacSha1().toBase64();
 }
 

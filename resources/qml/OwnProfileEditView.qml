@@ -9,8 +9,7 @@ ZirrupPage {
     property bool imageChanged: false
     property string photoUrl: ""
     property bool photoPortrait: false
-    readonly property bool validValues: nameLine.length > 0 && nameLine.length < 21 && urlLine.length < 101
-                                        && locationLine.length < 31 && bioLength < 161
+    readonly property bool validValues: nameLine.valid && urlLine.valid && locationLine.valid && bioLength < 161
     readonly property int bioLength: bio.text.length + bio.platformPreedit.length
 
     function save() {
@@ -105,26 +104,25 @@ ZirrupPage {
             ProfileEditLine {
                 id: nameLine
                 objectName: "nameLine"
-                readonly property int length: text.length + platformPreedit.length
                 labelText: qsTrId("qtn_zirrup_profile_name")
-                textColor: length > 0 && length < 21 ? "#000000" : "#CC0000"
+                limit: 21
+                // The service refuses an empty name.
+                mandatory: true
                 onEnterPressed: urlLine.forceInputFocus()
             }
             ProfileEditLine {
                 id: urlLine
                 objectName: "urlLine"
-                readonly property int length: text.length + platformPreedit.length
                 labelText: qsTrId("qtn_zirrup_profile_url")
+                limit: 101
                 inputMethodHints: Qt.ImhUrlCharactersOnly | Qt.ImhNoPredictiveText
-                textColor: length < 101 ? "#000000" : "#CC0000"
                 onEnterPressed: locationLine.forceInputFocus()
             }
             ProfileEditLine {
                 id: locationLine
                 objectName: "locationLine"
-                readonly property int length: text.length + platformPreedit.length
                 labelText: qsTrId("qtn_zirrup_profile_location")
-                textColor: length < 31 ? "#000000" : "#CC0000"
+                limit: 31
                 onEnterPressed: bio.openSoftwareInputPanel()
             }
 

@@ -3,19 +3,11 @@ import com.orvik.meego 1.0
 
 // The followers or the followed users of one user: a profile header, a title with the count and
 // the list, pulled down to refresh and growing by a batch when its last row appears.
-ZirrupPage {
+ProfileListPage {
     id: page
 
     property bool showFollowers: true
-    // The user whose list was last requested; a different one forces a reload.
-    property string loadedUser: ""
     property int pull_down_header_height: 320
-    readonly property bool isLoading: peoplelistview_is_refreshing
-    readonly property var listModel: showFollowers ? myFollowerModel : myFollowingModel
-    readonly property int pullThreshold: window.inPortrait ? 120 : 100
-    readonly property alias list: list
-    readonly property real position: list.visibleArea.yPosition * Math.max(list.height, list.contentHeight)
-    property bool refreshRequested: false
 
     function load(force) {
         var user = dataHandler.currentUser;
@@ -25,21 +17,24 @@ ZirrupPage {
             dataHandler.updateFollowingView(user, force);
     }
 
-    function checkPosition() {
-        if (position < -pullThreshold && list.moving && !list.flicking && !refreshRequested) {
-            refreshRequested = true;
-            dataHandler.releaseMouse(list.objectName);
-            list.positionViewAtBeginning();
-            dataHandler.updateProfileView(dataHandler.currentUser);
-            // The list is the current user's own; without force nothing would be asked.
-            load(true);
-        }
+    listModel: showFollowers ? myFollowerModel : myFollowingModel
+    listObjectName: showFollowers ? "followersList" : "followingList"
+    listTitle: showFollowers ? qsTrId("qtn_zirrup_profile_followers") : qsTrId("qtn_zirrup_profile_following")
+    count: showFollowers ? profile_subview_followers_count : profile_subview_friends_count
+    emptyText: showFollowers ? qsTrId("qtn_zirrup_no_followers") : qsTrId("qtn_zirrup_no_followings")
+    isLoading: peoplelistview_is_refreshing
+    isLoadingMore: peoplelistview_is_loading_more
+    moreAvailable: peoplelistview_more_people_available
+    delegate: PeopleListItem {
+        zirrupName: model.peoplelistitem_zirrupname ?? ""
+        realName: model.peoplelistitem_realname ?? ""
+        avatar: model.peoplelistitem_avatar ?? ""
+        following: model.peoplelistitem_following ?? false
+        Component.onCompleted: ListView.view.itemCreated(model.index)
     }
 
-    function loadMore(index) {
-        if (index !== listModel.count - 1 || isLoading || peoplelistview_is_loading_more
-                || !peoplelistview_more_people_available)
-            return;
+    onRefreshWanted: load(true)
+    onMoreWanted: {
         if (showFollowers)
             dataHandler.moreFollowersView();
         else
@@ -77,136 +72,6 @@ ZirrupPage {
                 if (!profileview_loading)
                     dataHandler.blockProfile(profile_subview_screen_name, !profile_subview_blocked);
             }
-        }
-    }
-
-    TopBar {
-        id: topBar
-        anchors.top: parent.top
-        width: parent.width
-        onDoubleClicked: list.positionViewAtBeginning()
-    }
-
-    ProfileHeader {
-        id: profileHeader
-        objectName: "profileHeader"
-        anchors.top: topBar.bottom
-        width: parent.width
-        height: 105
-        avatarURL: profile_subview_profile_image_url
-        zirrupName: profile_subview_screen_name
-        firstName: profile_subview_firstname
-        onClicked: {
-            if (profile_subview_screen_name === "")
-                return;
-            dataHandler.currentUser = profile_subview_screen_name;
-            window.nextPage("ProfileView.qml");
-        }
-    }
-
-    Rectangle {
-        id: titleBar
-        anchors.top: profileHeader.bottom
-        width: parent.width
-        height: 40
-        color: "#333333"
-
-        Text {
-            anchors.left: parent.left
-            anchors.leftMargin: 12
-            anchors.right: countText.left
-            anchors.verticalCenter: parent.verticalCenter
-            elide: Text.ElideRight
-            text: page.showFollowers ? qsTrId("qtn_zirrup_profile_followers") : qsTrId("qtn_zirrup_profile_following")
-            color: "#FFFFFF"
-            font.pixelSize: 22
-            font.bold: true
-        }
-
-        Text {
-            id: countText
-            objectName: "countText"
-            readonly property var count: page.showFollowers ? profile_subview_followers_count
-                                                            : profile_subview_friends_count
-            anchors.right: parent.right
-            anchors.rightMargin: 12
-            anchors.verticalCenter: parent.verticalCenter
-            text: count === "" || count === undefined ? "" : dataHandler.getLocalizedInt(Number(count))
-            color: "#E6E6E6"
-            font.pixelSize: 22
-        }
-    }
-
-    Item {
-        id: listArea
-        anchors {
-            top: titleBar.bottom
-            left: parent.left
-            right: parent.right
-            bottom: parent.bottom
-        }
-        clip: true
-
-        PulldownHeader {
-            width: parent.width
-            y: list.originY - list.contentY - height
-            visible: list.moving && !page.isLoading
-            armed: page.position < -page.pullThreshold
-        }
-
-        RefreshingHeader {
-            id: refreshingHeader
-            width: parent.width
-            height: page.isLoading ? 60 : 0
-            visible: page.isLoading
-            z: 1
-        }
-
-        ListView {
-            id: list
-            objectName: page.showFollowers ? "followersList" : "followingList"
-            anchors.fill: parent
-            anchors.topMargin: refreshingHeader.height
-            model: page.listModel
-            cacheBuffer: 800
-
-            delegate: PeopleListItem {
-                zirrupName: model.peoplelistitem_zirrupname ?? ""
-                realName: model.peoplelistitem_realname ?? ""
-                avatar: model.peoplelistitem_avatar ?? ""
-                following: model.peoplelistitem_following ?? false
-                Component.onCompleted: page.loadMore(model.index)
-            }
-
-            footer: Item {
-                width: ListView.view ? ListView.view.width : 0
-                height: 80
-
-                BusyIndicator {
-                    anchors.centerIn: parent
-                    running: visible
-                    visible: peoplelistview_is_loading_more && !refreshingHeader.visible
-                }
-            }
-
-            onContentYChanged: page.checkPosition()
-            onMovementEnded: page.refreshRequested = false
-        }
-
-        ScrollDecorator {
-            flickableItem: list
-        }
-
-        Text {
-            objectName: "emptyText"
-            anchors.centerIn: parent
-            width: parent.width - 48
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.Wrap
-            visible: list.count === 0 && !page.isLoading
-            text: page.showFollowers ? qsTrId("qtn_zirrup_no_followers") : qsTrId("qtn_zirrup_no_followings")
-            color: "#A6A8AB"
-            font.pixelSize: 50
         }
     }
 }

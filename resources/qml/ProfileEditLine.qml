@@ -9,7 +9,12 @@ Column {
     property string labelText: ""
     property alias text: field.text
     readonly property string platformPreedit: field.platformPreedit
-    property alias textColor: field.textColor
+    // Valid while the text with what is being composed stays under the limit (and, when
+    // mandatory, is not empty); the text turns red otherwise.
+    property int limit: 0
+    property bool mandatory: false
+    readonly property int length: text.length + platformPreedit.length
+    readonly property bool valid: length < limit && (!mandatory || length > 0)
     property alias inputMethodHints: field.inputMethodHints
     property alias field: field
 
@@ -31,6 +36,7 @@ Column {
     TextField {
         id: field
         width: parent.width
+        textColor: root.valid ? "#000000" : "#CC0000"
         platformSipAttributes: SipAttributes {
             actionKeyLabel: qsTrId("qtn_zirrup_next_command")
         }

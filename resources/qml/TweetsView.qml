@@ -3,49 +3,39 @@ import com.orvik.meego 1.0
 
 // The tweets of one user, the favourites of one user, or the tweets of a list: a profile header
 // (not for lists), a title bar with the count, and the list, pulled down to refresh.
-ZirrupPage {
+ProfileListPage {
     id: page
 
     property bool showFavorites: false
     property bool showList: false
-    // The user (or list id) whose tweets were last requested; a different one forces a reload.
-    property string loadedUser: ""
     // The title of a list's page, taken when the page is activated.
     property string listName: ""
     // A list of the signed-in user's own (the list pages are opened with its owner as the user).
     property bool ownList: false
-    readonly property var listModel: showFavorites ? myFavoritesModel : myTweetsModel
-    readonly property bool isLoading: tweetsview_is_refreshing
-    readonly property int pullThreshold: window.inPortrait ? 120 : 100
-    readonly property alias list: list
-    readonly property real position: list.visibleArea.yPosition * Math.max(list.height, list.contentHeight)
-    property bool refreshRequested: false
 
-    function requestRefresh() {
-        var user = dataHandler.currentUser;
-        dataHandler.updateProfileView(user);
-        dataHandler.releaseMouse(list.objectName);
-        // The request must go out even though the user (or list) is still the current one.
+    listModel: showFavorites ? myFavoritesModel : myTweetsModel
+    listObjectName: showFavorites ? "favoritesList" : showList ? "listTweetsList" : "userTweetsList"
+    listTitle: showFavorites ? qsTrId("qtn_zirrup_more_favorites")
+             : showList ? listName
+             : qsTrId("qtn_zirrup_profile_tweets")
+    count: showList ? "" : showFavorites ? profile_subview_favourites_count : profile_subview_statuses_count
+    emptyText: showFavorites ? qsTrId("qtn_zirrup_no_favorites") : qsTrId("qtn_zirrup_no_tweets")
+    showProfileHeader: !showList
+    isLoading: tweetsview_is_refreshing
+    isLoadingMore: tweetsview_is_loading_more
+    moreAvailable: tweetsview_more_tweets_available
+    delegate: TimelineItem {}
+
+    onRefreshWanted: {
         if (showFavorites)
-            dataHandler.updateUserFavorites(user, true);
+            dataHandler.updateUserFavorites(dataHandler.currentUser, true);
         else if (showList)
             dataHandler.updateListTweets(dataHandler.currentListId, true);
         else
-            dataHandler.updateUserTweets(user, true);
+            dataHandler.updateUserTweets(dataHandler.currentUser, true);
     }
 
-    function checkPosition() {
-        if (position < -pullThreshold && list.moving && !list.flicking && !refreshRequested) {
-            refreshRequested = true;
-            list.positionViewAtBeginning();
-            requestRefresh();
-        }
-    }
-
-    function loadMore(index) {
-        if (index !== listModel.count - 1 || tweetsview_is_loading_more || isLoading
-                || !tweetsview_more_tweets_available)
-            return;
+    onMoreWanted: {
         if (showFavorites)
             dataHandler.moreUserFavorites(dataHandler.currentUser);
         else if (showList)
@@ -53,14 +43,6 @@ ZirrupPage {
         else
             dataHandler.moreUserTweets(dataHandler.currentUser);
     }
-
-    // F5, Ctrl+R and the top bar's refresh button.
-    function refreshContent() {
-        list.positionViewAtBeginning();
-        requestRefresh();
-    }
-
-    initialFocusItem: list
 
     tools: ToolBarLayout {
         ToolIcon {
@@ -98,135 +80,5 @@ ZirrupPage {
             dataHandler.cleanFavoritesView();
         else
             dataHandler.cleanTweetsView();
-    }
-
-    TopBar {
-        id: topBar
-        anchors.top: parent.top
-        width: parent.width
-        onDoubleClicked: list.positionViewAtBeginning()
-    }
-
-    ProfileHeader {
-        id: profileHeader
-        objectName: "profileHeader"
-        anchors.top: topBar.bottom
-        width: parent.width
-        height: page.showList ? 0 : 105
-        visible: !page.showList
-        avatarURL: profile_subview_profile_image_url
-        zirrupName: profile_subview_screen_name
-        firstName: profile_subview_firstname
-        onClicked: {
-            if (profile_subview_screen_name === "")
-                return;
-            dataHandler.currentUser = profile_subview_screen_name;
-            window.nextPage("ProfileView.qml");
-        }
-    }
-
-    Rectangle {
-        id: titleBar
-        anchors.top: profileHeader.bottom
-        width: parent.width
-        height: 40
-        color: "#333333"
-
-        Text {
-            anchors.left: parent.left
-            anchors.leftMargin: 12
-            anchors.right: countText.left
-            anchors.verticalCenter: parent.verticalCenter
-            elide: Text.ElideRight
-            text: page.showFavorites ? qsTrId("qtn_zirrup_more_favorites")
-                : page.showList ? page.listName
-                : qsTrId("qtn_zirrup_profile_tweets")
-            color: "#FFFFFF"
-            font.pixelSize: 22
-            font.bold: true
-        }
-
-        Text {
-            id: countText
-            objectName: "countText"
-            readonly property var count: page.showFavorites ? profile_subview_favourites_count
-                                                            : profile_subview_statuses_count
-            anchors.right: parent.right
-            anchors.rightMargin: 12
-            anchors.verticalCenter: parent.verticalCenter
-            text: page.showList || count === "" || count === undefined ? "" : dataHandler.getLocalizedInt(Number(count))
-            color: "#E6E6E6"
-            font.pixelSize: 22
-        }
-    }
-
-    Item {
-        id: listArea
-        anchors {
-            top: titleBar.bottom
-            left: parent.left
-            right: parent.right
-            bottom: parent.bottom
-        }
-        clip: true
-
-        PulldownHeader {
-            width: parent.width
-            y: list.originY - list.contentY - height
-            visible: list.moving && !page.isLoading
-            armed: page.position < -page.pullThreshold
-        }
-
-        RefreshingHeader {
-            id: refreshingHeader
-            width: parent.width
-            height: page.isLoading ? 60 : 0
-            visible: page.isLoading
-            z: 1
-        }
-
-        TweetListView {
-            id: list
-            objectName: page.showFavorites ? "favoritesList" : page.showList ? "listTweetsList" : "userTweetsList"
-            anchors.fill: parent
-            anchors.topMargin: refreshingHeader.height
-            model: page.listModel
-            cacheBuffer: 800
-            delegate: TimelineItem {}
-
-            function itemCreated(index) {
-                page.loadMore(index);
-            }
-
-            footer: Item {
-                width: ListView.view ? ListView.view.width : 0
-                height: 80
-
-                BusyIndicator {
-                    anchors.centerIn: parent
-                    running: visible
-                    visible: tweetsview_is_loading_more && !refreshingHeader.visible
-                }
-            }
-
-            onContentYChanged: page.checkPosition()
-            onMovementEnded: page.refreshRequested = false
-        }
-
-        ScrollDecorator {
-            flickableItem: list
-        }
-
-        Text {
-            objectName: "emptyText"
-            anchors.centerIn: parent
-            width: parent.width - 48
-            horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.Wrap
-            visible: list.count === 0 && !page.isLoading
-            text: page.showFavorites ? qsTrId("qtn_zirrup_no_favorites") : qsTrId("qtn_zirrup_no_tweets")
-            color: "#A6A8AB"
-            font.pixelSize: 50
-        }
     }
 }

@@ -61,6 +61,9 @@ void TestOAuth::signatureFollowsBaseString_data()
     QTest::newRow("default https port")
         << QByteArray("GET") << "https://example.net:443/1/x.json" << QByteArray()
         << Zr::OAuthParams() << QByteArray("GET&https%3A%2F%2Fexample.net%2F1%2Fx.json&");
+    QTest::newRow("no path, a verb in lower case")
+        << QByteArray("patch") << "http://example.com" << QByteArray() << Zr::OAuthParams()
+        << QByteArray("PATCH&http%3A%2F%2Fexample.com%2F&");
     // The base string URI keeps the path as sent.
     QTest::newRow("RFC 5849 3.4.1.2")
         << QByteArray("GET") << "HTTP://EXAMPLE.COM:80/r%20v/X?id=123" << QByteArray()

@@ -425,12 +425,20 @@ void TestProfile::anotherAccountStartsEmpty()
     first->complete(search, {user("Bob")});
     h->followProfile("Bob", true);
     QCOMPARE(c.contextProperty("profileview_loading").toBool(), true);
+    QTemporaryDir dir;
+    QImage photo(8, 8, QImage::Format_RGB32);
+    photo.fill(Qt::red);
+    QVERIFY(photo.save(dir.filePath("me.png")));
+    h->updateAccountImage(QUrl::fromLocalFile(dir.filePath("me.png")).toString());
+    QCOMPARE(c.contextProperty("updatingProfileImage").toBool(), true);
 
-    // A new sign-in of the same account keeps what the pages show.
+    // A new sign-in of the same account keeps what the pages show; what the old backend will
+    // never answer, the photo upload included, is no longer shown as under way.
     c.signIn("Alice");
     QVERIFY(c.backend() != first);
     QCOMPARE(c.contextProperty("profileview_screen_name").toString(), QString("Bob"));
     QCOMPARE(c.contextProperty("profileview_loading").toBool(), false);
+    QCOMPARE(c.contextProperty("updatingProfileImage").toBool(), false);
     QCOMPARE(p->followerModel()->count(), 2);
 
     // Another account sees none of it, and nothing the old backend still answers.

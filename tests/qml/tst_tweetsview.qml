@@ -3,7 +3,8 @@ import QtTest 1.2
 import com.orvik.meego 1.0
 import "rows.js" as Rows
 
-// The pages of one user's tweets, one user's favourites and one list's tweets.
+// The pages of one user's tweets, one user's favourites and one list's tweets, and the list page
+// they share with the followers and following pages.
 TestCase {
     id: testCase
     name: "TweetsView"
@@ -95,12 +96,20 @@ TestCase {
             { tag: "user tweets", file: "UserTweetsView.qml", call: "updateUserTweets", subject: "bob" },
             { tag: "favourites", file: "FavoritesView.qml", call: "updateUserFavorites", subject: "bob" },
             { tag: "list tweets", file: "ListTweetsView.qml", call: "updateListTweets", subject: "77" },
+            { tag: "followers", file: "FollowersView.qml", call: "updateFollowersView", subject: "bob" },
+            { tag: "following", file: "FollowingView.qml", call: "updateFollowingView", subject: "bob" },
         ];
     }
 
     function test_pullToRefresh(data) {
         Rows.fill(myTweetsModel, 20);
         Rows.fill(myFavoritesModel, 20);
+        for (var i = 0; i < 20; ++i) {
+            var person = { "peoplelistitem_zirrupname": "user" + i, "peoplelistitem_realname": "User " + i,
+                           "peoplelistitem_following": false, "peoplelistitem_avatar": "" };
+            myFollowerModel.append(person);
+            myFollowingModel.append(person);
+        }
         dataHandler.currentUser = "bob";
         dataHandler.currentListId = "77";
         var page = open(data.file);
