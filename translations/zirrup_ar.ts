@@ -3,6 +3,14 @@
 <TS version="2.1" language="ar" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="qtn_zirrup_add_command">
+        <source>Add</source>
+        <translation>إضافة</translation>
+    </message>
+    <message id="qtn_zirrup_back_command">
+        <source>Back</source>
+        <translation>رجوع</translation>
+    </message>
     <message id="qtn_zirrup_cancel_command">
         <source>Cancel</source>
         <translation>إلغاء</translation>
@@ -155,6 +163,10 @@
         <source>%1&apos;s tweets are protected</source>
         <translation>تغريدات %1 محمية</translation>
     </message>
+    <message id="qtn_zirrup_home_command">
+        <source>Home</source>
+        <translation>الرئيسية</translation>
+    </message>
     <message id="qtn_zirrup_info_picture_being_prepared">
         <source>A picture is still being prepared. This tweet will be sent after it.</source>
         <translation>لا تزال صورة قيد التحضير. ستُرسل هذه التغريدة بعدها.</translation>
@@ -167,9 +179,25 @@
         <source>Mention</source>
         <translation>إشارة</translation>
     </message>
+    <message id="qtn_zirrup_mentions_tab">
+        <source>Mentions</source>
+        <translation>الإشارات</translation>
+    </message>
+    <message id="qtn_zirrup_menu_command">
+        <source>Menu</source>
+        <translation>القائمة</translation>
+    </message>
     <message id="qtn_zirrup_message_command">
         <source>Direct message</source>
         <translation>رسالة مباشرة</translation>
+    </message>
+    <message id="qtn_zirrup_messages_tab">
+        <source>Messages</source>
+        <translation>الرسائل</translation>
+    </message>
+    <message id="qtn_zirrup_more_account">
+        <source>Account</source>
+        <translation>الحساب</translation>
     </message>
     <message id="qtn_zirrup_more_favorites">
         <source>Favourites</source>
@@ -186,6 +214,10 @@
     <message id="qtn_zirrup_more_retweets">
         <source>Retweets</source>
         <translation>إعادات التغريد</translation>
+    </message>
+    <message id="qtn_zirrup_more_tab">
+        <source>More</source>
+        <translation>المزيد</translation>
     </message>
     <message id="qtn_zirrup_networkunavailable">
         <source>Network unavailable</source>
@@ -299,6 +331,10 @@
         <source>Pull down to refresh</source>
         <translation>اسحب للأسفل للتحديث</translation>
     </message>
+    <message id="qtn_zirrup_refresh_command">
+        <source>Refresh</source>
+        <translation>تحديث</translation>
+    </message>
     <message id="qtn_zirrup_refreshing_contents">
         <source>Refreshing...</source>
         <translation>جارٍ التحديث…</translation>
@@ -375,6 +411,10 @@
         <source>retweeted by %1</source>
         <translation>أعاد تغريدها %1</translation>
     </message>
+    <message id="qtn_zirrup_tweet_row_accessible">
+        <source>%1: %2, %3</source>
+        <translation>%1: %2، %3</translation>
+    </message>
     <message id="qtn_zirrup_undo_retweet_command">
         <source>Undo retweet</source>
         <translation>التراجع عن إعادة التغريد</translation>
@@ -382,6 +422,10 @@
     <message id="qtn_zirrup_unfavorite_command">
         <source>Unfavourite</source>
         <translation>إزالة من المفضلة</translation>
+    </message>
+    <message id="qtn_zirrup_unread_accessible">
+        <source>%1, unread</source>
+        <translation>%1، غير مقروءة</translation>
     </message>
 </context>
 </TS>

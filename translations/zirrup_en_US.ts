@@ -3,6 +3,14 @@
 <TS version="2.1" language="en_US" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="qtn_zirrup_add_command">
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message id="qtn_zirrup_back_command">
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
     <message id="qtn_zirrup_cancel_command">
         <source>Cancel</source>
         <translation>Cancel</translation>
@@ -155,6 +163,10 @@
         <source>%1&apos;s tweets are protected</source>
         <translation>%1&apos;s tweets are protected</translation>
     </message>
+    <message id="qtn_zirrup_home_command">
+        <source>Home</source>
+        <translation>Home</translation>
+    </message>
     <message id="qtn_zirrup_info_picture_being_prepared">
         <source>A picture is still being prepared. This tweet will be sent after it.</source>
         <translation>A picture is still being prepared. This tweet will be sent after it.</translation>
@@ -167,9 +179,25 @@
         <source>Mention</source>
         <translation>Mention</translation>
     </message>
+    <message id="qtn_zirrup_mentions_tab">
+        <source>Mentions</source>
+        <translation>Mentions</translation>
+    </message>
+    <message id="qtn_zirrup_menu_command">
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
     <message id="qtn_zirrup_message_command">
         <source>Direct message</source>
         <translation>Direct message</translation>
+    </message>
+    <message id="qtn_zirrup_messages_tab">
+        <source>Messages</source>
+        <translation>Messages</translation>
+    </message>
+    <message id="qtn_zirrup_more_account">
+        <source>Account</source>
+        <translation>Account</translation>
     </message>
     <message id="qtn_zirrup_more_favorites">
         <source>Favourites</source>
@@ -186,6 +214,10 @@
     <message id="qtn_zirrup_more_retweets">
         <source>Retweets</source>
         <translation>Retweets</translation>
+    </message>
+    <message id="qtn_zirrup_more_tab">
+        <source>More</source>
+        <translation>More</translation>
     </message>
     <message id="qtn_zirrup_networkunavailable">
         <source>Network unavailable</source>
@@ -299,6 +331,10 @@
         <source>Pull down to refresh</source>
         <translation>Pull down to refresh</translation>
     </message>
+    <message id="qtn_zirrup_refresh_command">
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
     <message id="qtn_zirrup_refreshing_contents">
         <source>Refreshing...</source>
         <translation>Refreshing...</translation>
@@ -375,6 +411,10 @@
         <source>retweeted by %1</source>
         <translation>retweeted by %1</translation>
     </message>
+    <message id="qtn_zirrup_tweet_row_accessible">
+        <source>%1: %2, %3</source>
+        <translation>%1: %2, %3</translation>
+    </message>
     <message id="qtn_zirrup_undo_retweet_command">
         <source>Undo retweet</source>
         <translation>Undo retweet</translation>
@@ -382,6 +422,10 @@
     <message id="qtn_zirrup_unfavorite_command">
         <source>Unfavourite</source>
         <translation>Unfavorite</translation>
+    </message>
+    <message id="qtn_zirrup_unread_accessible">
+        <source>%1, unread</source>
+        <translation>%1, unread</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,14 @@
 <TS version="2.1" language="es_419" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="qtn_zirrup_add_command">
+        <source>Add</source>
+        <translation>Agregar</translation>
+    </message>
+    <message id="qtn_zirrup_back_command">
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
     <message id="qtn_zirrup_cancel_command">
         <source>Cancel</source>
         <translation>Cancelar</translation>
@@ -155,6 +163,10 @@
         <source>%1&apos;s tweets are protected</source>
         <translation>Los tweets de %1 están protegidos</translation>
     </message>
+    <message id="qtn_zirrup_home_command">
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
     <message id="qtn_zirrup_info_picture_being_prepared">
         <source>A picture is still being prepared. This tweet will be sent after it.</source>
         <translation>Todavía se está preparando una foto. Este tweet se enviará después.</translation>
@@ -167,9 +179,25 @@
         <source>Mention</source>
         <translation>Mencionar</translation>
     </message>
+    <message id="qtn_zirrup_mentions_tab">
+        <source>Mentions</source>
+        <translation>Menciones</translation>
+    </message>
+    <message id="qtn_zirrup_menu_command">
+        <source>Menu</source>
+        <translation>Menú</translation>
+    </message>
     <message id="qtn_zirrup_message_command">
         <source>Direct message</source>
         <translation>Mensaje directo</translation>
+    </message>
+    <message id="qtn_zirrup_messages_tab">
+        <source>Messages</source>
+        <translation>Mensajes</translation>
+    </message>
+    <message id="qtn_zirrup_more_account">
+        <source>Account</source>
+        <translation>Cuenta</translation>
     </message>
     <message id="qtn_zirrup_more_favorites">
         <source>Favourites</source>
@@ -186,6 +214,10 @@
     <message id="qtn_zirrup_more_retweets">
         <source>Retweets</source>
         <translation>Retweets</translation>
+    </message>
+    <message id="qtn_zirrup_more_tab">
+        <source>More</source>
+        <translation>Más</translation>
     </message>
     <message id="qtn_zirrup_networkunavailable">
         <source>Network unavailable</source>
@@ -299,6 +331,10 @@
         <source>Pull down to refresh</source>
         <translation>Desliza hacia abajo para actualizar</translation>
     </message>
+    <message id="qtn_zirrup_refresh_command">
+        <source>Refresh</source>
+        <translation>Actualizar</translation>
+    </message>
     <message id="qtn_zirrup_refreshing_contents">
         <source>Refreshing...</source>
         <translation>Actualizando…</translation>
@@ -375,6 +411,10 @@
         <source>retweeted by %1</source>
         <translation>retwitteado por %1</translation>
     </message>
+    <message id="qtn_zirrup_tweet_row_accessible">
+        <source>%1: %2, %3</source>
+        <translation>%1: %2, %3</translation>
+    </message>
     <message id="qtn_zirrup_undo_retweet_command">
         <source>Undo retweet</source>
         <translation>Deshacer retweet</translation>
@@ -382,6 +422,10 @@
     <message id="qtn_zirrup_unfavorite_command">
         <source>Unfavourite</source>
         <translation>Quitar de favoritos</translation>
+    </message>
+    <message id="qtn_zirrup_unread_accessible">
+        <source>%1, unread</source>
+        <translation>%1, sin leer</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,14 @@
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="qtn_zirrup_add_command">
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message id="qtn_zirrup_back_command">
+        <source>Back</source>
+        <translation>Retour</translation>
+    </message>
     <message id="qtn_zirrup_cancel_command">
         <source>Cancel</source>
         <translation>Annuler</translation>
@@ -155,6 +163,10 @@
         <source>%1&apos;s tweets are protected</source>
         <translation>Les tweets de %1 sont protégés</translation>
     </message>
+    <message id="qtn_zirrup_home_command">
+        <source>Home</source>
+        <translation>Accueil</translation>
+    </message>
     <message id="qtn_zirrup_info_picture_being_prepared">
         <source>A picture is still being prepared. This tweet will be sent after it.</source>
         <translation>Une photo est encore en préparation. Ce tweet sera envoyé ensuite.</translation>
@@ -167,9 +179,25 @@
         <source>Mention</source>
         <translation>Mentionner</translation>
     </message>
+    <message id="qtn_zirrup_mentions_tab">
+        <source>Mentions</source>
+        <translation>Mentions</translation>
+    </message>
+    <message id="qtn_zirrup_menu_command">
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
     <message id="qtn_zirrup_message_command">
         <source>Direct message</source>
         <translation>Message privé</translation>
+    </message>
+    <message id="qtn_zirrup_messages_tab">
+        <source>Messages</source>
+        <translation>Messages</translation>
+    </message>
+    <message id="qtn_zirrup_more_account">
+        <source>Account</source>
+        <translation>Compte</translation>
     </message>
     <message id="qtn_zirrup_more_favorites">
         <source>Favourites</source>
@@ -186,6 +214,10 @@
     <message id="qtn_zirrup_more_retweets">
         <source>Retweets</source>
         <translation>Retweets</translation>
+    </message>
+    <message id="qtn_zirrup_more_tab">
+        <source>More</source>
+        <translation>Plus</translation>
     </message>
     <message id="qtn_zirrup_networkunavailable">
         <source>Network unavailable</source>
@@ -299,6 +331,10 @@
         <source>Pull down to refresh</source>
         <translation>Tirez vers le bas pour actualiser</translation>
     </message>
+    <message id="qtn_zirrup_refresh_command">
+        <source>Refresh</source>
+        <translation>Actualiser</translation>
+    </message>
     <message id="qtn_zirrup_refreshing_contents">
         <source>Refreshing...</source>
         <translation>Actualisation…</translation>
@@ -375,6 +411,10 @@
         <source>retweeted by %1</source>
         <translation>retweeté par %1</translation>
     </message>
+    <message id="qtn_zirrup_tweet_row_accessible">
+        <source>%1: %2, %3</source>
+        <translation>%1 : %2, %3</translation>
+    </message>
     <message id="qtn_zirrup_undo_retweet_command">
         <source>Undo retweet</source>
         <translation>Annuler le retweet</translation>
@@ -382,6 +422,10 @@
     <message id="qtn_zirrup_unfavorite_command">
         <source>Unfavourite</source>
         <translation>Retirer des favoris</translation>
+    </message>
+    <message id="qtn_zirrup_unread_accessible">
+        <source>%1, unread</source>
+        <translation>%1, non lu</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,14 @@
 <TS version="2.1" language="it" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="qtn_zirrup_add_command">
+        <source>Add</source>
+        <translation>Aggiungi</translation>
+    </message>
+    <message id="qtn_zirrup_back_command">
+        <source>Back</source>
+        <translation>Indietro</translation>
+    </message>
     <message id="qtn_zirrup_cancel_command">
         <source>Cancel</source>
         <translation>Annulla</translation>
@@ -155,6 +163,10 @@
         <source>%1&apos;s tweets are protected</source>
         <translation>I tweet di %1 sono protetti</translation>
     </message>
+    <message id="qtn_zirrup_home_command">
+        <source>Home</source>
+        <translation>Home</translation>
+    </message>
     <message id="qtn_zirrup_info_picture_being_prepared">
         <source>A picture is still being prepared. This tweet will be sent after it.</source>
         <translation>Un'immagine è ancora in preparazione. Questo tweet verrà inviato subito dopo.</translation>
@@ -167,9 +179,25 @@
         <source>Mention</source>
         <translation>Menziona</translation>
     </message>
+    <message id="qtn_zirrup_mentions_tab">
+        <source>Mentions</source>
+        <translation>Menzioni</translation>
+    </message>
+    <message id="qtn_zirrup_menu_command">
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
     <message id="qtn_zirrup_message_command">
         <source>Direct message</source>
         <translation>Messaggio diretto</translation>
+    </message>
+    <message id="qtn_zirrup_messages_tab">
+        <source>Messages</source>
+        <translation>Messaggi</translation>
+    </message>
+    <message id="qtn_zirrup_more_account">
+        <source>Account</source>
+        <translation>Account</translation>
     </message>
     <message id="qtn_zirrup_more_favorites">
         <source>Favourites</source>
@@ -186,6 +214,10 @@
     <message id="qtn_zirrup_more_retweets">
         <source>Retweets</source>
         <translation>Retweet</translation>
+    </message>
+    <message id="qtn_zirrup_more_tab">
+        <source>More</source>
+        <translation>Altro</translation>
     </message>
     <message id="qtn_zirrup_networkunavailable">
         <source>Network unavailable</source>
@@ -299,6 +331,10 @@
         <source>Pull down to refresh</source>
         <translation>Trascina in basso per aggiornare</translation>
     </message>
+    <message id="qtn_zirrup_refresh_command">
+        <source>Refresh</source>
+        <translation>Aggiorna</translation>
+    </message>
     <message id="qtn_zirrup_refreshing_contents">
         <source>Refreshing...</source>
         <translation>Aggiornamento…</translation>
@@ -375,6 +411,10 @@
         <source>retweeted by %1</source>
         <translation>ritwittato da %1</translation>
     </message>
+    <message id="qtn_zirrup_tweet_row_accessible">
+        <source>%1: %2, %3</source>
+        <translation>%1: %2, %3</translation>
+    </message>
     <message id="qtn_zirrup_undo_retweet_command">
         <source>Undo retweet</source>
         <translation>Annulla retweet</translation>
@@ -382,6 +422,10 @@
     <message id="qtn_zirrup_unfavorite_command">
         <source>Unfavourite</source>
         <translation>Rimuovi dai preferiti</translation>
+    </message>
+    <message id="qtn_zirrup_unread_accessible">
+        <source>%1, unread</source>
+        <translation>%1, da leggere</translation>
     </message>
 </context>
 </TS>
