@@ -81,36 +81,11 @@ ZirrupPage {
         onDoubleClicked: list.positionViewAtBeginning()
     }
 
-    Rectangle {
+    TitleBar {
         id: titleBar
         anchors.top: topBar.bottom
-        width: parent.width
-        height: 40
-        color: "#333333"
-
-        Text {
-            anchors.left: parent.left
-            anchors.leftMargin: 12
-            anchors.right: countText.left
-            anchors.verticalCenter: parent.verticalCenter
-            elide: Text.ElideRight
-            text: qsTrId("qtn_zirrup_more_lists")
-            color: "#FFFFFF"
-            font.pixelSize: 22
-            font.bold: true
-        }
-
-        Text {
-            id: countText
-            objectName: "countText"
-            anchors.right: parent.right
-            anchors.rightMargin: 12
-            anchors.verticalCenter: parent.verticalCenter
-            text: profile_subview_listed_count === "" || profile_subview_listed_count === undefined
-                  ? "" : dataHandler.getLocalizedInt(Number(profile_subview_listed_count))
-            color: "#E6E6E6"
-            font.pixelSize: 22
-        }
+        title: qsTrId("qtn_zirrup_more_lists")
+        count: profile_subview_listed_count
     }
 
     ButtonRow {

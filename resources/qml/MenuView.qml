@@ -73,19 +73,8 @@ ZirrupPage {
                 text: qsTrId("qtn_zirrup_more_retweets")
                 onClicked: window.nextPage("RetweetedByMeView.qml")
             }
-            Rectangle {
-                width: parent.width
-                height: 40
-                color: "#333333"
-
-                Text {
-                    x: 12
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: qsTrId("qtn_zirrup_more_lists")
-                    color: "#FFFFFF"
-                    font.pixelSize: 22
-                    font.bold: true
-                }
+            TitleBar {
+                title: qsTrId("qtn_zirrup_more_lists")
             }
         }
 

@@ -104,37 +104,11 @@ ZirrupPage {
         }
     }
 
-    Rectangle {
+    TitleBar {
         id: titleBar
         anchors.top: profileHeader.bottom
-        width: parent.width
-        height: 40
-        color: "#333333"
-
-        Text {
-            anchors.left: parent.left
-            anchors.leftMargin: 12
-            anchors.right: countText.left
-            anchors.verticalCenter: parent.verticalCenter
-            elide: Text.ElideRight
-            text: page.showFollowers ? qsTrId("qtn_zirrup_profile_followers") : qsTrId("qtn_zirrup_profile_following")
-            color: "#FFFFFF"
-            font.pixelSize: 22
-            font.bold: true
-        }
-
-        Text {
-            id: countText
-            objectName: "countText"
-            readonly property var count: page.showFollowers ? profile_subview_followers_count
-                                                            : profile_subview_friends_count
-            anchors.right: parent.right
-            anchors.rightMargin: 12
-            anchors.verticalCenter: parent.verticalCenter
-            text: count === "" || count === undefined ? "" : dataHandler.getLocalizedInt(Number(count))
-            color: "#E6E6E6"
-            font.pixelSize: 22
-        }
+        title: page.showFollowers ? qsTrId("qtn_zirrup_profile_followers") : qsTrId("qtn_zirrup_profile_following")
+        count: page.showFollowers ? profile_subview_followers_count : profile_subview_friends_count
     }
 
     Item {

@@ -117,39 +117,14 @@ ZirrupPage {
         }
     }
 
-    Rectangle {
+    TitleBar {
         id: titleBar
         anchors.top: profileHeader.bottom
-        width: parent.width
-        height: 40
-        color: "#333333"
-
-        Text {
-            anchors.left: parent.left
-            anchors.leftMargin: 12
-            anchors.right: countText.left
-            anchors.verticalCenter: parent.verticalCenter
-            elide: Text.ElideRight
-            text: page.showFavorites ? qsTrId("qtn_zirrup_more_favorites")
-                : page.showList ? page.listName
-                : qsTrId("qtn_zirrup_profile_tweets")
-            color: "#FFFFFF"
-            font.pixelSize: 22
-            font.bold: true
-        }
-
-        Text {
-            id: countText
-            objectName: "countText"
-            readonly property var count: page.showFavorites ? profile_subview_favourites_count
-                                                            : profile_subview_statuses_count
-            anchors.right: parent.right
-            anchors.rightMargin: 12
-            anchors.verticalCenter: parent.verticalCenter
-            text: page.showList || count === "" || count === undefined ? "" : dataHandler.getLocalizedInt(Number(count))
-            color: "#E6E6E6"
-            font.pixelSize: 22
-        }
+        title: page.showFavorites ? qsTrId("qtn_zirrup_more_favorites")
+             : page.showList ? page.listName
+             : qsTrId("qtn_zirrup_profile_tweets")
+        count: page.showList ? "" : page.showFavorites ? profile_subview_favourites_count
+                                                       : profile_subview_statuses_count
     }
 
     Item {
