@@ -16,9 +16,6 @@ ZirrupPage {
     readonly property bool isLoading: showOwnLists ? mylists_loading : listsview_loading
     readonly property bool isLoadingMore: showOwnLists ? mylists_is_loading_more : listsview_is_loading_more
     readonly property bool moreAvailable: showOwnLists ? mylists_more_available : listsview_more_available
-    readonly property int pullThreshold: window.inPortrait ? 120 : 100
-    readonly property real position: list.visibleArea.yPosition * Math.max(list.height, list.contentHeight)
-    property bool refreshRequested: false
 
     function refresh() {
         var user = dataHandler.currentUser;
@@ -30,13 +27,11 @@ ZirrupPage {
             dataHandler.updateAddedToLists(user, true);
     }
 
-    function checkPosition() {
-        if (position < -pullThreshold && list.moving && !list.flicking && !refreshRequested) {
-            refreshRequested = true;
-            dataHandler.releaseMouse(list.objectName);
-            list.positionViewAtBeginning();
-            refresh();
-        }
+    // Pulled down far enough: the newest from the start.
+    function pullRefresh() {
+        dataHandler.releaseMouse(list.objectName);
+        list.positionViewAtBeginning();
+        refresh();
     }
 
     function loadMore(index) {
@@ -134,11 +129,11 @@ ZirrupPage {
         clip: true
 
         PulldownHeader {
-            width: parent.width
+            id: pullHeader
+            list: list
+            loading: page.isLoading
             height: page.pull_down_header_height
-            y: list.originY - list.contentY - height
-            visible: list.moving && !page.isLoading
-            armed: page.position < -page.pullThreshold
+            onPulled: page.pullRefresh()
         }
 
         ListView {
@@ -166,9 +161,6 @@ ZirrupPage {
                     running: visible
                 }
             }
-
-            onContentYChanged: page.checkPosition()
-            onMovementEnded: page.refreshRequested = false
         }
 
         ScrollDecorator {

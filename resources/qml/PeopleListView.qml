@@ -12,10 +12,7 @@ ZirrupPage {
     property int pull_down_header_height: 320
     readonly property bool isLoading: peoplelistview_is_refreshing
     readonly property var listModel: showFollowers ? myFollowerModel : myFollowingModel
-    readonly property int pullThreshold: window.inPortrait ? 120 : 100
     readonly property alias list: list
-    readonly property real position: list.visibleArea.yPosition * Math.max(list.height, list.contentHeight)
-    property bool refreshRequested: false
 
     function load(force) {
         var user = dataHandler.currentUser;
@@ -25,15 +22,13 @@ ZirrupPage {
             dataHandler.updateFollowingView(user, force);
     }
 
-    function checkPosition() {
-        if (position < -pullThreshold && list.moving && !list.flicking && !refreshRequested) {
-            refreshRequested = true;
-            dataHandler.releaseMouse(list.objectName);
-            list.positionViewAtBeginning();
-            dataHandler.updateProfileView(dataHandler.currentUser);
-            // The list is the current user's own; without force nothing would be asked.
-            load(true);
-        }
+    // Pulled down far enough: the newest from the start.
+    function pullRefresh() {
+        dataHandler.releaseMouse(list.objectName);
+        list.positionViewAtBeginning();
+        dataHandler.updateProfileView(dataHandler.currentUser);
+        // The list is the current user's own; without force nothing would be asked.
+        load(true);
     }
 
     function loadMore(index) {
@@ -122,10 +117,10 @@ ZirrupPage {
         clip: true
 
         PulldownHeader {
-            width: parent.width
-            y: list.originY - list.contentY - height
-            visible: list.moving && !page.isLoading
-            armed: page.position < -page.pullThreshold
+            id: pullHeader
+            list: list
+            loading: page.isLoading
+            onPulled: page.pullRefresh()
         }
 
         RefreshingHeader {
@@ -162,9 +157,6 @@ ZirrupPage {
                     visible: peoplelistview_is_loading_more && !refreshingHeader.visible
                 }
             }
-
-            onContentYChanged: page.checkPosition()
-            onMovementEnded: page.refreshRequested = false
         }
 
         ScrollDecorator {

@@ -16,10 +16,8 @@ ZirrupPage {
     property bool ownList: false
     readonly property var listModel: showFavorites ? myFavoritesModel : myTweetsModel
     readonly property bool isLoading: tweetsview_is_refreshing
-    readonly property int pullThreshold: window.inPortrait ? 120 : 100
+    readonly property alias pullThreshold: pullHeader.threshold
     readonly property alias list: list
-    readonly property real position: list.visibleArea.yPosition * Math.max(list.height, list.contentHeight)
-    property bool refreshRequested: false
 
     function requestRefresh() {
         var user = dataHandler.currentUser;
@@ -34,12 +32,10 @@ ZirrupPage {
             dataHandler.updateUserTweets(user, true);
     }
 
-    function checkPosition() {
-        if (position < -pullThreshold && list.moving && !list.flicking && !refreshRequested) {
-            refreshRequested = true;
-            list.positionViewAtBeginning();
-            requestRefresh();
-        }
+    // Pulled down far enough: the newest from the start.
+    function pullRefresh() {
+        list.positionViewAtBeginning();
+        requestRefresh();
     }
 
     function loadMore(index) {
@@ -138,10 +134,10 @@ ZirrupPage {
         clip: true
 
         PulldownHeader {
-            width: parent.width
-            y: list.originY - list.contentY - height
-            visible: list.moving && !page.isLoading
-            armed: page.position < -page.pullThreshold
+            id: pullHeader
+            list: list
+            loading: page.isLoading
+            onPulled: page.pullRefresh()
         }
 
         RefreshingHeader {
@@ -175,9 +171,6 @@ ZirrupPage {
                     visible: tweetsview_is_loading_more && !refreshingHeader.visible
                 }
             }
-
-            onContentYChanged: page.checkPosition()
-            onMovementEnded: page.refreshRequested = false
         }
 
         ScrollDecorator {
