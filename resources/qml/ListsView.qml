@@ -16,9 +16,6 @@ ZirrupPage {
     readonly property bool isLoading: showOwnLists ? mylists_loading : listsview_loading
     readonly property bool isLoadingMore: showOwnLists ? mylists_is_loading_more : listsview_is_loading_more
     readonly property bool moreAvailable: showOwnLists ? mylists_more_available : listsview_more_available
-    readonly property int pullThreshold: window.inPortrait ? 120 : 100
-    readonly property real position: list.visibleArea.yPosition * Math.max(list.height, list.contentHeight)
-    property bool refreshRequested: false
 
     function refresh() {
         var user = dataHandler.currentUser;
@@ -30,13 +27,11 @@ ZirrupPage {
             dataHandler.updateAddedToLists(user, true);
     }
 
-    function checkPosition() {
-        if (position < -pullThreshold && list.moving && !list.flicking && !refreshRequested) {
-            refreshRequested = true;
-            dataHandler.releaseMouse(list.objectName);
-            list.positionViewAtBeginning();
-            refresh();
-        }
+    // Pulled down far enough: the newest from the start.
+    function pullRefresh() {
+        dataHandler.releaseMouse(list.objectName);
+        list.positionViewAtBeginning();
+        refresh();
     }
 
     function loadMore(index) {
@@ -81,36 +76,11 @@ ZirrupPage {
         onDoubleClicked: list.positionViewAtBeginning()
     }
 
-    Rectangle {
+    TitleBar {
         id: titleBar
         anchors.top: topBar.bottom
-        width: parent.width
-        height: 40
-        color: "#333333"
-
-        Text {
-            anchors.left: parent.left
-            anchors.leftMargin: 12
-            anchors.right: countText.left
-            anchors.verticalCenter: parent.verticalCenter
-            elide: Text.ElideRight
-            text: qsTrId("qtn_zirrup_more_lists")
-            color: "#FFFFFF"
-            font.pixelSize: 22
-            font.bold: true
-        }
-
-        Text {
-            id: countText
-            objectName: "countText"
-            anchors.right: parent.right
-            anchors.rightMargin: 12
-            anchors.verticalCenter: parent.verticalCenter
-            text: profile_subview_listed_count === "" || profile_subview_listed_count === undefined
-                  ? "" : dataHandler.getLocalizedInt(Number(profile_subview_listed_count))
-            color: "#E6E6E6"
-            font.pixelSize: 22
-        }
+        title: qsTrId("qtn_zirrup_more_lists")
+        count: profile_subview_listed_count
     }
 
     ButtonRow {
@@ -159,11 +129,11 @@ ZirrupPage {
         clip: true
 
         PulldownHeader {
-            width: parent.width
+            id: pullHeader
+            list: list
+            loading: page.isLoading
             height: page.pull_down_header_height
-            y: list.originY - list.contentY - height
-            visible: list.moving && !page.isLoading
-            armed: page.position < -page.pullThreshold
+            onPulled: page.pullRefresh()
         }
 
         ListView {
@@ -191,9 +161,6 @@ ZirrupPage {
                     running: visible
                 }
             }
-
-            onContentYChanged: page.checkPosition()
-            onMovementEnded: page.refreshRequested = false
         }
 
         ScrollDecorator {

@@ -19,13 +19,6 @@ Sheet {
         searchMode = true;
     }
 
-    function matches(name, realName) {
-        if (searchMode || typed === "")
-            return true;
-        var needle = typed.toLowerCase();
-        return String(name).toLowerCase().indexOf(needle) >= 0 || String(realName).toLowerCase().indexOf(needle) >= 0;
-    }
-
     objectName: "mentionSheet"
 
     // Unforced, the controller keeps the list of the profile shown last, which is empty when the
@@ -87,78 +80,25 @@ Sheet {
             width: list.width
             height: searchRow.visible ? searchRow.height : 0
 
-            Rectangle {
+            MenuRowButton {
                 id: searchRow
                 objectName: "mentionSearchRow"
-                width: parent.width
-                height: 80
                 visible: !root.searchMode && root.typed !== ""
-                color: searchMouse.pressed ? "#DDDDDD" : "#F2F2F2"
-
-                Text {
-                    anchors.left: parent.left
-                    anchors.leftMargin: 16
-                    anchors.right: parent.right
-                    anchors.rightMargin: 16
-                    anchors.verticalCenter: parent.verticalCenter
-                    elide: Text.ElideRight
-                    textFormat: Text.PlainText
-                    text: qsTrId("qtn_zirrup_search_command") + " \"" + root.typed + "\""
-                    font.pixelSize: 24
-                    font.bold: true
-                }
-                Rectangle {
-                    anchors.bottom: parent.bottom
-                    width: parent.width
-                    height: 1
-                    color: "#E3E3E3"
-                }
-                MouseArea {
-                    id: searchMouse
-                    anchors.fill: parent
-                    onClicked: root.search()
-                }
+                text: qsTrId("qtn_zirrup_search_command") + " \"" + root.typed + "\""
+                onClicked: root.search()
             }
         }
 
-        delegate: Item {
-            id: person
-
-            readonly property string peoplelistitem_zirrupname: model.peoplelistitem_zirrupname ?? ""
-            readonly property string peoplelistitem_realname: model.peoplelistitem_realname ?? ""
-            readonly property string peoplelistitem_avatar: model.peoplelistitem_avatar ?? ""
-            readonly property bool shown: root.matches(peoplelistitem_zirrupname, peoplelistitem_realname)
-
+        // Found people are shown as the service found them; followers narrow as the user types.
+        delegate: RecipientItem {
             width: list.width
-            height: shown ? 80 : 0
-            visible: shown
-
-            Rectangle {
-                anchors.fill: parent
-                color: personMouse.pressed ? "#DDDDDD" : "#F2F2F2"
-            }
-            BasicProfileHeader {
-                anchors.left: parent.left
-                anchors.leftMargin: 16
-                anchors.right: parent.right
-                anchors.verticalCenter: parent.verticalCenter
-                avatarURL: person.peoplelistitem_avatar
-                zirrupName: person.peoplelistitem_zirrupname
-                firstName: person.peoplelistitem_realname
-            }
-            Rectangle {
-                anchors.bottom: parent.bottom
-                width: parent.width
-                height: 1
-                color: "#E3E3E3"
-            }
-            MouseArea {
-                id: personMouse
-                anchors.fill: parent
-                onClicked: {
-                    root.clicked(person.peoplelistitem_zirrupname);
-                    root.accept();
-                }
+            filter: root.searchMode ? "" : root.typed
+            zirrupName: model.peoplelistitem_zirrupname ?? ""
+            realName: model.peoplelistitem_realname ?? ""
+            avatar: model.peoplelistitem_avatar ?? ""
+            onClicked: {
+                root.clicked(zirrupName);
+                root.accept();
             }
         }
     }

@@ -57,6 +57,8 @@ Item {
         anchors.rightMargin: 12
         anchors.verticalCenter: parent.verticalCenter
         elide: Text.ElideRight
+        // Rows may show what the user typed: never read it as markup.
+        textFormat: Text.PlainText
         text: root.text
         color: "#000000"
         font.pixelSize: 24

@@ -89,19 +89,8 @@ ZirrupPage {
                 text: qsTrId("qtn_zirrup_more_account")
                 onClicked: dataHandler.settingsClicked()
             }
-            Rectangle {
-                width: parent.width
-                height: 40
-                color: "#333333"
-
-                Text {
-                    x: 12
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: qsTrId("qtn_zirrup_more_lists")
-                    color: "#FFFFFF"
-                    font.pixelSize: 22
-                    font.bold: true
-                }
+            TitleBar {
+                title: qsTrId("qtn_zirrup_more_lists")
             }
         }
 

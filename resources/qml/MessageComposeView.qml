@@ -7,8 +7,7 @@ ZirrupPage {
     id: page
 
     readonly property string recipient: composeview_screenname
-    readonly property int messageLength: editor.text.length + editor.platformPreedit.length
-    readonly property bool validMessage: recipient !== "" && messageLength > 0 && messageLength <= 140
+    readonly property bool validMessage: recipient !== "" && editor.textLenght > 0 && editor.textLenght <= 140
 
     function send() {
         if (!validMessage)
@@ -20,7 +19,7 @@ ZirrupPage {
         }
         dataHandler.postDirectMessage(recipient, editor.text);
         editor.text = "";
-        editor.closeSoftwareInputPanel();
+        editor.closeKeyboard();
         window.prevPage();
     }
 
@@ -29,7 +28,7 @@ ZirrupPage {
             discardDialog.open();
             return;
         }
-        editor.closeSoftwareInputPanel();
+        editor.closeKeyboard();
         window.prevPage();
     }
 
@@ -37,7 +36,7 @@ ZirrupPage {
         if (status === PageStatus.Activating && recipient !== "")
             dataHandler.updateIsFollower(recipient);
         if (status === PageStatus.Active)
-            editor.openSoftwareInputPanel();
+            editor.openKeyboard();
     }
 
     tools: ToolBarLayout {
@@ -90,21 +89,12 @@ ZirrupPage {
                 received: composeview_received
             }
 
-            TextArea {
+            TweetEdit {
                 id: editor
                 objectName: "messageEditor"
                 x: 12
                 width: parent.width - 24
-                height: Math.max(implicitHeight, 220)
-                errorHighlight: page.messageLength > 140
-            }
-
-            Text {
-                objectName: "counter"
-                anchors.right: editor.right
-                text: dataHandler.getLocalizedInt(140 - page.messageLength)
-                color: page.messageLength > 140 ? "#CC0000" : "#A6A8AB"
-                font.pixelSize: 20
+                messagingMode: true
             }
         }
     }
@@ -113,7 +103,7 @@ ZirrupPage {
         id: discardDialog
         onAccepted: {
             editor.text = "";
-            editor.closeSoftwareInputPanel();
+            editor.closeKeyboard();
             window.prevPage();
         }
     }

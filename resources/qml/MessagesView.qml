@@ -8,18 +8,13 @@ ZirrupPage {
 
     property int pull_down_header_height: 320
     readonly property bool isLoading: messagesview_loading
-    readonly property int pullThreshold: window.inPortrait ? 120 : 100
-    readonly property real position: list.visibleArea.yPosition * Math.max(list.height, list.contentHeight)
-    property bool refreshRequested: false
     property TweetOrMessageMenu composeMenu: null
 
-    function checkPosition() {
-        if (position < -pullThreshold && list.moving && !list.flicking && !refreshRequested) {
-            refreshRequested = true;
-            dataHandler.releaseMouse(list.objectName);
-            list.positionViewAtBeginning();
-            dataHandler.updateMessagesView();
-        }
+    // Pulled down far enough: the newest from the start.
+    function pullRefresh() {
+        dataHandler.releaseMouse(list.objectName);
+        list.positionViewAtBeginning();
+        dataHandler.updateMessagesView();
     }
 
     function openComposeMenu() {
@@ -86,11 +81,11 @@ ZirrupPage {
         clip: true
 
         PulldownHeader {
-            width: parent.width
+            id: pullHeader
+            list: list
+            loading: page.isLoading
             height: page.pull_down_header_height
-            y: list.originY - list.contentY - height
-            visible: list.moving && !page.isLoading
-            armed: page.position < -page.pullThreshold
+            onPulled: page.pullRefresh()
         }
 
         ListView {
@@ -99,9 +94,6 @@ ZirrupPage {
             anchors.fill: parent
             model: myMessageModel
             delegate: MessagesListDelegate {}
-
-            onContentYChanged: page.checkPosition()
-            onMovementEnded: page.refreshRequested = false
         }
 
         ScrollDecorator {

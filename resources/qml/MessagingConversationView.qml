@@ -7,21 +7,21 @@ ZirrupPage {
     id: page
 
     readonly property string partner: conversation_zirrupName
-    readonly property int messageLength: replyField.text.length + replyField.platformPreedit.length
-    readonly property bool validMessage: partner !== "" && messageLength > 0 && messageLength <= 140
-    property bool replyOpen: false
+    readonly property bool validMessage: partner !== "" && replyField.textLenght > 0 && replyField.textLenght <= 140
+    readonly property bool replyOpen: !replyField.minimized
     property var menuMessage: null
     property ActionMenu messageMenu: null
 
     function openReply() {
-        replyOpen = true;
-        replyField.openSoftwareInputPanel();
+        replyField.state = "";
+        replyField.openKeyboard();
+        list.positionViewAtEnd();
     }
 
     function closeReply() {
         replyField.text = "";
-        replyField.closeSoftwareInputPanel();
-        replyOpen = false;
+        replyField.closeKeyboard();
+        replyField.state = "minimized";
     }
 
     function send() {
@@ -191,18 +191,20 @@ ZirrupPage {
         height: replyField.height + 24
         color: "#E0E0E0"
 
-        TextArea {
+        TweetEdit {
             id: replyField
             objectName: "replyField"
             anchors.centerIn: parent
             width: parent.width - 24
-            height: page.replyOpen ? Math.min(Math.max(implicitHeight, 120), 220) : 52
+            messagingMode: true
+            initialHeight: 120
+            state: "minimized"
             placeholderText: qsTrId("qtn_zirrup_reply_hint")
+            onPressedWhileMinimized: page.openReply()
+            // Focus from elsewhere than a press (keyboard, the smoke session) opens it too.
             onActiveFocusChanged: {
-                if (activeFocus && !page.replyOpen) {
-                    page.replyOpen = true;
-                    list.positionViewAtEnd();
-                }
+                if (activeFocus && minimized)
+                    page.openReply();
             }
         }
     }

@@ -147,8 +147,9 @@ ZirrupPage {
         }
     }
 
-    ProfilePhotoPicker {
+    ImagePickerDialog {
         id: picker
+        objectName: "profilePhotoPicker"
         onImagePicked: function (imageUrl, isPortrait, aspectRatio) {
             page.photoUrl = imageUrl;
             page.photoPortrait = isPortrait;

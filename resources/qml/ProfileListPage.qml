@@ -22,21 +22,17 @@ ZirrupPage {
     property bool moreAvailable: false
     readonly property int pullThreshold: window.inPortrait ? 120 : 100
     readonly property alias list: list
-    readonly property real position: list.visibleArea.yPosition * Math.max(list.height, list.contentHeight)
-    property bool refreshRequested: false
 
     signal refreshWanted
     signal moreWanted
 
-    function checkPosition() {
-        if (position < -pullThreshold && list.moving && !list.flicking && !refreshRequested) {
-            refreshRequested = true;
-            list.positionViewAtBeginning();
-            dataHandler.updateProfileView(dataHandler.currentUser);
-            dataHandler.releaseMouse(list.objectName);
-            // Forced, or the controller would skip the subject it already shows.
-            refreshWanted();
-        }
+    // Pulled down far enough: the newest from the start.
+    function pullRefresh() {
+        list.positionViewAtBeginning();
+        dataHandler.updateProfileView(dataHandler.currentUser);
+        dataHandler.releaseMouse(list.objectName);
+        // Forced, or the controller would skip the subject it already shows.
+        refreshWanted();
     }
 
     // F5, Ctrl+R and the top bar's refresh button.
@@ -78,35 +74,11 @@ ZirrupPage {
         }
     }
 
-    Rectangle {
+    TitleBar {
         id: titleBar
         anchors.top: profileHeader.bottom
-        width: parent.width
-        height: 40
-        color: "#333333"
-
-        Text {
-            anchors.left: parent.left
-            anchors.leftMargin: 12
-            anchors.right: countText.left
-            anchors.verticalCenter: parent.verticalCenter
-            elide: Text.ElideRight
-            text: page.listTitle
-            color: "#FFFFFF"
-            font.pixelSize: 22
-            font.bold: true
-        }
-
-        Text {
-            id: countText
-            objectName: "countText"
-            anchors.right: parent.right
-            anchors.rightMargin: 12
-            anchors.verticalCenter: parent.verticalCenter
-            text: page.count === "" || page.count === undefined ? "" : dataHandler.getLocalizedInt(Number(page.count))
-            color: "#E6E6E6"
-            font.pixelSize: 22
-        }
+        title: page.listTitle
+        count: page.count
     }
 
     Item {
@@ -120,10 +92,10 @@ ZirrupPage {
         clip: true
 
         PulldownHeader {
-            width: parent.width
-            y: list.originY - list.contentY - height
-            visible: list.moving && !page.isLoading
-            armed: page.position < -page.pullThreshold
+            list: list
+            loading: page.isLoading
+            threshold: page.pullThreshold
+            onPulled: page.pullRefresh()
         }
 
         RefreshingHeader {
@@ -156,8 +128,6 @@ ZirrupPage {
                 }
             }
 
-            onContentYChanged: page.checkPosition()
-            onMovementEnded: page.refreshRequested = false
         }
 
         ScrollDecorator {

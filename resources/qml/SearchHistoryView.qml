@@ -69,19 +69,8 @@ ZirrupPage {
             id: column
             width: parent.width
 
-            Rectangle {
-                width: parent.width
-                height: 40
-                color: "#333333"
-
-                Text {
-                    x: 12
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: qsTrId("qtn_zirrup_search_saved_head")
-                    color: "#FFFFFF"
-                    font.pixelSize: 22
-                    font.bold: true
-                }
+            TitleBar {
+                title: qsTrId("qtn_zirrup_search_saved_head")
             }
             Repeater {
                 model: mySavedSearchesModel
@@ -89,19 +78,8 @@ ZirrupPage {
                     queryItem: model.query_item ?? ""
                 }
             }
-            Rectangle {
-                width: parent.width
-                height: 40
-                color: "#333333"
-
-                Text {
-                    x: 12
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: qsTrId("qtn_zirrup_first_run_trends")
-                    color: "#FFFFFF"
-                    font.pixelSize: 22
-                    font.bold: true
-                }
+            TitleBar {
+                title: qsTrId("qtn_zirrup_first_run_trends")
             }
             Repeater {
                 model: myTrendsModel

@@ -326,7 +326,13 @@ ZirrupPage {
 
     Component {
         id: peopleRow
-        SearchPeopleItem {}
+        PeopleListItem {
+            zirrupName: model.peoplelistitem_zirrupname ?? ""
+            realName: model.peoplelistitem_realname ?? ""
+            avatar: model.peoplelistitem_avatar ?? ""
+            following: model.peoplelistitem_following ?? false
+            Component.onCompleted: page.loadMore(model.index)
+        }
     }
 
     // A tab of the strip: half the width without an account (two tabs), else a quarter.

@@ -13,12 +13,16 @@ FocusScope {
     property alias placeholderText: area.placeholderText
     property int initialHeight: 220
     property bool messagingMode: false
-    property int uploadImagesCount: tweetImageUploadModel ? tweetImageUploadModel.count : 0
+    // A direct message carries no picture.
+    property int uploadImagesCount: !messagingMode && tweetImageUploadModel ? tweetImageUploadModel.count : 0
     property bool locationEnabled: false
     property bool locating: false
     readonly property string locationId: locationEnabled ? geo_id : ""
-    readonly property int textLenght: dataHandler.countTweetTextLength(area.text + area.platformPreedit,
-                                                                       uploadImagesCount)
+    // The service wraps the links of tweets but not of direct messages, whose limit is the plain
+    // length of the text.
+    readonly property int textLenght: messagingMode ? area.text.length + area.platformPreedit.length
+                                                    : dataHandler.countTweetTextLength(area.text + area.platformPreedit,
+                                                                                       uploadImagesCount)
     readonly property bool minimized: state === "minimized"
     readonly property bool pictureAttached: uploadImagesCount > 0
     readonly property bool canLocate: positionSource.available
@@ -91,7 +95,8 @@ FocusScope {
 
     Component.onCompleted: {
         dataHandler.refreshConfigurationData();
-        if (!positionSource.available)
+        // The place belongs to a tweet being written: a message page must not drop it.
+        if (!messagingMode && !positionSource.available)
             dataHandler.getGeoLocation("", "");
     }
 

@@ -124,6 +124,14 @@ TestCase {
         page.status = PageStatus.Activating;
         compare(dataHandler.callsOf("updateIsFollower"), [["carol"]]);
         var editor = findChild(page, "messageEditor");
+        // The service wraps neither links nor pictures into a message: its plain length counts.
+        tweetImageUploadModel.append({ "pic_url": "file:///pictures/lake.jpg", "role_orientation_portrait": false,
+                                       "role_aspect_ratio": 0.75 });
+        editor.text = "http://example.org/" + "x".repeat(122);
+        compare(findChild(page, "messagingCounter").text, "-1");
+        verify(!page.validMessage);
+        editor.text = "http://example.org/" + "x".repeat(121);
+        verify(page.validMessage);
         editor.text = "Hello";
         page.send();
         compare(dataHandler.count("postDirectMessage"), 0);

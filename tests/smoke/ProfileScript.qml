@@ -63,7 +63,7 @@ SmokeRunner {
         { name: "editagain", ready: function () { return settled(3) && findItem(page(), "changePhotoButton") !== null },
           then: function () { findItem(page(), "changePhotoButton").clicked() } },
         { name: "picker", ready: function () {
-              var grid = findItem(topItem(), "photoPickerGrid")
+              var grid = findItem(topItem(), "pickerGrid")
               return grid !== null && grid.count === 3
           },
           then: function () {

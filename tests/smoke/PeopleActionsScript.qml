@@ -1,0 +1,101 @@
+// Signed in: what a profile offers reaches the real pages. Mention opens the tweet editor with
+// "@name " written, direct message opens the message editor for that user (and asks before
+// dropping a draft), and a person found by the people search can be followed from the results.
+import QtQuick 2.15
+
+SmokeRunner {
+    id: script
+
+    readonly property string draft: "Smoke test draft " + Date.now()
+    property bool wasFollowing: false
+
+    function page() {
+        return root.pageStack.currentPage
+    }
+
+    // Menus and dialogs move to the top of the scene when they open.
+    function findOnTop(name) {
+        var top = root
+        while (top.parent)
+            top = top.parent
+        return findItem(top, name)
+    }
+
+    function openProfile(name) {
+        dataHandler.currentUser = name
+        root.nextPage("ProfileView.qml", false)
+    }
+
+    function profileShown(name, depth) {
+        return settled(depth) && profileview_screen_name.toLowerCase() === name.toLowerCase() && !profileview_loading
+    }
+
+    function menuOpen() {
+        var menu = findOnTop("composeMenu")
+        return menu && menu.status === 1 /* DialogStatus.Open */
+    }
+
+    steps: [
+        { name: "home", ready: function () { return settled(1) && dataHandler.authenticatedUser() === "demo" },
+          then: function () { openProfile("alice") } },
+        // Alice follows the user: the compose button offers mention and message.
+        { name: "profile", ready: function () { return profileShown("alice", 2) && profileview_follower },
+          then: function () { findItem(page(), "topBarCompose").clicked() } },
+        { name: "composemenu", ready: menuOpen,
+          then: function () { findItem(findOnTop("composeMenu"), "tweetButton").clicked() } },
+        { name: "mention", ready: function () {
+              var editor = findItem(page(), "composeEditor")
+              return settled(3) && editor && editor.text === "@alice " && editor.cursorPosition === 7
+                      && findItem(page(), "composeTopBar").okButtonEnabled
+          },
+          then: function () {
+              findItem(page(), "composeEditor").text = ""
+              findItem(page(), "composeTopBar").cancelClicked()
+          } },
+        { name: "backfrommention", ready: function () { return profileShown("alice", 2) },
+          then: function () { findItem(page(), "topBarCompose").clicked() } },
+        { name: "messagemenu", ready: menuOpen,
+          then: function () { findItem(findOnTop("composeMenu"), "directMessageButton").clicked() } },
+        { name: "message", ready: function () {
+              var editor = findItem(page(), "messageEditor")
+              return settled(3) && editor && editor.messagingMode && composeview_screenname === "alice"
+                      && findItem(page(), "recipientHeader").zirrupName === "alice" && profileview_follower
+          },
+          then: function () {
+              findItem(page(), "messageEditor").text = script.draft
+              page().cancel()
+          } },
+        // A draft is not dropped without asking.
+        { name: "discard", ready: function () {
+              var dialog = findOnTop("discardDialog")
+              return dialog && dialog.status === 1 /* DialogStatus.Open */ && settled(3)
+          },
+          then: function () { findOnTop("discardDialog").accept() } },
+        { name: "discarded", ready: function () { return profileShown("alice", 2) },
+          then: function () {
+              dataHandler.currentSearchString = "ali"
+              root.nextPage("SearchView.qml", false)
+          } },
+        { name: "search", ready: function () { return settled(3) && !searchview_searching_tweets },
+          then: function () { findItem(page(), "peopleTab").clicked() } },
+        // Found people are the rows of the people lists, with their follow button.
+        { name: "people", ready: function () {
+              var list = findItem(page(), "resultList")
+              var row = list ? list.itemAtIndex(0) : null
+              return myProfileSearchModel.count > 0 && !searchview_searching_profiles && row
+                      && row.zirrupName === myProfileSearchModel.get(0).peoplelistitem_zirrupname
+                      && findItem(row, "peopleFollowButton").visible
+          },
+          then: function () {
+              var row = findItem(page(), "resultList").itemAtIndex(0)
+              script.wasFollowing = row.following
+              findItem(row, "peopleFollowButton").clicked()
+          } },
+        { name: "followed", ready: function () {
+              var row = findItem(page(), "resultList").itemAtIndex(0)
+              return !profileview_loading && myProfileSearchModel.get(0).peoplelistitem_following !== script.wasFollowing
+                      && row.following !== script.wasFollowing
+          },
+          then: function () { Qt.exit(0) } }
+    ]
+}
