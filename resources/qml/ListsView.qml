@@ -30,6 +30,14 @@ ZirrupPage {
             dataHandler.updateAddedToLists(user, true);
     }
 
+    // F5, Ctrl+R and the top bar's refresh button.
+    function refreshContent() {
+        list.positionViewAtBeginning();
+        refresh();
+    }
+
+    initialFocusItem: list
+
     function checkPosition() {
         if (position < -pullThreshold && list.moving && !list.flicking && !refreshRequested) {
             refreshRequested = true;

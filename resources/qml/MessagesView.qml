@@ -22,6 +22,14 @@ ZirrupPage {
         }
     }
 
+    // F5, Ctrl+R and the top bar's refresh button.
+    function refreshContent() {
+        list.positionViewAtBeginning();
+        dataHandler.updateMessagesView(false);
+    }
+
+    initialFocusItem: list
+
     function openComposeMenu() {
         if (!composeMenu)
             composeMenu = composeMenuComponent.createObject(page);
@@ -99,6 +107,11 @@ ZirrupPage {
             anchors.fill: parent
             model: myMessageModel
             delegate: MessagesListDelegate {}
+            activeFocusOnTab: true
+            keyNavigationEnabled: true
+            Accessible.role: Accessible.List
+            Keys.onReturnPressed: if (currentItem) currentItem.open()
+            Keys.onEnterPressed: if (currentItem) currentItem.open()
 
             onContentYChanged: page.checkPosition()
             onMovementEnded: page.refreshRequested = false
