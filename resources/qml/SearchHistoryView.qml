@@ -20,7 +20,7 @@ ZirrupPage {
             dataHandler.updateSavedSearches();
     }
 
-    initialFocusItem: searchField
+    // No initial focus on the field: a focused field shows the history over the trends.
 
     onStatusChanged: {
         if (status === PageStatus.Activating) {
