@@ -19,6 +19,10 @@
         <source>Change photo</source>
         <translation>Change photo</translation>
     </message>
+    <message id="qtn_zirrup_block_command">
+        <source>Block</source>
+        <translation>Block</translation>
+    </message>
     <message id="qtn_zirrup_compose_new">
         <source>Compose new</source>
         <translation>Compose new</translation>
@@ -414,6 +418,10 @@
     <message id="qtn_zirrup_tweet_row_accessible">
         <source>%1: %2, %3</source>
         <translation>%1: %2, %3</translation>
+    </message>
+    <message id="qtn_zirrup_unblock_command">
+        <source>Unblock</source>
+        <translation>Unblock</translation>
     </message>
     <message id="qtn_zirrup_undo_retweet_command">
         <source>Undo retweet</source>

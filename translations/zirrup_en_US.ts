@@ -11,6 +11,10 @@
         <source>Back</source>
         <translation>Back</translation>
     </message>
+    <message id="qtn_zirrup_block_command">
+        <source>Block</source>
+        <translation>Block</translation>
+    </message>
     <message id="qtn_zirrup_cancel_command">
         <source>Cancel</source>
         <translation>Cancel</translation>
@@ -414,6 +418,10 @@
     <message id="qtn_zirrup_tweet_row_accessible">
         <source>%1: %2, %3</source>
         <translation>%1: %2, %3</translation>
+    </message>
+    <message id="qtn_zirrup_unblock_command">
+        <source>Unblock</source>
+        <translation>Unblock</translation>
     </message>
     <message id="qtn_zirrup_undo_retweet_command">
         <source>Undo retweet</source>

@@ -11,6 +11,10 @@
         <source>Back</source>
         <translation>Назад</translation>
     </message>
+    <message id="qtn_zirrup_block_command">
+        <source>Block</source>
+        <translation>Заблокувати</translation>
+    </message>
     <message id="qtn_zirrup_cancel_command">
         <source>Cancel</source>
         <translation>Скасувати</translation>
@@ -414,6 +418,10 @@
     <message id="qtn_zirrup_tweet_row_accessible">
         <source>%1: %2, %3</source>
         <translation>%1: %2, %3</translation>
+    </message>
+    <message id="qtn_zirrup_unblock_command">
+        <source>Unblock</source>
+        <translation>Розблокувати</translation>
     </message>
     <message id="qtn_zirrup_undo_retweet_command">
         <source>Undo retweet</source>

@@ -29,6 +29,21 @@ ZirrupPage {
             close();
     }
 
+    function accept() {
+        if (topBar.okButtonEnabled)
+            send();
+    }
+
+    // Escape is Cancel: it asks before unsent text goes.
+    function handleBack() {
+        if (discardDialog.status !== DialogStatus.Closed)
+            return true;
+        cancel();
+        return true;
+    }
+
+    initialFocusItem: editor
+
     tools: null
 
     // Nothing to do down there: the editor has the room.

@@ -34,6 +34,14 @@ ZirrupPage {
         refresh();
     }
 
+    // F5, Ctrl+R and the top bar's refresh button.
+    function refreshContent() {
+        list.positionViewAtBeginning();
+        refresh();
+    }
+
+    initialFocusItem: list
+
     function loadMore(index) {
         if (index !== listModel.count - 1 || isLoading || isLoadingMore || !moreAvailable)
             return;

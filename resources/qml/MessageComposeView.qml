@@ -32,6 +32,19 @@ ZirrupPage {
         window.prevPage();
     }
 
+    function accept() {
+        send();
+    }
+
+    // Escape is Back: it asks before unsent text goes.
+    function handleBack() {
+        if (discardDialog.status === DialogStatus.Closed)
+            cancel();
+        return true;
+    }
+
+    initialFocusItem: editor
+
     onStatusChanged: {
         if (status === PageStatus.Activating && recipient !== "")
             dataHandler.updateIsFollower(recipient);

@@ -1,7 +1,9 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 
 // A conversation row: the partner's picture (opens the profile), name, the newest message, its
-// time and a mark while it is unread. The row opens the conversation.
+// time and a mark while it is unread. The row opens the conversation; from the keyboard the list's
+// current row is framed and Return opens it. A screen reader reads sender, text, time and unread.
 Item {
     id: root
 
@@ -11,6 +13,24 @@ Item {
     readonly property string createdAt: model.created_at ?? ""
     readonly property bool unread: model.msg_unread ?? false
     property string timeText: createdAt !== "" ? dataHandler.createTimeString(createdAt) : ""
+
+    function open() {
+        dataHandler.currentUser = root.screenName;
+        window.nextPage("MessagingConversationView.qml");
+    }
+
+    // One pass, so that text the sender wrote never stands in for a place holder; markup is not read.
+    function accessibleText() {
+        var parts = [root.screenName, root.messageText.replace(/<[^>]*>/g, ""), root.timeText];
+        var row = qsTrId("qtn_zirrup_tweet_row_accessible").replace(/%([1-3])/g, function (match, n) {
+            return parts[Number(n) - 1];
+        });
+        return root.unread ? qsTrId("qtn_zirrup_unread_accessible").replace("%1", row) : row;
+    }
+
+    Accessible.role: Accessible.ListItem
+    Accessible.name: accessibleText()
+    Accessible.onPressAction: root.open()
 
     width: ListView.view ? ListView.view.width : 480
     height: Math.max(96, texts.height + 24)
@@ -34,10 +54,7 @@ Item {
     MouseArea {
         id: mouse
         anchors.fill: parent
-        onClicked: {
-            dataHandler.currentUser = root.screenName;
-            window.nextPage("MessagingConversationView.qml");
-        }
+        onClicked: root.open()
     }
 
     Image {
@@ -120,6 +137,11 @@ Item {
         radius: 6
         color: "#4DA4DA"
         visible: root.unread
+    }
+
+    FocusFrame {
+        control: root.ListView.view
+        visible: root.ListView.isCurrentItem && control !== null && control.activeFocus
     }
 
     Rectangle {

@@ -17,6 +17,14 @@ ZirrupPage {
         dataHandler.updateMessagesView();
     }
 
+    // F5, Ctrl+R and the top bar's refresh button.
+    function refreshContent() {
+        list.positionViewAtBeginning();
+        dataHandler.updateMessagesView(false);
+    }
+
+    initialFocusItem: list
+
     function openComposeMenu() {
         if (!composeMenu)
             composeMenu = composeMenuComponent.createObject(page);
@@ -94,6 +102,11 @@ ZirrupPage {
             anchors.fill: parent
             model: myMessageModel
             delegate: MessagesListDelegate {}
+            activeFocusOnTab: true
+            keyNavigationEnabled: true
+            Accessible.role: Accessible.List
+            Keys.onReturnPressed: if (currentItem) currentItem.open()
+            Keys.onEnterPressed: if (currentItem) currentItem.open()
         }
 
         ScrollDecorator {

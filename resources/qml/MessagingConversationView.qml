@@ -41,6 +41,27 @@ ZirrupPage {
             closeReply();
     }
 
+    function accept() {
+        send();
+    }
+
+    // Escape closes an open reply, asking before its text goes.
+    function handleBack() {
+        if (discardDialog.status !== DialogStatus.Closed)
+            return true;
+        if (!replyOpen)
+            return false;
+        cancel();
+        return true;
+    }
+
+    function refreshContent() {
+        dataHandler.updateConversationView(dataHandler.currentUser);
+        dataHandler.updateIsFollower(dataHandler.currentUser);
+    }
+
+    initialFocusItem: replyField
+
     function openMessageMenu(message) {
         menuMessage = message;
         if (!messageMenu)

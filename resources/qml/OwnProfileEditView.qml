@@ -20,6 +20,12 @@ ZirrupPage {
             dataHandler.updateAccountImage(photoUrl);
     }
 
+    function accept() {
+        save();
+    }
+
+    initialFocusItem: nameLine.field
+
     tools: null
 
     onStatusChanged: {

@@ -48,6 +48,10 @@ ZirrupPage {
         window.nextPage("MessageComposeView.qml");
     }
 
+    function refreshContent() {
+        dataHandler.updateProfileView(dataHandler.currentUser, true);
+    }
+
     function findItem(item, name) {
         if (!item)
             return null;
@@ -76,6 +80,8 @@ ZirrupPage {
         }
     }
 
+    initialFocusItem: followButton
+
     tools: ToolBarLayout {
         ToolIcon {
             id: backIcon
@@ -86,6 +92,7 @@ ZirrupPage {
         ToolIcon {
             objectName: "blockButton"
             visible: zirrup_account_exists && !page.ownProfile && page.hasProfile
+            text: profileview_blocked ? qsTrId("qtn_zirrup_unblock_command") : qsTrId("qtn_zirrup_block_command")
             iconSource: Qt.resolvedUrl("../images/zirrup-icon-toolbar-" + (profileview_blocked ? "blocked" : "block") + ".png")
             onClicked: {
                 if (!profileview_loading)

@@ -15,6 +15,12 @@ ZirrupPage {
             dataHandler.moreFollowersView();
     }
 
+    function focusSearch() {
+        searchField.openSoftwareInputPanel();
+    }
+
+    initialFocusItem: searchField
+
     tools: ToolBarLayout {
         ToolIcon {
             objectName: "backButton"

@@ -8,6 +8,20 @@ ZirrupPage {
 
     readonly property bool historyShown: InputContext.softwareInputPanelVisible && InputContext.editor === searchField
 
+    // Ctrl+F.
+    function focusSearch() {
+        searchField.openSoftwareInputPanel();
+    }
+
+    // F5, Ctrl+R and the top bar's refresh button.
+    function refreshContent() {
+        dataHandler.updateTrendingTopics();
+        if (!savedsearches_is_loading)
+            dataHandler.updateSavedSearches();
+    }
+
+    // No initial focus on the field: a focused field shows the history over the trends.
+
     onStatusChanged: {
         if (status === PageStatus.Activating) {
             searchField.text = "";

@@ -42,6 +42,18 @@ ZirrupPage {
         }
     }
 
+    // Ctrl+F.
+    function focusSearch() {
+        searchField.openSoftwareInputPanel();
+    }
+
+    // F5, Ctrl+R and the top bar's refresh button: the tab shown asks again.
+    function refreshContent() {
+        runSearch();
+    }
+
+    initialFocusItem: resultList
+
     function selectTab(tab) {
         if (tab === currentTab)
             return;

@@ -1,8 +1,9 @@
 import QtQuick 2.15
+import com.orvik.meego 1.0
 
 // A row of trends, saved searches or the search history. With a filter it shows only when the
 // query contains the filter, and every occurrence of the filter is highlighted. A click searches
-// for the query.
+// for the query; so do Return and Space when Tab has reached it.
 Item {
     id: root
 
@@ -33,6 +34,14 @@ Item {
         window.nextPage("SearchView.qml");
         root.clicked();
     }
+
+    activeFocusOnTab: shown
+    Accessible.role: Accessible.Button
+    Accessible.name: root.queryItem
+    Accessible.onPressAction: root.activate()
+    Keys.onReturnPressed: root.activate()
+    Keys.onEnterPressed: root.activate()
+    Keys.onSpacePressed: root.activate()
 
     width: parent ? parent.width : 480
     height: shown ? 80 : 0
@@ -72,4 +81,6 @@ Item {
         anchors.fill: parent
         onClicked: root.activate()
     }
+
+    FocusFrame {}
 }

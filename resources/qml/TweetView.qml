@@ -63,10 +63,42 @@ ZirrupPage {
             discardDialog.open();
     }
 
+    function openAuthor() {
+        dataHandler.currentUser = page.tweet_name;
+        window.nextPage("ProfileView.qml");
+    }
+
+    function refreshContent() {
+        dataHandler.updateTweetView(dataHandler.currentTweetId);
+    }
+
+    // Ctrl+Return sends a reply that can be sent; it never opens the editor by itself.
+    function accept() {
+        if (!editor.minimized && page.validMessage)
+            page.sendReply();
+    }
+
+    // Escape first shuts the preview or the reply editor (asking before text is lost).
+    function handleBack() {
+        if (page.previewOpen) {
+            page.previewOpen = false;
+            return true;
+        }
+        if (discardDialog.status === DialogStatus.Open || discardDialog.status === DialogStatus.Opening)
+            return true;
+        if (!editor.minimized) {
+            page.cancelReply();
+            return true;
+        }
+        return false;
+    }
+
     function openPreview(link) {
         dataHandler.updateImagePreview(link);
         previewOpen = true;
     }
+
+    initialFocusItem: header
 
     tools: ToolBarLayout {
         ToolIcon {
@@ -78,6 +110,9 @@ ZirrupPage {
         ToolIcon {
             objectName: page.ownTweet ? "deleteButton" : "retweetButton"
             visible: page.editable && (page.ownTweet || !page.tweet_protected_profile)
+            text: page.ownTweet ? qsTrId("qtn_zirrup_delete_command")
+                : page.tweet_retweeted_by_me_id !== "" ? qsTrId("qtn_zirrup_undo_retweet_command")
+                : qsTrId("qtn_zirrup_retweet_command")
             iconSource: page.ownTweet ? "image://theme/icon-m-toolbar-delete"
                       : page.tweet_retweeted_by_me_id !== "" ? Qt.resolvedUrl("../images/zirrup-icon-toolbar-retweet-marked.png")
                       : Qt.resolvedUrl("../images/zirrup-icon-toolbar-retweet.png")
@@ -93,6 +128,7 @@ ZirrupPage {
         ToolIcon {
             objectName: "favoriteButton"
             visible: page.editable
+            text: page.tweet_favorited ? qsTrId("qtn_zirrup_unfavorite_command") : qsTrId("qtn_zirrup_favorite_command")
             iconSource: page.tweet_favorited ? Qt.resolvedUrl("../images/zirrup-icon-toolbar-favourite-marked.png")
                                              : "image://theme/icon-m-toolbar-favorite-unmark"
             onClicked: dataHandler.favoriteTweet(page.tweet_tweetid, !page.tweet_favorited)
@@ -211,16 +247,21 @@ ZirrupPage {
                            && tweetview_profile_avatar !== "" ? tweetview_profile_avatar : page.tweet_image_url
                 zirrupName: page.tweet_name
                 firstName: page.tweet_firstname
+                activeFocusOnTab: page.tweet_name !== ""
+                Accessible.role: Accessible.Button
+                Accessible.name: page.tweet_firstname !== "" ? page.tweet_name + ", " + page.tweet_firstname : page.tweet_name
+                Accessible.onPressAction: page.openAuthor()
+                Keys.onReturnPressed: page.openAuthor()
+                Keys.onEnterPressed: page.openAuthor()
 
                 MouseArea {
                     objectName: "avatarArea"
                     width: 74
                     height: parent.height
-                    onClicked: {
-                        dataHandler.currentUser = page.tweet_name;
-                        window.nextPage("ProfileView.qml");
-                    }
+                    onClicked: page.openAuthor()
                 }
+
+                FocusFrame {}
             }
 
             HighlightText {

@@ -10,13 +10,19 @@ Page {
     property Item initialFocusItem: null
 
     function __takeFocus() {
-        if (page.status !== PageStatus.Active || page.activeFocus || !page.visible)
+        // The page itself holding the focus is no choice made on it.
+        if (page.status !== PageStatus.Active || !page.visible
+                || (page.activeFocus && page.Window.activeFocusItem !== page))
             return;
         if (page.initialFocusItem && page.initialFocusItem.visible)
             page.initialFocusItem.forceActiveFocus();
         else
             page.forceActiveFocus();
     }
+
+    // Content that shows once its data arrives takes the focus the page held meanwhile.
+    readonly property bool __focusItemShown: initialFocusItem !== null && initialFocusItem.visible
+    on__FocusItemShownChanged: if (__focusItemShown) Qt.callLater(page.__takeFocus)
 
     orientationLock: window.orientationLock
     // A page in a tab group gets its turn after the page holding the group.

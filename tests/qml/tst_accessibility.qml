@@ -29,6 +29,7 @@ TestCase {
                 Text { text: "Reply" }
             }
             ProfileHeader { objectName: "profileHeader"; zirrupName: "alice"; firstName: "Alice A" }
+            TrendingItem { objectName: "trend"; queryItem: "#lake" }
         }
     }
 
@@ -80,6 +81,7 @@ TestCase {
             { tag: "button", item: "plainButton", name: "Save", role: Accessible.Button },
             { tag: "column button", item: "columnButton", name: "Reply", role: Accessible.Button },
             { tag: "profile header", item: "profileHeader", name: "alice, Alice A", role: Accessible.Button },
+            { tag: "trending item", item: "trend", name: "#lake", role: Accessible.Button },
         ];
     }
 
@@ -92,6 +94,65 @@ TestCase {
         compare(found.role, data.role);
         verify(accessibility.press(item));
         compare(clicks.count, 1);
+    }
+
+    // Tool icons drawn from images, and rows of the pages, each with its name, its role and a press
+    // that does what a click does.
+    function test_pageControls_data() {
+        var tweet = { tweet_name: "alice", tweet_tweetid: "7", tweet_desc: "hello" };
+        return [
+            { tag: "favourite", page: "TweetView.qml", props: tweet, item: "favoriteButton", name: "Favourite",
+              role: Accessible.Button, call: "favoriteTweet" },
+            { tag: "unfavourite", page: "TweetView.qml", props: { tweet_name: "alice", tweet_tweetid: "7", tweet_favorited: true },
+              item: "favoriteButton", name: "Unfavourite", role: Accessible.Button, call: "favoriteTweet" },
+            { tag: "retweet", page: "TweetView.qml", props: tweet, item: "retweetButton", name: "Retweet",
+              role: Accessible.Button, call: "retweetMessage" },
+            { tag: "delete", page: "TweetView.qml", props: { tweet_name: "me", tweet_tweetid: "7" }, item: "deleteButton",
+              name: "Delete", role: Accessible.Button, opens: "deleteDialog" },
+            { tag: "author", page: "TweetView.qml", props: tweet, item: "tweetHeader", name: "alice",
+              role: Accessible.Button, depth: 3 },
+            { tag: "block", page: "ProfileView.qml", item: "blockButton", name: "Block", role: Accessible.Button,
+              call: "blockProfile" },
+            { tag: "unread message row", tab: 2, item: "messagesList", row: true, unread: true,
+              name: "bob: hi there, ago:Sat Dec 05 10:11:12 2026, unread", role: Accessible.ListItem, depth: 2 },
+            { tag: "read message row", tab: 2, item: "messagesList", row: true, unread: false,
+              name: "bob: hi there, ago:Sat Dec 05 10:11:12 2026", role: Accessible.ListItem, depth: 2 },
+        ];
+    }
+
+    function test_pageControls(data) {
+        testContext.set("profileview_screen_name", "bob");
+        myMessageModel.append({ screen_name: "bob", msg_text: "hi <b>there</b>", created_at: "Sat Dec 05 10:11:12 2026",
+                                msg_unread: data.unread === true });
+        tryCompare(window.pageStack, "busy", false);
+        if (data.tab !== undefined) {
+            window.bottomPage().showTab(data.tab);
+        } else {
+            window.nextPage(data.page);
+            tryCompare(window.pageStack, "busy", false);
+            for (var key in data.props)
+                window.pageStack.currentPage[key] = data.props[key];
+        }
+        var item = findChild(window, data.item);
+        verify(item, data.item);
+        if (data.row) {
+            tryVerify(function () { return item.itemAtIndex(0) !== null; });
+            item = item.itemAtIndex(0);
+        }
+        verify(item.visible, "shown");
+        var found = accessibility.describe(item);
+        compare(found.name, data.name);
+        compare(found.role, data.role);
+        var before = data.call ? dataHandler.count(data.call) : 0;
+        verify(accessibility.press(item));
+        if (data.call)
+            compare(dataHandler.count(data.call), before + 1);
+        if (data.opens)
+            tryCompare(findChild(window.pageStack.currentPage, data.opens), "status", DialogStatus.Open);
+        if (data.depth) {
+            tryCompare(window.pageStack, "busy", false);
+            compare(window.pageStack.depth, data.depth);
+        }
     }
 
     Component {

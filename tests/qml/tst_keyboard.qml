@@ -224,4 +224,91 @@ TestCase {
         verify(home.activeFocus);
         compare(window.pageStack.depth, 1);
     }
+
+    // Each page from the keyboard: where the focus lands, what F5 asks for, and for an editor that
+    // Escape with text asks first (and a second Escape keeps the text) and Ctrl+Return sends.
+    function test_pages_data() {
+        return [
+            { tag: "tweet", page: "TweetView.qml", focus: "tweetHeader", refresh: "updateTweetView",
+              editor: "replyEditor", accept: "replyToTweetMessage" },
+            { tag: "compose", page: "ComposeView.qml", focus: "composeEditor", editor: "composeEditor",
+              accept: "postTweetMessage" },
+            { tag: "message compose", page: "MessageComposeView.qml", focus: "messageEditor",
+              editor: "messageEditor", accept: "postDirectMessage" },
+            { tag: "profile edit", page: "OwnProfileEditView.qml", focus: "nameLine", accept: "updateAccountData" },
+            { tag: "profile", page: "ProfileView.qml", refresh: "updateProfileView", forced: true },
+            { tag: "followers", page: "FollowersView.qml", focus: "followersList", refresh: "updateFollowersView" },
+            { tag: "lists", page: "ListsView.qml", focus: "listsList", refresh: "updateAddedToLists" },
+            { tag: "conversation", page: "MessagingConversationView.qml", focus: "replyField",
+              refresh: "updateConversationView", editor: "replyField", accept: "postDirectMessage" },
+            { tag: "recipients", page: "RecipientSelectionView.qml", focus: "recipientFilter" },
+            { tag: "search", page: "SearchView.qml", focus: "resultList", refresh: "searchTweets" },
+            { tag: "messages tab", tab: Qt.Key_3, focus: "messagesList", refresh: "updateMessagesView" },
+            { tag: "search tab", tab: Qt.Key_4, refresh: "updateTrendingTopics" },
+        ];
+    }
+
+    function holdsFocus(item) {
+        for (var f = focused(); f; f = f.parent) {
+            if (f === item)
+                return true;
+        }
+        return false;
+    }
+
+    function test_pages(data) {
+        testContext.set("profileview_firstname", "Me");
+        testContext.set("profileview_follower", true);
+        testContext.set("composeview_screenname", "carol");
+        testContext.set("conversation_zirrupName", "bob");
+        dataHandler.currentUser = "bob";
+        dataHandler.currentSearchString = "lake";
+        open(true, 3);
+        if (data.tab) {
+            keyClick(data.tab, Qt.AltModifier);
+        } else {
+            window.nextPage(data.page);
+            settle();
+        }
+        var page = data.tab ? main().tabGroup.currentTab : window.pageStack.currentPage;
+        if (data.page === "TweetView.qml") {
+            // The tweet arrives after the page has opened.
+            page.tweet_name = "alice";
+            page.tweet_tweetid = "7";
+            page.tweet_desc = "hello";
+        }
+        if (data.focus) {
+            var item = findChild(page, data.focus);
+            verify(item, data.focus);
+            tryVerify(function () { return holdsFocus(item); }, 2000, "the focus in " + data.focus);
+        }
+        if (data.refresh) {
+            var before = dataHandler.count(data.refresh);
+            keyClick(Qt.Key_F5);
+            compare(dataHandler.count(data.refresh), before + 1);
+            if (data.forced)
+                compare(dataHandler.callsOf(data.refresh)[before][1], true, "asked again, not from the cache");
+        }
+        if (!data.accept)
+            return;
+        var depth = window.pageStack.depth;
+        if (data.editor) {
+            var editor = findChild(page, data.editor);
+            if (data.page === "TweetView.qml") {
+                page.openEditor();
+                tryCompare(editor, "text", "@alice ");
+            }
+            editor.text = "unsent words";
+            keyClick(Qt.Key_Escape);
+            var query = findChild(page, "discardDialog");
+            tryCompare(query, "status", DialogStatus.Open);
+            keyClick(Qt.Key_Escape);
+            tryCompare(query, "status", DialogStatus.Closed);
+            compare(editor.text, "unsent words");
+            compare(window.pageStack.depth, depth);
+        }
+        var sent = dataHandler.count(data.accept);
+        keyClick(Qt.Key_Return, Qt.ControlModifier);
+        compare(dataHandler.count(data.accept), sent + 1);
+    }
 }
