@@ -57,6 +57,7 @@ Item {
         anchors.rightMargin: 12
         anchors.verticalCenter: parent.verticalCenter
         elide: Text.ElideRight
+        textFormat: Text.PlainText
         text: root.text
         color: "#000000"
         font.pixelSize: 24
@@ -69,6 +70,7 @@ Item {
         anchors.right: parent.right
         anchors.rightMargin: 16
         anchors.verticalCenter: parent.verticalCenter
+        textFormat: Text.PlainText
         text: root.value
         color: "#A6A8AB"
         font.pixelSize: 22

@@ -91,6 +91,7 @@ ZirrupPage {
             anchors.right: countText.left
             anchors.verticalCenter: parent.verticalCenter
             elide: Text.ElideRight
+            textFormat: Text.PlainText
             text: page.listTitle
             color: "#FFFFFF"
             font.pixelSize: 22

@@ -46,6 +46,7 @@ Item {
             objectName: "realName"
             width: parent.width
             elide: Text.ElideRight
+            textFormat: Text.PlainText
             text: root.realName !== "" ? root.realName : root.screenName
             color: "#000000"
             font.pixelSize: 24
@@ -54,6 +55,7 @@ Item {
         Text {
             width: parent.width
             elide: Text.ElideRight
+            textFormat: Text.PlainText
             text: "@" + root.screenName
             color: "#A6A8AB"
             font.pixelSize: 18

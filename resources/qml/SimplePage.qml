@@ -37,6 +37,7 @@ ZirrupPage {
             anchors.rightMargin: 12
             anchors.verticalCenter: parent.verticalCenter
             elide: Text.ElideRight
+            textFormat: Text.PlainText
             text: page.title
             color: "#FFFFFF"
             font.pixelSize: 22
@@ -58,6 +59,7 @@ ZirrupPage {
             width: parent.width - 48
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
+            textFormat: Text.PlainText
             text: page.subtitle
             color: "#A6A8AB"
             font.pixelSize: 32
