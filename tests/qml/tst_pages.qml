@@ -157,7 +157,7 @@ TestCase {
         dataHandler.currentSearchString = h;
     }
 
-    // Every visible item with a text format that holds the hostile string; the rich ones must not.
+    // Every visible text item that holds the hostile markup as it stands, unescaped.
     function hostileTexts(item, out) {
         if (item.visible && item.textFormat !== undefined && typeof item.text === "string"
                 && item.text.indexOf("<b>x</b>") >= 0)
