@@ -66,6 +66,7 @@ Item {
         Text {
             width: parent.width
             horizontalAlignment: Text.AlignLeft
+            textFormat: Text.PlainText
             text: root.zirrupName
             elide: Text.ElideRight
             color: fonts.b_color
@@ -75,6 +76,7 @@ Item {
         Text {
             width: parent.width
             horizontalAlignment: Text.AlignLeft
+            textFormat: Text.PlainText
             text: root.firstName
             visible: text !== ""
             elide: Text.ElideRight

@@ -18,6 +18,7 @@ Row {
 
     Text {
         anchors.verticalCenter: parent.verticalCenter
+        textFormat: Text.PlainText
         text: root.text
         color: "#000000"
         font.pixelSize: 24

@@ -71,6 +71,7 @@ Item {
         anchors.right: parent.right
         anchors.rightMargin: 16
         anchors.verticalCenter: parent.verticalCenter
+        textFormat: Text.PlainText
         text: root.value
         color: "#A6A8AB"
         font.pixelSize: 22

@@ -98,6 +98,7 @@ Item {
                 anchors.left: parent.left
                 anchors.right: timeLabel.left
                 anchors.rightMargin: 8
+                textFormat: Text.PlainText
                 text: root.screenName
                 elide: Text.ElideRight
                 color: fonts.b_color

@@ -349,6 +349,7 @@ ZirrupPage {
                 width: parent.width
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.Wrap
+                textFormat: Text.PlainText
                 text: qsTrId("qtn_zirrup_follow_request_head").arg("@" + profileview_screen_name)
                 color: "#FFFFFF"
                 font.pixelSize: 26
@@ -359,6 +360,7 @@ ZirrupPage {
             width: parent.width
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
+            textFormat: Text.PlainText
             text: qsTrId("qtn_zirrup_follow_request").arg("@" + profileview_screen_name)
             color: "#FFFFFF"
             font.pixelSize: 22

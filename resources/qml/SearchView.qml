@@ -306,6 +306,7 @@ ZirrupPage {
             width: resultList.width - 24
             horizontalAlignment: Text.AlignHCenter
             visible: resultList.visible && resultList.count === 0 && !page.searching
+            textFormat: Text.PlainText
             text: (page.searchProfiles ? qsTrId("qtn_zirrup_no_people_results")
                                        : qsTrId("qtn_zirrup_no_search_results")).arg("\"" + page.search_text + "\"")
             color: "#A6A8AB"

@@ -49,6 +49,7 @@ Item {
         width: parent.width - 24
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideRight
+        textFormat: Text.PlainText
         text: root.text
         color: root.isBlue ? "#FFFFFF" : "#000000"
         font.pixelSize: 24

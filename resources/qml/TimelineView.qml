@@ -188,6 +188,7 @@ ZirrupPage {
                     anchors.verticalCenter: parent.verticalCenter
                     x: 12
                     width: parent.width - 24
+                    textFormat: Text.PlainText
                     text: parent.section.replace(/\u2028/g, "")
                     color: "#555555"
                     font.pixelSize: 18

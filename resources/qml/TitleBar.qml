@@ -20,6 +20,7 @@ Rectangle {
         anchors.rightMargin: 12
         anchors.verticalCenter: parent.verticalCenter
         elide: Text.ElideRight
+        textFormat: Text.PlainText
         color: "#FFFFFF"
         font.pixelSize: 22
         font.bold: true

@@ -80,6 +80,7 @@ Item {
                 anchors.left: parent.left
                 anchors.right: retweetedMark.visible ? retweetedMark.left : parent.right
                 horizontalAlignment: Text.AlignLeft
+                textFormat: Text.PlainText
                 text: root.name
                 elide: Text.ElideRight
                 color: fonts.b_color
@@ -111,6 +112,7 @@ Item {
             }
             Text {
                 id: retweetText
+                textFormat: Text.PlainText
                 text: qsTrId("qtn_zirrup_retweet_by").arg(root.retweetedName)
                 color: fonts.d_color
                 font.pixelSize: fonts.d_size

@@ -34,6 +34,7 @@ ActionMenu {
                 anchors.right: closeButton.left
                 anchors.verticalCenter: parent.verticalCenter
                 elide: Text.ElideRight
+                textFormat: Text.PlainText
                 text: root.labelText
                 font.pixelSize: 24
                 font.bold: true

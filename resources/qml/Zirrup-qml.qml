@@ -331,6 +331,7 @@ ZirrupPageStackWindow {
         Text {
             id: errorText
             objectName: "errorText"
+            textFormat: Text.PlainText
             anchors.fill: parent
             anchors.margins: 16
             verticalAlignment: Text.AlignVCenter

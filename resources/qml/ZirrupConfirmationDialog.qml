@@ -19,6 +19,7 @@ Dialog {
         width: parent.width
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
+        textFormat: Text.PlainText
         text: root.titleText
         visible: text !== ""
         color: "#FFFFFF"
@@ -30,6 +31,7 @@ Dialog {
         width: parent.width
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
+        textFormat: Text.PlainText
         text: root.messageText
         visible: text !== ""
         color: "#FFFFFF"

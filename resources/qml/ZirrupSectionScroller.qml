@@ -115,6 +115,7 @@ Item {
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
             wrapMode: Text.Wrap
+            textFormat: Text.PlainText
             text: root.currentSection
             color: "#FFFFFF"
             font.pixelSize: 28

@@ -79,7 +79,8 @@ QtObject {
     function createSectionTimeString(datetime) { return "section:" + datetime; }
     function hasRightToLeftText(text) { return false; }
     function isRightToLeftText(text) { return false; }
-    function findLinks(text, entitiesHandled) { return text; }
+    // As the controller: no markup but its own anchors.
+    function findLinks(text, entitiesHandled) { return String(text).replace(/<(?!a href="|\/a>)/g, "&lt;"); }
     function getMentions(text, excludeUser) { return ""; }
     // As the service counts: every web link as long as its wrapped form, 20 characters.
     function countTweetTextLength(text, uploadImagesCount) {

@@ -115,4 +115,85 @@ TestCase {
         root.destroy();
         wait(0);
     }
+
+    // A faulty or hostile server's names, bios and places must show as typed, never as markup
+    // that styles the page or fetches an address. The controller escapes what it marks up itself.
+    readonly property string hostile: "<b>x</b><img src='http://127.0.0.1:9/x.png'>"
+    readonly property string escaped: "&lt;b&gt;x&lt;/b&gt;&lt;img src='http://127.0.0.1:9/x.png'&gt;"
+
+    function fillHostileModels() {
+        var h = hostile;
+        var row = tweet("4", h, { "desc": escaped, "status_text": h, "fullname": h, "retweeted_name": h,
+                                  "reply_name": h, "place": h, "source": h });
+        var models = [myTimelineModel, myMentionsModel, myRetweetedModel, myTweetsModel, myFavoritesModel,
+                      myTweetSearchModel];
+        for (var i = 0; i < models.length; ++i)
+            models[i].append(row);
+        var person = { "peoplelistitem_zirrupname": h, "peoplelistitem_realname": h,
+                       "peoplelistitem_following": false, "peoplelistitem_avatar": "" };
+        myProfileSearchModel.append(person);
+        myFollowerModel.append(person);
+        myFollowingModel.append(person);
+        mySearchHistoryModel.append({ "query_item": h });
+        myTrendsModel.append({ "query_item": h, "id": "" });
+        mySavedSearchesModel.append({ "query_item": h, "id": "12" });
+        var list = { "name": h, "desc": h, "isprivate": false, "id": "77", "screenName": h, "avatar": "" };
+        mySubscribedListsModel.append(list);
+        myAddedToListsModel.append(list);
+        var message = { "screen_name": h, "sender_screen_name": h, "msg_text": escaped,
+                        "created_at": "Sat Dec 05 10:11:12 2026", "avatar_url": "", "sender_avatar_url": "",
+                        "received": true, "msg_id": "5", "msg_unread": true };
+        myMessageModel.append(message);
+        myConversationModel.append(message);
+        var names = ["profileview_firstname", "profileview_screen_name", "profileview_location",
+                     "profileview_description", "profile_subview_firstname", "profile_subview_screen_name",
+                     "conversation_zirrupName", "conversation_firstname", "composeview_screenname",
+                     "composeview_realname", "tweetview_profile_name", "geo_location"];
+        for (var j = 0; j < names.length; ++j)
+            testContext.set(names[j], h);
+        testContext.set("profileview_ui_url", escaped);
+        testContext.set("composeview_msg_text", escaped);
+        dataHandler.currentListName = h;
+        dataHandler.currentSearchString = h;
+    }
+
+    // Every visible text item that holds the hostile markup as it stands, unescaped.
+    function hostileTexts(item, out) {
+        if (item.visible && item.textFormat !== undefined && typeof item.text === "string"
+                && item.text.indexOf("<b>x</b>") >= 0)
+            out.push(item);
+        for (var i = 0; i < item.children.length; ++i)
+            hostileTexts(item.children[i], out);
+        return out;
+    }
+
+    function test_hostileStrings_data() {
+        // Pages that show none of these strings, or only through the controller's markup.
+        var quiet = ["SignInView.qml", "SearchHistoryView.qml", "ComposeView.qml"];
+        var data = test_startValues_data();
+        for (var i = 0; i < data.length; ++i)
+            data[i].shows = quiet.indexOf(data[i].page) < 0;
+        return data;
+    }
+
+    function test_hostileStrings(data) {
+        fillHostileModels();
+        var root = openPage(data.page, true);
+        var page = root.pageStack.currentPage;
+        if (data.page === "TweetView.qml") {
+            var fields = ["tweet_name", "tweet_firstname", "tweet_place", "tweet_retweeted_name",
+                          "tweet_reply_name", "tweet_source"];
+            for (var f = 0; f < fields.length; ++f)
+                page[fields[f]] = hostile;
+            page.tweet_desc = escaped;
+            page.tweet_tweetid = "4";
+            page.tweet_reply_status_id = "3";
+        }
+        var texts = hostileTexts(root, []);
+        for (var i = 0; i < texts.length; ++i)
+            compare(texts[i].textFormat, Text.PlainText, String(texts[i]) + " shows " + texts[i].text);
+        compare(texts.length > 0, data.shows, "the page shows the server's strings");
+        root.destroy();
+        wait(0);
+    }
 }

@@ -79,6 +79,7 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             width: Math.min(implicitWidth, root.width - root.platformStyle.paddingLeft
                             - root.platformStyle.paddingRight - (icon.visible ? icon.width + content.spacing : 0))
+            textFormat: Text.PlainText
             text: root.text
             visible: text !== ""
             elide: Text.ElideRight

@@ -38,6 +38,7 @@ Item {
         anchors.left: box.right
         anchors.leftMargin: 16
         anchors.verticalCenter: parent.verticalCenter
+        textFormat: Text.PlainText
         text: root.text
         visible: text !== ""
         font.pixelSize: 24

@@ -58,6 +58,7 @@ Item {
         width: parent.width - 32
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideRight
+        textFormat: Text.PlainText
         text: root.text
         font.pixelSize: 24
         font.bold: true

@@ -23,6 +23,7 @@ Dialog {
             width: parent.width
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
+            textFormat: Text.PlainText
             text: root.titleText
             visible: text !== ""
             color: "#FFFFFF"
@@ -35,6 +36,7 @@ Dialog {
         width: parent.width
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
+        textFormat: Text.PlainText
         text: root.message
         visible: text !== ""
         color: "#FFFFFF"

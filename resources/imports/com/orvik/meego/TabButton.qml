@@ -61,6 +61,7 @@ Item {
         }
         Text {
             anchors.horizontalCenter: parent.horizontalCenter
+            textFormat: Text.PlainText
             text: root.text
             visible: text !== ""
             color: root.checked ? "#FFFFFF" : "#A6A8AB"
