@@ -30,6 +30,11 @@ int main(int argc, char *argv[])
                                   QStringLiteral("Load the demo world into an empty database "
                                                  "(the demo account is demo/demo; every other "
                                                  "account's password is its name)."));
+    const QCommandLineOption seedLarge(
+        QStringLiteral("seed-large"),
+        QStringLiteral("Like --seed, with n more, older tweets in demo's home timeline (every "
+                       "sixth with a picture), for measuring the client."),
+        QStringLiteral("n"));
     const QCommandLineOption user(QStringLiteral("user"),
                                   QStringLiteral("Create an account (repeatable)."),
                                   QStringLiteral("name:password"));
@@ -46,14 +51,22 @@ int main(int argc, char *argv[])
         QStringLiteral("s"), QStringLiteral("0"));
     const QCommandLineOption verbose(QStringLiteral("verbose"),
                                      QStringLiteral("Log every request (never its secrets)."));
-    parser.addOptions({db, memory, port, seed, user, deleteUser, keepAlive, clockOffset, verbose});
+    parser.addOptions(
+        {db, memory, port, seed, seedLarge, user, deleteUser, keepAlive, clockOffset, verbose});
     parser.process(app);
 
     SandboxOptions options;
     options.databasePath = parser.value(db);
     options.memory = parser.isSet(memory);
-    options.seed = parser.isSet(seed);
+    options.seed = parser.isSet(seed) || parser.isSet(seedLarge);
     bool ok = false;
+    if (parser.isSet(seedLarge)) {
+        options.extraStatuses = parser.value(seedLarge).toInt(&ok);
+        if (!ok || options.extraStatuses < 0 || options.extraStatuses > 1000000) {
+            std::fprintf(stderr, "zirrup-sandbox: --seed-large needs a number from 0 to 1000000\n");
+            return 2;
+        }
+    }
     const uint portNumber = parser.value(port).toUInt(&ok);
     if (!ok || portNumber > 65535) {
         std::fprintf(stderr, "zirrup-sandbox: --port needs a number from 0 to 65535\n");

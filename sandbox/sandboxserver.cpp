@@ -89,7 +89,7 @@ bool SandboxServer::start(const SandboxOptions &options, QString *error)
     try {
         if (options.seed && db->isEmpty()) {
             Seeder seeder(&m_context, m_statuses, m_messages, m_lists, m_discovery);
-            seeder.load();
+            seeder.load(options.extraStatuses);
         }
         for (const auto &user : options.users) {
             if (!createUser(user.first, user.second)) {

@@ -27,6 +27,7 @@ struct SandboxOptions
     bool memory = false;
     quint16 port = 8123; // 0: any free port
     bool seed = false; // load the demo world into an empty database
+    int extraStatuses = 0; // with seed: that many more, older home tweets for demo
     QList<QPair<QString, QString>> users; // name and password, created (or reset) at start
     QStringList deletedUsers; // accounts to remove at start
     int keepAliveMs = 30000;

@@ -46,11 +46,14 @@ Seeder::Seeder(SandboxContext *context, StatusService *statuses, MessageService 
     , m_now(QDateTime::currentSecsSinceEpoch())
 { }
 
-void Seeder::load()
+void Seeder::load(int extraStatuses)
 {
     Database::Transaction tx(m_context->db);
     createPeople();
     createFollows();
+    // Before the others, so that ids keep the order of the times.
+    if (extraStatuses > 0)
+        createExtraStatuses(extraStatuses);
     createStatuses();
     createFavorites();
     createMessages();
@@ -169,6 +172,39 @@ void Seeder::createReaders()
             QStringLiteral("INSERT OR IGNORE INTO follows (follower_id,"
                            " followee_id, created_at, pending) VALUES (?, ?, ?, 0)"),
             {id, demo, m_now - qint64(i + 1) * 7 * 3600});
+    }
+}
+
+void Seeder::createExtraStatuses(int count)
+{
+    // A generator of its own leaves the draws of the usual world as they were.
+    QRandomGenerator random(worldSeed + 1);
+    const qint64 leo = user(QStringLiteral("leo"));
+    QList<qint64> authors;
+    for (qint64 id : std::as_const(m_users)) {
+        if (id != leo)
+            authors.append(id);
+    }
+    // A few pictures, encoded once and stored with every tweet that shows one.
+    QList<MediaService::Upload> pool;
+    for (int i = 0; i < 8; ++i) {
+        const QImage image =
+            PictureFactory::landscape(QStringLiteral("large-photo-%1").arg(i), QSize(640, 480));
+        pool.append({PictureFactory::encode(image, "JPEG"), QStringLiteral("jpg"), image.size()});
+    }
+    const QStringList &texts = tweetTexts();
+    // Older than five days, a few minutes apart.
+    qint64 time = m_now - 5 * day - qint64(count) * 360;
+    for (int i = 0; i < count; ++i) {
+        time += 120 + qint64(random.bounded(240));
+        StatusService::Draft draft;
+        draft.userId = authors.at(int(random.bounded(quint32(authors.size()))));
+        draft.source = StatusService::clientSource();
+        draft.createdAt = time;
+        draft.text = texts.at(int(random.bounded(quint32(texts.size()))));
+        const bool withPicture =
+            i % 6 == 0 && LinkStore::findLinks(draft.text).isEmpty() && draft.text.size() < 110;
+        m_statuses->store(draft, withPicture ? &pool.at(i / 6 % pool.size()) : nullptr);
     }
 }
 

@@ -23,7 +23,9 @@ public:
     Seeder(SandboxContext *context, StatusService *statuses, MessageService *messages,
            ListService *lists, DiscoveryService *discovery);
 
-    void load();
+    // extraStatuses: that many more tweets, older than the rest, by the accounts demo follows
+    // (every sixth with a picture), for measuring the client against a long home timeline.
+    void load(int extraStatuses = 0);
 
     // What the world is made of (seeder_texts.cpp).
     struct Person
@@ -46,6 +48,7 @@ private:
     void createPeople();
     void createFollows();
     void createStatuses();
+    void createExtraStatuses(int count);
     void createFavorites();
     void createMessages();
     void createLists();

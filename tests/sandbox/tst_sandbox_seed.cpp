@@ -16,6 +16,7 @@ private Q_SLOTS:
     void initTestCase();
     void demoWorld();
     void sameWorldEveryTime();
+    void largeWorldKeepsIdsInTimeOrder();
     void fileDatabaseKeepsStateAndSeedsOnce();
     void executablePrintsTheDemoAccount();
 
@@ -153,6 +154,29 @@ void TestSandboxSeed::sameWorldEveryTime()
     const QStringList fresh = contents(second.server());
     QVERIFY(fresh.size() > 300);
     QCOMPARE(contents(m_world.server()), fresh);
+}
+
+void TestSandboxSeed::largeWorldKeepsIdsInTimeOrder()
+{
+    SandboxFixture large;
+    SandboxOptions options;
+    options.seed = true;
+    options.extraStatuses = 300;
+    QVERIFY(large.start(options));
+    SandboxServer *server = large.server();
+    const qint64 older = QDateTime::currentSecsSinceEpoch() - 5 * 24 * 3600;
+    QCOMPARE(server->database()->integer(u"SELECT COUNT(*) FROM statuses WHERE created_at < ?"_s,
+                                         {older}),
+             300);
+    QVERIFY(server->database()->integer(u"SELECT COUNT(*) FROM statuses WHERE created_at < ?"
+                                        u" AND media_id IS NOT NULL"_s,
+                                        {older})
+            >= 30);
+    // Timelines are sorted by id: the older tweets must come after the usual world's.
+    QCOMPARE(count(server,
+                   "SELECT COUNT(*) FROM statuses a JOIN statuses b"
+                   " ON b.id > a.id AND b.created_at < a.created_at"),
+             0);
 }
 
 void TestSandboxSeed::fileDatabaseKeepsStateAndSeedsOnce()
