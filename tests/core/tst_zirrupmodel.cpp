@@ -1,3 +1,4 @@
+#include "jsonrows.h"
 #include "zirrupmessageitem.h"
 #include "zirrupmodel.h"
 
@@ -37,7 +38,10 @@ class TestZirrupModel : public QObject
 private Q_SLOTS:
     void rowsByRoleNameAndCount();
     void createOrClearKeepsTheModel();
-    void messageIdsOrderNumerically_data();
+    void messageIdsOrderNumerically_data()
+    {
+        addJsonRows(ZIRRUP_TEST_DATA_DIR "/data/model.json", "messageIds");
+    }
     void messageIdsOrderNumerically();
     void messageListsSortNewestFirst();
     void passesTheModelTester();
@@ -88,37 +92,13 @@ void TestZirrupModel::createOrClearKeepsTheModel()
     QCOMPARE(model->roleNames(), Roles);
 }
 
-void TestZirrupModel::messageIdsOrderNumerically_data()
-{
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<bool>("firstIsLess");
-    QTest::addColumn<bool>("secondIsLess");
-
-    QTest::newRow("shorter is smaller") << "999"
-                                        << "1000" << true << false;
-    QTest::newRow("same length") << "1234"
-                                 << "1243" << true << false;
-    QTest::newRow("equal") << "1234"
-                           << "1234" << false << false;
-    QTest::newRow("missing id") << QString() << "1" << true << false;
-    QTest::newRow("beyond 64 bits") << "18446744073709551616"
-                                    << "18446744073709551617" << true << false;
-    QTest::newRow("19 digits against 18") << "1000000000000000123"
-                                          << "999999999999999999" << false << true;
-}
-
 void TestZirrupModel::messageIdsOrderNumerically()
 {
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    QFETCH(bool, firstIsLess);
-    QFETCH(bool, secondIsLess);
-
-    std::unique_ptr<ZirrupMessageItem> a(message(first));
-    std::unique_ptr<ZirrupMessageItem> b(message(second));
-    QCOMPARE(*a < *b, firstIsLess);
-    QCOMPARE(*b < *a, secondIsLess);
+    QFETCH(QVariantMap, row);
+    std::unique_ptr<ZirrupMessageItem> a(message(row["first"].toString()));
+    std::unique_ptr<ZirrupMessageItem> b(message(row["second"].toString()));
+    QCOMPARE(*a < *b, row["firstIsLess"].toBool());
+    QCOMPARE(*b < *a, row["secondIsLess"].toBool());
 }
 
 void TestZirrupModel::messageListsSortNewestFirst()

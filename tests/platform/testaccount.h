@@ -19,4 +19,12 @@ inline ZrMeego::Account testAccount(const QUrl &url = QUrl(QStringLiteral("http:
     return account;
 }
 
+// What an account says, in one list to compare at once.
+inline QStringList fields(const ZrMeego::Account &account)
+{
+    return {
+        account.serviceUrl.toString(), account.userId,      account.screenName,    account.token,
+        account.tokenSecret,           account.consumerKey, account.consumerSecret};
+}
+
 #endif // TESTACCOUNT_H

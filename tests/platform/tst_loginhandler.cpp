@@ -91,14 +91,10 @@ void TestLoginHandler::signedCheckAnswersWithTheServiceName()
     runLogin(handler);
     QCOMPARE(m_errors->count(), 0);
 
-    const QList<QVariant> response = m_responses->first();
-    QCOMPARE(response.value(0).toString(), QStringLiteral("1843-token"));
-    QCOMPARE(response.value(1).toString(), QString::fromUtf8(tokenSecret));
-    QCOMPARE(response.value(2).toString(), QStringLiteral("1843"));
     // The service's letter case wins over what was stored, and is kept.
-    QCOMPARE(response.value(3).toString(), QStringLiteral("Demo"));
-    QCOMPARE(response.value(4).toString(), QStringLiteral("consumer-key"));
-    QCOMPARE(response.value(5).toString(), QStringLiteral("consumer-secret"));
+    QCOMPARE(QVariant(m_responses->first()).toStringList(),
+             QStringList({"1843-token", QString::fromUtf8(tokenSecret), "1843", "Demo",
+                          "consumer-key", "consumer-secret"}));
     QCOMPARE(m_store->account().screenName, QStringLiteral("Demo"));
     QCOMPARE(Zr::serviceUrl(), other.url());
 

@@ -2,6 +2,7 @@
 #include "jsonrows.h"
 #include "signaturecheck.h"
 #include "signinexchange.h"
+#include "testaccount.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -83,13 +84,9 @@ void TestSignInExchange::exchangeIssuesACompleteAccount()
     QVERIFY(!exchange.isRunning());
 
     const Account account = succeeded.first().first().value<Account>();
-    QCOMPARE(account.serviceUrl, m_server->url());
-    QCOMPARE(account.userId, QStringLiteral("1843"));
-    QCOMPARE(account.screenName, QStringLiteral("demo"));
-    QCOMPARE(account.token, QStringLiteral("1843-6c0f"));
-    QCOMPARE(account.tokenSecret, QStringLiteral("b7e1"));
-    QCOMPARE(account.consumerKey, QStringLiteral("ck"));
-    QCOMPARE(account.consumerSecret, QStringLiteral("cs"));
+    QCOMPARE(
+        fields(account),
+        QStringList({m_server->url().toString(), "1843", "demo", "1843-6c0f", "b7e1", "ck", "cs"}));
     QVERIFY(account.enabled);
 
     QCOMPARE(m_server->requests().size(), 1);
