@@ -115,34 +115,13 @@ void TestAccountWindow::failuresAreExplainedThenTheAccountIsStored()
     QVERIFY(!item("signInButton")->isEnabled());
     QVERIFY(!item("errorText")->isVisible());
 
-    const struct
-    {
-        int status;
-        QByteArray body;
-        const char *expected;
-    } refusals[] = {
-        {401, R"({"error": "Invalid user name or password."})", "Wrong user name or password."},
-        {403, R"({"error": "User has been deleted"})", "This account has been deleted."},
-        {401, R"({"error": "Client time out of sync. Server time is X."})",
-         "date and time of this computer are wrong"},
-    };
-    for (const auto &refusal : refusals) {
-        m_server->enqueueJson(refusal.status, refusal.body);
-        signIn(QStringLiteral("wrong"));
-        QTRY_VERIFY(item("errorText")->isVisible());
-        QVERIFY2(text("errorText").contains(QLatin1String(refusal.expected)),
-                 qPrintable(text("errorText")));
-        // Ready for the next try.
-        QTRY_VERIFY(item("signInButton")->isEnabled());
-    }
-    item("serviceField")
-        ->setProperty("text",
-                      QStringLiteral("http://127.0.0.1:%1").arg(CannedHttpServer::closedPort()));
-    signIn(QStringLiteral("hunter2-pw"));
-    QTRY_VERIFY(text("errorText").contains(QLatin1String("Cannot reach the service")));
-    QVERIFY(!login->accountExists());
-
-    // Success: busy while the service thinks, then stored, announced and closed.
+    // A refusal is explained, and the form is ready for the next try.
+    m_server->enqueueJson(401, R"({"error": "Invalid user name or password."})");
+    signIn(QStringLiteral("wrong"));
+    QTRY_VERIFY(item("errorText")->isVisible());
+    QVERIFY2(text("errorText").contains("Wrong user name or password."),
+             qPrintable(text("errorText")));
+    QTRY_VERIFY(item("signInButton")->isEnabled());
     item("serviceField")->setProperty("text", m_server->url().toString());
     m_server->enqueue(heldTokens);
     signIn(QStringLiteral("hunter2-pw"));

@@ -10,7 +10,6 @@
 #include "zrloginhandler.h"
 
 #include <QBuffer>
-#include <QProcess>
 #include <QtTest>
 
 #include <memory>
@@ -24,7 +23,6 @@ class TestPlatformObjects : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void factoryOwnsOneObjectOfEachKind();
     void syncTimerFiresOncePerStart();
     void debugCallbackFiltersAndPrefixes();
     void launchRequestsAreCheckedBeforeTheyAreEmitted_data();
@@ -32,20 +30,6 @@ private Q_SLOTS:
     void withoutASessionBusEverythingIsQuiet();
     void lastIdIsKeptWithTheAccount();
 };
-
-void TestPlatformObjects::factoryOwnsOneObjectOfEachKind()
-{
-    std::unique_ptr<ZrPlatform::ZrPlatformFactory> factory(ZrFactoryMeego::getInstance());
-    QCOMPARE(ZrFactoryMeego::current(), factory.get());
-    QCOMPARE(factory->loginHandler(), factory->loginHandler());
-    QCOMPARE(factory->loginHandler()->parent(), factory.get());
-    QCOMPARE(factory->launchRequests()->parent(), factory.get());
-    // A fresh home has no account.
-    QVERIFY(!factory->loginHandler()->accountExists());
-    QVERIFY(!factory->loginHandler()->accountEnabled(0));
-    factory.reset();
-    QCOMPARE(ZrFactoryMeego::current(), nullptr);
-}
 
 void TestPlatformObjects::syncTimerFiresOncePerStart()
 {
@@ -142,15 +126,6 @@ void TestPlatformObjects::withoutASessionBusEverythingIsQuiet()
     QCoreApplication::processEvents();
     QCOMPARE(shown.count(), 0);
     QVERIFY(notifications->shownNotifications(DesktopNotificationHandler::Mentions).isEmpty());
-
-    // Nobody to tell: an error; a request without its argument: a usage error.
-    QProcess launch;
-    for (const auto &[argument, exitCode] : {std::pair {"mentions", 1}, std::pair {"tweet", 2}}) {
-        launch.start(QStringLiteral(ZIRRUP_BINARY_DIR "/platform/integration/tools/zirrup-launch"),
-                     {QLatin1String(argument)});
-        QVERIFY(launch.waitForFinished(20000));
-        QCOMPARE(launch.exitCode(), exitCode);
-    }
 }
 
 void TestPlatformObjects::lastIdIsKeptWithTheAccount()

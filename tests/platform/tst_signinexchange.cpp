@@ -128,6 +128,8 @@ void TestSignInExchange::refusalsAreNamed()
     QCOMPARE(failed.first().value(1).toString(),
              SignInExchange::describe(failure, m_server->url(), message));
     QCOMPARE(failed.first().value(2).toString(), message);
+    // In the English catalogue's words.
+    QVERIFY(failed.first().value(1).toString().contains(row["shown"].toString()));
 }
 
 void TestSignInExchange::badInputSendsNothing()
