@@ -1,3 +1,4 @@
+#include "awaitlogin.h"
 #include "datahandler.h"
 #include "jsonrows.h"
 #include "zirrupmodel.h"
@@ -62,7 +63,7 @@ void TestAdapters::frontendResetClearsButKeepsTheModels()
 {
     ScriptedController c;
     c.start(true);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
+    awaitLogin(c);
     c.signIn();
     DataHandler *handler = c.handler();
 
@@ -108,7 +109,7 @@ void TestAdapters::adaptersFollowTheBackend()
     c.start(true);
     DataHandler *handler = c.handler();
     QPointer<ScriptedBackend> anonymous = c.backend();
-    QTRY_COMPARE(c.login()->loginCount(), 1);
+    awaitLogin(c);
     c.signIn();
     ScriptedBackend *signedIn = c.backend();
     QVERIFY(signedIn != anonymous.data());

@@ -1,3 +1,4 @@
+#include "awaitlogin.h"
 #include "datahandler.h"
 #include "jsonrows.h"
 
@@ -77,7 +78,7 @@ void TestLaunch::requests()
     ScriptedController c;
     c.start(state != "none");
     if (state == "signedIn") {
-        QTRY_COMPARE(c.login()->loginCount(), 1);
+        awaitLogin(c);
         c.signIn(QStringLiteral("Alice"));
         c.view().clearCalls();
     }
@@ -100,7 +101,7 @@ void TestLaunch::launchTargetOpensAfterSignIn()
     c.start(true);
     // The subject comes with a request before sign-in.
     Q_EMIT c.factory().requests()->showProfile(QStringLiteral("@Bob"));
-    QTRY_COMPARE(c.login()->loginCount(), 1);
+    awaitLogin(c);
     c.signIn(QStringLiteral("Alice"));
 
     QCOMPARE(rootCalls(c.view()), expectedCalls(row));

@@ -1,3 +1,4 @@
+#include "awaitlogin.h"
 #include "datahandler.h"
 #include "jsonrows.h"
 #include "zirrupmodel.h"
@@ -29,7 +30,7 @@ QVariantMap error(const QString &text)
 void signedIn(ScriptedController &c, const QString &user = QStringLiteral("Alice"))
 {
     c.start(true);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
+    awaitLogin(c);
     c.signIn(user);
 }
 } // namespace
@@ -142,7 +143,7 @@ void TestSession::accountEventsStartOneLogin()
     Q_EMIT c.login()->accountAdded();
     QCOMPARE(timer->interval(), 500);
     QCOMPARE(c.login()->loginCount(), 0);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
+    awaitLogin(c);
     QVERIFY(!timer->isActive());
     QCOMPARE(c.login()->loginCalls().first().reauthenticate, false);
     QCOMPARE(c.login()->loginCalls().first().flag, true);
@@ -163,7 +164,7 @@ void TestSession::reAuthenticationWhileALoginIsPending()
 {
     ScriptedController c;
     c.start(true);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
+    awaitLogin(c);
     c.handler()->reAuthentication();
     c.handler()->launchAccountsUi();
     QCOMPARE(c.login()->loginCount(), 1);
@@ -188,7 +189,7 @@ void TestSession::signInReplacesTheBackendAndKeepsSecretsOutOfTheLog()
 {
     ScriptedController c;
     c.start(true);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
+    awaitLogin(c);
     QPointer<ScriptedBackend> anonymous = c.backend();
     QSignalSpy created(c.handler(), &DataHandler::backendCreated);
 
@@ -242,7 +243,7 @@ void TestSession::oneAutomaticRetryWithoutEarlierSignIn()
 {
     ScriptedController c;
     c.start(true);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
+    awaitLogin(c);
     ScriptedBackend *anonymous = c.backend();
 
     Q_EMIT c.login()->loginError(ZrLoginError::NetworkError, QStringLiteral("Connection refused"));
@@ -274,7 +275,7 @@ void TestSession::lateLoginAnswerAfterRemovalIsIgnored()
 {
     ScriptedController c;
     c.start(true);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
+    awaitLogin(c);
     c.login()->setAccountExists(false);
     Q_EMIT c.login()->accountRemoved();
     QCOMPARE(c.handler()->isAuthenticating(), false);
@@ -315,7 +316,7 @@ void TestSession::loginErrors()
     QFETCH(QVariantMap, row);
     ScriptedController c;
     c.start(true);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
+    awaitLogin(c);
     if (row["offline"].toBool())
         c.handler()->networkStatusChanged(false);
     c.view().clearCalls();
