@@ -78,7 +78,6 @@ void CannedHttpServer::onReadyRead(QTcpSocket *socket)
             m_held.append({socket, response});
         else
             answer(socket, response);
-        Q_EMIT requestReceived();
     }
 }
 

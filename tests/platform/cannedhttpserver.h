@@ -47,8 +47,7 @@ public:
     QUrl url() const;
 
     void enqueue(const CannedResponse &response) { m_responses.append(response); }
-    void enqueue(int status, const QByteArray &body) { enqueue(CannedResponse {status, body}); }
-    void enqueueJson(int status, const QByteArray &json) { enqueue(status, json); }
+    void enqueueJson(int status, const QByteArray &json) { enqueue({status, json}); }
 
     const QList<CannedRequest> &requests() const { return m_requests; }
     int heldCount() const { return m_held.size(); }
@@ -57,9 +56,6 @@ public:
 
     // A loopback port that nothing listens on.
     static quint16 closedPort();
-
-Q_SIGNALS:
-    void requestReceived();
 
 private:
     struct Held
