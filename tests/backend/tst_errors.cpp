@@ -12,7 +12,7 @@ class TestErrors : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void failedAnswerEndsInOneError_data();
+    void failedAnswerEndsInOneError_data() { addJsonRows("errors"); }
     void failedAnswerEndsInOneError();
     void unreachableServiceEndsInOneError();
     void backendDeletedWhileRequestsRun();
@@ -41,85 +41,21 @@ void TestErrors::barrier(Zirrup *backend)
     QVERIFY(help.wait(5000));
 }
 
-void TestErrors::failedAnswerEndsInOneError_data()
-{
-    QTest::addColumn<bool>("wantsObject");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<bool>("chunked");
-    QTest::addColumn<qint64>("declaredLength");
-    QTest::addColumn<int>("expectedStatus");
-    QTest::addColumn<QString>("expectedError");
-
-    const auto errorBody = [](const char *text) {
-        return QByteArray("{\"error\":\"") + text + "\",\"request\":\"/1/x.json\"}";
-    };
-    const QByteArray statuses = "[" + statusJson("1000000000000000123", "hello") + "]";
-    const int complete = HttpResponse::Complete;
-
-    QTest::newRow("401 authentication")
-        << false << complete << 401 << errorBody("Could not authenticate with OAuth.") << false
-        << qint64(-1) << 401 << QStringLiteral("Could not authenticate with OAuth.");
-    QTest::newRow("404 not found") << true << complete << 404 << errorBody("Not found") << false
-                                   << qint64(-1) << 404 << QStringLiteral("Not found");
-    QTest::newRow("403 refused") << false << complete << 403 << errorBody("Not authorized") << true
-                                 << qint64(-1) << 403 << QStringLiteral("Not authorized");
-    QTest::newRow("500 server fault")
-        << false << complete << 500 << errorBody("Internal error") << false << qint64(-1) << 500
-        << QStringLiteral("Internal error");
-    QTest::newRow("502 without json")
-        << false << complete << 502 << QByteArray("<html>Bad gateway</html>") << false << qint64(-1)
-        << 502 << QStringLiteral("HTTP status 502");
-    QTest::newRow("redirect") << false << complete << 301 << QByteArray() << false << qint64(-1)
-                              << 301 << QStringLiteral("HTTP status 301");
-    QTest::newRow("malformed json")
-        << false << complete << 200 << QByteArray("[{\"id\": 1,]") << false << qint64(-1) << 200
-        << QStringLiteral("Malformed JSON");
-    QTest::newRow("truncated json") << false << complete << 200 << statuses.left(40) << false
-                                    << qint64(-1) << 200 << QStringLiteral("Malformed JSON");
-    QTest::newRow("empty body") << true << complete << 200 << QByteArray() << false << qint64(-1)
-                                << 200 << QStringLiteral("Malformed JSON");
-    QTest::newRow("object where array") << false << complete << 200 << statusJson("1", "x") << false
-                                        << qint64(-1) << 200 << QStringLiteral("Unexpected answer");
-    QTest::newRow("array where object") << true << complete << 200 << statuses << false
-                                        << qint64(-1) << 200 << QStringLiteral("Unexpected answer");
-    QTest::newRow("array of non-records")
-        << false << complete << 200 << QByteArray("[1,\"2\"]") << false << qint64(-1) << 200
-        << QStringLiteral("Unexpected answer");
-    QTest::newRow("drop mid-body")
-        << false << int(HttpResponse::DropMidBody) << 200 << statuses << false << qint64(-1) << 200
-        << QStringLiteral("Answer interrupted");
-    QTest::newRow("no answer at all")
-        << false << int(HttpResponse::Hang) << 200 << statuses << false << qint64(-1) << 0
-        << QStringLiteral("Request timed out");
-    QTest::newRow("stalls mid-body")
-        << false << int(HttpResponse::StallMidBody) << 200 << statuses << false << qint64(-1) << 200
-        << QStringLiteral("Request timed out");
-    QTest::newRow("announces too much")
-        << false << complete << 200 << statuses << false << qint64(9 * 1024 * 1024) << 200
-        << QStringLiteral("Answer too large");
-    // Valid JSON all along, so only the size can be the reason.
-    QByteArray huge = "[" + QByteArray(8 * 1024 * 1024, ' ') + "]";
-    QTest::newRow("sends too much") << false << complete << 200 << huge << true << qint64(-1) << 200
-                                    << QStringLiteral("Answer too large");
-}
-
 void TestErrors::failedAnswerEndsInOneError()
 {
-    QFETCH(bool, wantsObject);
-    QFETCH(int, mode);
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
-    QFETCH(bool, chunked);
-    QFETCH(qint64, declaredLength);
-    QFETCH(int, expectedStatus);
-    QFETCH(QString, expectedError);
-
-    HttpResponse response = HttpResponse::json(body, status);
-    response.mode = HttpResponse::Mode(mode);
-    response.chunked = chunked;
-    response.declaredLength = declaredLength;
+    QFETCH(QJsonObject, row);
+    const QString mode = row["mode"].toString();
+    HttpResponse response = HttpResponse::json(
+        // Valid JSON all along, so only the size can be the reason.
+        row.contains("hugeBody") ? "[" + QByteArray(row["hugeBody"].toInt(), ' ') + "]"
+                                 : jsonBytes(row["body"]),
+        row["status"].toInt(200));
+    response.mode = mode == "drop" ? HttpResponse::DropMidBody
+        : mode == "stall"          ? HttpResponse::StallMidBody
+        : mode == "hang"           ? HttpResponse::Hang
+                                   : HttpResponse::Complete;
+    response.chunked = row["chunked"].toBool();
+    response.declaredLength = row["declaredLength"].toInteger(-1);
     server->setHandler([&](const HttpRequest &request) {
         if (request.path == QLatin1String("/1/help/configuration.json"))
             return HttpResponse::json("{\"short_url_length\":29}");
@@ -130,7 +66,8 @@ void TestErrors::failedAnswerEndsInOneError()
     backend->setRequestTimeout(300);
     QSignalSpy errors(backend.get(), &Zirrup::networkRequestError);
     QSignalSpy timeline(backend.get(), &Zirrup::timelineUpdated);
-    QSignalSpy status_(backend.get(), &Zirrup::statusUpdated);
+    QSignalSpy status(backend.get(), &Zirrup::statusUpdated);
+    const bool wantsObject = row["object"].toBool();
     int id = -1;
     const int result = wantsObject
         ? backend->retrieveStatus(nullptr, {{"id", "5"}}, &id)
@@ -142,16 +79,16 @@ void TestErrors::failedAnswerEndsInOneError()
 
     const QVariantMap err = errors.at(0).at(1).toMap();
     QCOMPARE(errors.at(0).at(0).toInt(), id);
-    QVERIFY2(err.value("error").toString().startsWith(expectedError),
+    QVERIFY2(err.value("error").toString().startsWith(row["expectedError"].toString()),
              qPrintable(err.value("error").toString()));
-    QCOMPARE(err.value("http_status").toInt(), expectedStatus);
+    QCOMPARE(err.value("http_status").toInt(), row["expectedStatus"].toInt());
     QCOMPARE(err.value("request").toString(),
              wantsObject ? QStringLiteral("/1/statuses/show.json")
                          : QStringLiteral("/1/statuses/home_timeline.json"));
 
     barrier(backend.get());
     QCOMPARE(errors.count(), 1);
-    QCOMPARE(timeline.count() + status_.count(), 0);
+    QCOMPARE(timeline.count() + status.count(), 0);
     // An error answer leaves the cache as it was.
     QVariantList cached;
     backend->retrieveTimelineResources(&cached, &id, TimelineType::Home, {}, Zr::CacheOnly);
