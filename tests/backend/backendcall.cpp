@@ -78,35 +78,7 @@ int callBackend(Zirrup *z, const QJsonObject &row, int *id, QVariantList *list)
 
 QMetaMethod completionOf(const QJsonObject &row)
 {
-    static const QHash<QString, QByteArray> completions {
-        {"timeline", "timelineUpdated"},
-        {"status", "statusUpdated"},
-        {"writeStatus", "statusWritten"},
-        {"retweetStatus", "statusRetweeted"},
-        {"deleteStatus", "statusDeleted"},
-        {"createFavorite", "favoriteCreated"},
-        {"destroyFavorite", "favoriteDestroyed"},
-        {"favorites", "favoritesUpdated"},
-        {"messages", "directMessageUpdated"},
-        {"writeDirectMessage", "directMessageWritten"},
-        {"deleteDirectMessage", "directMessageDeleted"},
-        {"user", "userUpdated"},
-        {"faf", "friedsAndFollowersUpdated"},
-        {"createFriendship", "friendshipCreated"},
-        {"destroyFriendship", "friendshipDestroyed"},
-        {"friendshipExists", "friendshipFetched"},
-        {"createBlock", "blockCreated"},
-        {"destroyBlock", "blockDestroyed"},
-        {"blockedIds", "blockedIdsList"},
-        {"account", "accountUpdated"},
-        {"trends", "trendsUpdated"},
-        {"savedSearch", "savedSearchCompleted"},
-        {"geo", "geoCompleted"},
-        {"list", "listCompleted"},
-        {"search", "searchCompleted"},
-        {"help", "helpRetrieved"},
-        {"wrap", "urlToSnipConverted"}};
-    const QByteArray name = completions.value(row["call"].toString());
+    const QByteArray name = row["signal"].toString().toLatin1();
     const QMetaObject &meta = Zirrup::staticMetaObject;
     for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
         if (meta.method(i).methodType() == QMetaMethod::Signal && meta.method(i).name() == name)
@@ -148,7 +120,7 @@ QByteArray cannedAnswer(const QJsonValue &value)
 QVariant valueAt(const QVariant &root, const QString &path)
 {
     QVariant value = root;
-    for (const QString &step : path.split(QLatin1Char('/'))) {
+    for (const QString &step : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         bool isIndex = false;
         const int index = step.toInt(&isIndex);
         value = isIndex ? value.toList().value(index) : value.toMap().value(step);

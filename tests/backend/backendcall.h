@@ -13,7 +13,7 @@
 int callBackend(Zr::Zirrup *backend, const QJsonObject &row, int *queryId,
                 QVariantList *list = nullptr);
 
-// The signal that completes the row's call.
+// The signal of the backend the row names as "signal".
 QMetaMethod completionOf(const QJsonObject &row);
 
 // A canned answer: the row's JSON with "$status", "$user", "$status:ID" and

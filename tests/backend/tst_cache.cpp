@@ -70,12 +70,15 @@ void TestCache::fetch(Zirrup *backend, const QJsonObject &step)
 // of the records, the whole "list", its "size" and the values "expect" names.
 void TestCache::whatIsFetchedIsReadBack()
 {
-    QFETCH(QJsonObject, row);
+    QFETCH(const QJsonObject, row);
     QString account = row["account"].toString();
     auto backend = backendFor(account);
     const QJsonArray steps = row["steps"].toArray();
     for (int i = 0; i < steps.size() && !QTest::currentTestFailed(); ++i) {
-        QJsonObject step = steps.at(i).toObject();
+        QJsonObject read = steps.at(i).toObject();
+        if (!read.contains("behavior"))
+            read.insert("behavior", Zr::CacheOnly);
+        const QJsonObject step = read.contains("answer") ? steps.at(i).toObject() : read;
         if (step.contains("account") || step["later"].toBool()) {
             account = step["account"].toString(account);
             backend = backendFor(account);
@@ -84,8 +87,6 @@ void TestCache::whatIsFetchedIsReadBack()
             fetch(backend.get(), step);
             continue;
         }
-        if (!step.contains("behavior"))
-            step.insert("behavior", Zr::CacheOnly);
         server->clearRequests();
         QVariantList list;
         int id = 7;
@@ -138,7 +139,11 @@ void TestCache::damagedFilesAreIgnored()
     QCOMPARE(held("user", UserType::Show, {{"screen_name", "bob"}}), QStringList());
 
     // A fresh answer replaces the damaged file.
-    fetch(reader.get(), {{"call", "timeline"}, {"type", 1}, {"answer", "[$statuses:2-1]"}});
+    fetch(reader.get(),
+          {{"call", "timeline"},
+           {"signal", "timelineUpdated"},
+           {"type", 1},
+           {"answer", "[$statuses:2-1]"}});
     reader = signedInBackend(QStringLiteral("105"));
     QCOMPARE(held("timeline", TimelineType::Home), QStringList({"2", "1"}));
     // Only finished files are left behind.
@@ -160,8 +165,16 @@ void TestCache::unwritableCacheWarnsOnceAndRequestsGoOn()
     QSignalSpy warnings(backend.get(), &Zirrup::errorWarning);
     backend->init();
     QCOMPARE(warnings.count(), 0);
-    fetch(backend.get(), {{"call", "timeline"}, {"type", 1}, {"answer", "[$statuses:2-1]"}});
-    fetch(backend.get(), {{"call", "timeline"}, {"type", 4}, {"answer", "[$statuses:2-1]"}});
+    fetch(backend.get(),
+          {{"call", "timeline"},
+           {"signal", "timelineUpdated"},
+           {"type", 1},
+           {"answer", "[$statuses:2-1]"}});
+    fetch(backend.get(),
+          {{"call", "timeline"},
+           {"signal", "timelineUpdated"},
+           {"type", 4},
+           {"answer", "[$statuses:2-1]"}});
     QCOMPARE(warnings.count(), 1);
     QCOMPARE(warnings.at(0).at(0).toInt(), -1);
 }

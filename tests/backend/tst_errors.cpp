@@ -43,7 +43,7 @@ void TestErrors::barrier(Zirrup *backend)
 
 void TestErrors::failedAnswerEndsInOneError()
 {
-    QFETCH(QJsonObject, row);
+    QFETCH(const QJsonObject, row);
     const QString mode = row["mode"].toString();
     HttpResponse response = HttpResponse::json(
         // Valid JSON all along, so only the size can be the reason.

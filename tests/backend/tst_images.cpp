@@ -254,7 +254,7 @@ void TestImages::linkPreviewsComeThroughTheService()
 
 void TestImages::pictureLinksAreRecognised()
 {
-    QFETCH(QJsonObject, row);
+    QFETCH(const QJsonObject, row);
     const QString own = QStringLiteral("http://127.0.0.1:%1").arg(server->baseUrl().port());
     auto backend = signedOutBackend();
     QCOMPARE(backend->imageTypeSupported(row["url"].toString().replace("$own", own)),

@@ -66,7 +66,7 @@ void TestRequests::initTestCase()
 // Rows without a "path" are refused at once: nothing is sent and no error follows.
 void TestRequests::everyCallSendsItsRequest()
 {
-    QFETCH(QJsonObject, row);
+    QFETCH(const QJsonObject, row);
     const bool signedOut = row["signedOut"].toBool();
     auto backend = signedOut ? signedOutBackend() : signedInBackend();
     server->clearRequests();
@@ -183,6 +183,7 @@ void TestRequests::queryIdsAreUniqueAndAnswersNeverSynchronous()
         answered.insert(args.at(2).toInt());
     QCOMPARE(answered, ids);
     // Every request has its own nonce.
+    QTRY_COMPARE(server->requestCount(), 6);
     QSet<QByteArray> nonces;
     for (const HttpRequest &request : server->requests())
         nonces.insert(Zr::OAuth::parseAuthorizationHeader(request.headers.value("authorization"))

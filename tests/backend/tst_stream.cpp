@@ -84,7 +84,7 @@ void TestStream::parserFindsLinesAtEverySplitPoint()
 
 void TestStream::objectsMapToTheirTypes()
 {
-    QFETCH(QJsonObject, row);
+    QFETCH(const QJsonObject, row);
     const QVariantMap decoded = Zr::JsonDecoder::decode(jsonBytes(row["object"])).toMap();
     StreamObjectType::StreamObjectType kind;
     QVariantList data;
