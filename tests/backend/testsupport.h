@@ -59,15 +59,15 @@ inline QByteArray statusJson(const QByteArray &id, const QByteArray &text,
         + userJson("1844", screenName, name) + "}";
 }
 
-// One test row per object of data/<name>.json, tagged by its "name", in the column "row".
-inline void addJsonRows(const char *name)
+// One test row per object of data/<name>.json, tagged by its "name", in one column.
+inline void addJsonRows(const char *name, const char *column = "row")
 {
     QFile file(QStringLiteral(ZR_TEST_DATA "/%1.json").arg(QLatin1String(name)));
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
     QJsonParseError error;
     const QJsonArray rows = QJsonDocument::fromJson(file.readAll(), &error).array();
     QVERIFY2(!rows.isEmpty(), qPrintable(error.errorString()));
-    QTest::addColumn<QJsonObject>("row");
+    QTest::addColumn<QJsonObject>(column);
     for (const QJsonValue &row : rows)
         QTest::newRow(row[QLatin1String("name")].toString().toUtf8().constData()) << row.toObject();
 }
@@ -78,6 +78,17 @@ inline QByteArray jsonBytes(const QJsonValue &value)
     if (value.isString())
         return value.toString().toUtf8();
     return QJsonDocument::fromVariant(value.toVariant()).toJson(QJsonDocument::Compact);
+}
+
+// The row with "$base" standing for the canned server's address, and with extra fields.
+inline QJsonObject withBase(const QJsonObject &row, const QUrl &base, const QJsonObject &extra = {})
+{
+    QByteArray json = QJsonDocument(row).toJson();
+    QJsonObject result =
+        QJsonDocument::fromJson(json.replace("$base", base.toString().toUtf8())).object();
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        result.insert(it.key(), it.value());
+    return result;
 }
 
 inline Zr::ArgMap argMap(const QJsonValue &object)

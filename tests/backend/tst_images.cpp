@@ -32,7 +32,6 @@ private Q_SLOTS:
     void initTestCase();
     void avatarsAreScaledMaskedAndStored();
     void lowPriorityDownloadsRunTwoAtATime();
-    void unusableAvatarsAreRefused();
     void linkPreviewsComeThroughTheService();
     void pictureLinksAreRecognised_data() { addJsonRows("picturelinks"); }
     void pictureLinksAreRecognised();
@@ -153,41 +152,6 @@ void TestImages::lowPriorityDownloadsRunTwoAtATime()
     QTRY_COMPARE(server->heldCount(), 1);
     server->release();
     QTRY_COMPARE(updated.count(), 5);
-}
-
-void TestImages::unusableAvatarsAreRefused()
-{
-    server->setHandler([](const HttpRequest &request) {
-        HttpResponse answer = HttpResponse::json(
-            request.path.endsWith("broken.png") ? "<html>not a picture</html>" : "{}");
-        answer.contentType = "image/png";
-        return answer;
-    });
-    auto backend = signedInBackend(QStringLiteral("202"));
-    QSignalSpy updated(backend.get(), &Zirrup::userUpdated);
-    QSignalSpy errors(backend.get(), &Zirrup::networkRequestError);
-    Zr::ArgMap noName = avatar("x_normal.png");
-    noName.remove("screen_name");
-    Zr::ArgMap notAFile = avatar("x_normal.png");
-    notAFile.insert("url", "file:///etc/passwd");
-    int id = 3;
-    for (const auto &args : {noName, notAFile, avatar("x_normal.png", "huge")}) {
-        QCOMPARE(backend->retrieveUserResources(nullptr, &id, UserType::ProfileImage, args,
-                                                Zr::CacheThenNetwork),
-                 int(Zr::RequestFailed));
-        QCOMPARE(id, -1);
-    }
-    QCOMPARE(backend->retrieveUserResources(nullptr, &id, UserType::ProfileImage,
-                                            avatar("broken.png"), Zr::CacheThenNetwork),
-             int(Zr::RequestSent));
-    QVERIFY(errors.wait(5000));
-    QCOMPARE(errors.at(0).at(0).toInt(), id);
-    QVERIFY(errors.at(0).at(1).toMap().value("error").toString().startsWith("Not a picture"));
-    QSignalSpy help(backend.get(), &Zirrup::helpRetrieved);
-    backend->retrieveHelp(HelpType::Configuration, nullptr, {}, &id, Zr::CacheThenNetwork);
-    QVERIFY(help.wait(5000));
-    QCOMPARE(errors.count(), 1);
-    QCOMPARE(updated.count(), 0);
 }
 
 // Previews of other sites come through the service; the service's own pictures directly,

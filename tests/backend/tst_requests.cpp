@@ -46,7 +46,7 @@ class TestRequests : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void everyCallSendsItsRequest_data() { addJsonRows("requests"); }
+    void everyCallSendsItsRequest_data() { addJsonRows("requests", "given"); }
     void everyCallSendsItsRequest();
     void uploadsAreMultipartAndSignedWithoutTheirParts();
     void queryIdsAreUniqueAndAnswersNeverSynchronous();
@@ -66,7 +66,8 @@ void TestRequests::initTestCase()
 // Rows without a "path" are refused at once: nothing is sent and no error follows.
 void TestRequests::everyCallSendsItsRequest()
 {
-    QFETCH(const QJsonObject, row);
+    QFETCH(const QJsonObject, given);
+    const QJsonObject row = withBase(given, server->baseUrl());
     const bool signedOut = row["signedOut"].toBool();
     auto backend = signedOut ? signedOutBackend() : signedInBackend();
     server->clearRequests();
