@@ -50,7 +50,6 @@ private Q_SLOTS:
     void everyCallSendsItsRequest();
     void uploadsAreMultipartAndSignedWithoutTheirParts();
     void queryIdsAreUniqueAndAnswersNeverSynchronous();
-    void pathPrefixOfTheServiceIsKept();
     void debugOutputNeverShowsSecrets();
 
 private:
@@ -69,6 +68,8 @@ void TestRequests::everyCallSendsItsRequest()
     QFETCH(const QJsonObject, given);
     const QJsonObject row = withBase(given, server->baseUrl());
     const bool signedOut = row["signedOut"].toBool();
+    // A service under a path prefix keeps it in every request.
+    Zr::setServiceUrl(QUrl(server->baseUrl().toString() + row["servicePrefix"].toString()));
     auto backend = signedOut ? signedOutBackend() : signedInBackend();
     server->clearRequests();
     const QByteArray body = row.contains("answer") ? cannedAnswer(row["answer"]) : "{}";
@@ -190,22 +191,6 @@ void TestRequests::queryIdsAreUniqueAndAnswersNeverSynchronous()
         nonces.insert(Zr::OAuth::parseAuthorizationHeader(request.headers.value("authorization"))
                           .value("oauth_nonce"));
     QCOMPARE(nonces.size(), 6);
-}
-
-void TestRequests::pathPrefixOfTheServiceIsKept()
-{
-    Zr::setServiceUrl(QUrl(server->baseUrl().toString() + QStringLiteral("/zirrup/")));
-    auto backend = signedInBackend();
-    server->clearRequests();
-    server->setHandler(
-        [](const HttpRequest &) { return HttpResponse::json("{\"short_url_length\":1}"); });
-    QSignalSpy help(backend.get(), &Zirrup::helpRetrieved);
-    int id;
-    backend->retrieveHelp(HelpType::Configuration, nullptr, {}, &id, Zr::CacheThenNetwork);
-    QVERIFY(help.wait(5000));
-    Zr::setServiceUrl(server->baseUrl());
-    QCOMPARE(server->lastRequest().path, QStringLiteral("/zirrup/1/help/configuration.json"));
-    expectSigned(server->lastRequest());
 }
 
 namespace {
