@@ -56,10 +56,11 @@ void TestErrors::failedAnswerEndsInOneError()
         c.contains("hugeBody") ? "[" + QByteArray(c["hugeBody"].toInt(), ' ') + "]"
                                : jsonBytes(c["body"]),
         c["status"].toInt(200));
-    response.mode = mode == "drop" ? HttpResponse::DropMidBody
-        : mode == "stall"          ? HttpResponse::StallMidBody
-        : mode == "hang"           ? HttpResponse::Hang
-                                   : HttpResponse::Complete;
+    response.mode = mode.startsWith("stream") ? HttpResponse::Stream
+        : mode == "drop"                      ? HttpResponse::DropMidBody
+        : mode == "stall"                     ? HttpResponse::StallMidBody
+        : mode == "hang"                      ? HttpResponse::Hang
+                                              : HttpResponse::Complete;
     response.chunked = c["chunked"].toBool();
     response.declaredLength = c["declaredLength"].toInteger(-1);
     response.contentType = c["contentType"].toString(response.contentType).toLatin1();
@@ -69,11 +70,22 @@ void TestErrors::failedAnswerEndsInOneError()
 
     auto backend = signedInBackend();
     backend->setRequestTimeout(300);
+    backend->setStreamSilenceTimeout(mode == "stream silent" ? 300 : 60000);
+    QSignalSpy opened(server, &FakeServer::streamOpened);
     QSignalSpy errors(backend.get(), &Zirrup::networkRequestError);
     QSignalSpy completion(backend.get(), completionOf(c));
     int id = -1;
     QCOMPARE(callBackend(backend.get(), c, &id), int(Zr::RequestSent));
     QCOMPARE(errors.count(), 0);
+    // A stream that opens, delivers, and then is dropped, ended or falls silent.
+    if (mode.startsWith("stream")) {
+        QVERIFY(opened.wait(5000));
+        server->sendStreamData("{\"friends\":[]}\r\n");
+        if (mode == "stream dropped")
+            server->dropStream();
+        else if (mode == "stream ended")
+            server->endStream();
+    }
     QVERIFY(errors.wait(5000));
     const QVariantMap err = errors.at(0).at(1).toMap();
     QCOMPARE(errors.at(0).at(0).toInt(), id);
@@ -84,7 +96,7 @@ void TestErrors::failedAnswerEndsInOneError()
 
     barrier(backend.get());
     QCOMPARE(errors.count(), 1);
-    QCOMPARE(completion.count(), 0);
+    QCOMPARE(completion.count(), c["completions"].toInt());
     // An error answer leaves the cache as it was.
     QVariantList cached;
     backend->retrieveTimelineResources(&cached, &id, TimelineType::Home, {}, Zr::CacheOnly);
