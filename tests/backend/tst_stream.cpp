@@ -30,6 +30,7 @@ private Q_SLOTS:
     void objectsMapToTheirTypes();
     void streamDeliversObjectsAcrossChunksAndKeepsTheCache();
     void stoppedReplacedOrDeletedStreamIsSilent();
+    void streamThatKeepsTalkingStaysOpen();
 
 private:
     std::unique_ptr<Zirrup> startStream(const QString &account = TestAccount::userId);
@@ -160,6 +161,27 @@ void TestStream::stoppedReplacedOrDeletedStreamIsSilent()
     server->sendStreamData(homeStatus + "\r\n" + mention + "\r\n");
     QTRY_VERIFY(guard.isNull());
     QCOMPARE(errors.count(), 0);
+}
+
+// Each object puts off the silence limit again: a stream that keeps talking for several
+// times that limit is never given up.
+void TestStream::streamThatKeepsTalkingStaysOpen()
+{
+    auto backend = signedInBackend();
+    backend->setStreamSilenceTimeout(400);
+    QSignalSpy objects(backend.get(), &Zirrup::streamObject);
+    QSignalSpy errors(backend.get(), &Zirrup::networkRequestError);
+    QSignalSpy opened(server, &FakeServer::streamOpened);
+    int id;
+    backend->startStreaming({}, &id);
+    QVERIFY(opened.wait(5000));
+    QTimer talker;
+    connect(&talker, &QTimer::timeout, this,
+            [this] { server->sendStreamData("{\"friends\":[]}\r\n"); });
+    talker.start(100);
+    QTRY_COMPARE_WITH_TIMEOUT(objects.count(), 15, 10000);
+    QCOMPARE(errors.count(), 0);
+    backend->stopStreaming();
 }
 
 QTEST_MAIN(TestStream)
