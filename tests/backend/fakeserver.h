@@ -1,10 +1,8 @@
 #ifndef ZR_TEST_FAKESERVER_H
 #define ZR_TEST_FAKESERVER_H
 
-#include <QByteArray>
 #include <QList>
 #include <QMap>
-#include <QObject>
 #include <QPair>
 #include <QPointer>
 #include <QTcpServer>
@@ -17,16 +15,13 @@
 struct HttpRequest
 {
     QByteArray method;
-    QByteArray target; // path and query as sent
-    QString path; // decoded path without query
+    QString path; // decoded, without query
     QMap<QByteArray, QByteArray> headers; // lower-case names
     QByteArray body;
     QUrl url; // as the client addressed it, for recomputing signatures
 
     QMap<QString, QString> query() const;
     QMap<QString, QString> form() const;
-    // Text fields and file parts of a multipart/form-data body, by part name.
-    QMap<QString, QByteArray> multipart(QMap<QString, QString> *fileNames = nullptr) const;
 };
 
 // What the canned server answers.
@@ -58,12 +53,8 @@ class FakeServer : public QObject
     Q_OBJECT
 public:
     explicit FakeServer(QObject *parent = nullptr);
-    ~FakeServer() override;
 
     QUrl baseUrl() const;
-
-    // Answers for path (decoded, no query); anything not routed gets 404.
-    void route(const QString &path, const HttpResponse &response);
     void setHandler(std::function<HttpResponse(const HttpRequest &)> handler);
 
     QList<HttpRequest> requests() const { return m_requests; }
@@ -76,24 +67,19 @@ public:
     void release();
 
     // The newest open stream connection.
-    bool hasStream() const;
     void sendStreamData(const QByteArray &data);
     void endStream(); // a proper end of the chunked answer
     void dropStream(); // the connection simply goes away
-    int openStreams() const;
 
 Q_SIGNALS:
-    void requestReceived();
     void streamOpened();
     void streamClosedByClient();
 
 private:
-    void onNewConnection();
     void onReadyRead(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const HttpResponse &response);
 
     QTcpServer m_server;
-    QMap<QString, HttpResponse> m_routes;
     std::function<HttpResponse(const HttpRequest &)> m_handler;
     QList<HttpRequest> m_requests;
     QMap<QTcpSocket *, QByteArray> m_buffers;

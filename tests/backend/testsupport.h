@@ -4,7 +4,12 @@
 #include "zirrup.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QString>
+#include <QtTest>
 
 #include <memory>
 
@@ -52,6 +57,47 @@ inline QByteArray statusJson(const QByteArray &id, const QByteArray &text,
         + "\",\"created_at\":\"Sat Dec 05 10:11:12 +0000 2026\",\"text\":\"" + text
         + "\",\"in_reply_to_status_id\":null,\"in_reply_to_status_id_str\":null,\"user\":"
         + userJson("1844", screenName, name) + "}";
+}
+
+// One test row per object of data/<name>.json, tagged by its "name", in one column.
+inline void addJsonRows(const char *name, const char *column = "row")
+{
+    QFile file(QStringLiteral(ZR_TEST_DATA "/%1.json").arg(QLatin1String(name)));
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    QJsonParseError error;
+    const QJsonArray rows = QJsonDocument::fromJson(file.readAll(), &error).array();
+    QVERIFY2(!rows.isEmpty(), qPrintable(error.errorString()));
+    QTest::addColumn<QJsonObject>(column);
+    for (const QJsonValue &row : rows)
+        QTest::newRow(row[QLatin1String("name")].toString().toUtf8().constData()) << row.toObject();
+}
+
+// A body kept in a table: a string as it stands, anything else as compact JSON.
+inline QByteArray jsonBytes(const QJsonValue &value)
+{
+    if (value.isString())
+        return value.toString().toUtf8();
+    return QJsonDocument::fromVariant(value.toVariant()).toJson(QJsonDocument::Compact);
+}
+
+// The row with "$base" standing for the canned server's address, and with extra fields.
+inline QJsonObject withBase(const QJsonObject &row, const QUrl &base, const QJsonObject &extra = {})
+{
+    QByteArray json = QJsonDocument(row).toJson();
+    QJsonObject result =
+        QJsonDocument::fromJson(json.replace("$base", base.toString().toUtf8())).object();
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        result.insert(it.key(), it.value());
+    return result;
+}
+
+inline Zr::ArgMap argMap(const QJsonValue &object)
+{
+    Zr::ArgMap map;
+    const QJsonObject o = object.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it)
+        map.insert(it.key(), it.value().toString());
+    return map;
 }
 
 #endif // ZR_TEST_TESTSUPPORT_H
