@@ -4,6 +4,7 @@
 # table. Builds nothing: give it a Release build configured with -DZIRRUP_BUILD_BENCH=ON in which
 # zirrup-qml, zirrup-sandbox, zirrup-signin and zirrup-bench-floor are built.
 # Usage: bench/ui/run.sh <build folder> [extra home tweets, default 6000]
+# ZIRRUP_BENCH_BACKENDS=software measures one renderer only (default: "software opengl").
 set -eu
 cd "$(dirname "$0")/../.."
 BUILD_DIR="${1:?usage: bench/ui/run.sh <build folder> [tweets]}"
@@ -16,29 +17,11 @@ if [ -z "${ZIRRUP_BENCH_INNER:-}" ]; then
         "$BUILD_DIR/bench/ui/zirrup-bench-floor"; do
         [ -x "$program" ] || { echo "$program is missing: build first" >&2; exit 1; }
     done
-    WORK=$(mktemp -d)
-    SANDBOX_PID=""
-    cleanup() {
-        [ -z "$SANDBOX_PID" ] || kill "$SANDBOX_PID" 2>/dev/null || true
-        rm -rf "$WORK"
-    }
-    trap cleanup EXIT
-    export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data"
-    export XDG_RUNTIME_DIR="$WORK/runtime" DBUS_SESSION_BUS_ADDRESS=disabled:
-    unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-    mkdir -p "$HOME" -m 700 "$XDG_RUNTIME_DIR"
-
+    . scripts/throwaway-session.sh
+    throwaway_home
     started=$(date +%s%3N)
-    "$SANDBOX" --memory --seed-large "$TWEETS" --port 0 >"$WORK/sandbox.log" 2>&1 &
-    SANDBOX_PID=$!
-    URL=""
-    while [ -z "$URL" ]; do
-        kill -0 "$SANDBOX_PID" 2>/dev/null || { cat "$WORK/sandbox.log" >&2; exit 1; }
-        case "$(head -n 1 "$WORK/sandbox.log")" in
-        http://*) URL=$(head -n 1 "$WORK/sandbox.log") ;;
-        *) sleep 0.05 ;;
-        esac
-    done
+    start_sandbox "$SANDBOX" --seed-large "$TWEETS"
+    URL="$SANDBOX_URL"
     echo "sandbox with $TWEETS more tweets ready in $(($(date +%s%3N) - started)) ms"
     printf 'demo\n' | "$SIGNIN" --service "$URL" --user demo --password-stdin >/dev/null
     export ZIRRUP_SERVICE_URL="$URL" ZIRRUP_BENCH_INNER="$WORK" BUILD_DIR
@@ -75,13 +58,13 @@ measure() {
     }
 }
 
-for backend in software opengl; do
+for backend in ${ZIRRUP_BENCH_BACKENDS:-software opengl}; do
     measure "zirrup-$backend" "$backend" "$BUILD_DIR/src/zirrup-qml"
     measure "floor-$backend" "$backend" "$BUILD_DIR/bench/ui/zirrup-bench-floor" \
         "$PWD/bench/ui/Floor.qml" "$SCRIPT"
 done
 
-value() { awk -v k="$2" '$1 == k { print $2 }' "$WORK/$1.txt"; }
+value() { [ ! -f "$WORK/$1.txt" ] || awk -v k="$2" '$1 == k { print $2 }' "$WORK/$1.txt"; }
 printf '%-26s %12s %12s %12s %12s\n' "" "software" "sw floor" "opengl" "gl floor"
 for row in "first-frame:time to first frame (ms)" "first-rows:time to first rows (ms)" \
     "rss-start:resident at first rows (MiB)" "loaded-rows:rows loaded" \
