@@ -44,7 +44,9 @@ Item {
         y: 16
         width: 50
         height: 50
-        cache: false
+        // A stored avatar is read again when its source changes (a forced reload); the default
+        // one never changes, so all rows share one decoded copy.
+        cache: root.imageUrl === ""
         asynchronous: true
         fillMode: Image.PreserveAspectCrop
         // Decoded at the size shown (stored avatars already have it).
