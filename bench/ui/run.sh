@@ -1,7 +1,8 @@
 #!/bin/sh
 # Measures the program against a sandbox with a long home timeline, with the software renderer and
 # with OpenGL, beside the floor (an empty Qt Quick window measured the same way), and prints one
-# table. Builds nothing: give it a Release build configured with -DZIRRUP_BUILD_BENCH=ON in which
+# table; each is started a second time with the cache its first run left, to its first rows.
+# Builds nothing: give it a Release build configured with -DZIRRUP_BUILD_BENCH=ON in which
 # zirrup-qml, zirrup-sandbox, zirrup-signin and zirrup-bench-floor are built.
 # Usage: bench/ui/run.sh <build folder> [extra home tweets, default 6000]
 # ZIRRUP_BENCH_BACKENDS=software measures one renderer only (default: "software opengl").
@@ -36,32 +37,50 @@ SCRIPT="$PWD/bench/ui/BenchScript.qml"
 # own resident memory from /proc.
 export QSG_RENDER_LOOP=basic QML_XHR_ALLOW_FILE_READ=1
 
-# measure <name> <backend> <program...>: runs once with an empty cache, writes <name>.txt
+# start <log> <backend> <script> <program...>: one start of the program with the script; the
+# floor is given the script as its last argument as well.
+start() {
+    log=$1 backend=$2 script=$3
+    shift 3
+    case "$1" in *zirrup-bench-floor) set -- "$@" "$script" ;; esac
+    if [ "$backend" = software ]; then
+        QT_QUICK_BACKEND=software ZIRRUP_UI_SCRIPT="$script" "$@" >"$log" 2>&1 || true
+    else
+        QSG_RHI_BACKEND=opengl ZIRRUP_UI_SCRIPT="$script" "$@" >"$log" 2>&1 || true
+    fi
+}
+
+# figures <log> <started> [key prefix]: the script's figures, times from the start in ms
+figures() {
+    sed -n 's/.*BENCH: //p' "$1" | awk -v t0="$2" -v prefix="${3:-}" '
+        $1 == "first-frame" || $1 == "first-rows" { $2 = $2 - t0 }
+        $1 ~ /^rss/ { $2 = sprintf("%.0f", $2 / 1024) }
+        { print prefix $1, $2 }'
+}
+
+# measure <name> <backend> <program...>: runs once with an empty cache, then starts once more with
+# the cache that run left, to its first rows; writes <name>.txt
 measure() {
     name=$1 backend=$2
     shift 2
     rm -rf "$WORK/cache"
     export XDG_CACHE_HOME="$WORK/cache"
     started=$(date +%s%3N)
-    if [ "$backend" = software ]; then
-        QT_QUICK_BACKEND=software ZIRRUP_UI_SCRIPT="$SCRIPT" "$@" >"$WORK/$name.log" 2>&1 || true
-    else
-        QSG_RHI_BACKEND=opengl ZIRRUP_UI_SCRIPT="$SCRIPT" "$@" >"$WORK/$name.log" 2>&1 || true
-    fi
-    sed -n 's/.*BENCH: //p' "$WORK/$name.log" | awk -v t0="$started" '
-        $1 == "first-frame" || $1 == "first-rows" { $2 = $2 - t0 }
-        $1 ~ /^rss/ { $2 = sprintf("%.0f", $2 / 1024) }
-        { print $1, $2 }' >"$WORK/$name.txt"
+    start "$WORK/$name.log" "$backend" "$SCRIPT" "$@"
+    figures "$WORK/$name.log" "$started" >"$WORK/$name.txt"
     grep -q frame-median "$WORK/$name.txt" || {
         echo "$name did not finish:" >&2
         tail -n 20 "$WORK/$name.log" >&2
     }
+    started=$(date +%s%3N)
+    start "$WORK/$name-cached.log" "$backend" "$PWD/bench/ui/FirstRowsScript.qml" "$@"
+    figures "$WORK/$name-cached.log" "$started" cached- >>"$WORK/$name.txt"
 }
 
 for backend in ${ZIRRUP_BENCH_BACKENDS:-software opengl}; do
     measure "zirrup-$backend" "$backend" "$BUILD_DIR/src/zirrup-qml"
     measure "floor-$backend" "$backend" "$BUILD_DIR/bench/ui/zirrup-bench-floor" \
-        "$PWD/bench/ui/Floor.qml" "$SCRIPT"
+        "$PWD/bench/ui/Floor.qml"
 done
 
 value() { [ ! -f "$WORK/$1.txt" ] || awk -v k="$2" '$1 == k { print $2 }' "$WORK/$1.txt"; }
@@ -71,7 +90,8 @@ for row in "first-frame:time to first frame (ms)" "first-rows:time to first rows
     "load-ms:time to load them (ms)" "rss-loaded:resident after loading (MiB)" \
     "scrolled-rows:rows scrolled" "frames:frames" "frame-median:frame median (ms)" \
     "frame-p95:frame p95 (ms)" "frame-p99:frame p99 (ms)" "frame-worst:worst frame (ms)" \
-    "frames-over-25ms:frames over 25 ms"; do
+    "frames-over-25ms:frames over 25 ms" "cached-first-frame:cached: first frame (ms)" \
+    "cached-first-rows:cached: first rows (ms)"; do
     key=${row%%:*}
     printf '%-26s %12s %12s %12s %12s\n' "${row#*:}" "$(value zirrup-software "$key")" \
         "$(value floor-software "$key")" "$(value zirrup-opengl "$key")" \
