@@ -1,15 +1,9 @@
 #!/bin/sh
-# Takes the README's screenshots: the start page signed out (with trends), the home timeline and a
-# profile signed in, all against a fresh seeded sandbox, in a throwaway home folder, on a virtual X
-# Takes the README's screenshots: the start page signed out (with trends), the home timeline
-# signed in, the compose page with a picture and a place, and a tweet page with its reply editor
-# open, all against a fresh seeded sandbox, in a throwaway home folder, on a virtual X
-# display so that the window has its own size.
-# Takes the README's screenshots: the start page signed out (with trends), also in Arabic, and the
-# home timeline signed in, also in German, all against a fresh seeded sandbox, in a throwaway home
-# Takes the README's screenshots: the start page signed out (with trends), and the home timeline
-# and the results of a search signed in, all against a fresh seeded sandbox, in a throwaway home
-# folder, on a virtual X display so that the window has its own size.
+# Takes the README's screenshots: the start page signed out (with trends), also in Arabic, the home
+# timeline signed in, also in German, a profile, a conversation, the results of a search, the
+# compose page with a picture and a place, and a tweet page with its reply editor open, all against
+# a fresh seeded sandbox, in a throwaway home folder, on a virtual X display so that the window has
+# its own size.
 # Usage: scripts/screenshots.sh [build folder]   (default: build)
 set -eu
 cd "$(dirname "$0")/.."
@@ -21,26 +15,10 @@ for program in "$SANDBOX" "$SIGNIN" "$CLIENT"; do
     [ -x "$program" ] || { echo "$program is missing: build first" >&2; exit 1; }
 done
 
-WORK=$(mktemp -d)
-SANDBOX_PID=""
-cleanup() {
-    [ -z "$SANDBOX_PID" ] || kill "$SANDBOX_PID" 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data"
-export XDG_CACHE_HOME="$WORK/cache" XDG_RUNTIME_DIR="$WORK/runtime"
-export DBUS_SESSION_BUS_ADDRESS=disabled:
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-mkdir -p "$HOME" -m 700 "$XDG_RUNTIME_DIR"
-
-"$SANDBOX" --memory --seed --port 0 >"$WORK/sandbox.log" 2>&1 &
-SANDBOX_PID=$!
-URL=""
-while [ -z "$URL" ]; do
-    kill -0 "$SANDBOX_PID" 2>/dev/null || { cat "$WORK/sandbox.log" >&2; exit 1; }
-    case "$(head -n 1 "$WORK/sandbox.log")" in http://*) URL=$(head -n 1 "$WORK/sandbox.log") ;; *) sleep 0.1 ;; esac
-done
+. scripts/throwaway-session.sh
+throwaway_home
+start_sandbox "$SANDBOX" --seed
+URL="$SANDBOX_URL"
 export ZIRRUP_SERVICE_URL="$URL"
 
 # shoot <picture> [locale] [script]: the program runs in the locale (default: this shell's LANG)

@@ -1,9 +1,11 @@
 #!/bin/sh
 # Measures the program against a sandbox with a long home timeline, with the software renderer and
 # with OpenGL, beside the floor (an empty Qt Quick window measured the same way), and prints one
-# table. Builds nothing: give it a Release build configured with -DZIRRUP_BUILD_BENCH=ON in which
+# table; each is started a second time with the cache its first run left, to its first rows.
+# Builds nothing: give it a Release build configured with -DZIRRUP_BUILD_BENCH=ON in which
 # zirrup-qml, zirrup-sandbox, zirrup-signin and zirrup-bench-floor are built.
 # Usage: bench/ui/run.sh <build folder> [extra home tweets, default 6000]
+# ZIRRUP_BENCH_BACKENDS=software measures one renderer only (default: "software opengl").
 set -eu
 cd "$(dirname "$0")/../.."
 BUILD_DIR="${1:?usage: bench/ui/run.sh <build folder> [tweets]}"
@@ -16,29 +18,11 @@ if [ -z "${ZIRRUP_BENCH_INNER:-}" ]; then
         "$BUILD_DIR/bench/ui/zirrup-bench-floor"; do
         [ -x "$program" ] || { echo "$program is missing: build first" >&2; exit 1; }
     done
-    WORK=$(mktemp -d)
-    SANDBOX_PID=""
-    cleanup() {
-        [ -z "$SANDBOX_PID" ] || kill "$SANDBOX_PID" 2>/dev/null || true
-        rm -rf "$WORK"
-    }
-    trap cleanup EXIT
-    export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data"
-    export XDG_RUNTIME_DIR="$WORK/runtime" DBUS_SESSION_BUS_ADDRESS=disabled:
-    unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-    mkdir -p "$HOME" -m 700 "$XDG_RUNTIME_DIR"
-
+    . scripts/throwaway-session.sh
+    throwaway_home
     started=$(date +%s%3N)
-    "$SANDBOX" --memory --seed-large "$TWEETS" --port 0 >"$WORK/sandbox.log" 2>&1 &
-    SANDBOX_PID=$!
-    URL=""
-    while [ -z "$URL" ]; do
-        kill -0 "$SANDBOX_PID" 2>/dev/null || { cat "$WORK/sandbox.log" >&2; exit 1; }
-        case "$(head -n 1 "$WORK/sandbox.log")" in
-        http://*) URL=$(head -n 1 "$WORK/sandbox.log") ;;
-        *) sleep 0.05 ;;
-        esac
-    done
+    start_sandbox "$SANDBOX" --seed-large "$TWEETS"
+    URL="$SANDBOX_URL"
     echo "sandbox with $TWEETS more tweets ready in $(($(date +%s%3N) - started)) ms"
     printf 'demo\n' | "$SIGNIN" --service "$URL" --user demo --password-stdin >/dev/null
     export ZIRRUP_SERVICE_URL="$URL" ZIRRUP_BENCH_INNER="$WORK" BUILD_DIR
@@ -53,42 +37,61 @@ SCRIPT="$PWD/bench/ui/BenchScript.qml"
 # own resident memory from /proc.
 export QSG_RENDER_LOOP=basic QML_XHR_ALLOW_FILE_READ=1
 
-# measure <name> <backend> <program...>: runs once with an empty cache, writes <name>.txt
+# start <log> <backend> <script> <program...>: one start of the program with the script; the
+# floor is given the script as its last argument as well.
+start() {
+    log=$1 backend=$2 script=$3
+    shift 3
+    case "$1" in *zirrup-bench-floor) set -- "$@" "$script" ;; esac
+    if [ "$backend" = software ]; then
+        QT_QUICK_BACKEND=software ZIRRUP_UI_SCRIPT="$script" "$@" >"$log" 2>&1 || true
+    else
+        QSG_RHI_BACKEND=opengl ZIRRUP_UI_SCRIPT="$script" "$@" >"$log" 2>&1 || true
+    fi
+}
+
+# figures <log> <started> [key prefix]: the script's figures, times from the start in ms
+figures() {
+    sed -n 's/.*BENCH: //p' "$1" | awk -v t0="$2" -v prefix="${3:-}" '
+        $1 == "first-frame" || $1 == "first-rows" { $2 = $2 - t0 }
+        $1 ~ /^rss/ { $2 = sprintf("%.0f", $2 / 1024) }
+        { print prefix $1, $2 }'
+}
+
+# measure <name> <backend> <program...>: runs once with an empty cache, then starts once more with
+# the cache that run left, to its first rows; writes <name>.txt
 measure() {
     name=$1 backend=$2
     shift 2
     rm -rf "$WORK/cache"
     export XDG_CACHE_HOME="$WORK/cache"
     started=$(date +%s%3N)
-    if [ "$backend" = software ]; then
-        QT_QUICK_BACKEND=software ZIRRUP_UI_SCRIPT="$SCRIPT" "$@" >"$WORK/$name.log" 2>&1 || true
-    else
-        QSG_RHI_BACKEND=opengl ZIRRUP_UI_SCRIPT="$SCRIPT" "$@" >"$WORK/$name.log" 2>&1 || true
-    fi
-    sed -n 's/.*BENCH: //p' "$WORK/$name.log" | awk -v t0="$started" '
-        $1 == "first-frame" || $1 == "first-rows" { $2 = $2 - t0 }
-        $1 ~ /^rss/ { $2 = sprintf("%.0f", $2 / 1024) }
-        { print $1, $2 }' >"$WORK/$name.txt"
+    start "$WORK/$name.log" "$backend" "$SCRIPT" "$@"
+    figures "$WORK/$name.log" "$started" >"$WORK/$name.txt"
     grep -q frame-median "$WORK/$name.txt" || {
         echo "$name did not finish:" >&2
         tail -n 20 "$WORK/$name.log" >&2
     }
+    started=$(date +%s%3N)
+    start "$WORK/$name-cached.log" "$backend" "$PWD/bench/ui/FirstRowsScript.qml" "$@"
+    figures "$WORK/$name-cached.log" "$started" cached- >>"$WORK/$name.txt"
 }
 
-for backend in software opengl; do
+for backend in ${ZIRRUP_BENCH_BACKENDS:-software opengl}; do
     measure "zirrup-$backend" "$backend" "$BUILD_DIR/src/zirrup-qml"
     measure "floor-$backend" "$backend" "$BUILD_DIR/bench/ui/zirrup-bench-floor" \
-        "$PWD/bench/ui/Floor.qml" "$SCRIPT"
+        "$PWD/bench/ui/Floor.qml"
 done
 
-value() { awk -v k="$2" '$1 == k { print $2 }' "$WORK/$1.txt"; }
+value() { [ ! -f "$WORK/$1.txt" ] || awk -v k="$2" '$1 == k { print $2 }' "$WORK/$1.txt"; }
 printf '%-26s %12s %12s %12s %12s\n' "" "software" "sw floor" "opengl" "gl floor"
 for row in "first-frame:time to first frame (ms)" "first-rows:time to first rows (ms)" \
     "rss-start:resident at first rows (MiB)" "loaded-rows:rows loaded" \
     "load-ms:time to load them (ms)" "rss-loaded:resident after loading (MiB)" \
     "scrolled-rows:rows scrolled" "frames:frames" "frame-median:frame median (ms)" \
     "frame-p95:frame p95 (ms)" "frame-p99:frame p99 (ms)" "frame-worst:worst frame (ms)" \
-    "frames-over-25ms:frames over 25 ms"; do
+    "frames-over-25ms:frames over 25 ms" "cached-first-frame:cached: first frame (ms)" \
+    "cached-first-rows:cached: first rows (ms)"; do
     key=${row%%:*}
     printf '%-26s %12s %12s %12s %12s\n' "${row#*:}" "$(value zirrup-software "$key")" \
         "$(value floor-software "$key")" "$(value zirrup-opengl "$key")" \

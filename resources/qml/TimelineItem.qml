@@ -23,7 +23,6 @@ Item {
     readonly property string retweeted_by_me_id: model.retweeted_by_me_id ?? ""
     readonly property bool protected_profile: model.protected_profile ?? false
 
-    readonly property bool ownTweet: name.toLowerCase() === dataHandler.authenticatedUser()
     property bool longPressed: false
     property ActionMenu menu: null
 
@@ -91,29 +90,27 @@ Item {
         anchors.fill: parent
         // Behind the avatar, which opens the author's profile.
         z: -1
-        onPressed: {
-            root.longPressed = false;
-            longPressTimer.start();
+        pressAndHoldInterval: 500
+        onPressed: root.longPressed = false
+        onPressAndHold: {
+            root.longPressed = true;
+            root.openMenu();
         }
-        onReleased: longPressTimer.stop()
-        onCanceled: longPressTimer.stop()
         onClicked: {
             if (!root.longPressed)
                 root.open();
         }
     }
 
-    FocusFrame {
-        control: root.ListView.view
-        visible: root.ListView.isCurrentItem && control !== null && control.activeFocus
-    }
-
-    Timer {
-        id: longPressTimer
-        interval: 500
-        onTriggered: {
-            root.longPressed = true;
-            root.openMenu();
+    // Made only for the framed row, not for every row of the list.
+    Loader {
+        anchors.fill: parent
+        z: 100
+        active: root.ListView.isCurrentItem && root.ListView.view !== null
+                && root.ListView.view.activeFocus
+        sourceComponent: FocusFrame {
+            objectName: "rowFocusFrame"
+            control: root.ListView.view
         }
     }
 
@@ -122,6 +119,8 @@ Item {
 
         ActionMenu {
             id: actionMenu
+
+            readonly property bool ownTweet: root.name.toLowerCase() === dataHandler.authenticatedUser()
 
             contentArea: [
                 TweetContent {
@@ -158,7 +157,7 @@ Item {
 
                     ColumnButton {
                         objectName: "retweetButton"
-                        visible: !root.ownTweet && !root.protected_profile
+                        visible: !actionMenu.ownTweet && !root.protected_profile
                         onClicked: {
                             actionMenu.close();
                             if (root.retweeted_by_me_id !== "")
@@ -176,7 +175,7 @@ Item {
 
                     ColumnButton {
                         objectName: "deleteButton"
-                        visible: root.ownTweet
+                        visible: actionMenu.ownTweet
                         onClicked: {
                             actionMenu.close();
                             deleteDialog.open();

@@ -44,9 +44,14 @@ Item {
         y: 16
         width: 50
         height: 50
-        cache: false
+        // A stored avatar is read again when its source changes (a forced reload); the default
+        // one never changes, so all rows share one decoded copy.
+        cache: root.imageUrl === ""
         asynchronous: true
         fillMode: Image.PreserveAspectCrop
+        // Decoded at the size shown (stored avatars already have it).
+        sourceSize.width: 50
+        sourceSize.height: 50
         source: root.imageUrl !== "" ? root.imageUrl : "../images/default_profile_0_bigger.png"
 
         MouseArea {
@@ -93,29 +98,31 @@ Item {
                 objectName: "retweetedByMeMark"
                 anchors.right: parent.right
                 anchors.verticalCenter: nameText.verticalCenter
-                source: "../images/zirrup-icon-list-small-retweeted.png"
                 visible: root.isListItem && root.retweetedByMeId !== ""
+                source: visible ? "../images/zirrup-icon-list-small-retweeted.png" : ""
             }
         }
 
-        Row {
+        // Only retweets have this line: made for them alone.
+        Loader {
             id: retweetRow
             objectName: "retweetLine"
-            anchors.left: parent.left
-            spacing: 6
-            visible: root.retweetedName !== ""
-            height: visible ? retweetText.height : 0
+            active: root.retweetedName !== ""
+            visible: active
 
-            Image {
-                anchors.verticalCenter: parent.verticalCenter
-                source: "../images/zirrup-icon-list-tiny-retweeted.png"
-            }
-            Text {
-                id: retweetText
-                textFormat: Text.PlainText
-                text: qsTrId("qtn_zirrup_retweet_by").arg(root.retweetedName)
-                color: fonts.d_color
-                font.pixelSize: fonts.d_size
+            sourceComponent: Row {
+                spacing: 6
+
+                Image {
+                    anchors.verticalCenter: parent.verticalCenter
+                    source: "../images/zirrup-icon-list-tiny-retweeted.png"
+                }
+                Text {
+                    textFormat: Text.PlainText
+                    text: qsTrId("qtn_zirrup_retweet_by").arg(root.retweetedName)
+                    color: fonts.d_color
+                    font.pixelSize: fonts.d_size
+                }
             }
         }
 
@@ -142,8 +149,8 @@ Item {
                 Image {
                     objectName: "placeMark"
                     anchors.verticalCenter: parent.verticalCenter
-                    source: "../images/zirrup-icon-list-tiny-location.png"
                     visible: root.place !== ""
+                    source: visible ? "../images/zirrup-icon-list-tiny-location.png" : ""
                 }
                 Text {
                     id: timeLabel
@@ -159,8 +166,8 @@ Item {
                 objectName: "favoriteMark"
                 anchors.right: parent.right
                 anchors.verticalCenter: parent.verticalCenter
-                source: "../images/zirrup-icons-list-small-favourite.png"
                 visible: root.favorited
+                source: visible ? "../images/zirrup-icons-list-small-favourite.png" : ""
             }
         }
     }

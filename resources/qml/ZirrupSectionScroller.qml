@@ -13,18 +13,19 @@ Item {
     property string currentSection: ""
     readonly property bool active: dragging || (listView !== null && listView.moving)
 
+    // The table is made when a drag needs it: rebuilding it on every change would walk all the
+    // rows of a long list at every page it loads and every update of the ages.
+    property bool stale: true
+
     function rebuild() {
         sections = Sections.buildSections(listView ? listView.model : null,
                                           listView ? listView.section.property : "");
-    }
-
-    // Changes that come together are handled once, 100 ms after the first.
-    function scheduleRebuild() {
-        if (!rebuildTimer.running)
-            rebuildTimer.start();
+        stale = false;
     }
 
     function positionAt(y) {
+        if (stale)
+            rebuild();
         var i = Sections.sectionAt(sections, y, height);
         if (i < 0)
             return;
@@ -39,29 +40,22 @@ Item {
     width: 64
     z: 10
 
-    onListViewChanged: scheduleRebuild()
-    Component.onCompleted: rebuild()
+    onListViewChanged: stale = true
 
     Connections {
         target: root.listView
-        function onModelChanged() { root.scheduleRebuild(); }
+        function onModelChanged() { root.stale = true; }
     }
 
     Connections {
         target: root.listView ? root.listView.model : null
         ignoreUnknownSignals: true
-        function onCountChanged() { root.scheduleRebuild(); }
-        function onDataChanged() { root.scheduleRebuild(); }
-        function onRowsInserted() { root.scheduleRebuild(); }
-        function onRowsMoved() { root.scheduleRebuild(); }
-        function onRowsRemoved() { root.scheduleRebuild(); }
-        function onModelReset() { root.scheduleRebuild(); }
-    }
-
-    Timer {
-        id: rebuildTimer
-        interval: 100
-        onTriggered: root.rebuild()
+        function onCountChanged() { root.stale = true; }
+        function onDataChanged() { root.stale = true; }
+        function onRowsInserted() { root.stale = true; }
+        function onRowsMoved() { root.stale = true; }
+        function onRowsRemoved() { root.stale = true; }
+        function onModelReset() { root.stale = true; }
     }
 
     Rectangle {

@@ -78,7 +78,7 @@ TestCase {
         var first = item(0);
         compare(first.children[0].color, "#ededed");
         compare(findChild(first, "retweetLine").visible, true);
-        compare(findChild(first, "retweetLine").children[1].text, "by carol");
+        compare(findChild(first, "retweetLine").item.children[1].text, "by carol");
         verify(findChild(first, "placeMark").visible);
         verify(findChild(first, "favoriteMark").visible);
         verify(findChild(first, "retweetedByMeMark").visible);
@@ -98,6 +98,18 @@ TestCase {
         compare(findChild(first, "timeLabel").text, "ago:Sun Dec 06 01:02:03 2026");
         dataHandler.updateTimestamp();
         compare(findChild(first, "timeLabel").text, "ago:Sun Dec 06 01:02:03 2026");
+
+        // Only the current row of the focused list is framed (a frame let go goes on the next turn).
+        function framed(row) { return findChild(row, "rowFocusFrame") !== null; }
+        list.currentIndex = 0;
+        list.forceActiveFocus();
+        verify(framed(first));
+        verify(!framed(second));
+        list.currentIndex = 1;
+        verify(framed(second));
+        tryVerify(function () { return !framed(first); });
+        list.focus = false;
+        tryVerify(function () { return !framed(second); });
     }
 
     function test_clicks() {
