@@ -1,9 +1,11 @@
-// The demo world of zirrup-sandbox (--seed) and a database that outlives the service.
+// The demo world of zirrup-sandbox (--seed), a database that outlives the service, and the
+// program itself.
 #include "apiclient.h"
 #include "database.h"
 #include "sandboxfixture.h"
 #include "sandboxprocess.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -19,6 +21,7 @@ private Q_SLOTS:
     void largeWorldKeepsIdsInTimeOrder();
     void fileDatabaseKeepsStateAndSeedsOnce();
     void executablePrintsTheDemoAccount();
+    void executableStartsAndHidesSecrets();
 
 private:
     SandboxFixture m_world;
@@ -227,6 +230,40 @@ void TestSandboxSeed::executablePrintsTheDemoAccount()
     SandboxProcess plain({u"--user"_s, u"zoe:pw"_s});
     QVERIFY(plain.start());
     QCOMPARE(plain.readLine(300), QString());
+}
+
+void TestSandboxSeed::executableStartsAndHidesSecrets()
+{
+    // The real program: its first line is its address, and its log never shows a password or
+    // a token secret, however verbose.
+    QProcess process;
+    process.start(
+        SandboxProcess::executable(),
+        {u"--memory"_s, u"--port"_s, u"0"_s, u"--verbose"_s, u"--user"_s, u"mona:pa55-word-xyz"_s});
+    QVERIFY(process.waitForStarted());
+    while (!process.canReadLine())
+        QVERIFY(process.waitForReadyRead(10000));
+    const QString first = QString::fromUtf8(process.readLine());
+    static const QRegularExpression address(u"^http://127\\.0\\.0\\.1:(\\d+)\n$"_s);
+    const QRegularExpressionMatch m = address.match(first);
+    QVERIFY2(m.hasMatch(), qPrintable(first));
+    QVERIFY(m.captured(1).toInt() > 0);
+
+    ApiClient client {QUrl(first.trimmed())};
+    const SandboxAccount account = client.signIn(u"mona"_s, u"pa55-word-xyz"_s);
+    QVERIFY(account.isValid());
+    QCOMPARE(client.get(u"/1/account/verify_credentials.json"_s).status, 200);
+    ApiClient::Signing wrong;
+    wrong.consumerSecret = "x";
+    QCOMPARE(client.get(u"/1/account/verify_credentials.json"_s, {}, wrong).status, 401);
+
+    process.kill();
+    QVERIFY(process.waitForFinished());
+    const QByteArray log = process.readAllStandardError();
+    QVERIFY2(log.contains("/1/account/verify_credentials.json"), log.constData()); // it did log
+    QVERIFY(!log.contains("pa55-word-xyz"));
+    QVERIFY(!log.contains(account.tokenSecret));
+    QVERIFY(!log.contains(ZIRRUP_CONSUMER_SECRET));
 }
 
 QTEST_MAIN(TestSandboxSeed)

@@ -1,0 +1,26 @@
+// The service's endpoints over HTTP, one scenario of requests and answers at a time; the
+// scenarios are tests/sandbox/scenarios/<name>.json, one test program per file.
+#include "scenariorunner.h"
+
+#include <QtTest>
+
+class TestSandboxApi : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void scenario_data()
+    {
+        QTest::addColumn<QJsonObject>("scenario");
+        ScenarioRunner::addRows(
+            QStringLiteral(ZIRRUP_TEST_DATA_DIR "/scenarios/" ZIRRUP_SCENARIOS));
+    }
+    void scenario()
+    {
+        QFETCH(QJsonObject, scenario);
+        ScenarioRunner runner;
+        QVERIFY2(runner.run(scenario), qPrintable(runner.failure()));
+    }
+};
+
+QTEST_MAIN(TestSandboxApi)
+#include "tst_sandbox_api.moc"
