@@ -305,6 +305,14 @@ QByteArray ScenarioRunner::fileData(const QJsonObject &file)
     return data;
 }
 
+QString ScenarioRunner::path(const QJsonObject &s, const QString &key)
+{
+    // The service's own addresses (as answers give them) are taken as paths.
+    const QString given = subst(s.value(key).toString());
+    const QString base = m_sandbox.baseUrl().toString();
+    return given.startsWith(base) ? given.mid(base.size()) : given;
+}
+
 bool ScenarioRunner::request(const QJsonObject &s)
 {
     ApiClient *c = client(subst(s.value(u"as"_s).toString()));
@@ -318,13 +326,13 @@ bool ScenarioRunner::request(const QJsonObject &s)
     c->setClockOffset(s.value(u"clockOffset"_s).toInteger());
     ApiResponse r;
     if (s.contains(u"get"_s)) {
-        r = c->get(subst(s.value(u"get"_s).toString()), params(s.value(u"query"_s)), signing);
+        r = c->get(path(s, u"get"_s), params(s.value(u"query"_s)), signing);
     } else if (s.contains(u"post"_s) && s.contains(u"body"_s)) {
-        r = c->send("POST", c->url(subst(s.value(u"post"_s).toString())),
+        r = c->send("POST", c->url(path(s, u"post"_s)),
                     subst(s.value(u"body"_s).toString()).toUtf8(),
                     s.value(u"contentType"_s).toString().toLatin1(), {}, signing);
     } else if (s.contains(u"post"_s)) {
-        r = c->post(subst(s.value(u"post"_s).toString()), params(s.value(u"form"_s)), signing);
+        r = c->post(path(s, u"post"_s), params(s.value(u"form"_s)), signing);
     } else if (s.contains(u"upload"_s)) {
         QList<ApiClient::FilePart> files;
         for (const QJsonValue &f : s.value(u"files"_s).toArray()) {
@@ -332,8 +340,8 @@ bool ScenarioRunner::request(const QJsonObject &s)
             files.append({file.value(u"name"_s).toString(), file.value(u"file"_s).toString(),
                           file.value(u"type"_s).toString().toLatin1(), fileData(file)});
         }
-        r = c->postMultipart(subst(s.value(u"upload"_s).toString()), params(s.value(u"fields"_s)),
-                             files, params(s.value(u"query"_s)));
+        r = c->postMultipart(path(s, u"upload"_s), params(s.value(u"fields"_s)), files,
+                             params(s.value(u"query"_s)));
     } else {
         return fail(u"a step of no known kind"_s);
     }
@@ -556,6 +564,10 @@ bool ScenarioRunner::checkOne(const QString &key, const QJsonValue &actual,
         good = actual.isUndefined() == expected.toBool();
     } else if (op == u"null") {
         good = actual.isNull() == expected.toBool();
+    } else if (op == u"json") {
+        good = text(actual) == expected.toString();
+    } else if (op == u"lengthOf") {
+        good = actual.toInt() == expected.toString().size();
     } else if (op == u"oneOf") {
         good = expected.toArray().contains(actual);
     } else if (op == u"ids") {

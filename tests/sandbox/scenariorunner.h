@@ -39,6 +39,7 @@ private:
               const QList<QNetworkReply::RawHeaderPair> &headers = {});
     bool fail(const QString &what);
 
+    QString path(const QJsonObject &s, const QString &key);
     QString subst(const QString &text);
     QJsonValue subst(const QJsonValue &value);
     Params params(const QJsonValue &value);
