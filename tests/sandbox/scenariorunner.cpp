@@ -138,6 +138,12 @@ bool ScenarioRunner::step(const QJsonObject &s)
         if (s.contains(QLatin1String(key)))
             return stream(s);
     }
+    if (s.contains(u"users"_s)) {
+        // Signed in ahead, so that others can name them.
+        for (const QJsonValue &name : s.value(u"users"_s).toArray())
+            client(name.toString());
+        return true;
+    }
     if (s.contains(u"createUser"_s)) {
         if (!m_sandbox.server()->createUser(s.value(u"createUser"_s).toString(),
                                             s.value(u"password"_s).toString()))
@@ -223,6 +229,12 @@ QString ScenarioRunner::subst(const QString &input)
                                         m_sandbox.baseUrl().resolved(QUrl(parts.at(3))), {}, {}));
             else if (m_vars.contains(name))
                 next += m_vars.value(name);
+            else if (const QString var = name.section(QLatin1Char('|'), 0, 0); m_vars.contains(var))
+                // ${name|from=to}: the kept value with a part replaced
+                next +=
+                    QString(m_vars.value(var))
+                        .replace(name.section(QLatin1Char('|'), 1).section(QLatin1Char('='), 0, 0),
+                                 name.section(QLatin1Char('='), 1));
             else
                 fail(u"nothing kept as ${%1}"_s.arg(name));
         }
@@ -578,7 +590,8 @@ bool ScenarioRunner::checkOne(const QString &key, const QJsonValue &actual,
         good = actual.isArray() && seen == expected;
     } else if (op == u"spans") {
         // What each entity's indices select in the record's text.
-        const QString text = root.toObject().value(u"text"_s).toString();
+        const QString record = key.left(qMax(0, key.indexOf(u"entities/"_s)));
+        const QString text = jsonAt(root, record).toObject().value(u"text"_s).toString();
         QJsonArray spans;
         for (const QJsonValue &entity : actual.toArray()) {
             const QJsonArray indices = entity.toObject().value(u"indices"_s).toArray();
