@@ -369,6 +369,8 @@ bool ScenarioRunner::answered(const ApiResponse &r, const QJsonObject &s)
             QString::fromUtf8(r.body.left(300))));
     if (s.contains(u"error"_s) && r.error() != subst(s.value(u"error"_s).toString()))
         return fail(u"error \"%1\""_s.arg(r.error()));
+    if (s.contains(u"keepBody"_s))
+        m_blobs.insert(s.value(u"keepBody"_s).toString(), r.body);
     const QJsonDocument document = QJsonDocument::fromJson(r.body);
     const QJsonValue root = document.isArray() ? QJsonValue(document.array())
         : document.isObject()                  ? QJsonValue(document.object())
@@ -480,7 +482,7 @@ bool ScenarioRunner::keep(const QJsonValue &root, const QJsonObject &what,
 {
     for (auto it = what.begin(); it != what.end(); ++it) {
         const QString path = it.value().toString();
-        QJsonValue value = jsonAt(root, path);
+        QJsonValue value = path == u"." ? root : jsonAt(root, path);
         for (const auto &header : headers) {
             if (path.startsWith(QLatin1Char('@'))
                 && header.first.compare(path.mid(1).toLatin1(), Qt::CaseInsensitive) == 0)
