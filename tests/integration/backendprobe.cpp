@@ -2,6 +2,24 @@
 
 #include <QtTest>
 
+QVariant dig(const QVariant &root, const QString &path)
+{
+    QVariant value = root;
+    const QStringList steps = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &step : steps) {
+        if (value.metaType() == QMetaType::fromType<Zr::ArgMap>())
+            value = value.value<Zr::ArgMap>().value(step);
+        else if (value.metaType() == QMetaType::fromType<QVariantMap>())
+            value = value.toMap().value(step);
+        else if (value.metaType() == QMetaType::fromType<QVariantList>()
+                 || value.metaType() == QMetaType::fromType<QStringList>())
+            value = value.toList().value(step.toInt());
+        else
+            return {};
+    }
+    return value;
+}
+
 BackendProbe::BackendProbe(const SandboxAccount &account, QObject *parent)
     : QObject(parent)
     , m_backend(std::make_unique<Zr::Zirrup>(
