@@ -11,8 +11,7 @@ private Q_SLOTS:
     void scenario_data()
     {
         QTest::addColumn<QJsonObject>("scenario");
-        ScenarioRunner::addRows(
-            QStringLiteral(ZIRRUP_TEST_DATA_DIR "/scenarios/" ZIRRUP_SCENARIOS));
+        ScenarioRunner::addRows(QStringLiteral(ZIRRUP_SCENARIOS));
     }
     void scenario()
     {

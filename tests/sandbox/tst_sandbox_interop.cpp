@@ -2,7 +2,7 @@
 // implementation (Python's oauthlib, run from tests/sandbox/oauthlib_client.py).
 #include "apiclient.h"
 #include "oauth.h"
-#include "sandboxfixture.h"
+#include "sandboxserver.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -24,7 +24,6 @@ private:
     // The script's exit code and standard output; -1 when it did not run.
     int runScript(const QStringList &arguments, QByteArray *output = nullptr);
 
-    SandboxFixture m_sandbox;
     QString m_python;
 };
 
@@ -108,16 +107,21 @@ void TestSandboxInterop::serviceAcceptsOauthlib()
     QFETCH(QString, path);
     QFETCH(QString, value);
 
-    QVERIFY(m_sandbox.start());
-    ApiClient *erin = m_sandbox.client(u"erin"_s);
-    const ApiResponse posted =
-        erin->post(u"/1/statuses/update.json"_s, {{u"status"_s, u"Löyly in the Qt sauna"_s}});
-    QCOMPARE(posted.status, 200);
+    SandboxServer server;
+    SandboxOptions options;
+    options.memory = true;
+    options.port = 0;
+    options.users = {{u"erin"_s, u"erin-pw"_s}};
+    QString error;
+    QVERIFY2(server.start(options, &error), qPrintable(error));
+    ApiClient erin(QUrl(server.baseUrl()));
+    const SandboxAccount account = erin.signIn(u"erin"_s, u"erin-pw"_s);
+    QCOMPARE(
+        erin.post(u"/1/statuses/update.json"_s, {{u"status"_s, u"Löyly in the Qt sauna"_s}}).status,
+        200);
 
-    const SandboxAccount account = erin->account();
     QByteArray output;
-    QCOMPARE(runScript({u"send"_s, QString::fromLatin1(method),
-                        m_sandbox.baseUrl().toString() + target, body,
+    QCOMPARE(runScript({u"send"_s, QString::fromLatin1(method), server.baseUrl() + target, body,
                         QStringLiteral(ZIRRUP_CONSUMER_KEY), QStringLiteral(ZIRRUP_CONSUMER_SECRET),
                         withToken ? QString::fromLatin1(account.token) : QString(),
                         withToken ? QString::fromLatin1(account.tokenSecret) : QString()},

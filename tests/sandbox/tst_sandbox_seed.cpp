@@ -28,10 +28,22 @@ static qint64 count(SandboxServer *server, const QString &sql, const QVariantLis
     return server->database()->integer(sql, binds);
 }
 
+static std::unique_ptr<SandboxServer> seeded(int extraStatuses = 0)
+{
+    SandboxOptions options;
+    options.memory = true;
+    options.port = 0;
+    options.seed = true;
+    options.extraStatuses = extraStatuses;
+    auto server = std::make_unique<SandboxServer>();
+    QString error;
+    return server->start(options, &error) ? std::move(server) : nullptr;
+}
+
 void TestSandboxSeed::demoWorld_data()
 {
     QTest::addColumn<QJsonObject>("scenario");
-    ScenarioRunner::addRows(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/scenarios/seed.json"));
+    ScenarioRunner::addRows(QStringLiteral("seed.json"));
 }
 
 void TestSandboxSeed::demoWorld()
@@ -62,25 +74,19 @@ void TestSandboxSeed::sameWorldEveryTime()
         }
         return rows;
     };
-    SandboxFixture first;
-    SandboxFixture second;
-    SandboxOptions options;
-    options.seed = true;
-    QVERIFY(first.start(options));
-    QVERIFY(second.start(options));
-    const QStringList fresh = contents(second.server());
+    const auto first = seeded();
+    const auto second = seeded();
+    QVERIFY(first && second);
+    const QStringList fresh = contents(second.get());
     QVERIFY(fresh.size() > 300);
-    QCOMPARE(contents(first.server()), fresh);
+    QCOMPARE(contents(first.get()), fresh);
 }
 
 void TestSandboxSeed::largeWorldKeepsIdsInTimeOrder()
 {
-    SandboxFixture large;
-    SandboxOptions options;
-    options.seed = true;
-    options.extraStatuses = 300;
-    QVERIFY(large.start(options));
-    SandboxServer *server = large.server();
+    const auto large = seeded(300);
+    QVERIFY(large);
+    SandboxServer *server = large.get();
     const qint64 older = QDateTime::currentSecsSinceEpoch() - 5 * 24 * 3600;
     QCOMPARE(count(server, u"SELECT COUNT(*) FROM statuses WHERE created_at < ?"_s, {older}), 300);
     QVERIFY(count(server,
