@@ -3,9 +3,11 @@
 #include "database.h"
 #include "streamhub.h"
 #include "streamreader.h"
+#include "zirrup.h"
 
 #include <QBuffer>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -46,13 +48,14 @@ ScenarioRunner::ScenarioRunner(QObject *parent)
 
 ScenarioRunner::~ScenarioRunner()
 {
+    qDeleteAll(m_backends);
     qDeleteAll(m_streams);
     qDeleteAll(m_clients);
 }
 
 void ScenarioRunner::addRows(const QString &fileName)
 {
-    QFile file(QStringLiteral(ZIRRUP_SCENARIO_DIR "/") + fileName);
+    QFile file(QDir(QStringLiteral(ZIRRUP_SCENARIO_DIR)).filePath(fileName));
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(
         file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), &error);
@@ -76,24 +79,31 @@ QString ScenarioRunner::arg(const QJsonObject &s, const char *key)
 
 bool ScenarioRunner::run(const QJsonObject &scenario)
 {
-    qDeleteAll(m_streams);
-    qDeleteAll(m_clients);
-    m_streams.clear();
-    m_clients.clear();
-    m_blobs.clear();
     m_failure.clear();
-    // Signing times are given relative to the start of the scenario.
-    m_vars = {{u"now"_s, QString::number(QDateTime::currentSecsSinceEpoch())}};
     const QJsonObject given = scenario.value(u"options"_s).toObject();
-    SandboxOptions options;
-    options.memory = true;
-    options.port = 0;
-    options.seed = given.value(u"seed"_s).toBool();
-    options.keepAliveMs = given.value(u"keepAliveMs"_s).toInt(options.keepAliveMs);
-    m_server = std::make_unique<SandboxServer>();
-    QString error;
-    if (!m_server->start(options, &error))
-        return fail(error);
+    // "continue": go on in the world the previous scenario left, with its users and values.
+    if (!given.value(u"continue"_s).toBool() || !m_server) {
+        qDeleteAll(m_backends);
+        qDeleteAll(m_streams);
+        qDeleteAll(m_clients);
+        m_backends.clear();
+        m_streams.clear();
+        m_clients.clear();
+        m_blobs.clear();
+        // Signing times are given relative to the start of the scenario.
+        m_vars = {{u"now"_s, QString::number(QDateTime::currentSecsSinceEpoch())}};
+        SandboxOptions options;
+        options.memory = true;
+        options.port = 0;
+        options.seed = given.value(u"seed"_s).toBool();
+        options.keepAliveMs = given.value(u"keepAliveMs"_s).toInt(options.keepAliveMs);
+        options.clockOffsetSeconds = given.value(u"clockOffset"_s).toInteger();
+        m_server = std::make_unique<SandboxServer>();
+        QString error;
+        if (!m_server->start(options, &error))
+            return fail(error);
+        Zr::setServiceUrl(baseUrl());
+    }
     const QJsonArray steps = scenario.value(u"steps"_s).toArray();
     for (int i = 0; i < steps.size(); ++i) {
         if (!step(steps.at(i).toObject()) || !m_failure.isEmpty()) {
@@ -164,6 +174,8 @@ bool ScenarioRunner::step(const QJsonObject &s)
         m_clients.insert(arg(s, "forge"), forger);
         return true;
     }
+    if (s.contains(u"backend"_s))
+        return backend(s);
     if (s.contains(u"from"_s) || s.contains(u"open"_s) || s.contains(u"noStreams"_s))
         return stream(s);
     return request(s);
@@ -399,6 +411,165 @@ bool ScenarioRunner::stream(const QJsonObject &s)
     const bool finished = s.value(u"finished"_s).toBool();
     return (finished ? reader->waitForFinished(5000) : !reader->isFinished())
         || fail(finished ? u"the stream goes on"_s : u"the stream ended"_s);
+}
+
+// What the client library's signals carry, as JSON.
+static QJsonValue toJson(const QVariant &value)
+{
+    if (value.metaType() == QMetaType::fromType<Zr::ArgMap>()) {
+        QJsonObject object;
+        const Zr::ArgMap map = value.value<Zr::ArgMap>();
+        for (auto it = map.begin(); it != map.end(); ++it)
+            object.insert(it.key(), it.value());
+        return object;
+    }
+    if (value.metaType().flags() & QMetaType::IsEnumeration)
+        return value.toInt();
+    if (value.metaType() == QMetaType::fromType<QVariantMap>()) {
+        QJsonObject object;
+        const QVariantMap map = value.toMap();
+        for (auto it = map.begin(); it != map.end(); ++it)
+            object.insert(it.key(), toJson(it.value()));
+        return object;
+    }
+    if (value.metaType() != QMetaType::fromType<QVariantList>()
+        && value.metaType() != QMetaType::fromType<QStringList>())
+        return QJsonValue::fromVariant(value);
+    QJsonArray array;
+    for (const QVariant &item : value.toList())
+        array.append(toJson(item));
+    return array;
+}
+
+// A call of the client library as a signed-in user ("" signed out), the signal that ends it
+// and what that carried; or, with "failure", the error reported for it.
+bool ScenarioRunner::backend(const QJsonObject &s)
+{
+    Zr::Zirrup *&b = m_backends[arg(s, "backend")];
+    if (!b) {
+        const SandboxAccount account = client(arg(s, "backend"))->account();
+        const QString key = account.isValid() ? QStringLiteral(ZIRRUP_CONSUMER_KEY) : QString();
+        b = new Zr::Zirrup(QString::fromLatin1(account.token),
+                           QString::fromLatin1(account.tokenSecret), account.userId,
+                           account.screenName, key,
+                           account.isValid() ? QStringLiteral(ZIRRUP_CONSUMER_SECRET) : QString());
+        b->init();
+    }
+    Zr::ArgMap args;
+    const Params given = params(s.value(u"args"_s));
+    for (const auto &pair : given)
+        args.insert(pair.first, pair.second);
+    const int type = s.value(u"type"_s).toInt();
+    const auto cached = Zr::CacheThenNetwork;
+    const QByteArray data = s.contains(u"file"_s) ? fileData(s.value(u"file"_s).toObject()) : "";
+    int id = -1;
+    QString file;
+    const QHash<QString, std::function<int()>> calls {
+        {u"writeStatus"_s, [&] { return b->writeStatus(args, &id); }},
+        {u"retrieveStatus"_s, [&] { return b->retrieveStatus(nullptr, args, &id); }},
+        {u"retweetStatus"_s, [&] { return b->retweetStatus(args, &id); }},
+        {u"deleteStatus"_s, [&] { return b->deleteStatus(args, &id); }},
+        {u"createFavorite"_s, [&] { return b->createFavorite(args, &id); }},
+        {u"destroyFavorite"_s, [&] { return b->destroyFavorite(args, &id); }},
+        {u"retrieveFavorites"_s, [&] { return b->retrieveFavorites(nullptr, &id, args, cached); }},
+        {u"writeDirectMessage"_s, [&] { return b->writeDirectMessage(args, &id); }},
+        {u"deleteDirectMessage"_s, [&] { return b->deleteDirectMessage(args, &id); }},
+        {u"createFriendship"_s, [&] { return b->createFriendship(args, &id); }},
+        {u"destroyFriendship"_s, [&] { return b->destroyFriendship(args, &id); }},
+        {u"friendshipExists"_s, [&] { return b->friendshipExists(nullptr, args, &id); }},
+        {u"createBlock"_s, [&] { return b->createBlock(args, &id); }},
+        {u"destroyBlock"_s, [&] { return b->destroyBlock(args, &id); }},
+        {u"retrieveBlockedIdsList"_s,
+         [&] { return b->retrieveBlockedIdsList(nullptr, &id, cached); }},
+        {u"UrlToSnip"_s, [&] { return b->UrlToSnip(args.value(u"url"_s), &id); }},
+        {u"startStreaming"_s, [&] { return b->startStreaming(args, &id); }},
+        {u"postStatusWithMedia"_s,
+         [&] {
+             return b->postStatusWithMedia(args, &id, {{u"/tmp/picture.png"_s, data}});
+         }},
+        {u"retrieveTinyUrlImage"_s, [&] { return b->retrieveTinyUrlImage(args, &file, &id); }},
+        {u"retrieveTimelineResources"_s,
+         [&] {
+             return b->retrieveTimelineResources(nullptr, &id, TimelineType::TimelineType(type),
+                                                 args, cached);
+         }},
+        {u"retrieveDirectMessages"_s,
+         [&] {
+             return b->retrieveDirectMessages(
+                 nullptr, &id, DirectMessageType::DirectMessageType(type), args, cached);
+         }},
+        {u"retrieveUserResources"_s,
+         [&] {
+             return b->retrieveUserResources(nullptr, &id, UserType::UserType(type), args, cached);
+         }},
+        {u"retrieveFaFResources"_s,
+         [&] {
+             return b->retrieveFaFResources(
+                 nullptr, FriendsFollowersType::FriendsFollowersType(type), args, &id, cached);
+         }},
+        {u"retrieveAccountResources"_s,
+         [&] {
+             return b->retrieveAccountResources(&id, AccountType::AccountType(type), args, data);
+         }},
+        {u"searchResources"_s,
+         [&] { return b->searchResources(args, &id, SearchType::SearchType(type)); }},
+        {u"retrieveTrends"_s,
+         [&] { return b->retrieveTrends(nullptr, &id, TrendType::TrendType(type), args, cached); }},
+        {u"retrieveHelp"_s,
+         [&] { return b->retrieveHelp(HelpType::HelpType(type), nullptr, args, &id, cached); }},
+        {u"retrieveSavedSearch"_s,
+         [&] { return b->retrieveSavedSearch(SSType::SSType(type), args, &id); }},
+        {u"retrieveGeo"_s,
+         [&] { return b->retrieveGeo(nullptr, GeoType::GeoType(type), args, &id, cached); }},
+        {u"retrieveList"_s, [&] { return b->retrieveList(ListType::ListType(type), args, &id); }},
+    };
+    const QMetaObject *meta = b->metaObject();
+    QMetaMethod signal;
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        if (meta->method(i).methodType() == QMetaMethod::Signal
+            && meta->method(i).name() == arg(s, "signal").toLatin1())
+            signal = meta->method(i);
+    }
+    if (!calls.contains(arg(s, "call")) || (!signal.isValid() && s.contains(u"signal"_s)))
+        return fail(u"no such call or signal"_s);
+    QSignalSpy done(
+        b, signal.isValid() ? signal : QMetaMethod::fromSignal(&Zr::Zirrup::networkRequestError));
+    QSignalSpy errors(b, &Zr::Zirrup::networkRequestError);
+    const int result = calls.value(arg(s, "call"))();
+    QList<QVariant> emission;
+    QVariantMap error;
+    // The file of a picture fetched before is there at once.
+    if (result == Zr::RequestAnswered)
+        emission = {file, id};
+    else if (result != Zr::RequestSent)
+        return fail(u"the call gave %1"_s.arg(result));
+    const bool ended = QTest::qWaitFor(
+        [&] {
+            for (const QList<QVariant> &e : std::as_const(done)) {
+                if (e.last().toInt() == id && signal.isValid())
+                    emission = e;
+            }
+            for (const QList<QVariant> &e : std::as_const(errors)) {
+                if (e.first().toInt() == id)
+                    error = e.last().toMap();
+            }
+            return !emission.isEmpty() || !error.isEmpty();
+        },
+        10000);
+    if (!ended)
+        return fail(u"no answer"_s);
+    if (s.contains(u"failure"_s))
+        return check(toJson(error), s.value(u"failure"_s).toObject());
+    if (!error.isEmpty())
+        return fail(u"failed: "_s + text(toJson(error)));
+    QJsonArray root = toJson(emission).toArray();
+    if (!file.isEmpty() || arg(s, "call") == u"retrieveTinyUrlImage") {
+        const QUrl url(root.at(0).toString());
+        const QImage image(url.isLocalFile() ? url.toLocalFile() : url.toString());
+        root.append(QJsonArray {image.width(), image.height()});
+    }
+    return keep(root, s.value(u"keep"_s).toObject())
+        && check(root, s.value(u"expect"_s).toObject());
 }
 
 static QJsonValue lookup(const QJsonValue &root, const QString &path, const ApiResponse &r)

@@ -10,10 +10,14 @@
 #include <memory>
 
 class StreamReader;
+namespace Zr {
+class Zirrup;
+}
 
 // Runs request scenarios, written as JSON in tests/sandbox/scenarios (see the README there),
 // against a fresh service in this process: requests as named users over real HTTP, database
-// changes, raw sockets and user streams, each step with the answer it must get.
+// changes, raw sockets, user streams and calls of the client library, each step with the
+// answer it must get.
 class ScenarioRunner : public QObject
 {
     Q_OBJECT
@@ -33,6 +37,7 @@ private:
     bool answered(const ApiResponse &r, const QJsonObject &s);
     bool raw(const QJsonObject &s);
     bool stream(const QJsonObject &s);
+    bool backend(const QJsonObject &s);
     bool check(const QJsonValue &root, const QJsonObject &expect, const ApiResponse &r = {});
     bool checkOne(const QString &key, const QJsonValue &actual, const QJsonValue &expected,
                   const QJsonValue &root, const QByteArray &body);
@@ -50,6 +55,7 @@ private:
     std::unique_ptr<SandboxServer> m_server;
     QHash<QString, ApiClient *> m_clients;
     QHash<QString, StreamReader *> m_streams;
+    QHash<QString, Zr::Zirrup *> m_backends;
     QHash<QString, QString> m_vars;
     QHash<QString, QByteArray> m_blobs;
     QString m_failure;

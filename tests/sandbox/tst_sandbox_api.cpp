@@ -16,9 +16,11 @@ private Q_SLOTS:
     void scenario()
     {
         QFETCH(QJsonObject, scenario);
-        ScenarioRunner runner;
-        QVERIFY2(runner.run(scenario), qPrintable(runner.failure()));
+        QVERIFY2(m_runner.run(scenario), qPrintable(m_runner.failure()));
     }
+
+private:
+    ScenarioRunner m_runner;
 };
 
 QTEST_MAIN(TestSandboxApi)
