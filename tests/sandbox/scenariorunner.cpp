@@ -48,6 +48,8 @@ ScenarioRunner::ScenarioRunner(QObject *parent)
 
 ScenarioRunner::~ScenarioRunner()
 {
+    qDeleteAll(m_streamed);
+    qDeleteAll(m_reported);
     qDeleteAll(m_backends);
     qDeleteAll(m_streams);
     qDeleteAll(m_clients);
@@ -83,9 +85,13 @@ bool ScenarioRunner::run(const QJsonObject &scenario)
     const QJsonObject given = scenario.value(u"options"_s).toObject();
     // "continue": go on in the world the previous scenario left, with its users and values.
     if (!given.value(u"continue"_s).toBool() || !m_server) {
+        qDeleteAll(m_streamed);
+        qDeleteAll(m_reported);
         qDeleteAll(m_backends);
         qDeleteAll(m_streams);
         qDeleteAll(m_clients);
+        m_streamed.clear();
+        m_reported.clear();
         m_backends.clear();
         m_streams.clear();
         m_clients.clear();
@@ -454,6 +460,42 @@ bool ScenarioRunner::backend(const QJsonObject &s)
                            account.screenName, key,
                            account.isValid() ? QStringLiteral(ZIRRUP_CONSUMER_SECRET) : QString());
         b->init();
+        m_streamed.insert(arg(s, "backend"), new QSignalSpy(b, &Zr::Zirrup::streamObject));
+        m_reported.insert(arg(s, "backend"), new QSignalSpy(b, &Zr::Zirrup::networkRequestError));
+    }
+    QSignalSpy *objects = m_streamed.value(arg(s, "backend"));
+    QSignalSpy *errors = m_reported.value(arg(s, "backend"));
+    QVariantMap error;
+    const auto reported = [&](int id) {
+        for (const QList<QVariant> &e : std::as_const(*errors)) {
+            if (e.first().toInt() == id)
+                error = e.last().toMap();
+        }
+        return !error.isEmpty();
+    };
+    if (s.contains(u"streamed"_s)) {
+        // The next object of that type from the library's stream, within a second.
+        QJsonValue object(QJsonValue::Undefined);
+        QTest::qWaitFor(
+            [&] {
+                for (int i = 0; i < objects->size() && object.isUndefined(); ++i) {
+                    if (toJson(objects->at(i).at(0)) == s.value(u"streamed"_s))
+                        object = toJson(objects->takeAt(i).at(1));
+                }
+                return !object.isUndefined();
+            },
+            s.value(u"within"_s).toInt(1000));
+        return (!object.isUndefined() || fail(u"nothing came"_s))
+            && keep(object, s.value(u"keep"_s).toObject())
+            && check(object, s.value(u"expect"_s).toObject());
+    }
+    if (s.contains(u"reported"_s)) {
+        // The error reported for an earlier call; "none": that there is none.
+        if (s.value(u"none"_s).toBool())
+            return !reported(arg(s, "reported").toInt()) || fail(text(toJson(error)));
+        return (QTest::qWaitFor([&] { return reported(arg(s, "reported").toInt()); }, 5000)
+                || fail(u"nothing reported"_s))
+            && check(toJson(error), s.value(u"expect"_s).toObject());
     }
     Zr::ArgMap args;
     const Params given = params(s.value(u"args"_s));
@@ -534,10 +576,12 @@ bool ScenarioRunner::backend(const QJsonObject &s)
         return fail(u"no such call or signal"_s);
     QSignalSpy done(
         b, signal.isValid() ? signal : QMetaMethod::fromSignal(&Zr::Zirrup::networkRequestError));
-    QSignalSpy errors(b, &Zr::Zirrup::networkRequestError);
     const int result = calls.value(arg(s, "call"))();
+    if (s.contains(u"keepId"_s))
+        m_vars.insert(arg(s, "keepId"), QString::number(id));
     QList<QVariant> emission;
-    QVariantMap error;
+    if (!signal.isValid() && !s.contains(u"failure"_s)) // the stream: no end to wait for
+        return result == Zr::RequestSent || fail(u"not sent"_s);
     // The file of a picture fetched before is there at once.
     if (result == Zr::RequestAnswered)
         emission = {file, id};
@@ -549,11 +593,7 @@ bool ScenarioRunner::backend(const QJsonObject &s)
                 if (e.last().toInt() == id && signal.isValid())
                     emission = e;
             }
-            for (const QList<QVariant> &e : std::as_const(errors)) {
-                if (e.first().toInt() == id)
-                    error = e.last().toMap();
-            }
-            return !emission.isEmpty() || !error.isEmpty();
+            return reported(id) || !emission.isEmpty();
         },
         10000);
     if (!ended)

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QJsonObject>
+#include <QSignalSpy>
 
 #include <memory>
 
@@ -56,6 +57,8 @@ private:
     QHash<QString, ApiClient *> m_clients;
     QHash<QString, StreamReader *> m_streams;
     QHash<QString, Zr::Zirrup *> m_backends;
+    QHash<QString, QSignalSpy *> m_streamed; // each backend's stream objects
+    QHash<QString, QSignalSpy *> m_reported; // and errors
     QHash<QString, QString> m_vars;
     QHash<QString, QByteArray> m_blobs;
     QString m_failure;
