@@ -431,13 +431,6 @@ static QJsonValue toJson(const QVariant &value)
     }
     if (value.metaType().flags() & QMetaType::IsEnumeration)
         return value.toInt();
-    if (value.metaType() == QMetaType::fromType<QVariantMap>()) {
-        QJsonObject object;
-        const QVariantMap map = value.toMap();
-        for (auto it = map.begin(); it != map.end(); ++it)
-            object.insert(it.key(), toJson(it.value()));
-        return object;
-    }
     if (value.metaType() != QMetaType::fromType<QVariantList>()
         && value.metaType() != QMetaType::fromType<QStringList>())
         return QJsonValue::fromVariant(value);

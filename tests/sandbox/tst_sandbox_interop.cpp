@@ -47,15 +47,10 @@ int TestSandboxInterop::runScript(const QStringList &arguments, QByteArray *outp
 
 void TestSandboxInterop::initTestCase()
 {
-    QStringList candidates {u"python3"_s, u"/usr/bin/python3"_s};
-    if (qEnvironmentVariableIsSet("ZIRRUP_PYTHON"))
-        candidates.prepend(qEnvironmentVariable("ZIRRUP_PYTHON"));
-    for (const QString &candidate : std::as_const(candidates)) {
-        m_python = candidate;
-        QProcess probe;
-        probe.start(m_python, {script, u"check"_s});
-        if (probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit
-            && probe.exitCode() == 0)
+    for (const QString &python :
+         {qEnvironmentVariable("ZIRRUP_PYTHON"), u"python3"_s, u"/usr/bin/python3"_s}) {
+        m_python = python;
+        if (!python.isEmpty() && runScript({u"check"_s}) == 0)
             return;
     }
     QSKIP("No Python 3 with oauthlib (Debian: python3-oauthlib, or set ZIRRUP_PYTHON): "
