@@ -2,7 +2,7 @@
 // implementation (Python's oauthlib, run from tests/sandbox/oauthlib_client.py).
 #include "apiclient.h"
 #include "oauth.h"
-#include "sandboxfixture.h"
+#include "sandboxserver.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -24,7 +24,6 @@ private:
     // The script's exit code and standard output; -1 when it did not run.
     int runScript(const QStringList &arguments, QByteArray *output = nullptr);
 
-    SandboxFixture m_sandbox;
     QString m_python;
 };
 
@@ -48,15 +47,10 @@ int TestSandboxInterop::runScript(const QStringList &arguments, QByteArray *outp
 
 void TestSandboxInterop::initTestCase()
 {
-    QStringList candidates {u"python3"_s, u"/usr/bin/python3"_s};
-    if (qEnvironmentVariableIsSet("ZIRRUP_PYTHON"))
-        candidates.prepend(qEnvironmentVariable("ZIRRUP_PYTHON"));
-    for (const QString &candidate : std::as_const(candidates)) {
-        m_python = candidate;
-        QProcess probe;
-        probe.start(m_python, {script, u"check"_s});
-        if (probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit
-            && probe.exitCode() == 0)
+    for (const QString &python :
+         {qEnvironmentVariable("ZIRRUP_PYTHON"), u"python3"_s, u"/usr/bin/python3"_s}) {
+        m_python = python;
+        if (!python.isEmpty() && runScript({u"check"_s}) == 0)
             return;
     }
     QSKIP("No Python 3 with oauthlib (Debian: python3-oauthlib, or set ZIRRUP_PYTHON): "
@@ -108,16 +102,21 @@ void TestSandboxInterop::serviceAcceptsOauthlib()
     QFETCH(QString, path);
     QFETCH(QString, value);
 
-    QVERIFY(m_sandbox.start());
-    ApiClient *erin = m_sandbox.client(u"erin"_s);
-    const ApiResponse posted =
-        erin->post(u"/1/statuses/update.json"_s, {{u"status"_s, u"Löyly in the Qt sauna"_s}});
-    QCOMPARE(posted.status, 200);
+    SandboxServer server;
+    SandboxOptions options;
+    options.memory = true;
+    options.port = 0;
+    options.users = {{u"erin"_s, u"erin-pw"_s}};
+    QString error;
+    QVERIFY2(server.start(options, &error), qPrintable(error));
+    ApiClient erin(QUrl(server.baseUrl()));
+    const SandboxAccount account = erin.signIn(u"erin"_s, u"erin-pw"_s);
+    QCOMPARE(
+        erin.post(u"/1/statuses/update.json"_s, {{u"status"_s, u"Löyly in the Qt sauna"_s}}).status,
+        200);
 
-    const SandboxAccount account = erin->account();
     QByteArray output;
-    QCOMPARE(runScript({u"send"_s, QString::fromLatin1(method),
-                        m_sandbox.baseUrl().toString() + target, body,
+    QCOMPARE(runScript({u"send"_s, QString::fromLatin1(method), server.baseUrl() + target, body,
                         QStringLiteral(ZIRRUP_CONSUMER_KEY), QStringLiteral(ZIRRUP_CONSUMER_SECRET),
                         withToken ? QString::fromLatin1(account.token) : QString(),
                         withToken ? QString::fromLatin1(account.tokenSecret) : QString()},

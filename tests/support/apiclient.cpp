@@ -29,13 +29,6 @@ QJsonValue ApiResponse::at(const QString &path) const
                   path);
 }
 
-bool ApiResponse::isJson() const
-{
-    QJsonParseError error;
-    QJsonDocument::fromJson(body, &error);
-    return error.error == QJsonParseError::NoError;
-}
-
 QByteArray ApiResponse::header(const QByteArray &name) const
 {
     for (const auto &pair : headers) {

@@ -30,7 +30,6 @@ struct ApiResponse
     QJsonArray array() const { return QJsonDocument::fromJson(body).array(); }
     // A value in the answer by path (see jsonAt).
     QJsonValue at(const QString &path) const;
-    bool isJson() const;
     // The "error" text of an error answer.
     QString error() const { return object().value(QStringLiteral("error")).toString(); }
     QByteArray header(const QByteArray &name) const;
@@ -78,7 +77,6 @@ public:
     SandboxAccount account() const { return m_account; }
     // Signs with a clock this many seconds off.
     void setClockOffset(qint64 seconds) { m_clockOffset = seconds; }
-    void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
     QUrl baseUrl() const { return m_baseUrl; }
     QUrl url(const QString &path, const Params &query = {}) const;
 
@@ -101,7 +99,6 @@ public:
 
     QByteArray authorization(const QByteArray &method, const QUrl &url,
                              const Zr::OAuthParams &bodyParameters, const Signing &signing) const;
-    QNetworkAccessManager *manager() { return &m_manager; }
 
     static QByteArray formBody(const Params &form);
 

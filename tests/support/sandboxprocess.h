@@ -30,7 +30,6 @@ public:
     // "password: demo"); empty when none comes in time.
     QString readLine(int timeoutMs = 10000);
     QString errorString() const { return m_error; }
-    QProcess *process() { return &m_process; }
 
     static QString executable();
 
