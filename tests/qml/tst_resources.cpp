@@ -77,53 +77,12 @@ void TestResources::pagesAndModule()
 void TestResources::namedImages()
 {
     // The images the pages name, with the variants they build from a base name.
-    const QStringList names = {
-        "zirrup_logo_with_bird",
-        "zirrup-top-pane",
-        "zirrup-icon-logo",
-        "zirrup-icon-logo-pressed",
-        "zirrup-icon-compose",
-        "zirrup-top-button-blue",
-        "zirrup-top-button-blue-disabled",
-        "zirrup-top-button-blue-pressed",
-        "zirrup-button-sign-in-blue",
-        "zirrup-button-sign-in-grey",
-        "zirrup-button-sign-in-pressed",
-        "zirrup-list-frame",
-        "zirrup-list-frame-top",
-        "zirrup-list-frame-center",
-        "zirrup-list-frame-bottom",
-        "zirrup-list-frame-pressed",
-        "zirrup-list-frame-top-pressed",
-        "zirrup-list-frame-center-pressed",
-        "zirrup-list-frame-bottom-pressed",
-        "zirrup-object-menu-background",
-        "zirrup-icon-list-profile",
-        "zirrup-icon-toolbar-favourite",
-        "zirrup-icon-toolbar-favourite-marked",
-        "zirrup-icon-menu-retweet",
-        "zirrup-icon-menu-retweet-marked",
-        "zirrup-icon-navigationbar-timeline",
-        "zirrup-icon-navigationbar-timeline-new",
-        "zirrup-icon-navigationbar-mentions",
-        "zirrup-icon-navigationbar-mentions-new",
-        "zirrup-icon-navigationbar-messages",
-        "zirrup-icon-navigationbar-messages-unread",
-        "zirrup-icon-navigationbar-search",
-        "zirrup-icon-navigationbar-more",
-        "zirrup-icon-refresh-arrow",
-        "zirrup-icon-list-tiny-retweeted",
-        "zirrup-icon-list-small-retweeted",
-        "zirrup-icon-list-tiny-location",
-        "zirrup-icons-list-small-favourite",
-        "zirrup-icon-toolbar-block",
-        "zirrup-icon-toolbar-blocked",
-        "zirrup-icon-drildown-arrow",
-        "zirrup-icon-list-locked",
-        "zirrup-icon-top-pane-locked",
-        "zirrup-avatar-image-mask",
-        "default_profile_0_bigger",
-    };
+    QFile list(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/images.txt"));
+    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList names = QString::fromUtf8(list.readAll())
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                  .filter(QRegularExpression(QStringLiteral("^[^#]")));
+    QVERIFY(names.size() > 40);
     for (const QString &name : names) {
         const QString path = QStringLiteral(":/resources/images/") + name;
         QImage normal(path + QStringLiteral(".png"));
