@@ -11,45 +11,33 @@ TestCase {
     visible: true
     when: windowShown
 
-    ListModel {
-        id: rows
-    }
+    ListModel { id: rows }
+    SignalSpy { id: sectionsSpy; signalName: "sectionsChanged" }
 
     Component {
         id: listComponent
-
         Item {
             property alias list: list
             property alias scroller: scroller
             width: 480
             height: 600
-
             ListView {
                 id: list
                 anchors.fill: parent
                 model: rows
                 section.property: "band"
-                delegate: Rectangle {
-                    width: 480
-                    height: 100
-                }
+                delegate: Rectangle { width: 480; height: 100 }
             }
-
-            ZirrupSectionScroller {
-                id: scroller
-                listView: list
-            }
+            ZirrupSectionScroller { id: scroller; listView: list }
         }
     }
 
-    SignalSpy {
-        id: sectionsSpy
-        signalName: "sectionsChanged"
+    function fill(bands) {
+        bands.forEach(function (band) { rows.append({ "band": band }); });
     }
 
-    function fill(bands) {
-        for (var i = 0; i < bands.length; ++i)
-            rows.append({ "band": bands[i] });
+    function field(name) {
+        return function (section) { return section[name]; };
     }
 
     function init() {
@@ -60,90 +48,68 @@ TestCase {
 
     function test_sectionTable() {
         compare(Sections.buildSections(null, "band"), []);
-        compare(Sections.buildSections(rows, "band"), []);
         fill(["now", "now", "6h", "6h", "6h", "12h", "now"]);
         var sections = Sections.buildSections(rows, "band");
-        compare(sections.map(function (s) { return s.index; }), [0, 2, 5, 6]);
-        compare(sections.map(function (s) { return s.value; }), ["now", "6h", "12h", "now"]);
-        rows.clear();
-        fill(["only"]);
-        compare(Sections.buildSections(rows, "band"), [{ "index": 0, "value": "only" }]);
+        compare(sections.map(field("index")), [0, 2, 5, 6]);
+        compare(sections.map(field("value")), ["now", "6h", "12h", "now"]);
     }
 
-    function test_sectionUnderTheFinger() {
-        var four = [{}, {}, {}, {}];
-        compare(Sections.sectionAt(four, 0, 400), 0);
-        compare(Sections.sectionAt(four, -30, 400), 0);
-        compare(Sections.sectionAt(four, 1, 400), 0);
-        compare(Sections.sectionAt(four, 100, 400), 0);
-        compare(Sections.sectionAt(four, 101, 400), 1);
-        compare(Sections.sectionAt(four, 399, 400), 3);
-        compare(Sections.sectionAt(four, 400, 400), 3);
-        // Dragged past the end of the strip: still the last section, never beyond.
-        compare(Sections.sectionAt(four, 650, 400), 3);
-        compare(Sections.sectionAt([], 10, 400), -1);
-        compare(Sections.sectionAt(four, 10, 0), -1);
+    // The section under the finger on a strip of 400 pixels with four sections: dragged past either
+    // end, still the first or the last, never beyond.
+    function test_sectionUnderTheFinger_data() {
+        return [[-30, 0], [0, 0], [100, 0], [101, 1], [399, 3], [400, 3], [650, 3]].map(function (row) {
+            return { tag: String(row[0]), y: row[0], section: row[1] };
+        });
+    }
+
+    function test_sectionUnderTheFinger(data) {
+        compare(Sections.sectionAt([{}, {}, {}, {}], data.y, 400), data.section);
+        compare(Sections.sectionAt([], data.y, 400), -1);
+        compare(Sections.sectionAt([{}], data.y, 0), -1);
     }
 
     function test_tableFollowsTheModel() {
-        var frame = createTemporaryObject(listComponent, testCase);
-        var scroller = frame.scroller;
+        var scroller = createTemporaryObject(listComponent, testCase).scroller;
         sectionsSpy.target = scroller;
-        compare(scroller.sections.length, 0);
-
         // Changes that come together rebuild the table once.
         fill(["a", "a", "b"]);
         fill(["c"]);
         compare(scroller.sections.length, 0);
-        tryVerify(function () { return scroller.sections.length === 3; });
-        compare(sectionsSpy.count, 1);
-
+        tryCompare(sectionsSpy, "count", 1);
+        compare(scroller.sections.length, 3);
         rows.setProperty(1, "band", "x");
         tryCompare(sectionsSpy, "count", 2);
-        compare(scroller.sections.map(function (s) { return s.value; }), ["a", "x", "b", "c"]);
-
+        compare(scroller.sections.map(field("value")), ["a", "x", "b", "c"]);
         rows.remove(0, 2);
         tryCompare(sectionsSpy, "count", 3);
-        compare(scroller.sections.map(function (s) { return s.index; }), [0, 1]);
-
+        compare(scroller.sections.map(field("index")), [0, 1]);
         rows.move(0, 1, 1);
         tryCompare(sectionsSpy, "count", 4);
-        compare(scroller.sections.map(function (s) { return s.value; }), ["c", "b"]);
+        compare(scroller.sections.map(field("value")), ["c", "b"]);
     }
 
     function test_dragging() {
         var frame = createTemporaryObject(listComponent, testCase);
         var scroller = frame.scroller;
-        var bands = [];
         for (var i = 0; i < 40; ++i)
-            bands.push("band " + Math.floor(i / 10));
-        fill(bands);
+            rows.append({ "band": "band " + Math.floor(i / 10) });
         tryVerify(function () { return scroller.sections.length === 4; });
+        // A short press does not drag.
+        mouseClick(scroller, 32, 10);
+        compare(scroller.currentSection, "");
         frame.list.positionViewAtEnd();
-        verify(frame.list.contentY > 0);
-
-        // At the very top of the strip: the first section.
+        // At the very top of the strip: the first section, its heading shown.
         mousePress(scroller, 32, 0);
         tryCompare(scroller, "dragging", true);
         compare(scroller.currentSection, "band 0");
         compare(frame.list.contentY, 0);
-        verify(findChild(scroller, "sectionLabel").visible);
-
+        var label = findChild(scroller, "sectionLabel");
+        verify(label.visible);
         mouseMove(scroller, 32, scroller.height * 0.6);
         compare(scroller.currentSection, "band 2");
+        compare([label.children[0].text, label.children[0].textFormat], ["band 2", Text.PlainText]);
         compare(frame.list.indexAt(10, frame.list.contentY + 1), 20);
-
         mouseRelease(scroller, 32, scroller.height * 0.6);
-        compare(scroller.dragging, false);
-        verify(!findChild(scroller, "sectionLabel").visible);
-    }
-
-    function test_aShortPressDoesNotDrag() {
-        var frame = createTemporaryObject(listComponent, testCase);
-        fill(["a", "b"]);
-        tryVerify(function () { return frame.scroller.sections.length === 2; });
-        mouseClick(frame.scroller, 32, 10);
-        compare(frame.scroller.dragging, false);
-        compare(frame.scroller.currentSection, "");
+        verify(!scroller.dragging && !label.visible);
     }
 }
