@@ -8,15 +8,14 @@
 #include <QTranslator>
 #include <QtTest>
 
-// What the program takes from its resources: the pages, the images they name, the avatar mask,
-// the theme images and the English catalogues.
+// What the program takes from its resources: the images the pages name, the avatar mask, the
+// theme images and the English catalogues. The pages and the module are loaded by the QML tests.
 class TestResources : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
-    void pagesAndModule();
     void namedImages();
     void imagesReferencedByPages();
     void avatarMask();
@@ -51,27 +50,6 @@ QHash<QString, QString> TestResources::sources(const QString &folder)
             result.insert(path, QString::fromUtf8(file.readAll()));
     }
     return result;
-}
-
-void TestResources::pagesAndModule()
-{
-    QVERIFY(QFile::exists(QStringLiteral(":/resources/qml/Zirrup-qml.qml")));
-    QVERIFY(QFile::exists(QStringLiteral(":/qt-project.org/imports/com/orvik/meego/qmldir")));
-    // Every type the module declares has its file.
-    QFile qmldir(QStringLiteral(":/qt-project.org/imports/com/orvik/meego/qmldir"));
-    QVERIFY(qmldir.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(qmldir.readAll()).split(QLatin1Char('\n'));
-    int types = 0;
-    for (const QString &line : lines) {
-        const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (parts.isEmpty() || parts.first() == QLatin1String("module"))
-            continue;
-        const QString file = parts.last();
-        QVERIFY2(QFile::exists(QStringLiteral(":/qt-project.org/imports/com/orvik/meego/") + file),
-                 qPrintable(file));
-        ++types;
-    }
-    QVERIFY(types > 20);
 }
 
 void TestResources::namedImages()
