@@ -27,20 +27,12 @@ QtObject {
     signal positioningTermsRejected
 
     function record(name, args) {
-        var list = [];
-        for (var i = 0; i < args.length; ++i)
-            list.push(args[i]);
-        calls.push({ "name": name, "args": list });
+        calls.push({ "name": name, "args": Array.prototype.slice.call(args) });
     }
 
     // The recorded calls of one slot, each as its list of arguments.
     function callsOf(name) {
-        var result = [];
-        for (var i = 0; i < calls.length; ++i) {
-            if (calls[i].name === name)
-                result.push(calls[i].args);
-        }
-        return result;
+        return calls.filter(function (call) { return call.name === name; }).map(function (call) { return call.args; });
     }
 
     function count(name) {
@@ -49,24 +41,16 @@ QtObject {
 
     // The names of the calls made, in order; with a filter only those in it.
     function names(filter) {
-        var result = [];
-        for (var i = 0; i < calls.length; ++i) {
-            if (!filter || filter.indexOf(calls[i].name) >= 0)
-                result.push(calls[i].name);
-        }
-        return result;
+        return calls.map(function (call) { return call.name; })
+                    .filter(function (name) { return !filter || filter.indexOf(name) >= 0; });
     }
 
     function reset() {
         calls = [];
-        currentUser = "";
-        currentTweetId = "";
-        currentListId = "";
-        currentListName = "";
-        currentSearchString = "";
+        currentUser = currentTweetId = currentListId = currentListName = currentSearchString = "";
+        authenticatedUserName = "";
         startViewResult = "SignInView.qml";
         startTabResult = "Timeline";
-        authenticatedUserName = "";
         savedSearchIds = {};
     }
 
