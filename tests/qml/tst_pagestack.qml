@@ -50,6 +50,16 @@ TestCase {
         failOnWarning(/.?/);
     }
 
+    // The message of what fn throws; the test fails when it throws nothing.
+    function thrown(fn) {
+        try {
+            fn();
+        } catch (e) {
+            return e.message;
+        }
+        fail("nothing thrown");
+    }
+
     function settle() {
         tryCompare(stack, "busy", false);
         wait(0);
@@ -101,21 +111,11 @@ TestCase {
         stack.push(url("PageA"), undefined, true);
         compare(stack.push(item, { "extra": "given" }, true), item);
         compare(item.extra, "given");
-        try {
-            stack.push(item);
-            fail("pushing the current page again must throw");
-        } catch (e) {
-            compare(e.message, sameInstance);
-        }
+        compare(thrown(function () { stack.push(item); }), sameInstance);
         compare(stack.depth, 2);
         // Replacing the page above the item by the item again would put it twice in a row.
         stack.push(url("PageB"), undefined, true);
-        try {
-            stack.replace(item);
-            fail("replacing so that the item follows itself must throw");
-        } catch (e) {
-            compare(e.message, sameInstance);
-        }
+        compare(thrown(function () { stack.replace(item); }), sameInstance);
         compare(stack.currentPage.label, "B");
         stack.pop(undefined, true);
         // An item page goes back to its owner, not destroyed.
@@ -125,12 +125,7 @@ TestCase {
         verify(!item.visible);
         compare(destroyedPages(), ["B"]);
 
-        var message = "";
-        try {
-            stack.push(url("Broken"));
-        } catch (e) {
-            message = e.message;
-        }
+        var message = thrown(function () { stack.push(url("Broken")); });
         verify(message.indexOf("Error while loading page: ") === 0, message);
         compare(stack.depth, 1);
     }
