@@ -69,10 +69,6 @@ void TestResources::namedImages()
         QVERIFY2(!sharp.isNull(), qPrintable(name + QStringLiteral("@2x")));
         QCOMPARE(sharp.size(), normal.size() * 2);
     }
-    QCOMPARE(QImage(QStringLiteral(":/resources/images/zirrup-top-pane.png")).size(),
-             QSize(480, 72));
-    QCOMPARE(QImage(QStringLiteral(":/resources/images/zirrup-top-button-blue.png")).size(),
-             QSize(130, 51));
 }
 
 void TestResources::imagesReferencedByPages()
@@ -97,17 +93,14 @@ void TestResources::imagesReferencedByPages()
 void TestResources::avatarMask()
 {
     const QImage mask(QStringLiteral(":/zirrup-avatar-mask"));
-    QVERIFY(!mask.isNull());
     QVERIFY(mask.hasAlphaChannel());
     const int w = mask.width();
-    const int h = mask.height();
-    QCOMPARE(w, h);
-    // Opaque inside, transparent at the rounded corners.
-    QCOMPARE(qAlpha(mask.pixel(w / 2, h / 2)), 255);
-    QCOMPARE(qAlpha(mask.pixel(w / 2, 1)), 255);
-    QCOMPARE(qAlpha(mask.pixel(1, h / 2)), 255);
+    QCOMPARE(mask.height(), w);
+    // Opaque inside and at the middle of each edge, transparent at the rounded corners.
+    for (const QPoint opaque : {QPoint(w / 2, w / 2), QPoint(w / 2, 1), QPoint(1, w / 2)})
+        QCOMPARE(qAlpha(mask.pixel(opaque)), 255);
     QCOMPARE(qAlpha(mask.pixel(0, 0)), 0);
-    QCOMPARE(qAlpha(mask.pixel(w - 1, h - 1)), 0);
+    QCOMPARE(qAlpha(mask.pixel(w - 1, w - 1)), 0);
     const QImage avatar(QStringLiteral(":/resources/images/default_profile_0_bigger.png"));
     QCOMPARE(avatar.size(), QSize(73, 73));
     QCOMPARE(qAlpha(avatar.pixel(0, 0)), 255);
