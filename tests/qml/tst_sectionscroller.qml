@@ -35,7 +35,6 @@ TestCase {
     function fill(bands) {
         bands.forEach(function (band) { rows.append({ "band": band }); });
     }
-
     function field(name) {
         return function (section) { return section[name]; };
     }
