@@ -97,10 +97,6 @@ TestCase {
         compare(dataHandler.callsOf("releaseMouse"), [[page.list.objectName]]);
         // Forced, or the controller would skip the subject it already shows.
         compare(dataHandler.callsOf(data.call), [[data.subject, true]]);
-        // The threshold is smaller in landscape.
-        compare(page.pullThreshold, 120);
-        window.inPortrait = false;
-        compare(page.pullThreshold, 100);
     }
 
     function test_loadMore_data() {
@@ -128,19 +124,12 @@ TestCase {
         compare(dataHandler.callsOf(data.call), [[data.subject]]);
     }
 
-    function test_countsTitlesAndEmptyTexts() {
-        testContext.set("profile_subview_favourites_count", 1234);
+    function test_leavingCleansTheSharedModel() {
         var favourites = open("FavoritesView.qml");
-        compare(findChild(favourites, "countText").text, "1234");
-        compare(findChild(favourites, "emptyText").text, "No favourites");
-        testContext.set("tweetsview_is_refreshing", true);
-        verify(!findChild(favourites, "emptyText").visible);
         dataHandler.currentListName = "@alice/friends";
         var list = open("ListTweetsView.qml");
         activate(list);
         compare(list.listName, "@alice/friends");
-        verify(!findChild(list, "profileHeader").visible);
-        // Leaving clears the shared model.
         favourites.destroy();
         list.destroy();
         wait(0);
@@ -179,10 +168,7 @@ TestCase {
 
     function test_profileCounters_data() {
         return [
-            { tag: "tweets", counter: "tweetsCounter", file: "UserTweetsView.qml" },
             { tag: "favourites", counter: "favoritesCounter", file: "FavoritesView.qml" },
-            { tag: "following", counter: "followingCounter", file: "FollowingView.qml" },
-            { tag: "followers", counter: "followersCounter", file: "FollowersView.qml" },
             { tag: "listed", counter: "listedCounter", file: "ListsView.qml" },
             { tag: "protected", counter: "followersCounter", file: "", protect: true },
             { tag: "protected, approved follower", counter: "tweetsCounter", file: "UserTweetsView.qml", protect: true, following: true },
