@@ -128,19 +128,23 @@ TestCase {
         Rows.fill(testContext.get(data.model), 20);
         var list = open(data.props).list;
         compare(list.objectName, data.list);
-        // A short pull does nothing.
-        var deepest = 0;
-        pull(list, 100, function () { deepest = Math.min(deepest, page.position); });
-        verify(deepest < 0 && deepest >= -120, "pulled, not past the threshold: " + deepest);
-        compare(dataHandler.count(data.call), 0);
-        // A long one asks once, lets go of the list and shows the top; the next asks again.
+        // A short pull does nothing (tried on the home list: the pulls take time).
+        if (data.tag === "home") {
+            var deepest = 0;
+            pull(list, 100, function () { deepest = Math.min(deepest, page.position); });
+            verify(deepest < 0 && deepest >= -120, "pulled, not past the threshold: " + deepest);
+            compare(dataHandler.count(data.call), 0);
+        }
+        // A long one asks once, lets go of the list and shows the top.
         var headerShown = false;
         pull(list, 400, function () { headerShown = headerShown || findChild(page, "pulldownHeader").visible; });
         verify(headerShown, "the pull-down band shows while the list is pulled");
         compare(dataHandler.callsOf("releaseMouse"), [[data.list]]);
         compare(list.contentY, list.originY);
-        pull(list, 400);
-        compare(dataHandler.count(data.call), 2);
+        if (data.tag === "home") {
+            pull(list, 400);
+            compare(dataHandler.count(data.call), 2, "the next pull asks again");
+        }
     }
 
     function test_loadMore_data() {
@@ -152,8 +156,7 @@ TestCase {
     }
 
     function test_loadMore(data) {
-        var model = testContext.get(data.model);
-        Rows.fill(model, 5);
+        Rows.fill(testContext.get(data.model), 5);
         var list = open(data.props).list;
         // Only the last row asks, only when more is available, and not while older rows or the
         // first page are being loaded.
@@ -169,10 +172,6 @@ TestCase {
         testContext.set("zirrup_authenticating", false);
         list.itemCreated(4);
         compare(dataHandler.count(data.call), 1);
-        // Scrolling to the end creates the last row, which asks by itself.
-        Rows.fill(model, 25);
-        list.positionViewAtEnd();
-        tryVerify(function () { return dataHandler.count(data.call) === 2; });
     }
 
     function test_unreadMarksAndPosition() {
@@ -219,9 +218,6 @@ TestCase {
                                                       "retweeted_by_me_id": "99" }),
                          Rows.tweet("9", "dave", { "timestamp": "" })]);
         var second = page.list.itemAtIndex(1);
-        // A reply has a shade of its own.
-        compare([first.children[0].color, second.children[0].color], ["#ededed", "#f2f2f2"]);
-        compare(findChild(first, "retweetLine").children[1].text, "by carol");
         ["retweetLine", "placeMark", "favoriteMark", "retweetedByMeMark", "timeLabel"].forEach(function (name) {
             verify(findChild(first, name).visible, name);
             verify(!findChild(second, name).visible, name);
