@@ -153,7 +153,7 @@ TestCase {
         compare(destroyedPages(), ["A", "C", "D", "E"]);
     }
 
-    function test_insertRemoveAndArrays() {
+    function test_insertAndRemove() {
         var b = stack.push(url("PageB"), undefined, true);
         var a = stack.insert(0, url("PageA"));
         compare(stack.currentPage, b);
@@ -171,11 +171,6 @@ TestCase {
         stack.pop(undefined, true);
         compare(a.status, PageStatus.Active);
         verify(a.visible);
-
-        var top = stack.push([url("PageD"), { "page": url("PageE"), "properties": { "extra": "bob" } }]);
-        compare(stack.depth, 3);
-        compare([top.label, top.extra], ["E", "bob"]);
-        compare(stack.find(function (p) { return p.label === "D"; }).status, PageStatus.Inactive);
     }
 
     function test_interruptedTransitionsAndClear() {
