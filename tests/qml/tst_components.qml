@@ -4,13 +4,9 @@ import com.orvik.meego 1.0
 import "qrc:/resources/qml"
 
 // The shared components of the pages and the parts of the component module they rely on.
-TestCase {
+PageTestCase {
     id: testCase
     name: "Components"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
     FakeWindow { id: window }
     SignalSpy { id: spy }
@@ -65,13 +61,11 @@ TestCase {
         }
     }
 
-    function init() {
-        testContext.reset();
+    function setUp() {
         window.reset();
         InputContext.close(null);
         spy.clear();
         spy.target = null;
-        failOnWarning(/.?/);
     }
 
     function listen(target, signalName) {

@@ -5,13 +5,9 @@ import "qrc:/resources/qml"
 
 // Writing tweets and direct messages: the count the OK buttons follow, sending, leaving with unsent
 // text, a mention put in at the cursor, the place, and the recipient picker.
-TestCase {
+PageTestCase {
     id: testCase
     name: "Compose"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
     FakeWindow { id: window }
     Component { id: composeComponent; ComposeView { width: 480; height: 854; visible: true } }
@@ -20,12 +16,10 @@ TestCase {
     readonly property var picture: ({ "pic_url": "qrc:/resources/images/zirrup-gallery-button.png",
                                       "role_orientation_portrait": false, "role_aspect_ratio": 0.75 })
 
-    function init() {
-        testContext.reset();
+    function setUp() {
         window.reset();
         testContext.set("zirrup_account_exists", true);
         dataHandler.authenticatedUserName = "me";
-        failOnWarning(/.?/);
     }
 
     function open(file) {

@@ -7,13 +7,9 @@ import "rows.js" as Rows
 // The real window on the main page: its tabs and unread marks, the program from the keyboard alone
 // (where the focus goes, what the window's keys do, dialogs that take the focus and give it back),
 // and what a screen reader finds through Qt's accessibility interface.
-TestCase {
+PageTestCase {
     id: testCase
     name: "MainView"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
     property Component rootComponent: Qt.createComponent("qrc:/resources/qml/Zirrup-qml.qml")
     property var window: null
@@ -74,10 +70,8 @@ TestCase {
         return window.historyEntry(window.historyCount() - 1).view;
     }
 
-    function init() {
-        testContext.reset();
+    function setUp() {
         spy.clear();
-        failOnWarning(/.?/);
     }
 
     function test_tabsAndUnreadMarks() {

@@ -6,23 +6,14 @@ import "rows.js" as Rows
 // the controller's start values, and signed in with a row in every list holding a hostile server's
 // strings, which must show as typed, never as markup that styles the page or fetches an address.
 // (Pages with the sandbox's own rows are opened by the smoke test.)
-TestCase {
+PageTestCase {
     id: testCase
     name: "Pages"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
     property Component rootComponent: Qt.createComponent("qrc:/resources/qml/Zirrup-qml.qml")
     readonly property var fixture: testContext.readJson("data/rows.json")
     readonly property string hostile: "<b>x</b><img src='http://127.0.0.1:9/x.png'>"
     readonly property string escaped: "&lt;b&gt;x&lt;/b&gt;&lt;img src='http://127.0.0.1:9/x.png'&gt;"
-
-    function init() {
-        testContext.reset();
-        failOnWarning(/.?/);
-    }
 
     // The fixture's rows in every model with every name, text and place replaced by h (the texts
     // the controller marks up itself come escaped).

@@ -4,13 +4,9 @@ import com.orvik.meego 1.0
 import "qrc:/resources/qml"
 import "pages"
 
-TestCase {
+PageTestCase {
     id: testCase
     name: "PageStack"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
     readonly property string sameInstance: "Cannot navigate so that the resulting page stack has two consecutive entries of the same page instance."
 
@@ -41,13 +37,11 @@ TestCase {
         return dataHandler.callsOf("pageDestroyed").map(function (args) { return args[0]; }).sort();
     }
 
-    function init() {
-        testContext.reset();
+    function setUp() {
         frame = createTemporaryObject(stackComponent, testCase);
         stack = frame.stack;
         // Shorter transitions keep the test quick; what is tested is their order, not their length.
         stack.transitionDuration = 40;
-        failOnWarning(/.?/);
     }
 
     // The message of what fn throws; the test fails when it throws nothing.

@@ -5,13 +5,9 @@ import "rows.js" as Rows
 
 // Searching: the results page on its own with the window faked, then the sign-in page and the
 // "more" page in the real window.
-TestCase {
+PageTestCase {
     id: testCase
     name: "SearchView"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
     FakeWindow { id: window }
     property Component rootComponent: Qt.createComponent("qrc:/resources/qml/Zirrup-qml.qml")
@@ -38,11 +34,9 @@ TestCase {
         tryCompare(root.pageStack, "busy", false);
     }
 
-    function init() {
-        testContext.reset();
+    function setUp() {
         window.reset();
         InputContext.close(null);
-        failOnWarning(/.?/);
     }
 
     function cleanup() {

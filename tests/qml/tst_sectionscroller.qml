@@ -3,13 +3,10 @@ import QtTest 1.2
 import "qrc:/resources/qml"
 import "qrc:/resources/qml/ZirrupSectionScroller.js" as Sections
 
-TestCase {
+PageTestCase {
     id: testCase
     name: "SectionScroller"
-    width: 480
     height: 600
-    visible: true
-    when: windowShown
 
     ListModel { id: rows }
     SignalSpy { id: sectionsSpy; signalName: "sectionsChanged" }
@@ -39,10 +36,9 @@ TestCase {
         return function (section) { return section[name]; };
     }
 
-    function init() {
+    function setUp() {
         rows.clear();
         sectionsSpy.clear();
-        failOnWarning(/.?/);
     }
 
     function test_sectionTable() {

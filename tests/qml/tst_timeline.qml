@@ -6,13 +6,9 @@ import "rows.js" as Rows
 
 // The home, mentions and retweets lists (loading state, pull to refresh, loading more, unread marks
 // and the reading position) and their rows (what a row shows, its clicks and its menu).
-TestCase {
+PageTestCase {
     id: testCase
     name: "Timeline"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
     FakeWindow { id: window }
     QtObject {
@@ -37,18 +33,6 @@ TestCase {
         p.status = PageStatus.Active;
     }
 
-    // Drags the list down by distance pixels; between each step check() may look at it.
-    function pull(list, distance, check) {
-        mousePress(list, 240, 60);
-        for (var i = 1; i <= 8; ++i) {
-            mouseMove(list, 240, 60 + distance * i / 8, 10, Qt.LeftButton);
-            if (check)
-                check();
-        }
-        mouseRelease(list, 240, 60 + distance, Qt.LeftButton, Qt.NoModifier, 10);
-        tryCompare(list, "moving", false);
-    }
-
     // The first row of a home list holding the given tweets, once every row is made.
     function row(tweets) {
         tweets.forEach(function (t) { myTimelineModel.append(t); });
@@ -57,13 +41,11 @@ TestCase {
         return list.itemAtIndex(0);
     }
 
-    function init() {
-        testContext.reset();
+    function setUp() {
         window.reset();
         testContext.set("mentions_is_refreshing", false);
         testContext.set("zirrup_account_exists", true);
         dataHandler.authenticatedUserName = "Me";
-        failOnWarning(/.?/);
     }
 
     function test_loadingState_data() {

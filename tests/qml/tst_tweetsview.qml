@@ -5,13 +5,9 @@ import "rows.js" as Rows
 
 // A profile, its counters and editor, and the pages behind it: one user's tweets and favourites,
 // one list's tweets, and the followers and following lists.
-TestCase {
+PageTestCase {
     id: testCase
     name: "TweetsView"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
     FakeWindow { id: window }
 
@@ -28,20 +24,10 @@ TestCase {
         page.status = PageStatus.Inactive;
     }
 
-    function pull(list, distance) {
-        mousePress(list, 240, 60);
-        for (var i = 1; i <= 8; ++i)
-            mouseMove(list, 240, 60 + distance * i / 8, 10, Qt.LeftButton);
-        mouseRelease(list, 240, 60 + distance, Qt.LeftButton, Qt.NoModifier, 10);
-        tryCompare(list, "moving", false);
-    }
-
-    function init() {
-        testContext.reset();
+    function setUp() {
         window.reset();
         dataHandler.currentUser = "bob";
         dataHandler.currentListId = "77";
-        failOnWarning(/.?/);
     }
 
     function test_activation_data() {

@@ -4,13 +4,9 @@ import com.orvik.meego 1.0
 
 // The root window: start-up, history-backed navigation, the error notice and what it tells the
 // controller about the window.
-TestCase {
+PageTestCase {
     id: testCase
     name: "Window"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
     property Component rootComponent: Qt.createComponent("qrc:/resources/qml/Zirrup-qml.qml")
     property var window: null
@@ -68,12 +64,10 @@ TestCase {
         settle();
     }
 
-    function init() {
-        testContext.reset();
+    function setUp() {
         homeSpy.clear();
         fakePlatformWindow.active = false;
         fakePlatformWindow.visible = true;
-        failOnWarning(/.?/);
     }
 
     function test_startUp_data() {
