@@ -82,7 +82,6 @@ PageTestCase {
     function test_startUp(data) {
         open(data.view, data.tab);
         compare(dataHandler.names(["startTab", "startView"]), ["startTab", "startView"]);
-        compare(window.orientationLock, PageOrientation.LockPortrait);
         compare(window.eventPageLaunched, data.eventPage);
         compare(historyViews(), [data.view]);
         compare(window.pageStack.currentPage.status, PageStatus.Active);
