@@ -89,7 +89,6 @@ PageTestCase {
     function test_leavingWithUnsentText_data() {
         return [
             { tag: "compose, empty", reply: false, text: "", picture: false, asks: false },
-            { tag: "compose, text", reply: false, text: "draft", picture: false, asks: true },
             { tag: "compose, picture only", reply: false, text: "", picture: true, asks: true },
             { tag: "reply, only the author", reply: true, text: "@alice ", picture: false, asks: false },
             { tag: "reply, text", reply: true, text: "@alice yes", picture: false, asks: true },
