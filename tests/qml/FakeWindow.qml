@@ -31,12 +31,8 @@ QtObject {
     function showError(error) { dataHandler.record("window.showError", arguments); }
 
     function reset() {
-        eventPageLaunched = false;
-        unreadTweets = false;
-        unreadMentions = false;
-        unreadMessages = false;
-        inPortrait = true;
+        eventPageLaunched = unreadTweets = unreadMentions = unreadMessages = false;
+        inPortrait = showToolBar = true;
         nextPageResult = null;
-        showToolBar = true;
     }
 }

@@ -10,14 +10,8 @@ QVariantMap AccessibilityProbe::describe(QObject *item) const
         return {};
     QVariantMap result;
     result.insert(QStringLiteral("name"), interface->text(QAccessible::Name));
-    result.insert(QStringLiteral("description"), interface->text(QAccessible::Description));
     result.insert(QStringLiteral("role"), int(interface->role()));
     result.insert(QStringLiteral("checked"), bool(interface->state().checked));
-    result.insert(QStringLiteral("focusable"), bool(interface->state().focusable));
-    QStringList actions;
-    if (QAccessibleActionInterface *action = interface->actionInterface())
-        actions = action->actionNames();
-    result.insert(QStringLiteral("actions"), actions);
     return result;
 }
 

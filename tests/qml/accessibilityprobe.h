@@ -13,8 +13,8 @@ class AccessibilityProbe : public QObject
 public:
     using QObject::QObject;
 
-    // {"name", "description", "role" (QAccessible::Role as an int), "actions" (names), "checked",
-    // "focusable"}; an empty map when the item has no accessible interface.
+    // {"name", "role" (QAccessible::Role as an int), "checked"}; an empty map when the item has no
+    // accessible interface.
     Q_INVOKABLE QVariantMap describe(QObject *item) const;
     // Runs the accessible press action, as a screen reader's "activate" does.
     Q_INVOKABLE bool press(QObject *item) const;

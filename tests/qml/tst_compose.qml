@@ -3,73 +3,55 @@ import QtTest 1.2
 import com.orvik.meego 1.0
 import "qrc:/resources/qml"
 
-// Writing: the count the OK buttons follow, sending, leaving with unsent text, and mentions put
-// in at the cursor.
-TestCase {
+// Writing tweets and direct messages: the count the OK buttons follow, sending, leaving with unsent
+// text, a mention put in at the cursor, the place, and the recipient picker.
+PageTestCase {
     id: testCase
     name: "Compose"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
-    FakeWindow {
-        id: window
-    }
+    FakeWindow { id: window }
+    Component { id: composeComponent; ComposeView { width: 480; height: 854; visible: true } }
+    Component { id: tweetComponent; TweetView { width: 480; height: 854; visible: true } }
 
-    Component {
-        id: composeComponent
-        ComposeView {
-            width: 480
-            height: 854
-            visible: true
-        }
-    }
+    readonly property var picture: ({ "pic_url": "qrc:/resources/images/zirrup-gallery-button.png",
+                                      "role_orientation_portrait": false, "role_aspect_ratio": 0.75 })
 
-    Component {
-        id: tweetComponent
-        TweetView {
-            width: 480
-            height: 854
-            visible: true
-        }
-    }
-
-    function init() {
-        testContext.reset();
+    function setUp() {
         window.reset();
         testContext.set("zirrup_account_exists", true);
         dataHandler.authenticatedUserName = "me";
-        failOnWarning(/.?/);
     }
 
-    readonly property string picture: "qrc:/resources/images/zirrup-gallery-button.png"
+    function open(file) {
+        return createTemporaryObject(Qt.createComponent("qrc:/resources/qml/" + file), testCase,
+                                     { "width": 480, "height": 854, "visible": true });
+    }
 
-    function repeat(count) {
-        return new Array(count + 1).join("x");
+    function reply() {
+        return createTemporaryObject(tweetComponent, testCase, { tweet_name: "alice", tweet_tweetid: "7" });
     }
 
     function test_counterAndOk_data() {
-        var link = "http://example.org/" + repeat(100);
+        var x = function (count) { return "x".repeat(count); };
         return [
             { tag: "empty", text: "", left: "140", ok: false },
-            { tag: "140", text: repeat(140), left: "0", ok: true },
-            { tag: "141", text: repeat(141), left: "-1", ok: false },
+            { tag: "140", text: x(140), left: "0", ok: true },
+            { tag: "141", text: x(141), left: "-1", ok: false },
             // 120 characters and a link that counts 20 of its 119.
-            { tag: "long link counted short", text: repeat(119) + " " + link, left: "0", ok: true },
+            { tag: "long link counted short", text: x(119) + " http://example.org/" + x(100), left: "0", ok: true },
         ];
     }
 
     function test_counterAndOk(data) {
         var page = createTemporaryObject(composeComponent, testCase);
-        var editor = findChild(page, "composeEditor");
-        editor.text = data.text;
-        compare(findChild(page, "counter").text, data.left);
+        findChild(page, "composeEditor").text = data.text;
+        var counter = findChild(page, "counter");
+        compare(counter.text, data.left);
+        compare(counter.color, Number(data.left) < 0 ? "#cc3333" : "#8a8a8a");
         compare(findChild(page, "composeTopBar").okButtonEnabled, data.ok);
-
-        var reply = createTemporaryObject(tweetComponent, testCase, { tweet_name: "alice", tweet_tweetid: "7" });
-        findChild(reply, "replyEditor").text = data.text;
-        compare(reply.validMessage, data.ok);
+        var replyPage = reply();
+        findChild(replyPage, "replyEditor").text = data.text;
+        compare(replyPage.validMessage, data.ok);
     }
 
     function test_sendAndReplyTarget() {
@@ -81,29 +63,32 @@ TestCase {
         editor.text = "@bob hi";
         editor.locationEnabled = true;
         mouseClick(findChild(page, "okButton"));
-        compare(dataHandler.names(["postTweetMessage", "postTweetWithMedia", "prepareReplyTo",
-                                   "cleanUploadImages", "window.prevPage"]),
+        compare(dataHandler.names(["postTweetMessage", "postTweetWithMedia", "prepareReplyTo", "cleanUploadImages", "window.prevPage"]),
                 ["postTweetMessage", "prepareReplyTo", "cleanUploadImages", "window.prevPage"]);
         compare(dataHandler.callsOf("postTweetMessage"), [["@bob hi", "place9"]]);
         compare(dataHandler.callsOf("prepareReplyTo"), [[""]]);
 
-        // With a picture the tweet goes through the picture path, and costs its characters.
-        dataHandler.reset();
-        tweetImageUploadModel.append({ "pic_url": testCase.picture, "role_orientation_portrait": false,
-                                       "role_aspect_ratio": 0.75 });
+        // A picture costs its characters (sending it is walked by the smoke test).
+        tweetImageUploadModel.append(picture);
         page = createTemporaryObject(composeComponent, testCase);
-        editor = findChild(page, "composeEditor");
-        editor.text = "lake";
+        findChild(page, "composeEditor").text = "lake";
         compare(findChild(page, "counter").text, String(140 - 4 - 21));
-        mouseClick(findChild(page, "okButton"));
-        compare(dataHandler.callsOf("postTweetWithMedia"), [["lake", ""]]);
-        compare(dataHandler.count("postTweetMessage"), 0);
+    }
+
+    function test_replyOpensWithTheAuthor() {
+        var replyPage = reply();
+        var replyEditor = findChild(replyPage, "replyEditor");
+        verify(replyEditor.minimized);
+        replyPage.openEditor();
+        tryCompare(replyEditor, "text", "@alice ");
+        mouseClick(findChild(replyPage, "okButton"));
+        compare(dataHandler.callsOf("replyToTweetMessage"), [["@alice ", "7", ""]]);
+        verify(replyEditor.minimized);
     }
 
     function test_leavingWithUnsentText_data() {
         return [
             { tag: "compose, empty", reply: false, text: "", picture: false, asks: false },
-            { tag: "compose, text", reply: false, text: "draft", picture: false, asks: true },
             { tag: "compose, picture only", reply: false, text: "", picture: true, asks: true },
             { tag: "reply, only the author", reply: true, text: "@alice ", picture: false, asks: false },
             { tag: "reply, text", reply: true, text: "@alice yes", picture: false, asks: true },
@@ -113,10 +98,8 @@ TestCase {
 
     function test_leavingWithUnsentText(data) {
         if (data.picture)
-            tweetImageUploadModel.append({ "pic_url": testCase.picture, "role_orientation_portrait": false,
-                                           "role_aspect_ratio": 0.75 });
-        var page = data.reply ? createTemporaryObject(tweetComponent, testCase, { tweet_name: "alice", tweet_tweetid: "7" })
-                              : createTemporaryObject(composeComponent, testCase);
+            tweetImageUploadModel.append(picture);
+        var page = data.reply ? reply() : createTemporaryObject(composeComponent, testCase);
         var editor = findChild(page, data.reply ? "replyEditor" : "composeEditor");
         if (data.reply) {
             editor.state = "";
@@ -129,18 +112,14 @@ TestCase {
         var dialog = findChild(page, "discardDialog");
         if (!data.asks) {
             verify(closed());
-            compare(dialog.status, DialogStatus.Closed);
             compare(dataHandler.count("cleanUploadImages"), 1);
             return;
         }
         tryCompare(dialog, "status", DialogStatus.Open);
-        compare(findChild(dialog, "confirmButton").text, "Discard");
-        verify(!closed());
         findChild(dialog, "rejectButton").clicked();
         tryCompare(dialog, "status", DialogStatus.Closed);
         verify(!closed());
         compare(editor.text, data.text);
-
         mouseClick(findChild(page, "cancelButton"));
         tryCompare(dialog, "status", DialogStatus.Open);
         findChild(dialog, "confirmButton").clicked();
@@ -148,39 +127,21 @@ TestCase {
         compare(dataHandler.count("postTweetMessage") + dataHandler.count("replyToTweetMessage"), 0);
     }
 
-    function test_place() {
+    function test_placeAndMention() {
+        myFollowerModel.append({ "peoplelistitem_zirrupname": "bob", "peoplelistitem_realname": "Bob",
+                                 "peoplelistitem_following": true, "peoplelistitem_avatar": "" });
         var page = createTemporaryObject(composeComponent, testCase);
         var editor = findChild(page, "composeEditor");
         // No place found: the waiting ends, the place stays off.
         editor.locating = true;
         testContext.set("geo_location", "error");
-        verify(!editor.locating);
-        verify(!editor.locationEnabled);
-        compare(editor.locationId, "");
-
-        editor.locating = true;
-        testContext.set("geo_id", "p7");
-        testContext.set("geo_location", "Kallio, Helsinki");
-        verify(editor.locationEnabled);
-        compare(editor.locationId, "p7");
-        compare(findChild(page, "locationLabel").text, "from Kallio, Helsinki");
-        mouseClick(findChild(page, "locationButton"));
-        verify(!editor.locationEnabled);
-        compare(dataHandler.callsOf("getGeoLocation"), [["", ""]]);
-
+        verify(!editor.locating && !editor.locationEnabled);
         // A source that never answers gives up with a notice instead of spinning on.
         findChild(editor, "locateTimeout").interval = 50;
         editor.locating = true;
         tryVerify(function () { return !editor.locating; });
         compare(dataHandler.callsOf("window.showError"), [["Your position is not available."]]);
-        compare(dataHandler.count("getGeoLocation"), 2);
-    }
 
-    function test_mentionGoesInAtTheCursor() {
-        myFollowerModel.append({ "peoplelistitem_zirrupname": "bob", "peoplelistitem_realname": "Bob",
-                                 "peoplelistitem_following": true, "peoplelistitem_avatar": "" });
-        var page = createTemporaryObject(composeComponent, testCase);
-        var editor = findChild(page, "composeEditor");
         editor.text = "hello world";
         editor.cursorPosition = 6;
         mouseClick(findChild(page, "mentionButton"));
@@ -195,18 +156,79 @@ TestCase {
         compare(editor.cursorPosition, 11);
     }
 
-    function test_replyEditorOpensWithTheAddressees() {
-        var page = createTemporaryObject(tweetComponent, testCase,
-                                         { tweet_name: "alice", tweet_tweetid: "7", tweet_desc: "hi",
-                                           tweet_original_status: "@me @carol hi" });
-        var editor = findChild(page, "replyEditor");
-        verify(editor.minimized);
-        page.openEditor();
+    function test_recipientFilter_data() {
+        return [
+            { tag: "empty", filter: "", shown: ["BobBaker", "alice", "carol"] },
+            { tag: "display name, other case", filter: "bAKER", shown: ["BobBaker"] },
+            { tag: "nobody", filter: "zz", shown: [] },
+        ];
+    }
+
+    function test_recipientFilter(data) {
+        dataHandler.authenticatedUserName = "Demo";
+        [["alice", "Alice Andersson"], ["BobBaker", "Robert Baker"], ["carol", "Carol"]].forEach(function (p) {
+            myFollowerModel.append({ peoplelistitem_zirrupname: p[0], peoplelistitem_realname: p[1],
+                                     peoplelistitem_following: true, peoplelistitem_avatar: "" });
+        });
+        var page = open("RecipientSelectionView.qml");
+        // Asked again even for the current user: the model may hold someone else's followers.
+        compare(dataHandler.callsOf("updateFollowersView"), [["demo", true]]);
+        findChild(page, "recipientFilter").text = data.filter;
+        var rows = [];
+        var items = findChild(page, "recipientList").contentItem.children;
+        for (var i = 0; i < items.length; ++i) {
+            if (items[i].zirrupName !== undefined && items[i].visible && items[i].height > 0)
+                rows.push(items[i]);
+        }
+        compare(rows.map(function (row) { return row.zirrupName; }).sort(), data.shown);
+        if (rows.length === 0)
+            return;
+        // Picking a shown row prepares the composer in place of the picker.
+        mouseClick(rows[0]);
+        compare(dataHandler.callsOf("prepareComposeTo"), [[rows[0].zirrupName, "", rows[0].realName]]);
+        compare(dataHandler.callsOf("window.replacePage"), [["MessageComposeView.qml"]]);
+    }
+
+    function test_messageChecks() {
+        testContext.set("conversation_zirrupName", "bob");
+        var page = open("MessagingConversationView.qml");
+        var field = findChild(page, "replyField");
+        field.forceActiveFocus();
         compare(page.state, "editing");
-        tryCompare(editor, "text", "@alice ");
-        mouseClick(findChild(page, "okButton"));
-        compare(dataHandler.callsOf("replyToTweetMessage"), [["@alice ", "7", ""]]);
-        verify(editor.minimized);
-        compare(dataHandler.count("window.prevPage"), 0);
+        verify(!window.showToolBar);
+        field.text = "x".repeat(141);
+        verify(!findChild(page, "okCancelBar").okButtonEnabled);
+        // Bob does not follow the user: nothing is sent and the user is told.
+        field.text = "x".repeat(140);
+        page.send();
+        compare(dataHandler.count("postDirectMessage"), 0);
+        compare(dataHandler.count("window.showError"), 1);
+        compare([field.text, page.state, window.showToolBar], ["", "", true]);
+        testContext.set("profileview_follower", true);
+        field.forceActiveFocus();
+        field.text = "See you";
+        page.send();
+        compare(dataHandler.callsOf("postDirectMessage"), [["bob", "See you"]]);
+
+        testContext.set("profileview_follower", false);
+        testContext.set("composeview_screenname", "carol");
+        var composer = open("MessageComposeView.qml");
+        composer.status = PageStatus.Activating;
+        compare(dataHandler.callsOf("updateIsFollower"), [["carol"]]);
+        var editor = findChild(composer, "messageEditor");
+        // The service wraps neither links nor pictures into a message: its plain length counts.
+        tweetImageUploadModel.append(picture);
+        editor.text = "http://example.org/" + "x".repeat(122);
+        compare(findChild(composer, "messagingCounter").text, "-1");
+        verify(!composer.validMessage);
+        editor.text = "http://example.org/" + "x".repeat(121);
+        verify(composer.validMessage);
+        editor.text = "Hello";
+        composer.send();
+        compare(dataHandler.count("window.showError"), 2);
+        testContext.set("profileview_follower", true);
+        composer.send();
+        compare(dataHandler.callsOf("postDirectMessage")[1], ["carol", "Hello"]);
+        compare(dataHandler.count("window.prevPage"), 1);
     }
 }

@@ -1,20 +1,22 @@
 import QtQuick 2.15
 import QtTest 1.2
 import com.orvik.meego 1.0
+import "qrc:/resources/qml"
 import "rows.js" as Rows
 
-// The home, mentions and retweets lists: loading state, pull to refresh, loading more, unread
-// marks and keeping the reading position.
-TestCase {
+// The home, mentions and retweets lists (loading state, pull to refresh, loading more, unread marks
+// and the reading position) and their rows (what a row shows, its clicks and its menu).
+PageTestCase {
     id: testCase
     name: "Timeline"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
-    FakeWindow {
-        id: window
+    FakeWindow { id: window }
+    QtObject {
+        id: tweetPage
+        property string tweet_name: ""
+        property bool goBackOnDone: false
+        property bool editorOpened: false
+        function openEditor() { editorOpened = true; }
     }
 
     property Component timelineComponent: Qt.createComponent("qrc:/resources/qml/TimelineView.qml")
@@ -22,7 +24,6 @@ TestCase {
 
     function open(properties) {
         page = createTemporaryObject(timelineComponent, testCase, properties || {});
-        verify(page);
         page.visible = true;
         return page;
     }
@@ -32,95 +33,69 @@ TestCase {
         p.status = PageStatus.Active;
     }
 
-    // Drags the list down by distance pixels; between each step check(page) may look at it.
-    function pull(list, distance, check) {
-        var x = list.width / 2;
-        var y = 60;
-        mousePress(list, x, y);
-        for (var i = 1; i <= 8; ++i) {
-            mouseMove(list, x, y + distance * i / 8, 10, Qt.LeftButton);
-            if (check)
-                check();
-        }
-        mouseRelease(list, x, y + distance, Qt.LeftButton, Qt.NoModifier, 10);
+    // The first row of a home list holding the given tweets, once every row is made.
+    function row(tweets) {
+        tweets.forEach(function (t) { myTimelineModel.append(t); });
+        var list = open({}).list;
+        tryVerify(function () { return list.itemAtIndex(tweets.length - 1) !== null; });
+        return list.itemAtIndex(0);
     }
 
-    function init() {
-        testContext.reset();
+    function setUp() {
         window.reset();
-        failOnWarning(/.?/);
+        testContext.set("mentions_is_refreshing", false);
+        testContext.set("zirrup_account_exists", true);
+        dataHandler.authenticatedUserName = "Me";
     }
 
     function test_loadingState_data() {
+        var mentions = { "showMentions": true };
+        var retweets = { "showRetweetedByMe": true };
         return [
-            { tag: "idle", props: {}, flags: {}, loading: false },
-            { tag: "home refreshing", props: {}, flags: { "timelineview_is_refreshing": true }, loading: true },
-            { tag: "home catching up", props: {}, flags: { "timelineview_is_catching_up": true }, loading: true },
-            { tag: "home ignores mentions", props: {}, flags: { "mentions_is_refreshing": true }, loading: false },
-            { tag: "mentions refreshing", props: { "showMentions": true }, flags: { "mentions_is_refreshing": true }, loading: true },
-            { tag: "mentions ignore home", props: { "showMentions": true }, flags: { "timelineview_is_refreshing": true }, loading: false },
-            { tag: "signing in", props: { "showMentions": true }, flags: { "zirrup_authenticating": true }, loading: true },
-            { tag: "retweets refreshing", props: { "showRetweetedByMe": true }, flags: { "timelineview_is_refreshing": true }, loading: true },
+            { tag: "idle", props: {}, flag: "", loading: false, empty: "No tweets" },
+            { tag: "home refreshing", props: {}, flag: "timelineview_is_refreshing", loading: true },
+            { tag: "home catching up", props: {}, flag: "timelineview_is_catching_up", loading: true },
+            { tag: "home ignores mentions", props: {}, flag: "mentions_is_refreshing", loading: false },
+            { tag: "mentions idle", props: mentions, flag: "", loading: false, empty: "No mentions" },
+            { tag: "mentions refreshing", props: mentions, flag: "mentions_is_refreshing", loading: true },
+            { tag: "mentions ignore home", props: mentions, flag: "timelineview_is_refreshing", loading: false },
+            { tag: "signing in", props: mentions, flag: "zirrup_authenticating", loading: true },
+            { tag: "retweets idle", props: retweets, flag: "", loading: false, empty: "No retweets" },
+            { tag: "retweets refreshing", props: retweets, flag: "timelineview_is_refreshing", loading: true },
         ];
     }
 
     function test_loadingState(data) {
-        testContext.set("mentions_is_refreshing", false);
-        for (var flag in data.flags)
-            testContext.set(flag, data.flags[flag]);
+        if (data.flag)
+            testContext.set(data.flag, true);
         open(data.props);
         compare(page.isLoading, data.loading);
-        var header = findChild(page, "refreshingHeader");
-        compare(header.height, data.loading ? 60 : 0);
+        compare(findChild(page, "refreshingHeader").height, data.loading ? 60 : 0);
         // An empty list says so only when nothing is loading.
-        compare(findChild(page, "emptyText").visible, !data.loading);
+        var empty = findChild(page, "emptyText");
+        compare(empty.visible, !data.loading);
+        if (data.empty)
+            compare(empty.text, data.empty);
     }
 
-    function test_emptyTexts() {
-        testContext.set("mentions_is_refreshing", false);
-        compare(findChild(open({}), "emptyText").text, "No tweets");
-        compare(findChild(open({ "showMentions": true }), "emptyText").text, "No mentions");
-        compare(findChild(open({ "showRetweetedByMe": true }), "emptyText").text, "No retweets");
-        Rows.fill(myTimelineModel, 2);
-        verify(!findChild(open({}), "emptyText").visible);
-    }
-
-    function test_retweetsPage() {
-        testContext.set("timelineview_is_refreshing", true);
-        open({ "showRetweetedByMe": true });
-        // Nothing to refresh yet: a busy wheel instead of the refreshing band.
-        verify(!findChild(page, "refreshingHeader").visible);
-        compare(page.tools.visible, false);
-        activate(page);
-        compare(dataHandler.count("updateRetweetedByMeView"), 1);
-        compare(dataHandler.count("emitUpdateTimestamp"), 1);
-        Rows.fill(myRetweetedModel, 1);
-        tryVerify(function () { return findChild(page, "refreshingHeader").visible; });
-
-        findChild(page.tools, "backButton").clicked();
-        compare(dataHandler.count("window.prevPage"), 1);
-
-        page.destroy();
-        wait(0);
-        compare(dataHandler.count("cleanRetweetsView"), 1);
-    }
-
-    function test_mentionsActivation() {
+    function test_activation() {
         open({ "showMentions": true });
         activate(page);
-        // An empty mentions list asks for mentions.
-        compare(dataHandler.count("updateMentionsView"), 1);
-        compare(dataHandler.count("emitUpdateTimestamp"), 1);
-
+        // An empty mentions list asks for mentions, a full one does not.
         Rows.fill(myMentionsModel, 3);
         activate(page);
         compare(dataHandler.count("updateMentionsView"), 1);
         compare(dataHandler.count("emitUpdateTimestamp"), 2);
 
-        open({});
+        open({ "showRetweetedByMe": true });
+        compare(page.tools.visible, false);
         activate(page);
-        compare(dataHandler.count("updateMentionsView"), 1);
-        compare(dataHandler.count("updateRetweetedByMeView"), 0);
+        compare(dataHandler.count("updateRetweetedByMeView"), 1);
+        findChild(page.tools, "backButton").clicked();
+        compare(dataHandler.count("window.prevPage"), 1);
+        page.destroy();
+        wait(0);
+        compare(dataHandler.count("cleanRetweetsView"), 1);
     }
 
     function test_pullToRefresh_data() {
@@ -132,62 +107,26 @@ TestCase {
     }
 
     function test_pullToRefresh(data) {
-        testContext.set("mentions_is_refreshing", false);
         Rows.fill(testContext.get(data.model), 20);
-        open(data.props);
-        var list = page.list;
+        var list = open(data.props).list;
         compare(list.objectName, data.list);
-
+        // A short pull does nothing (tried on the home list: the pulls take time).
         if (data.tag === "home") {
-            // A short pull does nothing.
             var deepest = 0;
             pull(list, 100, function () { deepest = Math.min(deepest, page.position); });
-            verify(deepest < 0, "the list was pulled");
-            verify(deepest >= -120, "not past the threshold: " + deepest);
+            verify(deepest < 0 && deepest >= -120, "pulled, not past the threshold: " + deepest);
             compare(dataHandler.count(data.call), 0);
-            tryCompare(list, "moving", false);
         }
-
         // A long one asks once, lets go of the list and shows the top.
         var headerShown = false;
         pull(list, 400, function () { headerShown = headerShown || findChild(page, "pulldownHeader").visible; });
         verify(headerShown, "the pull-down band shows while the list is pulled");
-        compare(dataHandler.count(data.call), 1);
         compare(dataHandler.callsOf("releaseMouse"), [[data.list]]);
-        tryCompare(list, "moving", false);
         compare(list.contentY, list.originY);
-
-        // The next pull asks again.
         if (data.tag === "home") {
             pull(list, 400);
-            compare(dataHandler.count(data.call), 2);
+            compare(dataHandler.count(data.call), 2, "the next pull asks again");
         }
-    }
-
-    function test_scrollingToTheTopClearsTheUnreadMark() {
-        Rows.fill(myTimelineModel, 30);
-        open({});
-        var list = page.list;
-        list.positionViewAtIndex(20, ListView.Beginning);
-        window.unreadTweets = true;
-        // A flick that ends far down leaves the mark.
-        mousePress(list, 240, 400);
-        for (var i = 1; i <= 5; ++i)
-            mouseMove(list, 240, 400 - 40 * i, 10, Qt.LeftButton);
-        mouseRelease(list, 240, 200, Qt.LeftButton, Qt.NoModifier, 10);
-        tryCompare(list, "moving", false);
-        compare(window.unreadTweets, true);
-        list.positionViewAtBeginning();
-        compare(window.unreadTweets, false);
-
-        open({ "showMentions": true });
-        Rows.fill(myMentionsModel, 30);
-        page.list.positionViewAtIndex(20, ListView.Beginning);
-        window.unreadMentions = true;
-        window.unreadTweets = true;
-        page.list.positionViewAtBeginning();
-        compare(window.unreadMentions, false);
-        compare(window.unreadTweets, true);
     }
 
     function test_loadMore_data() {
@@ -199,97 +138,173 @@ TestCase {
     }
 
     function test_loadMore(data) {
-        testContext.set("mentions_is_refreshing", false);
-        var model = testContext.get(data.model);
-        Rows.fill(model, 5);
-        open(data.props);
-        var list = page.list;
-        // Only the last row asks, and only when more is available.
+        Rows.fill(testContext.get(data.model), 5);
+        var list = open(data.props).list;
+        // Only the last row asks, only when more is available, and not while older rows or the
+        // first page are being loaded.
         list.itemCreated(4);
-        compare(dataHandler.count(data.call), 0);
         testContext.set(data.more, true);
         list.itemCreated(3);
-        compare(dataHandler.count(data.call), 0);
-        list.itemCreated(4);
-        compare(dataHandler.count(data.call), 1);
-        // Not while older rows or the first page are being loaded.
         testContext.set("timelineview_is_loading_more", true);
         list.itemCreated(4);
-        compare(dataHandler.count(data.call), 1);
         testContext.set("timelineview_is_loading_more", false);
         testContext.set("zirrup_authenticating", true);
         list.itemCreated(4);
-        compare(dataHandler.count(data.call), 1);
+        compare(dataHandler.count(data.call), 0);
         testContext.set("zirrup_authenticating", false);
-
-        // Scrolling to the end creates the last row, which asks by itself.
-        Rows.fill(model, 25);
-        list.positionViewAtEnd();
-        tryVerify(function () { return dataHandler.count(data.call) === 2; });
+        list.itemCreated(4);
+        compare(dataHandler.count(data.call), 1);
     }
 
-    function test_lastRowWhileLoadingMoreStartsNothing() {
-        testContext.set("timelineview_more_tweets_available", true);
-        testContext.set("timelineview_is_loading_more", true);
-        Rows.fill(myTimelineModel, 3);
-        open({});
-        compare(page.list.count, 3);
-        compare(dataHandler.count("moreTimelineView"), 0);
-        testContext.set("timelineview_is_loading_more", false);
-        myTimelineModel.append(Rows.tweet("1", "late", {}));
-        tryVerify(function () { return dataHandler.count("moreTimelineView") === 1; });
-    }
-
-    function test_readingPosition() {
+    function test_unreadMarksAndPosition() {
         Rows.fill(myTimelineModel, 40);
+        Rows.fill(myMentionsModel, 40);
         myTimelineModel.setProperty(12, "original_tweetid", "orig-12");
-        open({});
-        window.restoreCurrentTweetId(12);
-        compare(page.list.indexAt(25, page.list.contentY + 25), 12);
-        window.saveCurrentTweetId();
-        compare(dataHandler.callsOf("setCurrentVisibleTweetId"), [["orig-12"]]);
-
-        // Only the home list keeps its position.
-        page.destroy();
-        wait(0);
-        Rows.fill(myMentionsModel, 40);
-        var mentions = open({ "showMentions": true });
-        window.restoreCurrentTweetId(30);
-        compare(mentions.list.contentY, mentions.list.originY);
-        window.saveCurrentTweetId();
-        compare(dataHandler.count("setCurrentVisibleTweetId"), 1);
-    }
-
-    function test_windowSignals() {
-        Rows.fill(myTimelineModel, 40);
-        Rows.fill(myMentionsModel, 40);
         var home = open({});
         var mentions = createTemporaryObject(timelineComponent, testCase, { "showMentions": true });
+        // A flick that ends far down leaves the mark; the top clears it.
+        home.list.positionViewAtIndex(20, ListView.Beginning);
+        window.unreadTweets = true;
+        mousePress(home.list, 240, 400);
+        for (var i = 1; i <= 5; ++i)
+            mouseMove(home.list, 240, 400 - 40 * i, 10, Qt.LeftButton);
+        mouseRelease(home.list, 240, 200, Qt.LeftButton, Qt.NoModifier, 10);
+        tryCompare(home.list, "moving", false);
+        compare(window.unreadTweets, true);
+        home.list.positionViewAtBeginning();
+        compare(window.unreadTweets, false);
+
+        // The window's tab signals scroll their own list to the top and clear its mark.
         home.list.positionViewAtEnd();
         mentions.list.positionViewAtEnd();
         window.unreadTweets = true;
         window.unreadMentions = true;
-
         window.showMentionsTab();
-        compare(window.unreadMentions, false);
-        compare(window.unreadTweets, true);
+        compare([window.unreadMentions, window.unreadTweets], [false, true]);
         compare(mentions.list.contentY, mentions.list.originY);
         verify(home.list.contentY > home.list.originY);
-
-        window.showHomePage();
-        compare(window.unreadTweets, false);
+        // The top bar scrolls to the top too.
+        mouseClick(home, 240, 36);
         compare(home.list.contentY, home.list.originY);
+
+        // Only the home list keeps its reading position.
+        window.restoreCurrentTweetId(12);
+        compare(home.list.indexAt(25, home.list.contentY + 25), 12);
+        compare(mentions.list.contentY, mentions.list.originY);
+        window.saveCurrentTweetId();
+        compare(dataHandler.callsOf("setCurrentVisibleTweetId"), [["orig-12"]]);
     }
 
-    function test_topBarScrollsToTheTop() {
-        Rows.fill(myTimelineModel, 40);
-        open({});
-        page.list.positionViewAtEnd();
-        var pane = page.children[1];
-        mouseClick(page, 240, 36);
-        compare(page.list.contentY, page.list.originY);
-        // The logo goes home instead.
-        mouseClick(findChild(page, "topBarLogo"));
-        compare(dataHandler.count("window.homePage"), 1);
+    function test_rowShowsTheTweet() {
+        var first = row([Rows.tweet("10", "alice", { "reply_name": "bob", "retweeted_name": "carol", "place": "Oulu", "favorited": true,
+                                                      "retweeted_by_me_id": "99" }),
+                         Rows.tweet("9", "dave", { "timestamp": "" })]);
+        var second = page.list.itemAtIndex(1);
+        ["retweetLine", "placeMark", "favoriteMark", "retweetedByMeMark", "timeLabel"].forEach(function (name) {
+            verify(findChild(first, name).visible, name);
+            verify(!findChild(second, name).visible, name);
+        });
+        compare(findChild(first, "timeLabel").text, "ago:Sat Dec 05 10:11:12 2026");
+        // The age is asked again when the controller says time has passed.
+        myTimelineModel.setProperty(0, "timestamp", "Sun Dec 06 01:02:03 2026");
+        dataHandler.updateTimestamp();
+        compare(findChild(first, "timeLabel").text, "ago:Sun Dec 06 01:02:03 2026");
+
+        // Only the current row of the focused list is framed (a frame let go goes on the next turn).
+        function framed(row) { return findChild(row, "rowFocusFrame") !== null; }
+        page.list.currentIndex = 0;
+        page.list.forceActiveFocus();
+        verify(framed(first) && !framed(second));
+        page.list.currentIndex = 1;
+        verify(framed(second));
+        tryVerify(function () { return !framed(first); });
+        page.list.focus = false;
+        tryVerify(function () { return !framed(second); });
+
+        mouseClick(first, 300, first.height / 2);
+        compare(dataHandler.currentTweetId, "10");
+        mouseClick(findChild(first, "tweetAvatar"));
+        compare(dataHandler.currentUser, "alice");
+        compare(dataHandler.callsOf("window.nextPage"), [["TweetView.qml"], ["ProfileView.qml"]]);
+    }
+
+    function test_longPress() {
+        var first = row([Rows.tweet("10", "alice", {}), Rows.tweet("9", "bob", {})]);
+        mousePress(first, 300, first.height / 2);
+        tryVerify(function () { return first.menu !== null; });
+        mouseRelease(first, 300, first.height / 2);
+        // The release after a long press opens nothing; a tap outside the panel closes the menu.
+        compare(dataHandler.count("window.nextPage"), 0);
+        tryCompare(first.menu, "status", DialogStatus.Open);
+        mouseClick(first.menu, 240, 20);
+        tryCompare(first.menu, "status", DialogStatus.Closed);
+        // Without an account there is no menu.
+        testContext.set("zirrup_account_exists", false);
+        var other = page.list.itemAtIndex(1);
+        mousePress(other, 300, other.height / 2);
+        tryVerify(function () { return other.longPressed; });
+        mouseRelease(other, 300, other.height / 2);
+        compare(other.menu, null);
+    }
+
+    function test_menuCommands_data() {
+        return [
+            { tag: "someone else's tweet", name: "alice", extra: {}, retweet: true, remove: false },
+            { tag: "own tweet, name in another case", name: "ME", extra: {}, retweet: false, remove: true },
+            { tag: "protected author", name: "alice", extra: { "protected_profile": true }, retweet: false, remove: false },
+        ];
+    }
+
+    function test_menuCommands(data) {
+        var first = row([Rows.tweet("10", data.name, data.extra)]);
+        first.openMenu();
+        compare(findChild(first.menu, "retweetButton").visible, data.retweet);
+        compare(findChild(first.menu, "deleteButton").visible, data.remove);
+        verify(findChild(first.menu, "replyButton").visible);
+    }
+
+    function test_menuActions() {
+        var first = row([Rows.tweet("10", "me", { "original_tweetid": "7" })]);
+        first.openMenu();
+        var menu = first.menu;
+        var retweet = findChild(menu, "retweetButton");
+        var favourite = findChild(menu, "favoriteButton");
+        var label = function (button) { return button.children[1].children[0].text; };
+        retweet.clicked();
+        compare(dataHandler.callsOf("retweetMessage"), [["7"]]);
+        tryCompare(menu, "status", DialogStatus.Closed);
+        myTimelineModel.setProperty(0, "retweeted_by_me_id", "99");
+        compare(label(retweet), "Undo retweet");
+        retweet.clicked();
+        compare(dataHandler.callsOf("undoRetweet"), [["99", "7"]]);
+        compare(label(favourite), "Favourite");
+        favourite.clicked();
+        myTimelineModel.setProperty(0, "favorited", true);
+        compare(label(favourite), "Unfavourite");
+        favourite.clicked();
+        compare(dataHandler.callsOf("favoriteTweet"), [["7", true], ["7", false]]);
+
+        // Deleting asks first, and deletes the row's own tweet, not the original a retweet shows.
+        first.openMenu();
+        findChild(menu, "deleteButton").clicked();
+        var dialog = findChild(menu, "deleteDialog");
+        tryCompare(dialog, "status", DialogStatus.Open);
+        findChild(dialog, "rejectButton").clicked();
+        compare(dataHandler.count("deleteTweet"), 0);
+        first.openMenu();
+        findChild(menu, "deleteButton").clicked();
+        findChild(dialog, "confirmButton").clicked();
+        compare(dataHandler.callsOf("deleteTweet"), [["10"]]);
+
+        // A reply opens the tweet with its editor; a refused page (already open) is left alone.
+        window.nextPageResult = tweetPage;
+        first.openMenu();
+        findChild(menu, "replyButton").clicked();
+        compare(dataHandler.currentTweetId, "7");
+        compare([tweetPage.tweet_name, tweetPage.goBackOnDone, tweetPage.editorOpened], ["me", true, true]);
+        window.nextPageResult = null;
+        first.openMenu();
+        findChild(menu, "replyButton").clicked();
+        compare(dataHandler.count("window.nextPage"), 2);
     }
 }

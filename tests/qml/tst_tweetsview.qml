@@ -3,27 +3,20 @@ import QtTest 1.2
 import com.orvik.meego 1.0
 import "rows.js" as Rows
 
-// The pages of one user's tweets, one user's favourites and one list's tweets, and the list page
-// they share with the followers and following pages.
-TestCase {
+// A profile, its counters and editor, and the pages behind it: one user's tweets and favourites,
+// one list's tweets, and the followers and following lists.
+PageTestCase {
     id: testCase
     name: "TweetsView"
-    width: 480
-    height: 854
-    visible: true
-    when: windowShown
 
-    FakeWindow {
-        id: window
-    }
+    FakeWindow { id: window }
 
     function open(file) {
-        var page = createTemporaryObject(Qt.createComponent("qrc:/resources/qml/" + file), testCase);
-        verify(page, file);
-        page.visible = true;
-        return page;
+        return createTemporaryObject(Qt.createComponent("qrc:/resources/qml/" + file), testCase,
+                                     { "width": 480, "height": 854, "visible": true });
     }
 
+    // Shown and left again.
     function activate(page) {
         page.status = PageStatus.Activating;
         page.status = PageStatus.Active;
@@ -31,31 +24,21 @@ TestCase {
         page.status = PageStatus.Inactive;
     }
 
-    function pull(list, distance) {
-        var x = list.width / 2;
-        var y = 60;
-        mousePress(list, x, y);
-        for (var i = 1; i <= 8; ++i)
-            mouseMove(list, x, y + distance * i / 8, 10, Qt.LeftButton);
-        mouseRelease(list, x, y + distance, Qt.LeftButton, Qt.NoModifier, 10);
-        tryCompare(list, "moving", false);
-    }
-
-    function tool(page, name) {
-        return findChild(page.tools, name);
-    }
-
-    function init() {
-        testContext.reset();
+    function setUp() {
         window.reset();
-        failOnWarning(/.?/);
+        dataHandler.currentUser = "bob";
+        dataHandler.currentListId = "77";
     }
 
     function test_activation_data() {
         return [
+            // Only the first load of a profile fetches the avatar again.
+            { tag: "profile", file: "ProfileView.qml", call: "updateProfileView", key: "currentUser", once: true },
             { tag: "user tweets", file: "UserTweetsView.qml", call: "updateUserTweets", key: "currentUser", sub: true },
             { tag: "favourites", file: "FavoritesView.qml", call: "updateUserFavorites", key: "currentUser", sub: true },
-            { tag: "list tweets", file: "ListTweetsView.qml", call: "updateListTweets", key: "currentListId", sub: false },
+            { tag: "list tweets", file: "ListTweetsView.qml", call: "updateListTweets", key: "currentListId" },
+            { tag: "followers", file: "FollowersView.qml", call: "updateFollowersView", key: "currentUser", sub: true },
+            { tag: "following", file: "FollowingView.qml", call: "updateFollowingView", key: "currentUser", sub: true },
         ];
     }
 
@@ -63,74 +46,43 @@ TestCase {
         var page = open(data.file);
         dataHandler[data.key] = "bob";
         activate(page);
-        // The first time the request is forced: the shared model may hold someone else's tweets.
-        compare(dataHandler.callsOf(data.call), [["bob", true]]);
-        compare(dataHandler.callsOf("updateProfileSubView"), data.sub ? [["bob"]] : []);
+        // The first time the request is forced: the shared model may hold someone else's rows.
         activate(page);
         compare(dataHandler.callsOf(data.call), [["bob", true], ["bob", false]]);
+        compare(dataHandler.count("updateProfileSubView"), data.sub ? 2 : 0);
         dataHandler[data.key] = "carol";
         activate(page);
-        compare(dataHandler.callsOf(data.call)[2], ["carol", true]);
-    }
-
-    function test_titleAndCount() {
-        testContext.set("profile_subview_favourites_count", 1234);
-        testContext.set("profile_subview_statuses_count", 56);
-        var favourites = open("FavoritesView.qml");
-        compare(findChild(favourites, "countText").text, "1234");
-        verify(findChild(favourites, "profileHeader").visible);
-        var tweets = open("UserTweetsView.qml");
-        compare(findChild(tweets, "countText").text, "56");
-
-        dataHandler.currentListId = "77";
-        dataHandler.currentListName = "@alice/friends";
-        var list = open("ListTweetsView.qml");
-        activate(list);
-        compare(list.listName, "@alice/friends");
-        compare(findChild(list, "countText").text, "");
-        verify(!findChild(list, "profileHeader").visible);
+        compare(dataHandler.callsOf(data.call)[2], ["carol", !data.once]);
+        if (!data.once)
+            return;
+        // Back from the profile editor the page keeps what the service answered to the edit.
+        page.navigatedToProfileEdit = true;
+        activate(page);
+        compare(dataHandler.count(data.call), 3);
     }
 
     function test_pullToRefresh_data() {
         return [
             { tag: "user tweets", file: "UserTweetsView.qml", call: "updateUserTweets", subject: "bob" },
-            { tag: "favourites", file: "FavoritesView.qml", call: "updateUserFavorites", subject: "bob" },
             { tag: "list tweets", file: "ListTweetsView.qml", call: "updateListTweets", subject: "77" },
             { tag: "followers", file: "FollowersView.qml", call: "updateFollowersView", subject: "bob" },
-            { tag: "following", file: "FollowingView.qml", call: "updateFollowingView", subject: "bob" },
         ];
     }
 
     function test_pullToRefresh(data) {
         Rows.fill(myTweetsModel, 20);
-        Rows.fill(myFavoritesModel, 20);
-        for (var i = 0; i < 20; ++i) {
-            var person = { "peoplelistitem_zirrupname": "user" + i, "peoplelistitem_realname": "User " + i,
-                           "peoplelistitem_following": false, "peoplelistitem_avatar": "" };
-            myFollowerModel.append(person);
-            myFollowingModel.append(person);
-        }
-        dataHandler.currentUser = "bob";
-        dataHandler.currentListId = "77";
+        for (var i = 0; i < 20; ++i)
+            myFollowerModel.append({ "peoplelistitem_zirrupname": "user" + i, "peoplelistitem_realname": "User " + i,
+                                     "peoplelistitem_following": false, "peoplelistitem_avatar": "" });
         var page = open(data.file);
-        var list = page.list;
-
-        // A short pull does nothing.
-        pull(list, 100);
+        pull(page.list, 100);
         compare(dataHandler.count(data.call), 0);
-
-        pull(list, 400);
+        pull(page.list, 400);
         compare(dataHandler.names(["updateProfileView", "releaseMouse", data.call]),
                 ["updateProfileView", "releaseMouse", data.call]);
-        compare(dataHandler.callsOf("updateProfileView"), [["bob"]]);
-        compare(dataHandler.callsOf("releaseMouse"), [[list.objectName]]);
+        compare(dataHandler.callsOf("releaseMouse"), [[page.list.objectName]]);
         // Forced, or the controller would skip the subject it already shows.
         compare(dataHandler.callsOf(data.call), [[data.subject, true]]);
-
-        // The threshold is smaller in landscape.
-        compare(page.pullThreshold, 120);
-        window.inPortrait = false;
-        compare(page.pullThreshold, 100);
     }
 
     function test_loadMore_data() {
@@ -142,90 +94,116 @@ TestCase {
     }
 
     function test_loadMore(data) {
-        dataHandler.currentUser = "bob";
-        dataHandler.currentListId = "77";
         Rows.fill(testContext.get(data.model), 4);
-        var page = open(data.file);
-        page.list.itemCreated(3);
-        compare(dataHandler.count(data.call), 0);
+        var list = open(data.file).list;
+        list.itemCreated(3);
         testContext.set("tweetsview_more_tweets_available", true);
         testContext.set("tweetsview_is_refreshing", true);
-        page.list.itemCreated(3);
-        compare(dataHandler.count(data.call), 0);
+        list.itemCreated(3);
         testContext.set("tweetsview_is_refreshing", false);
         testContext.set("tweetsview_is_loading_more", true);
-        page.list.itemCreated(3);
-        compare(dataHandler.count(data.call), 0);
+        list.itemCreated(3);
         testContext.set("tweetsview_is_loading_more", false);
-        page.list.itemCreated(2);
+        list.itemCreated(2);
         compare(dataHandler.count(data.call), 0);
-        page.list.itemCreated(3);
+        list.itemCreated(3);
         compare(dataHandler.callsOf(data.call), [[data.subject]]);
     }
 
-    function test_blockToggle() {
+    function test_leavingCleansTheSharedModel() {
+        var favourites = open("FavoritesView.qml");
+        dataHandler.currentListName = "@alice/friends";
+        var list = open("ListTweetsView.qml");
+        activate(list);
+        compare(list.listName, "@alice/friends");
+        favourites.destroy();
+        list.destroy();
+        wait(0);
+        compare(dataHandler.names(["cleanFavoritesView", "cleanTweetsView"]), ["cleanFavoritesView", "cleanTweetsView"]);
+    }
+
+    function test_blockAndFollowList() {
         testContext.set("zirrup_account_exists", true);
         testContext.set("profile_subview_screen_name", "bob");
         var page = open("UserTweetsView.qml");
-        var block = tool(page, "blockButton");
-        verify(block.visible);
-        verify(String(block.iconSource).indexOf("zirrup-icon-toolbar-block.png") > 0);
+        var block = findChild(page.tools, "blockButton");
         block.clicked();
-        compare(dataHandler.callsOf("blockProfile"), [["bob", true]]);
-
         testContext.set("profile_subview_blocked", true);
         verify(String(block.iconSource).indexOf("zirrup-icon-toolbar-blocked.png") > 0);
         block.clicked();
-        compare(dataHandler.callsOf("blockProfile")[1], ["bob", false]);
-
-        // Not while the profile is loading, not on the own profile, not without an account.
+        compare(dataHandler.callsOf("blockProfile"), [["bob", true], ["bob", false]]);
+        // Not while the profile is loading, not on the own profile.
         testContext.set("profileview_loading", true);
         block.clicked();
         compare(dataHandler.count("blockProfile"), 2);
         testContext.set("profile_subview_own_profile", true);
         verify(!block.visible);
-        testContext.set("profile_subview_own_profile", false);
-        testContext.set("zirrup_account_exists", false);
-        verify(!block.visible);
 
-        testContext.set("zirrup_account_exists", true);
         var list = open("ListTweetsView.qml");
-        verify(!tool(list, "blockButton").visible);
-        // The follow button subscribes to the list, or ends the subscription.
-        var follow = tool(list, "followListButton");
-        dataHandler.currentListId = "301";
-        verify(follow.visible);
+        var follow = findChild(list.tools, "followListButton");
         follow.clicked();
         testContext.set("tweetsview_following_list", true);
-        verify(String(follow.iconSource).indexOf("zirrup-icon-toolbar-following.png") > 0);
         follow.clicked();
         compare(dataHandler.names(["subscribeList", "unsubscribeList"]), ["subscribeList", "unsubscribeList"]);
-        compare(dataHandler.callsOf("unsubscribeList"), [["301"]]);
-        verify(!tool(page, "followListButton").visible);
+        compare(dataHandler.callsOf("unsubscribeList"), [["77"]]);
         // Not on the own lists.
-        dataHandler.authenticatedUserName = "Alice";
-        dataHandler.currentUser = "alice";
+        dataHandler.authenticatedUserName = "Bob";
         activate(list);
         verify(!follow.visible);
     }
 
-    function test_destructionClearsTheModel() {
-        open("FavoritesView.qml").destroy();
-        wait(0);
-        compare(dataHandler.names(["cleanFavoritesView", "cleanTweetsView"]), ["cleanFavoritesView"]);
-        open("UserTweetsView.qml").destroy();
-        open("ListTweetsView.qml").destroy();
-        wait(0);
-        compare(dataHandler.names(["cleanFavoritesView", "cleanTweetsView"]),
-                ["cleanFavoritesView", "cleanTweetsView", "cleanTweetsView"]);
+    function test_profileCounters_data() {
+        return [
+            { tag: "favourites", counter: "favoritesCounter", file: "FavoritesView.qml" },
+            { tag: "listed", counter: "listedCounter", file: "ListsView.qml" },
+            { tag: "protected", counter: "followersCounter", file: "", protect: true },
+            { tag: "protected, approved follower", counter: "tweetsCounter", file: "UserTweetsView.qml", protect: true, following: true },
+        ];
     }
 
-    function test_emptyTexts() {
-        var favourites = open("FavoritesView.qml");
-        compare(findChild(favourites, "emptyText").text, "No favourites");
-        verify(findChild(favourites, "emptyText").visible);
-        testContext.set("tweetsview_is_refreshing", true);
-        verify(!findChild(favourites, "emptyText").visible);
-        compare(findChild(open("UserTweetsView.qml"), "emptyText").text, "No tweets");
+    function test_profileCounters(data) {
+        testContext.set("profileview_screen_name", "Bob");
+        testContext.set("profileview_protected", data.protect === true);
+        testContext.set("profileview_following", data.following === true);
+        var page = open("ProfileView.qml");
+        mouseClick(findChild(page, data.counter));
+        var dialog = findChild(page, "protectedDialog");
+        if (data.file) {
+            compare(dataHandler.callsOf("window.nextPage"), [[data.file]]);
+            compare(dataHandler.currentUser, "Bob");
+            compare(dialog.status, DialogStatus.Closed);
+            return;
+        }
+        compare(dataHandler.count("window.nextPage"), 0);
+        tryCompare(dialog, "status", DialogStatus.Open);
+        mouseClick(findChild(dialog, "sendRequestButton"));
+        compare(dataHandler.callsOf("followProfile"), [["Bob", true]]);
+    }
+
+    function test_profileEditor_data() {
+        return [
+            { tag: "20 characters", name: "n".repeat(20), valid: true },
+            { tag: "21 characters", name: "n".repeat(21), valid: false },
+            // The service refuses an empty name.
+            { tag: "empty", name: "", valid: false },
+        ];
+    }
+
+    function test_profileEditor(data) {
+        testContext.set("profileview_firstname", "Bob Baker");
+        testContext.set("profileview_url", "http://example.org/bob");
+        testContext.set("profileview_location", "Berlin");
+        testContext.set("profileview_description", "Bread by day.");
+        var page = open("OwnProfileEditView.qml");
+        var name = findChild(page, "nameLine");
+        compare(name.text, "Bob Baker");
+        name.text = data.name;
+        var bar = findChild(page, "editTopBar");
+        compare(bar.okButtonEnabled, data.valid);
+        findChild(page, "profilePhotoPicker").imagePicked("file:///pictures/lake.jpg", false, 0.75);
+        bar.okClicked();
+        compare(dataHandler.callsOf("updateAccountData"),
+                data.valid ? [[data.name, "http://example.org/bob", "Berlin", "Bread by day."]] : []);
+        compare(dataHandler.callsOf("updateAccountImage"), data.valid ? [["file:///pictures/lake.jpg"]] : []);
     }
 }
