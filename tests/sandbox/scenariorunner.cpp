@@ -218,8 +218,16 @@ QString ScenarioRunner::subst(const QString &input)
             next += out.mid(last, m.capturedStart() - last);
             last = m.capturedEnd();
             const QString name = m.captured(1);
-            const QStringList parts = name.split(QLatin1Char(':'));
             const QString var = name.section(QLatin1Char('|'), 0, 0);
+            const QStringList parts = var.split(QLatin1Char(':'));
+            // ${name|from=to}: with a part replaced
+            const auto edited = [&name](QString value) {
+                const QString edit = name.section(QLatin1Char('|'), 1);
+                if (edit.isEmpty())
+                    return value;
+                return value.replace(edit.section(QLatin1Char('='), 0, 0),
+                                     edit.section(QLatin1Char('='), 1));
+            };
             if (const QRegularExpressionMatch r = repeat.match(name); r.hasMatch())
                 next += r.captured(2).repeated(r.captured(1).toInt());
             else if (name == u"base")
@@ -229,15 +237,12 @@ QString ScenarioRunner::subst(const QString &input)
             else if (parts.first() == u"uid" && parts.size() == 2)
                 next += client(parts.at(1))->account().userId;
             else if (parts.first() == u"auth" && parts.size() == 4)
-                next += QString::fromLatin1(
+                next += edited(QString::fromLatin1(
                     client(parts.at(1))
                         ->authorization(parts.at(2).toLatin1(),
-                                        baseUrl().resolved(QUrl(parts.at(3))), {}, {}));
-            else if (m_vars.contains(var)) // ${name|from=to}: with a part replaced
-                next +=
-                    QString(m_vars.value(var))
-                        .replace(name.section(QLatin1Char('|'), 1).section(QLatin1Char('='), 0, 0),
-                                 name.section(QLatin1Char('='), 1));
+                                        baseUrl().resolved(QUrl(parts.at(3))), {}, {})));
+            else if (m_vars.contains(var))
+                next += edited(m_vars.value(var));
             else
                 fail(u"nothing kept as ${%1}"_s.arg(name));
         }
