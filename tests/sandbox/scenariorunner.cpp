@@ -474,7 +474,7 @@ bool ScenarioRunner::backend(const QJsonObject &s)
     if (s.contains(u"streamed"_s)) {
         // The next object of that type from the library's stream, within a second.
         QJsonValue object(QJsonValue::Undefined);
-        QTest::qWaitFor(
+        (void)QTest::qWaitFor(
             [&] {
                 for (int i = 0; i < objects->size() && object.isUndefined(); ++i) {
                     if (toJson(objects->at(i).at(0)) == s.value(u"streamed"_s))
