@@ -8,14 +8,6 @@
 #include <QtTest>
 
 namespace {
-void signIn(ScriptedController &c)
-{
-    c.start(true);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
-    c.signIn();
-    c.view().clearCalls();
-}
-
 QString notice(ScriptedController &c)
 {
     return c.view().lastArguments("showError").value(0).toString();
@@ -55,7 +47,7 @@ void TestCompose::countingFollowsTheServiceConfiguration()
     QCOMPARE(h->countTweetTextLength(QStringLiteral("hi"), 1), 23);
 
     // Held by the backend already: used at once, nothing is asked.
-    signIn(c);
+    c.startSignedIn();
     c.backend()->setCachedHelp({{"characters_reserved_per_media", 23},
                                 {"short_url_length", 22},
                                 {"short_url_length_https", 24}});
@@ -82,7 +74,7 @@ void TestCompose::countingFollowsTheServiceConfiguration()
 void TestCompose::postingStateThroughSuccessAndErrors()
 {
     ScriptedController c;
-    signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
     ScriptedBackend *backend = c.backend();
 
@@ -139,7 +131,7 @@ void TestCompose::postingStateThroughSuccessAndErrors()
 void TestCompose::linkWrappingRoundTrip()
 {
     ScriptedController c;
-    signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
     ScriptedBackend *backend = c.backend();
     const QString longLink = QStringLiteral("http://example.org/a/long/page");
@@ -178,7 +170,7 @@ void TestCompose::linkWrappingRoundTrip()
 void TestCompose::pictureTweetIsSentWithTheScaledFile()
 {
     ScriptedController c;
-    signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
     QTemporaryDir dir;
     const QString scaled = dir.filePath(QStringLiteral("zrAbCdEfpic.png"));
@@ -209,7 +201,7 @@ void TestCompose::pictureTweetIsSentWithTheScaledFile()
 void TestCompose::oversizedPictureIsNeverSentCut()
 {
     ScriptedController c;
-    signIn(c);
+    c.startSignedIn();
     QTemporaryDir dir;
     const QString scaled = dir.filePath(QStringLiteral("zrAbCdEfhuge.jpg"));
     {
@@ -229,7 +221,7 @@ void TestCompose::oversizedPictureIsNeverSentCut()
 void TestCompose::secondPictureTweetWaitsForTheFirst()
 {
     ScriptedController c;
-    signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
     ScriptedBackend *backend = c.backend();
     QTemporaryDir dir;

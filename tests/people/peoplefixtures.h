@@ -84,26 +84,6 @@ inline QStringList column(const QStandardItemModel *model, const char *role)
         values.append(model->item(row)->data(number).toString());
     return values;
 }
-
-// The newest request of a method and kind.
-inline ScriptedCall lastCall(ScriptedBackend *b, const char *method, int type, int behavior = -2)
-{
-    const QList<ScriptedCall> calls = b->calls(QLatin1String(method));
-    for (auto it = calls.crbegin(); it != calls.crend(); ++it) {
-        if (it->type == type && (behavior == -2 || it->behavior == behavior))
-            return *it;
-    }
-    return ScriptedCall();
-}
-
-// Starts the controller with an account and signs "Alice" in.
-inline void signIn(ScriptedController &c)
-{
-    c.start(true);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
-    c.signIn(QStringLiteral("Alice"));
-}
-
 } // namespace fixtures
 
 #endif // PEOPLEFIXTURES_H

@@ -39,7 +39,7 @@ private Q_SLOTS:
 void TestDiscovery::savedSearchesInQueryOrder()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *saved = h->trendsView()->savedSearchesModel();
@@ -94,7 +94,7 @@ void TestDiscovery::savedSearchesInQueryOrder()
 void TestDiscovery::placeOfAPosition()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
 
@@ -143,7 +143,7 @@ void TestDiscovery::addedToListsPaging()
     QFETCH(QString, nextCursor);
     QFETCH(bool, more);
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *lists = h->listsView()->addedToListsModel();
@@ -189,21 +189,21 @@ void TestDiscovery::addedToListsPaging()
 void TestDiscovery::ownAndSubscribedLists()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *mine = h->listsView()->subscribedListsModel();
 
     // The first page asks for the own lists too; further pages only for subscriptions.
     h->updateSubscribedLists();
-    const ScriptedCall own = fixtures::lastCall(b, "retrieveList", ListType::OwnLists);
+    const ScriptedCall own = b->lastCall("retrieveList", ListType::OwnLists);
     b->complete(own, {listPage("0")});
-    b->complete(fixtures::lastCall(b, "retrieveList", ListType::Subscriptions), {listPage("77")});
+    b->complete(b->lastCall("retrieveList", ListType::Subscriptions), {listPage("77")});
     QCOMPARE(mine->count(), 6);
     QCOMPARE(c.contextProperty("mylists_more_available").toBool(), true);
     h->moreSubscribedLists();
-    QCOMPARE(fixtures::lastCall(b, "retrieveList", ListType::OwnLists).queryId, own.queryId);
-    b->complete(fixtures::lastCall(b, "retrieveList", ListType::Subscriptions), {listPage("0")});
+    QCOMPARE(b->lastCall("retrieveList", ListType::OwnLists).queryId, own.queryId);
+    b->complete(b->lastCall("retrieveList", ListType::Subscriptions), {listPage("0")});
     QCOMPARE(mine->count(), 9);
     QCOMPARE(c.contextProperty("mylists_more_available").toBool(), false);
 

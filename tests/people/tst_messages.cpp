@@ -17,7 +17,7 @@ const QString Alice = QStringLiteral("alice");
 
 ScriptedCall load(ScriptedBackend *b, DirectMessageType::DirectMessageType type)
 {
-    return fixtures::lastCall(b, "retrieveDirectMessages", type);
+    return b->lastCall("retrieveDirectMessages", type);
 }
 } // namespace
 
@@ -60,7 +60,7 @@ void TestMessages::onePerPartnerHoldingTheNewest()
     QFETCH(bool, received);
 
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ZirrupModel *list = c.handler()->messagesView()->messageModel();
     QAbstractItemModelTester tester(list, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
@@ -83,7 +83,7 @@ void TestMessages::onePerPartnerHoldingTheNewest()
 void TestMessages::deletionIsConfirmedFirst()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *list = h->messagesView()->messageModel();
@@ -121,7 +121,7 @@ void TestMessages::loadWithOneRequestFailing()
 {
     QFETCH(bool, failureLast);
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
 
     // Signing in finds the list empty: a full load, handing the backend out-lists.
@@ -165,7 +165,7 @@ void TestMessages::unreadOnTheFirstLoad()
             backend->setCachedRecords("retrieveDirectMessages", {message("100", "Bob", Alice)});
         });
     }
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *list = h->messagesView()->messageModel();
@@ -196,7 +196,7 @@ void TestMessages::unreadOnTheFirstLoad()
 void TestMessages::ownAndStreamedMessagesDuringALoad()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *list = h->messagesView()->messageModel();
@@ -221,7 +221,7 @@ void TestMessages::ownAndStreamedMessagesDuringALoad()
 void TestMessages::conversationTipAndAvatars()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
     ZirrupModel *conversation = h->messagesView()->conversationModel();
     QAbstractItemModelTester tester(conversation,
@@ -275,7 +275,7 @@ void TestMessages::conversationTipAndAvatars()
 void TestMessages::anotherAccountStartsAfresh()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
     MessagesView *messages = h->messagesView();
 

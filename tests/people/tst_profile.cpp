@@ -33,12 +33,12 @@ QVariantMap idAnswer(const QStringList &ids)
 
 ScriptedCall showCall(ScriptedBackend *b)
 {
-    return fixtures::lastCall(b, "retrieveUserResources", UserType::Show);
+    return b->lastCall("retrieveUserResources", UserType::Show);
 }
 
 ScriptedCall lookupCall(ScriptedBackend *b)
 {
-    return fixtures::lastCall(b, "retrieveUserResources", UserType::Lookup);
+    return b->lastCall("retrieveUserResources", UserType::Lookup);
 }
 } // namespace
 
@@ -61,7 +61,7 @@ private Q_SLOTS:
 void TestProfile::profileOfTheCurrentUserOnly()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
 
@@ -134,7 +134,7 @@ void TestProfile::profileOfTheCurrentUserOnly()
 void TestProfile::followAndBlockPatchEverything()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ProfileView *pv = h->profileView();
@@ -188,7 +188,7 @@ void TestProfile::followersInBatchesOfTwenty()
     c.setBackendSetup([](ScriptedBackend *backend) {
         backend->setCachedRecords("retrieveFaFResources", {user("Bob"), user("carol")});
     });
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *followers = h->profileView()->followerModel();
@@ -240,7 +240,7 @@ void TestProfile::followersInBatchesOfTwenty()
 void TestProfile::nobodyToListAndPeopleSearch()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
 
@@ -319,7 +319,7 @@ void TestProfile::profilePhotoIsScaled()
     }
 
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     if (format.isEmpty())
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("profile photo was not sent"));
@@ -368,7 +368,7 @@ void TestProfile::newPhotoIsFetchedAgain()
     QVERIFY(image.save(dir.filePath("me.png")));
 
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     h->setCurrentUser(shownProfile);
@@ -389,8 +389,8 @@ void TestProfile::newPhotoIsFetchedAgain()
         h->updateProfileView(openedDuringReread, true);
     }
     b->complete(reread, {renewed});
-    const ScriptedCall download = fixtures::lastCall(b, "retrieveUserResources",
-                                                     UserType::ProfileImage, Zr::CacheThenNetwork);
+    const ScriptedCall download =
+        b->lastCall("retrieveUserResources", UserType::ProfileImage, Zr::CacheThenNetwork);
     QVERIFY(download.args.value("url").contains("1844_9"));
     QCOMPARE(c.contextProperty("updatingProfileImage").toBool(), true);
 
@@ -409,7 +409,7 @@ void TestProfile::newPhotoIsFetchedAgain()
 void TestProfile::anotherAccountStartsEmpty()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *first = c.backend();
     DataHandler *h = c.handler();
     ProfileView *p = h->profileView();

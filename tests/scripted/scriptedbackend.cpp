@@ -58,6 +58,16 @@ ScriptedCall ScriptedBackend::lastCall(const QString &method) const
     return ScriptedCall();
 }
 
+ScriptedCall ScriptedBackend::lastCall(const QString &method, int type, int behavior) const
+{
+    for (auto it = m_calls.crbegin(); it != m_calls.crend(); ++it) {
+        if (it->method == method && it->type == type
+            && (behavior == -2 || it->behavior == behavior))
+            return *it;
+    }
+    return ScriptedCall();
+}
+
 int ScriptedBackend::record(ScriptedCall call, int *queryId, QVariantList *list)
 {
     call.listPassed = call.listPassed || list;

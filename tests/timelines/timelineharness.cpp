@@ -10,8 +10,7 @@
 
 TimelineHarness::TimelineHarness()
 {
-    m_controller.start(false);
-    m_controller.signIn(QStringLiteral("Alice"));
+    m_controller.startSignedIn();
 }
 
 TimelineView *TimelineHarness::view() const
@@ -31,12 +30,7 @@ QString TimelineHarness::text(const char *name) const
 
 ScriptedCall TimelineHarness::lastTimelineCall(int type) const
 {
-    const QList<ScriptedCall> calls = backend()->calls(QStringLiteral("retrieveTimelineResources"));
-    for (auto it = calls.crbegin(); it != calls.crend(); ++it) {
-        if (it->type == type)
-            return *it;
-    }
-    return ScriptedCall();
+    return backend()->lastCall(QStringLiteral("retrieveTimelineResources"), type);
 }
 
 QStringList TimelineHarness::column(const ZirrupModel *model, int role)
