@@ -6,7 +6,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
-#include <QStandardItem>
 #include <QtTest>
 
 using fixtures::column;
@@ -35,7 +34,6 @@ private Q_SLOTS:
     void unreadOnTheFirstLoad();
     void ownAndStreamedMessagesDuringALoad();
     void conversationTipAndAvatars();
-    void anotherAccountStartsAfresh();
 };
 
 void TestMessages::onePerPartnerHoldingTheNewest_data()
@@ -270,42 +268,6 @@ void TestMessages::conversationTipAndAvatars()
     // Alice wrote 1000: it keeps her picture as the sender's.
     QCOMPARE(column(conversation, "sender_avatar_url").count(avatar), 3);
     QCOMPARE(c.contextProperty("conversation_image_url").toString(), avatar);
-}
-
-void TestMessages::anotherAccountStartsAfresh()
-{
-    ScriptedController c;
-    c.startSignedIn();
-    DataHandler *h = c.handler();
-    MessagesView *messages = h->messagesView();
-
-    h->onDirectMessageAdded({message("999", "Bob", Alice)}, false);
-    h->updateMessagesView();
-    QCOMPARE(messages->lastSeenId(), QString("999"));
-    // Rows of the other per-account lists.
-    const QList<ZirrupModel *> others = {
-        h->timelineView()->timelineModel(), h->timelineView()->mentionsModel(),
-        h->listsView()->subscribedListsModel(), h->listsView()->addedToListsModel(),
-        h->trendsView()->savedSearchesModel()};
-    for (ZirrupModel *model : others)
-        model->appendRow(new QStandardItem(QStringLiteral("of alice")));
-
-    // A re-login of the same account keeps what it had.
-    c.signIn(QStringLiteral("alice"));
-    QCOMPARE(messages->messageMap().size(), 1);
-    for (ZirrupModel *model : others)
-        QCOMPARE(model->count(), 1);
-
-    c.signIn(QStringLiteral("carol"));
-    QCOMPARE(messages->messageMap().size(), 0);
-    QCOMPARE(messages->messageModel()->count(), 0);
-    QCOMPARE(messages->lastSeenId(), QString("0"));
-    for (ZirrupModel *model : others)
-        QCOMPARE(model->count(), 0);
-    // Alice's conversation with Bob is not carol's.
-    h->updateConversationView("Bob");
-    QCOMPARE(messages->conversationModel()->count(), 0);
-    QCOMPARE(c.contextProperty("conversation_zirrupName").toString(), QString());
 }
 
 QTEST_MAIN(TestMessages)

@@ -1,5 +1,8 @@
 #include "datahandler.h"
+#include "listsview.h"
+#include "messagesview.h"
 #include "profileview.h"
+#include "trendsview.h"
 #include "zirrupmodel.h"
 
 #include "peoplefixtures.h"
@@ -8,6 +11,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QSignalSpy>
+#include <QStandardItem>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -413,6 +417,17 @@ void TestProfile::anotherAccountStartsEmpty()
     ScriptedBackend *first = c.backend();
     DataHandler *h = c.handler();
     ProfileView *p = h->profileView();
+    MessagesView *messages = h->messagesView();
+    // Rows of the other per-account lists.
+    const QList<ZirrupModel *> others = {
+        h->timelineView()->timelineModel(), h->timelineView()->mentionsModel(),
+        h->listsView()->subscribedListsModel(), h->listsView()->addedToListsModel(),
+        h->trendsView()->savedSearchesModel()};
+    for (ZirrupModel *model : others)
+        model->appendRow(new QStandardItem(QStringLiteral("of alice")));
+    h->onDirectMessageAdded({fixtures::message("999", "Bob", "alice")}, false);
+    h->updateMessagesView();
+    QCOMPARE(messages->lastSeenId(), QString("999"));
 
     h->setCurrentUser("Bob");
     h->updateProfileView("Bob");
@@ -440,6 +455,9 @@ void TestProfile::anotherAccountStartsEmpty()
     QCOMPARE(c.contextProperty("profileview_loading").toBool(), false);
     QCOMPARE(c.contextProperty("updatingProfileImage").toBool(), false);
     QCOMPARE(p->followerModel()->count(), 2);
+    QCOMPARE(messages->messageMap().size(), 1);
+    for (ZirrupModel *model : others)
+        QCOMPARE(model->count(), 1);
 
     // Another account sees none of it, and nothing the old backend still answers.
     c.signIn("Dora");
@@ -447,6 +465,15 @@ void TestProfile::anotherAccountStartsEmpty()
     QCOMPARE(c.contextProperty("profile_subview_screen_name").toString(), QString());
     QCOMPARE(p->followerModel()->count(), 0);
     QCOMPARE(p->profileSearchModel()->count(), 0);
+    QCOMPARE(messages->messageMap().size(), 0);
+    QCOMPARE(messages->messageModel()->count(), 0);
+    QCOMPARE(messages->lastSeenId(), QString("0"));
+    for (ZirrupModel *model : others)
+        QCOMPARE(model->count(), 0);
+    // Alice's conversation with Bob is not Dora's.
+    h->updateConversationView("Bob");
+    QCOMPARE(messages->conversationModel()->count(), 0);
+    QCOMPARE(c.contextProperty("conversation_zirrupName").toString(), QString());
     first->complete(showCall(first), {user("Bob")});
     first->complete(search, {user("Bob")});
     QCOMPARE(c.contextProperty("profileview_screen_name").toString(), QString());
