@@ -1,9 +1,9 @@
 #include "datahandler.h"
 
+#include "fixturefile.h"
 #include "scriptedcontroller.h"
 
 #include <QDesktopServices>
-#include <QJsonDocument>
 #include <QtTest>
 
 namespace {
@@ -53,9 +53,7 @@ void TestMarkup::entities_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QStringList>("pieces");
-    QFile file(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/fixtures/entities.json"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    for (const QVariant &row : QJsonDocument::fromJson(file.readAll()).toVariant().toList()) {
+    for (const QVariant &row : fixtureFile("entities.json").toList()) {
         const QVariantMap c = row.toMap();
         QTest::newRow(qPrintable(c.value("tag").toString()))
             << c.value("entities").toMap() << c.value("text").toString()

@@ -13,7 +13,7 @@ using fixtures::column;
 namespace {
 QVariantMap listPage(const QString &nextCursor)
 {
-    QVariantMap page = fixtures::load("lists.json").toMap();
+    QVariantMap page = fixtureFile("lists.json").toMap();
     page.insert("next_cursor", nextCursor);
     return page;
 }
@@ -45,7 +45,7 @@ void TestDiscovery::savedSearchesInQueryOrder()
     ZirrupModel *saved = h->trendsView()->savedSearchesModel();
 
     h->updateSavedSearches();
-    b->complete(b->lastCall("retrieveSavedSearch"), fixtures::load("saved_searches.json").toList());
+    b->complete(b->lastCall("retrieveSavedSearch"), fixtureFile("saved_searches.json").toList());
     QCOMPARE(column(saved, "query_item"), QStringList({"bread", "qml", "qml"}));
     // Of two equal queries, the upper one's id.
     QCOMPARE(h->savedSearchId("qml"), saved->get(1).value("id").toString());
@@ -101,7 +101,7 @@ void TestDiscovery::placeOfAPosition()
     h->getGeoLocation("60.17", "24.94");
     const ScriptedCall lookup = b->lastCall("retrieveGeo");
     QCOMPARE(lookup.args, Zr::ArgMap({{"lat", "60.17"}, {"long", "24.94"}, {"max_results", "1"}}));
-    b->complete(lookup, {fixtures::load("places.json")});
+    b->complete(lookup, {fixtureFile("places.json")});
     QCOMPARE(c.contextProperty("geo_location").toString(), QString("Helsinki, Finland"));
     QCOMPARE(c.contextProperty("geo_id").toString(), QString("4f6e2d1a9b3c8e70"));
 
@@ -116,7 +116,7 @@ void TestDiscovery::placeOfAPosition()
     h->getGeoLocation("60.17", "24.94");
     const ScriptedCall stale = b->lastCall("retrieveGeo");
     h->getGeoLocation("", "");
-    b->complete(stale, {fixtures::load("places.json")});
+    b->complete(stale, {fixtureFile("places.json")});
     QCOMPARE(c.contextProperty("geo_location").toString(), QString());
 
     // A failed or refused lookup reads "error", so the editor stops waiting.

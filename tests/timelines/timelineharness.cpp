@@ -1,10 +1,9 @@
 #include "timelineharness.h"
 
 #include "datahandler.h"
-#include "jsondecoder.h"
+#include "fixturefile.h"
 #include "zirrupmodel.h"
 
-#include <QFile>
 #include <QStandardItem>
 #include <QtTest>
 
@@ -68,10 +67,7 @@ QString fields(const QObject *object, const QStringList &properties)
 
 QVariant TimelineHarness::fixture(const QString &fileName)
 {
-    QFile file(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/fixtures/") + fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", qPrintable(fileName));
-    return Zr::JsonDecoder::decode(file.readAll());
+    return fixtureFile(fileName);
 }
 
 QVariantList TimelineHarness::page(const QString &fileName)
