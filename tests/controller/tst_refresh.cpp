@@ -18,14 +18,6 @@
 namespace {
 const QString sessionPath = QStringLiteral("/org/freedesktop/login1/session/_31");
 
-void signIn(ScriptedController &c)
-{
-    c.start(true);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
-    c.signIn();
-    c.view().clearCalls();
-}
-
 QVariantList record(const QVariantMap &fields)
 {
     return {fields};
@@ -144,7 +136,7 @@ void TestRefresh::streamFollowsVisibilityAndTheScreen()
     QCOMPARE(DisplayInfo(none, none).backlightStatus(0), DisplayInfo::BacklightOn);
 
     ScriptedController c;
-    signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
     ScriptedBackend *backend = c.backend();
     // Read at start: no screen saver, but the session is locked (that is read last).
@@ -184,7 +176,7 @@ void TestRefresh::streamFollowsVisibilityAndTheScreen()
 void TestRefresh::failedStreamsAreRetriedOnlyOnline()
 {
     ScriptedController c;
-    signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
     ScriptedBackend *backend = c.backend();
     QTimer *throttle = h->throttlingTimer();
@@ -226,7 +218,7 @@ void TestRefresh::failedStreamsAreRetriedOnlyOnline()
 void TestRefresh::lastSeenIdIsSavedOnceAfterAQuietMoment()
 {
     ScriptedController c;
-    signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
     ScriptedNotifications *notifications = c.factory().notifications();
     QSignalSpy saved(notifications, &ScriptedNotifications::lastIdSaved);
@@ -247,7 +239,7 @@ void TestRefresh::lastSeenIdIsSavedOnceAfterAQuietMoment()
 void TestRefresh::backgroundNewsReachTheDesktop()
 {
     ScriptedController c;
-    signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
     ScriptedNotifications *n = c.factory().notifications();
     const QVariantList mention = record({{"id", "7"},
@@ -281,7 +273,7 @@ void TestRefresh::backgroundNewsReachTheDesktop()
 void TestRefresh::cleanupRunsOnceUntilResumed()
 {
     ScriptedController c;
-    signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
 
     h->doCleanup();
@@ -305,7 +297,7 @@ void TestRefresh::cleanupRunsOnceUntilResumed()
 void TestRefresh::delayedRefreshesRunEach()
 {
     ScriptedController c;
-    signIn(c);
+    c.startSignedIn();
     ScriptedBackend *backend = c.backend();
     auto requests = [backend] {
         return backend->callCount(QStringLiteral("retrieveDirectMessages"));

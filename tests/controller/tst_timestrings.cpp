@@ -31,9 +31,8 @@ private Q_SLOTS:
     void initTestCase();
     void relativeAgeAtEveryBandLimit_data();
     void relativeAgeAtEveryBandLimit();
-    void detailAndConversationLines();
     void serviceDatesBecomeCanonicalLocalText();
-    void emptyOrUnparsableTimes();
+    void detailLinesAndUnparsableTimes();
 };
 
 void TestTimeStrings::initTestCase()
@@ -87,18 +86,6 @@ void TestTimeStrings::relativeAgeAtEveryBandLimit()
     QCOMPARE(h->createSectionTimeString(canonical(written)), section.isEmpty() ? date : section);
 }
 
-void TestTimeStrings::detailAndConversationLines()
-{
-    ScriptedController c;
-    DataHandler *h = c.handler();
-    const QDateTime local = written.toLocalTime();
-    const QString expected = h->locale().formatDateTime(local, Locale::DateMedium, Locale::TimeNone)
-        + QStringLiteral(" at ")
-        + h->locale().formatDateTime(local, Locale::DateNone, Locale::TimeShort);
-    QCOMPARE(h->createDetailTimeString(canonical(written)), expected);
-    QCOMPARE(h->createConversationTimeString(canonical(written)), expected);
-}
-
 void TestTimeStrings::serviceDatesBecomeCanonicalLocalText()
 {
     ScriptedController c;
@@ -120,10 +107,16 @@ void TestTimeStrings::serviceDatesBecomeCanonicalLocalText()
              QStringLiteral("2 minutes ago"));
 }
 
-void TestTimeStrings::emptyOrUnparsableTimes()
+void TestTimeStrings::detailLinesAndUnparsableTimes()
 {
     ScriptedController c;
     DataHandler *h = c.handler();
+    const QDateTime local = written.toLocalTime();
+    const QString expected = h->locale().formatDateTime(local, Locale::DateMedium, Locale::TimeNone)
+        + QStringLiteral(" at ")
+        + h->locale().formatDateTime(local, Locale::DateNone, Locale::TimeShort);
+    QCOMPARE(h->createDetailTimeString(canonical(written)), expected);
+    QCOMPARE(h->createConversationTimeString(canonical(written)), expected);
     for (const QString &text :
          {QString(), QStringLiteral("Sam. Dez. 05 10:11:12 2026"), QStringLiteral("not a time")}) {
         QCOMPARE(h->createTimeString(text), QString());

@@ -1,51 +1,21 @@
 #ifndef PEOPLEFIXTURES_H
 #define PEOPLEFIXTURES_H
 
-// Service records for the people tests, read from fixtures/ and decoded the way the client
-// library hands them on: every "<key>_str" replaces "<key>", so ids are exact decimal text.
+// Service records for the people tests, read from fixtures/.
 
 #include "datahandler.h"
+#include "fixturefile.h"
 #include "scriptedcontroller.h"
 
-#include <QFile>
-#include <QJsonDocument>
 #include <QStandardItemModel>
 #include <QtTest>
 
 namespace fixtures {
 
-inline QVariant decoded(const QVariant &value)
-{
-    if (value.typeId() == QMetaType::QVariantList) {
-        QVariantList list;
-        for (const QVariant &element : value.toList())
-            list.append(decoded(element));
-        return list;
-    }
-    if (value.typeId() != QMetaType::QVariantMap)
-        return value;
-    QVariantMap map = value.toMap();
-    for (auto it = map.begin(); it != map.end(); ++it)
-        it.value() = decoded(it.value());
-    for (const QString &key : map.keys()) {
-        if (key.endsWith(QLatin1String("_str")))
-            map.insert(key.chopped(4), map.value(key));
-    }
-    return map;
-}
-
-inline QVariant load(const QString &name)
-{
-    QFile file(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/fixtures/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", qPrintable(name));
-    return decoded(QJsonDocument::fromJson(file.readAll()).toVariant());
-}
-
 // alice (the signed-in user, stored as "Alice"), Bob, carol (protected, default avatar).
 inline QVariantMap user(const QString &screenName)
 {
-    for (const QVariant &user : load(QStringLiteral("users.json")).toList()) {
+    for (const QVariant &user : fixtureFile(QStringLiteral("users.json")).toList()) {
         if (user.toMap()
                 .value(QStringLiteral("screen_name"))
                 .toString()
@@ -61,7 +31,7 @@ inline QVariantMap user(const QString &screenName)
 inline QVariantMap message(const QString &id, const QString &sender, const QString &recipient,
                            const QString &text = QStringLiteral("Lunch at 12?"))
 {
-    QVariantMap record = load(QStringLiteral("direct_message.json")).toMap();
+    QVariantMap record = fixtureFile(QStringLiteral("direct_message.json")).toMap();
     record.insert(QStringLiteral("id"), id);
     record.insert(QStringLiteral("text"), text);
     record.insert(QStringLiteral("sender_screen_name"), sender);
@@ -84,26 +54,6 @@ inline QStringList column(const QStandardItemModel *model, const char *role)
         values.append(model->item(row)->data(number).toString());
     return values;
 }
-
-// The newest request of a method and kind.
-inline ScriptedCall lastCall(ScriptedBackend *b, const char *method, int type, int behavior = -2)
-{
-    const QList<ScriptedCall> calls = b->calls(QLatin1String(method));
-    for (auto it = calls.crbegin(); it != calls.crend(); ++it) {
-        if (it->type == type && (behavior == -2 || it->behavior == behavior))
-            return *it;
-    }
-    return ScriptedCall();
-}
-
-// Starts the controller with an account and signs "Alice" in.
-inline void signIn(ScriptedController &c)
-{
-    c.start(true);
-    QTRY_COMPARE(c.login()->loginCount(), 1);
-    c.signIn(QStringLiteral("Alice"));
-}
-
 } // namespace fixtures
 
 #endif // PEOPLEFIXTURES_H

@@ -13,7 +13,7 @@ using fixtures::column;
 namespace {
 QVariantMap listPage(const QString &nextCursor)
 {
-    QVariantMap page = fixtures::load("lists.json").toMap();
+    QVariantMap page = fixtureFile("lists.json").toMap();
     page.insert("next_cursor", nextCursor);
     return page;
 }
@@ -39,13 +39,13 @@ private Q_SLOTS:
 void TestDiscovery::savedSearchesInQueryOrder()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *saved = h->trendsView()->savedSearchesModel();
 
     h->updateSavedSearches();
-    b->complete(b->lastCall("retrieveSavedSearch"), fixtures::load("saved_searches.json").toList());
+    b->complete(b->lastCall("retrieveSavedSearch"), fixtureFile("saved_searches.json").toList());
     QCOMPARE(column(saved, "query_item"), QStringList({"bread", "qml", "qml"}));
     // Of two equal queries, the upper one's id.
     QCOMPARE(h->savedSearchId("qml"), saved->get(1).value("id").toString());
@@ -94,14 +94,14 @@ void TestDiscovery::savedSearchesInQueryOrder()
 void TestDiscovery::placeOfAPosition()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
 
     h->getGeoLocation("60.17", "24.94");
     const ScriptedCall lookup = b->lastCall("retrieveGeo");
     QCOMPARE(lookup.args, Zr::ArgMap({{"lat", "60.17"}, {"long", "24.94"}, {"max_results", "1"}}));
-    b->complete(lookup, {fixtures::load("places.json")});
+    b->complete(lookup, {fixtureFile("places.json")});
     QCOMPARE(c.contextProperty("geo_location").toString(), QString("Helsinki, Finland"));
     QCOMPARE(c.contextProperty("geo_id").toString(), QString("4f6e2d1a9b3c8e70"));
 
@@ -116,7 +116,7 @@ void TestDiscovery::placeOfAPosition()
     h->getGeoLocation("60.17", "24.94");
     const ScriptedCall stale = b->lastCall("retrieveGeo");
     h->getGeoLocation("", "");
-    b->complete(stale, {fixtures::load("places.json")});
+    b->complete(stale, {fixtureFile("places.json")});
     QCOMPARE(c.contextProperty("geo_location").toString(), QString());
 
     // A failed or refused lookup reads "error", so the editor stops waiting.
@@ -143,7 +143,7 @@ void TestDiscovery::addedToListsPaging()
     QFETCH(QString, nextCursor);
     QFETCH(bool, more);
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *lists = h->listsView()->addedToListsModel();
@@ -189,21 +189,21 @@ void TestDiscovery::addedToListsPaging()
 void TestDiscovery::ownAndSubscribedLists()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *mine = h->listsView()->subscribedListsModel();
 
     // The first page asks for the own lists too; further pages only for subscriptions.
     h->updateSubscribedLists();
-    const ScriptedCall own = fixtures::lastCall(b, "retrieveList", ListType::OwnLists);
+    const ScriptedCall own = b->lastCall("retrieveList", ListType::OwnLists);
     b->complete(own, {listPage("0")});
-    b->complete(fixtures::lastCall(b, "retrieveList", ListType::Subscriptions), {listPage("77")});
+    b->complete(b->lastCall("retrieveList", ListType::Subscriptions), {listPage("77")});
     QCOMPARE(mine->count(), 6);
     QCOMPARE(c.contextProperty("mylists_more_available").toBool(), true);
     h->moreSubscribedLists();
-    QCOMPARE(fixtures::lastCall(b, "retrieveList", ListType::OwnLists).queryId, own.queryId);
-    b->complete(fixtures::lastCall(b, "retrieveList", ListType::Subscriptions), {listPage("0")});
+    QCOMPARE(b->lastCall("retrieveList", ListType::OwnLists).queryId, own.queryId);
+    b->complete(b->lastCall("retrieveList", ListType::Subscriptions), {listPage("0")});
     QCOMPARE(mine->count(), 9);
     QCOMPARE(c.contextProperty("mylists_more_available").toBool(), false);
 

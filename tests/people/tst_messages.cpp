@@ -6,7 +6,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
-#include <QStandardItem>
 #include <QtTest>
 
 using fixtures::column;
@@ -17,7 +16,7 @@ const QString Alice = QStringLiteral("alice");
 
 ScriptedCall load(ScriptedBackend *b, DirectMessageType::DirectMessageType type)
 {
-    return fixtures::lastCall(b, "retrieveDirectMessages", type);
+    return b->lastCall("retrieveDirectMessages", type);
 }
 } // namespace
 
@@ -35,7 +34,6 @@ private Q_SLOTS:
     void unreadOnTheFirstLoad();
     void ownAndStreamedMessagesDuringALoad();
     void conversationTipAndAvatars();
-    void anotherAccountStartsAfresh();
 };
 
 void TestMessages::onePerPartnerHoldingTheNewest_data()
@@ -60,7 +58,7 @@ void TestMessages::onePerPartnerHoldingTheNewest()
     QFETCH(bool, received);
 
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ZirrupModel *list = c.handler()->messagesView()->messageModel();
     QAbstractItemModelTester tester(list, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
@@ -83,7 +81,7 @@ void TestMessages::onePerPartnerHoldingTheNewest()
 void TestMessages::deletionIsConfirmedFirst()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *list = h->messagesView()->messageModel();
@@ -121,7 +119,7 @@ void TestMessages::loadWithOneRequestFailing()
 {
     QFETCH(bool, failureLast);
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
 
     // Signing in finds the list empty: a full load, handing the backend out-lists.
@@ -165,7 +163,7 @@ void TestMessages::unreadOnTheFirstLoad()
             backend->setCachedRecords("retrieveDirectMessages", {message("100", "Bob", Alice)});
         });
     }
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *list = h->messagesView()->messageModel();
@@ -196,7 +194,7 @@ void TestMessages::unreadOnTheFirstLoad()
 void TestMessages::ownAndStreamedMessagesDuringALoad()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *list = h->messagesView()->messageModel();
@@ -221,7 +219,7 @@ void TestMessages::ownAndStreamedMessagesDuringALoad()
 void TestMessages::conversationTipAndAvatars()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     DataHandler *h = c.handler();
     ZirrupModel *conversation = h->messagesView()->conversationModel();
     QAbstractItemModelTester tester(conversation,
@@ -270,42 +268,6 @@ void TestMessages::conversationTipAndAvatars()
     // Alice wrote 1000: it keeps her picture as the sender's.
     QCOMPARE(column(conversation, "sender_avatar_url").count(avatar), 3);
     QCOMPARE(c.contextProperty("conversation_image_url").toString(), avatar);
-}
-
-void TestMessages::anotherAccountStartsAfresh()
-{
-    ScriptedController c;
-    fixtures::signIn(c);
-    DataHandler *h = c.handler();
-    MessagesView *messages = h->messagesView();
-
-    h->onDirectMessageAdded({message("999", "Bob", Alice)}, false);
-    h->updateMessagesView();
-    QCOMPARE(messages->lastSeenId(), QString("999"));
-    // Rows of the other per-account lists.
-    const QList<ZirrupModel *> others = {
-        h->timelineView()->timelineModel(), h->timelineView()->mentionsModel(),
-        h->listsView()->subscribedListsModel(), h->listsView()->addedToListsModel(),
-        h->trendsView()->savedSearchesModel()};
-    for (ZirrupModel *model : others)
-        model->appendRow(new QStandardItem(QStringLiteral("of alice")));
-
-    // A re-login of the same account keeps what it had.
-    c.signIn(QStringLiteral("alice"));
-    QCOMPARE(messages->messageMap().size(), 1);
-    for (ZirrupModel *model : others)
-        QCOMPARE(model->count(), 1);
-
-    c.signIn(QStringLiteral("carol"));
-    QCOMPARE(messages->messageMap().size(), 0);
-    QCOMPARE(messages->messageModel()->count(), 0);
-    QCOMPARE(messages->lastSeenId(), QString("0"));
-    for (ZirrupModel *model : others)
-        QCOMPARE(model->count(), 0);
-    // Alice's conversation with Bob is not carol's.
-    h->updateConversationView("Bob");
-    QCOMPARE(messages->conversationModel()->count(), 0);
-    QCOMPARE(c.contextProperty("conversation_zirrupName").toString(), QString());
 }
 
 QTEST_MAIN(TestMessages)

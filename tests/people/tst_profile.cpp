@@ -1,5 +1,8 @@
 #include "datahandler.h"
+#include "listsview.h"
+#include "messagesview.h"
 #include "profileview.h"
+#include "trendsview.h"
 #include "zirrupmodel.h"
 
 #include "peoplefixtures.h"
@@ -8,6 +11,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QSignalSpy>
+#include <QStandardItem>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -33,12 +37,12 @@ QVariantMap idAnswer(const QStringList &ids)
 
 ScriptedCall showCall(ScriptedBackend *b)
 {
-    return fixtures::lastCall(b, "retrieveUserResources", UserType::Show);
+    return b->lastCall("retrieveUserResources", UserType::Show);
 }
 
 ScriptedCall lookupCall(ScriptedBackend *b)
 {
-    return fixtures::lastCall(b, "retrieveUserResources", UserType::Lookup);
+    return b->lastCall("retrieveUserResources", UserType::Lookup);
 }
 } // namespace
 
@@ -61,7 +65,7 @@ private Q_SLOTS:
 void TestProfile::profileOfTheCurrentUserOnly()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
 
@@ -134,7 +138,7 @@ void TestProfile::profileOfTheCurrentUserOnly()
 void TestProfile::followAndBlockPatchEverything()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ProfileView *pv = h->profileView();
@@ -188,7 +192,7 @@ void TestProfile::followersInBatchesOfTwenty()
     c.setBackendSetup([](ScriptedBackend *backend) {
         backend->setCachedRecords("retrieveFaFResources", {user("Bob"), user("carol")});
     });
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     ZirrupModel *followers = h->profileView()->followerModel();
@@ -240,7 +244,7 @@ void TestProfile::followersInBatchesOfTwenty()
 void TestProfile::nobodyToListAndPeopleSearch()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
 
@@ -319,7 +323,7 @@ void TestProfile::profilePhotoIsScaled()
     }
 
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     if (format.isEmpty())
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("profile photo was not sent"));
@@ -368,7 +372,7 @@ void TestProfile::newPhotoIsFetchedAgain()
     QVERIFY(image.save(dir.filePath("me.png")));
 
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *b = c.backend();
     DataHandler *h = c.handler();
     h->setCurrentUser(shownProfile);
@@ -389,8 +393,8 @@ void TestProfile::newPhotoIsFetchedAgain()
         h->updateProfileView(openedDuringReread, true);
     }
     b->complete(reread, {renewed});
-    const ScriptedCall download = fixtures::lastCall(b, "retrieveUserResources",
-                                                     UserType::ProfileImage, Zr::CacheThenNetwork);
+    const ScriptedCall download =
+        b->lastCall("retrieveUserResources", UserType::ProfileImage, Zr::CacheThenNetwork);
     QVERIFY(download.args.value("url").contains("1844_9"));
     QCOMPARE(c.contextProperty("updatingProfileImage").toBool(), true);
 
@@ -409,10 +413,21 @@ void TestProfile::newPhotoIsFetchedAgain()
 void TestProfile::anotherAccountStartsEmpty()
 {
     ScriptedController c;
-    fixtures::signIn(c);
+    c.startSignedIn();
     ScriptedBackend *first = c.backend();
     DataHandler *h = c.handler();
     ProfileView *p = h->profileView();
+    MessagesView *messages = h->messagesView();
+    // Rows of the other per-account lists.
+    const QList<ZirrupModel *> others = {
+        h->timelineView()->timelineModel(), h->timelineView()->mentionsModel(),
+        h->listsView()->subscribedListsModel(), h->listsView()->addedToListsModel(),
+        h->trendsView()->savedSearchesModel()};
+    for (ZirrupModel *model : others)
+        model->appendRow(new QStandardItem(QStringLiteral("of alice")));
+    h->onDirectMessageAdded({fixtures::message("999", "Bob", "alice")}, false);
+    h->updateMessagesView();
+    QCOMPARE(messages->lastSeenId(), QString("999"));
 
     h->setCurrentUser("Bob");
     h->updateProfileView("Bob");
@@ -440,6 +455,9 @@ void TestProfile::anotherAccountStartsEmpty()
     QCOMPARE(c.contextProperty("profileview_loading").toBool(), false);
     QCOMPARE(c.contextProperty("updatingProfileImage").toBool(), false);
     QCOMPARE(p->followerModel()->count(), 2);
+    QCOMPARE(messages->messageMap().size(), 1);
+    for (ZirrupModel *model : others)
+        QCOMPARE(model->count(), 1);
 
     // Another account sees none of it, and nothing the old backend still answers.
     c.signIn("Dora");
@@ -447,6 +465,15 @@ void TestProfile::anotherAccountStartsEmpty()
     QCOMPARE(c.contextProperty("profile_subview_screen_name").toString(), QString());
     QCOMPARE(p->followerModel()->count(), 0);
     QCOMPARE(p->profileSearchModel()->count(), 0);
+    QCOMPARE(messages->messageMap().size(), 0);
+    QCOMPARE(messages->messageModel()->count(), 0);
+    QCOMPARE(messages->lastSeenId(), QString("0"));
+    for (ZirrupModel *model : others)
+        QCOMPARE(model->count(), 0);
+    // Alice's conversation with Bob is not Dora's.
+    h->updateConversationView("Bob");
+    QCOMPARE(messages->conversationModel()->count(), 0);
+    QCOMPARE(c.contextProperty("conversation_zirrupName").toString(), QString());
     first->complete(showCall(first), {user("Bob")});
     first->complete(search, {user("Bob")});
     QCOMPARE(c.contextProperty("profileview_screen_name").toString(), QString());

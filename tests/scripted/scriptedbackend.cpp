@@ -58,8 +58,19 @@ ScriptedCall ScriptedBackend::lastCall(const QString &method) const
     return ScriptedCall();
 }
 
+ScriptedCall ScriptedBackend::lastCall(const QString &method, int type, int behavior) const
+{
+    for (auto it = m_calls.crbegin(); it != m_calls.crend(); ++it) {
+        if (it->method == method && it->type == type
+            && (behavior == -2 || it->behavior == behavior))
+            return *it;
+    }
+    return ScriptedCall();
+}
+
 int ScriptedBackend::record(ScriptedCall call, int *queryId, QVariantList *list)
 {
+    call.listPassed = call.listPassed || list;
     call.result = m_results.value(call.method, m_defaultResult);
     call.queryId = (call.result == Zr::RequestSent && m_issueIds) ? m_nextId++ : -1;
     if (queryId)
@@ -161,22 +172,32 @@ int ScriptedBackend::retrieveTimelineResources(QVariantList *list, int *queryId,
                                                const Zr::ArgMap &args,
                                                Zr::RetrieveBehavior behavior)
 {
-    ScriptedCall call = makeCall("retrieveTimelineResources", args, type, behavior);
-    call.listPassed = list;
-    return record(call, queryId, list);
+    return record(makeCall("retrieveTimelineResources", args, type, behavior), queryId, list);
 }
 
 int ScriptedBackend::retrieveStatus(QVariantList *list, const Zr::ArgMap &args, int *queryId)
 {
-    ScriptedCall call = makeCall("retrieveStatus", args);
-    call.listPassed = list;
-    return record(call, queryId, list);
+    return record(makeCall("retrieveStatus", args), queryId, list);
 }
 
-int ScriptedBackend::writeStatus(const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("writeStatus", args), queryId);
-}
+// Requests that carry arguments only.
+#define SCRIPTED_REQUEST(name)                                                                     \
+    int ScriptedBackend::name(const Zr::ArgMap &args, int *queryId)                                \
+    {                                                                                              \
+        return record(makeCall(#name, args), queryId);                                             \
+    }
+SCRIPTED_REQUEST(writeStatus)
+SCRIPTED_REQUEST(retweetStatus)
+SCRIPTED_REQUEST(deleteStatus)
+SCRIPTED_REQUEST(createFavorite)
+SCRIPTED_REQUEST(destroyFavorite)
+SCRIPTED_REQUEST(writeDirectMessage)
+SCRIPTED_REQUEST(deleteDirectMessage)
+SCRIPTED_REQUEST(createFriendship)
+SCRIPTED_REQUEST(destroyFriendship)
+SCRIPTED_REQUEST(createBlock)
+SCRIPTED_REQUEST(destroyBlock)
+#undef SCRIPTED_REQUEST
 
 int ScriptedBackend::postStatusWithMedia(const Zr::ArgMap &args, int *queryId,
                                          const QMap<QString, QByteArray> &files)
@@ -186,60 +207,24 @@ int ScriptedBackend::postStatusWithMedia(const Zr::ArgMap &args, int *queryId,
     return record(call, queryId);
 }
 
-int ScriptedBackend::retweetStatus(const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("retweetStatus", args), queryId);
-}
-
-int ScriptedBackend::deleteStatus(const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("deleteStatus", args), queryId);
-}
-
-int ScriptedBackend::createFavorite(const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("createFavorite", args), queryId);
-}
-
-int ScriptedBackend::destroyFavorite(const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("destroyFavorite", args), queryId);
-}
-
 int ScriptedBackend::retrieveFavorites(QVariantList *list, int *queryId, const Zr::ArgMap &args,
                                        Zr::RetrieveBehavior behavior)
 {
-    ScriptedCall call = makeCall("retrieveFavorites", args, -1, behavior);
-    call.listPassed = list;
-    return record(call, queryId, list);
+    return record(makeCall("retrieveFavorites", args, -1, behavior), queryId, list);
 }
 
 int ScriptedBackend::retrieveDirectMessages(QVariantList *list, int *queryId,
                                             const DirectMessageType::DirectMessageType &type,
                                             const Zr::ArgMap &args, Zr::RetrieveBehavior behavior)
 {
-    ScriptedCall call = makeCall("retrieveDirectMessages", args, type, behavior);
-    call.listPassed = list;
-    return record(call, queryId, list);
-}
-
-int ScriptedBackend::writeDirectMessage(const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("writeDirectMessage", args), queryId);
-}
-
-int ScriptedBackend::deleteDirectMessage(const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("deleteDirectMessage", args), queryId);
+    return record(makeCall("retrieveDirectMessages", args, type, behavior), queryId, list);
 }
 
 int ScriptedBackend::retrieveUserResources(QVariantList *list, int *queryId,
                                            const UserType::UserType &type, const Zr::ArgMap &args,
                                            Zr::RetrieveBehavior behavior)
 {
-    ScriptedCall call = makeCall("retrieveUserResources", args, type, behavior);
-    call.listPassed = list;
-    return record(call, queryId, list);
+    return record(makeCall("retrieveUserResources", args, type, behavior), queryId, list);
 }
 
 int ScriptedBackend::retrieveFaFResources(QVariantList *list,
@@ -247,44 +232,18 @@ int ScriptedBackend::retrieveFaFResources(QVariantList *list,
                                           const Zr::ArgMap &args, int *queryId,
                                           Zr::RetrieveBehavior behavior)
 {
-    ScriptedCall call = makeCall("retrieveFaFResources", args, type, behavior);
-    call.listPassed = list;
-    return record(call, queryId, list);
-}
-
-int ScriptedBackend::createFriendship(const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("createFriendship", args), queryId);
-}
-
-int ScriptedBackend::destroyFriendship(const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("destroyFriendship", args), queryId);
+    return record(makeCall("retrieveFaFResources", args, type, behavior), queryId, list);
 }
 
 int ScriptedBackend::friendshipExists(QVariantList *list, const Zr::ArgMap &args, int *queryId)
 {
-    ScriptedCall call = makeCall("friendshipExists", args);
-    call.listPassed = list;
-    return record(call, queryId, list);
-}
-
-int ScriptedBackend::createBlock(const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("createBlock", args), queryId);
-}
-
-int ScriptedBackend::destroyBlock(const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("destroyBlock", args), queryId);
+    return record(makeCall("friendshipExists", args), queryId, list);
 }
 
 int ScriptedBackend::retrieveBlockedIdsList(QVariantList *list, int *queryId,
                                             Zr::RetrieveBehavior behavior)
 {
-    ScriptedCall call = makeCall("retrieveBlockedIdsList", Zr::ArgMap(), -1, behavior);
-    call.listPassed = list;
-    return record(call, queryId, list);
+    return record(makeCall("retrieveBlockedIdsList", Zr::ArgMap(), -1, behavior), queryId, list);
 }
 
 int ScriptedBackend::retrieveAccountResources(int *queryId, const AccountType::AccountType &type,
@@ -299,9 +258,7 @@ int ScriptedBackend::retrieveTrends(QVariantList *list, int *queryId,
                                     const TrendType::TrendType &type, const Zr::ArgMap &args,
                                     Zr::RetrieveBehavior behavior)
 {
-    ScriptedCall call = makeCall("retrieveTrends", args, type, behavior);
-    call.listPassed = list;
-    return record(call, queryId, list);
+    return record(makeCall("retrieveTrends", args, type, behavior), queryId, list);
 }
 
 int ScriptedBackend::retrieveSavedSearch(const SSType::SSType &type, const Zr::ArgMap &args,
@@ -314,9 +271,7 @@ int ScriptedBackend::retrieveGeo(QVariantList *list, const GeoType::GeoType &typ
                                  const Zr::ArgMap &args, int *queryId,
                                  Zr::RetrieveBehavior behavior)
 {
-    ScriptedCall call = makeCall("retrieveGeo", args, type, behavior);
-    call.listPassed = list;
-    return record(call, queryId, list);
+    return record(makeCall("retrieveGeo", args, type, behavior), queryId, list);
 }
 
 int ScriptedBackend::retrieveList(const ListType::ListType &type, const Zr::ArgMap &args,

@@ -59,6 +59,8 @@ public:
     bool hasCall(const QString &method) const { return callCount(method) > 0; }
     // The newest call of the method (of any method when empty); a default call when none.
     ScriptedCall lastCall(const QString &method = QString()) const;
+    // The newest call of the method of that kind (and behavior, unless -2).
+    ScriptedCall lastCall(const QString &method, int type, int behavior = -2) const;
     void clearCalls() { m_calls.clear(); }
 
     // Emits the completion signal the call's request is answered with.

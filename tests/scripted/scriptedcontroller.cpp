@@ -48,6 +48,13 @@ void ScriptedController::signIn(const QString &userName)
                                   QStringLiteral("consumer-secret-value"));
 }
 
+void ScriptedController::startSignedIn(const QString &userName)
+{
+    start(false);
+    signIn(userName);
+    m_view.clearCalls();
+}
+
 QVariant ScriptedController::contextProperty(const QString &name) const
 {
     return m_view.rootContext()->contextProperty(name);

@@ -36,6 +36,8 @@ public:
     void start(bool withAccount = false);
     // The platform answers a login with these credentials.
     void signIn(const QString &userName = QStringLiteral("Alice"));
+    // start and signIn, with the root's calls so far forgotten.
+    void startSignedIn(const QString &userName = QStringLiteral("Alice"));
 
     QVariant contextProperty(const QString &name) const;
 

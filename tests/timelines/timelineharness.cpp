@@ -1,17 +1,15 @@
 #include "timelineharness.h"
 
 #include "datahandler.h"
-#include "jsondecoder.h"
+#include "fixturefile.h"
 #include "zirrupmodel.h"
 
-#include <QFile>
 #include <QStandardItem>
 #include <QtTest>
 
 TimelineHarness::TimelineHarness()
 {
-    m_controller.start(false);
-    m_controller.signIn(QStringLiteral("Alice"));
+    m_controller.startSignedIn();
 }
 
 TimelineView *TimelineHarness::view() const
@@ -31,12 +29,7 @@ QString TimelineHarness::text(const char *name) const
 
 ScriptedCall TimelineHarness::lastTimelineCall(int type) const
 {
-    const QList<ScriptedCall> calls = backend()->calls(QStringLiteral("retrieveTimelineResources"));
-    for (auto it = calls.crbegin(); it != calls.crend(); ++it) {
-        if (it->type == type)
-            return *it;
-    }
-    return ScriptedCall();
+    return backend()->lastCall(QStringLiteral("retrieveTimelineResources"), type);
 }
 
 QStringList TimelineHarness::column(const ZirrupModel *model, int role)
@@ -74,10 +67,7 @@ QString fields(const QObject *object, const QStringList &properties)
 
 QVariant TimelineHarness::fixture(const QString &fileName)
 {
-    QFile file(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/fixtures/") + fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", qPrintable(fileName));
-    return Zr::JsonDecoder::decode(file.readAll());
+    return fixtureFile(fileName);
 }
 
 QVariantList TimelineHarness::page(const QString &fileName)

@@ -228,6 +228,8 @@ void TestTimelinePaging::errorsLowerTheirFlags()
     h.backend()->fail(h.lastTimelineCall(TimelineType::User), "Not authorized");
     QVERIFY(!h.flag("tweetsview_is_refreshing"));
     QCOMPARE(root.callCount("showError"), 2);
+    QCOMPARE(root.lastArguments("showError"),
+             QVariantList {qtTrId("qtn_zirrup_error_retrieve_tweets")});
 
     h.handler()->searchTweets("#qt");
     QVERIFY(h.flag("searchview_searching_tweets"));
@@ -308,6 +310,7 @@ void TestTimelinePaging::filterAndNamelessRecords()
         QVERIFY(text.contains("Lunch"));
     search->clear();
     mergeFiltered(h.view(), 5, page, "lunch");
+    mergeFiltered(h.view(), 5, page, "BOB");
     QCOMPARE(search->rowCount(), 0);
     mergeFiltered(h.view(), 5, page, "Carol Crane");
     QCOMPARE(search->rowCount(), 9);

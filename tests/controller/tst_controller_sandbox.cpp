@@ -1,65 +1,51 @@
-// The people adapters with the real client library against zirrup-sandbox (demo world).
+// The controller with the real client library against zirrup-sandbox: picture tweets, the home
+// stream, messages, follows and blocks, saved searches, the own profile and list pages.
 #include "datahandler.h"
+#include "photoscaler.h"
+#include "zirrup.h"
 #include "zirrupmodel.h"
 
 #include "apiclient.h"
-#include "peoplefixtures.h"
 #include "sandboxprocess.h"
+#include "scriptedcontroller.h"
 
 #include <QImage>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
-using fixtures::column;
-
 namespace {
 const int network = 10000;
+
+QStringList column(const ZirrupModel *model, const char *role)
+{
+    QStringList values;
+    for (int row = 0; row < model->rowCount(); ++row)
+        values.append(model->get(row).value(QLatin1String(role)).toString());
+    return values;
 }
 
-class TestPeopleSandbox : public QObject
+std::unique_ptr<ApiClient> client(const QUrl &service, const QString &name,
+                                  const QString &password = QString())
 {
-    Q_OBJECT
-
-private Q_SLOTS:
-    void initTestCase();
-    void directMessageThereAndBack();
-    void followAndBlock();
-    void savedSearchComesAndGoes();
-    void ownProfileAndPhoto();
-    void pageThroughAMembersLists();
-
-private:
-    // Signs `name` in on the controller with a backend that talks to the sandbox.
-    void signIn(ScriptedController &c, const QString &name);
-    std::unique_ptr<ApiClient> client(const QString &name);
-
-    SandboxProcess m_sandbox {{QStringLiteral("--seed")}};
-};
-
-void TestPeopleSandbox::initTestCase()
-{
-    QVERIFY2(m_sandbox.start(), qPrintable(m_sandbox.errorString()));
-    Zr::setServiceUrl(m_sandbox.baseUrl());
-}
-
-std::unique_ptr<ApiClient> TestPeopleSandbox::client(const QString &name)
-{
-    auto api = std::make_unique<ApiClient>(m_sandbox.baseUrl());
+    auto api = std::make_unique<ApiClient>(service);
     // In the demo world every password but demo's is the account's name.
-    api->signIn(name, name);
+    api->signIn(name, password.isEmpty() ? name : password);
     return api;
 }
 
-void TestPeopleSandbox::signIn(ScriptedController &c, const QString &name)
+// Signs `name` in on the controller with a backend that talks to the sandbox.
+void signIn(ScriptedController &c, const QUrl &service, const QString &name,
+            const QString &password)
 {
-    c.handler()->setBackendFactory([](const QStringList &credentials, QObject *parent) {
-        return new Zr::Zirrup(credentials.value(0), credentials.value(1), credentials.value(2),
-                              credentials.value(3), credentials.value(4), credentials.value(5),
-                              parent);
+    Zr::setServiceUrl(service);
+    c.handler()->setBackendFactory([](const QStringList &s, QObject *parent) {
+        return new Zr::Zirrup(s.value(0), s.value(1), s.value(2), s.value(3), s.value(4),
+                              s.value(5), parent);
     });
     c.start(false);
-    const SandboxAccount account = client(name)->account();
+    const SandboxAccount account = client(service, name, password)->account();
     QVERIFY(account.isValid());
     c.login()->setAccountExists(true);
     c.login()->setAccountEnabled(true);
@@ -69,12 +55,126 @@ void TestPeopleSandbox::signIn(ScriptedController &c, const QString &name)
                                     QStringLiteral(ZIRRUP_CONSUMER_SECRET));
     QVERIFY(c.handler()->backend()->isAuthenticated());
 }
+} // namespace
 
-void TestPeopleSandbox::directMessageThereAndBack()
+class TestControllerSandbox : public QObject
 {
-    auto bob = client("bob");
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void pictureTweetReadsBackWithItsMedia();
+    void streamedTweetAndFavourite();
+    void directMessageThereAndBack();
+    void followAndBlock();
+    void savedSearchComesAndGoes();
+    void ownProfileAndPhoto();
+    void pageThroughAMembersLists();
+
+private:
+    SandboxProcess m_sandbox {{QStringLiteral("--seed")}};
+};
+
+void TestControllerSandbox::initTestCase()
+{
+    QVERIFY2(m_sandbox.start(), qPrintable(m_sandbox.errorString()));
+}
+
+void TestControllerSandbox::pictureTweetReadsBackWithItsMedia()
+{
     ScriptedController c;
-    signIn(c, "alice");
+    DataHandler *h = c.handler();
+    signIn(c, m_sandbox.baseUrl(), "hiro", "hiro");
+    Zr::Zirrup *backend = h->backend();
+
+    // A landscape picture, scaled for upload on the scaler's thread.
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("harbour.png"));
+    QImage image(600, 400, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QVERIFY(image.save(picture));
+    PhotoScaler scaler;
+    QSignalSpy scaled(&scaler, &PhotoScaler::photosScaled);
+    scaler.scale(QVariantMap {{picture, false}});
+    QVERIFY(scaled.wait(10000));
+
+    QSignalSpy posted(backend, &Zr::Zirrup::postedStatusWithMedia);
+    h->postTweetWithMedia(QStringLiteral("At the harbour #sea"), QString());
+    h->setContextProperty(QStringLiteral("posting_tweet"), true);
+    h->onPhotosScaled(scaled.first().at(0), scaled.first().at(1));
+    QVERIFY(posted.wait(10000));
+    QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
+    QCOMPARE(c.view().callCount("homePage"), 1);
+
+    // Read back as the list shows it.
+    QSignalSpy timeline(backend, &Zr::Zirrup::timelineUpdated);
+    int queryId = -1;
+    backend->retrieveTimelineResources(nullptr, &queryId, TimelineType::User,
+                                       {{"screen_name", "hiro"}, {"include_entities", "true"}},
+                                       Zr::CacheThenNetwork);
+    QVERIFY(timeline.wait(10000));
+    const QVariantMap status = timeline.last().at(1).toList().value(0).toMap();
+    QString text = status.value("text").toString();
+    QVERIFY2(text.startsWith(QStringLiteral("At the harbour #sea http://")), qPrintable(text));
+    const QVariantMap entities = status.value("entities").toMap();
+    const QVariantMap media = entities.value("media").toList().value(0).toMap();
+    const QString mediaUrl = media.value("media_url").toString();
+    QVERIFY2(mediaUrl.endsWith(QStringLiteral(".png")), qPrintable(mediaUrl));
+
+    h->parseEntities(entities, text);
+    QVERIFY2(text.startsWith(
+                 QStringLiteral("At the harbour <a href=\"#sea\" style=\"text-decoration:none; "
+                                "color:#4d6980\">#sea</a> <a href=\"")
+                 + media.value("url").toString() + QStringLiteral("\" style")),
+             qPrintable(text));
+    QVERIFY(text.endsWith(media.value("display_url").toString() + QStringLiteral("</a>")));
+
+    // The service holds the picture as it was scaled.
+    const ApiResponse stored = client(m_sandbox.baseUrl(), "hiro")->get(QUrl(mediaUrl).path());
+    QCOMPARE(stored.status, 200);
+    QCOMPARE(QImage::fromData(stored.body).size(), QSize(1080, 720));
+}
+
+void TestControllerSandbox::streamedTweetAndFavourite()
+{
+    auto leo = client(m_sandbox.baseUrl(), "leo");
+    // Following already is fine too.
+    client(m_sandbox.baseUrl(), "ines")
+        ->post("/1/friendships/create.json", {{"screen_name", "leo"}});
+    ScriptedController c;
+    signIn(c, m_sandbox.baseUrl(), "ines", "ines");
+    Zr::Zirrup *backend = c.handler()->backend();
+    QSignalSpy streamed(backend, &Zr::Zirrup::streamObject);
+
+    // Sign-in loads the home list and opens the stream.
+    ZirrupModel *home = c.handler()->timelineView()->timelineModel();
+    QVERIFY(c.contextProperty("timelineview_is_refreshing").toBool());
+    QTRY_VERIFY(!c.contextProperty("timelineview_is_refreshing").toBool());
+    const int rows = home->rowCount();
+    QTRY_VERIFY(!streamed.isEmpty()); // the stream's first object: whom the user follows
+
+    const ApiResponse posted =
+        leo->post("/1/statuses/update.json", {{"status", "Tea & biscuits at four? #break"}});
+    QCOMPARE(posted.status, 200);
+    const QString id = posted.object().value("id_str").toString();
+    QTRY_COMPARE(home->get(0).value("tweetid").toString(), id);
+    QCOMPARE(home->rowCount(), rows + 1);
+    QCOMPARE(home->get(0).value("name").toString(), QString("leo"));
+    QCOMPARE(home->get(0).value("status_text").toString(),
+             QString("Tea & biscuits at four? #break"));
+    QCOMPARE(home->get(0).value("favorited").toBool(), false);
+
+    c.handler()->favoriteTweet(id, true);
+    QTRY_COMPARE(home->get(0).value("favorited").toBool(), true);
+    c.handler()->favoriteTweet(id, false);
+    QTRY_COMPARE(home->get(0).value("favorited").toBool(), false);
+}
+
+void TestControllerSandbox::directMessageThereAndBack()
+{
+    auto bob = client(m_sandbox.baseUrl(), "bob");
+    ScriptedController c;
+    signIn(c, m_sandbox.baseUrl(), "alice", "alice");
     DataHandler *h = c.handler();
     ZirrupModel *list = h->messagesView()->messageModel();
     // Messages need a follower on the other end.
@@ -109,10 +209,10 @@ void TestPeopleSandbox::directMessageThereAndBack()
     QTRY_COMPARE_WITH_TIMEOUT(list->get(bobsRow()).value("msg_id").toString(), sentId, network);
 }
 
-void TestPeopleSandbox::followAndBlock()
+void TestControllerSandbox::followAndBlock()
 {
     ScriptedController c;
-    signIn(c, "grace");
+    signIn(c, m_sandbox.baseUrl(), "grace", "grace");
     DataHandler *h = c.handler();
     h->setCurrentUser("bob");
     h->updateProfileView("bob");
@@ -130,7 +230,7 @@ void TestPeopleSandbox::followAndBlock()
 
     h->blockProfile("bob", true);
     QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("profileview_blocked").toBool(), true, network);
-    auto grace = client("grace");
+    auto grace = client(m_sandbox.baseUrl(), "grace");
     const QJsonArray blocked = grace->get("/1/blocks/blocking/ids.json").array();
     QVERIFY(blocked.contains(QJsonValue(h->profileView()->blockedIds().value(0))));
     h->blockProfile("bob", false);
@@ -138,10 +238,10 @@ void TestPeopleSandbox::followAndBlock()
     QVERIFY(grace->get("/1/blocks/blocking/ids.json").array().isEmpty());
 }
 
-void TestPeopleSandbox::savedSearchComesAndGoes()
+void TestControllerSandbox::savedSearchComesAndGoes()
 {
     ScriptedController c;
-    signIn(c, "emma");
+    signIn(c, m_sandbox.baseUrl(), "emma", "emma");
     DataHandler *h = c.handler();
     ZirrupModel *saved = h->trendsView()->savedSearchesModel();
     h->updateSavedSearches();
@@ -155,20 +255,21 @@ void TestPeopleSandbox::savedSearchComesAndGoes()
 
     h->deleteSearch("aardvark sightings");
     QTRY_VERIFY_WITH_TIMEOUT(!column(saved, "query_item").contains("aardvark sightings"), network);
-    const QJsonArray left = client("emma")->get("/1/saved_searches.json").array();
+    const QJsonArray left =
+        client(m_sandbox.baseUrl(), "emma")->get("/1/saved_searches.json").array();
     for (const QJsonValue &search : left)
         QVERIFY(search.toObject().value("query").toString() != "aardvark sightings");
 }
 
-void TestPeopleSandbox::ownProfileAndPhoto()
+void TestControllerSandbox::ownProfileAndPhoto()
 {
     ScriptedController c;
-    signIn(c, "kaisa");
+    signIn(c, m_sandbox.baseUrl(), "kaisa", "kaisa");
     DataHandler *h = c.handler();
     h->updateAccountData("Kaisa K.", "http://example.org/kaisa", "Turku", "Edited from a test");
     QTRY_COMPARE_WITH_TIMEOUT(c.view().callCount("prevPage"), 1, network);
     QCOMPARE(c.contextProperty("profileview_firstname").toString(), QString("Kaisa K."));
-    auto kaisa = client("kaisa");
+    auto kaisa = client(m_sandbox.baseUrl(), "kaisa");
     const ApiResponse shown = kaisa->get("/1/users/show.json", {{"screen_name", "kaisa"}});
     QCOMPARE(shown.at("location").toString(), QString("Turku"));
     const QString oldPicture = shown.at("profile_image_url").toString();
@@ -199,10 +300,10 @@ void TestPeopleSandbox::ownProfileAndPhoto()
     QCOMPARE(QImage(stored.toLocalFile()).isNull(), false);
 }
 
-void TestPeopleSandbox::pageThroughAMembersLists()
+void TestControllerSandbox::pageThroughAMembersLists()
 {
     ScriptedController c;
-    signIn(c, "alice");
+    signIn(c, m_sandbox.baseUrl(), "alice", "alice");
     DataHandler *h = c.handler();
     // A member of one of alice's subscribed lists.
     h->updateSubscribedLists();
@@ -211,7 +312,7 @@ void TestPeopleSandbox::pageThroughAMembersLists()
                              network);
     const QString listId = mine->get(0).value("id").toString();
     const ApiResponse members =
-        client("alice")->get("/1/lists/members.json", {{"list_id", listId}});
+        client(m_sandbox.baseUrl(), "alice")->get("/1/lists/members.json", {{"list_id", listId}});
     const QString member = members.at("users/0/screen_name").toString();
     QVERIFY(!member.isEmpty());
 
@@ -228,5 +329,5 @@ void TestPeopleSandbox::pageThroughAMembersLists()
     QCOMPARE(c.contextProperty("listsview_more_available").toBool(), false);
 }
 
-QTEST_MAIN(TestPeopleSandbox)
-#include "tst_people_sandbox.moc"
+QTEST_MAIN(TestControllerSandbox)
+#include "tst_controller_sandbox.moc"
