@@ -30,15 +30,15 @@ static QString text(const QJsonValue &value)
     return QString::fromUtf8(document.toJson(QJsonDocument::Compact));
 }
 
-static QByteArray picture(const QJsonArray &spec)
+static QByteArray picture(const QJsonArray &shape)
 {
-    QImage image(spec.at(0).toInt(), spec.at(1).toInt(), QImage::Format_RGB32);
+    QImage image(shape.at(0).toInt(), shape.at(1).toInt(), QImage::Format_RGB32);
     image.fill(Qt::red);
     QPainter(&image).fillRect(0, 0, image.width() / 2, image.height() / 2, Qt::blue);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, qPrintable(spec.at(2).toString()));
+    image.save(&buffer, qPrintable(shape.at(2).toString()));
     return bytes;
 }
 
