@@ -68,6 +68,11 @@ bool DesktopLoginHandler::accountEnabled(int serviceType)
         && m_store->account().enabled;
 }
 
+QString DesktopLoginHandler::accountUserId()
+{
+    return m_store->hasAccount() ? m_store->account().userId : QString();
+}
+
 bool DesktopLoginHandler::setAccountEnabled(bool enabled)
 {
     return m_store->setEnabled(enabled);

@@ -48,6 +48,7 @@ public:
 
     bool accountExists() override;
     bool accountEnabled(int serviceType) override;
+    QString accountUserId() override;
     void login(bool reauthenticate, bool flag) override;
     void invalidateAccount() override;
 

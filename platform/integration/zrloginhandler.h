@@ -22,6 +22,9 @@ public:
     virtual bool accountEnabled(int serviceType) = 0;
     virtual void login(bool reauthenticate, bool flag) = 0;
     virtual void invalidateAccount() = 0;
+    // The stored account's user id, known before any login; empty when there is none. Only
+    // used to show what was cached for the account while its login is under way.
+    virtual QString accountUserId() { return QString(); }
 
 Q_SIGNALS:
     void loginResponse(QString token, QString tokenSecret, QString userId, QString username,

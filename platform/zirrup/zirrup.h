@@ -62,6 +62,10 @@ public:
     virtual int retrieveTimelineResources(QVariantList *list, int *queryId,
                                           const TimelineType::TimelineType &type,
                                           const ArgMap &args, RetrieveBehavior behavior);
+    // The records cached for a user's timeline, newest first, read without signing in: start-up
+    // shows them while the login is still under way.
+    static QVariantList cachedTimeline(const QString &userId,
+                                       const TimelineType::TimelineType &type);
     virtual int retrieveStatus(QVariantList *list, const ArgMap &args, int *queryId);
     virtual int writeStatus(const ArgMap &args, int *queryId);
     // files: file name -> encoded picture.

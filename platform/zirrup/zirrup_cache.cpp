@@ -50,8 +50,13 @@ QString unescapeText(QString text)
 
 QString ZirrupPrivate::account() const
 {
+    return authenticated ? accountFolderName(userId) : QStringLiteral("anonymous");
+}
+
+QString ZirrupPrivate::accountFolderName(const QString &userId)
+{
     static const QRegularExpression plainId(QStringLiteral("^[0-9]{1,30}$"));
-    if (!authenticated || userId.isEmpty())
+    if (userId.isEmpty())
         return QStringLiteral("anonymous");
     if (plainId.match(userId).hasMatch())
         return userId;
@@ -61,13 +66,16 @@ QString ZirrupPrivate::account() const
                                   .left(20));
 }
 
+QString ZirrupPrivate::cacheFolder(const QString &account)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+        + QStringLiteral("/zirrup/") + account + QStringLiteral("/records");
+}
+
 RecordCache *ZirrupPrivate::cache()
 {
     if (!recordCache) {
-        const QString folder =
-            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-            + QStringLiteral("/zirrup/") + account() + QStringLiteral("/records");
-        recordCache = std::make_unique<RecordCache>(folder);
+        recordCache = std::make_unique<RecordCache>(cacheFolder(account()));
         QObject::connect(recordCache.get(), &RecordCache::writeFailed, q,
                          [this](const QString &fileName) {
                              if (logEnabled(LogWarning))
@@ -89,7 +97,7 @@ void ZirrupPrivate::onCacheWriteFailed()
         owner, [owner] { Q_EMIT owner->errorWarning(-1); }, Qt::QueuedConnection);
 }
 
-QString ZirrupPrivate::timelineKey(int type, const ArgMap &args) const
+QString ZirrupPrivate::timelineKey(int type, const ArgMap &args)
 {
     switch (type) {
     case TimelineType::Home:
@@ -122,13 +130,27 @@ QVariantList ZirrupPrivate::cachedList(const QString &key)
 {
     if (key.isEmpty())
         return {};
-    QVariantList records = cache()->value(key).toList();
+    return recordsOnly(cache()->value(key).toList());
+}
+
+QVariantList ZirrupPrivate::recordsOnly(QVariantList records)
+{
     // A file edited by hand or by an older version may hold anything.
     records.erase(
         std::remove_if(records.begin(), records.end(),
                        [](const QVariant &r) { return r.typeId() != QMetaType::QVariantMap; }),
         records.end());
     return records;
+}
+
+QVariantList Zirrup::cachedTimeline(const QString &userId, const TimelineType::TimelineType &type)
+{
+    const QString key = ZirrupPrivate::timelineKey(type, ArgMap());
+    if (userId.isEmpty() || key.isEmpty())
+        return {};
+    // Only read: the backend that signs in later keeps its own copy of the folder's lists.
+    RecordCache cache(ZirrupPrivate::cacheFolder(ZirrupPrivate::accountFolderName(userId)));
+    return ZirrupPrivate::recordsOnly(cache.value(key).toList());
 }
 
 void ZirrupPrivate::storePage(const QString &key, const ArgMap &args, const QVariantList &records)

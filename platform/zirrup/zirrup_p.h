@@ -109,11 +109,15 @@ public:
 
     // Caches (zirrup_cache.cpp).
     QString account() const;
+    // The folder name of a user's cache; user ids that are not plain numbers are hashed.
+    static QString accountFolderName(const QString &userId);
+    static QString cacheFolder(const QString &account);
     RecordCache *cache();
     std::unique_ptr<RecordCache> recordCache;
-    QString timelineKey(int type, const ArgMap &args) const;
+    static QString timelineKey(int type, const ArgMap &args);
     QString favoritesKey(const ArgMap &args) const;
     QVariantList cachedList(const QString &key);
+    static QVariantList recordsOnly(QVariantList records);
     void storePage(const QString &key, const ArgMap &args, const QVariantList &records);
     void mergeIntoList(const QString &key, const QVariantList &records);
     void removeFromLists(const QStringList &keys, const QString &id);

@@ -65,6 +65,13 @@ ZirrupPage {
         return null;
     }
 
+    // A profile opened from the rows shown while signing in is asked for once signed in.
+    property bool signingIn: zirrup_authenticating
+    onSigningInChanged: {
+        if (!signingIn && status !== PageStatus.Inactive)
+            dataHandler.updateProfileView(dataHandler.currentUser, true);
+    }
+
     onStatusChanged: {
         if (status === PageStatus.Activating) {
             if (window.eventPageLaunched) {

@@ -135,6 +135,13 @@ ZirrupPage {
         }
     }
 
+    // A tweet opened from the rows shown while signing in is asked for once signed in.
+    property bool signingIn: zirrup_authenticating
+    onSigningInChanged: {
+        if (!signingIn && status !== PageStatus.Inactive)
+            refreshContent();
+    }
+
     onStatusChanged: {
         if (status === PageStatus.Activating) {
             if (window.eventPageLaunched) {

@@ -150,6 +150,10 @@ void DataHandler::createBackend()
     connectPlatformOnce();
 
     if (accountReady()) {
+        // The login waits for the keyring and a round trip to the service; what was cached for
+        // the account shows meanwhile, in the window's first frame.
+        m_timelineView.showCachedHome(
+            Zr::Zirrup::cachedTimeline(loginHandler()->accountUserId(), TimelineType::Home));
         if (!m_delayedLoginTimer) {
             m_delayedLoginTimer = new QTimer(this);
             m_delayedLoginTimer->setSingleShot(true);

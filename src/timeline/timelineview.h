@@ -117,6 +117,9 @@ public Q_SLOTS:
     void cleanFavorites();
 
     void onTimelineUpdated(TimelineType::TimelineType type, QVariantList data, int queryId);
+    // The home rows cached for the account, shown while its login is still under way; nothing
+    // when the list already has rows.
+    void showCachedHome(const QVariantList &records);
     void onListCompleted(ListType::ListType type, QVariantList data, int queryId);
     void onFavoritesUpdated(QVariantList data, int queryId);
     void onNetworkRequestError(int queryId, QVariantMap err);

@@ -241,6 +241,12 @@ void TimelineView::setMoreAvailable(const char *name, int records, bool cached)
         setFlag(name, true);
 }
 
+void TimelineView::showCachedHome(const QVariantList &records)
+{
+    if (!records.isEmpty() && m_timelineModel->rowCount() == 0)
+        onTimelineUpdated(TimelineType::Home, records, -1);
+}
+
 void TimelineView::onTimelineUpdated(TimelineType::TimelineType type, QVariantList data,
                                      int queryId)
 {
