@@ -119,7 +119,6 @@ void TestAccountStore::storesPrivatelyAndAtomically()
     AccountStore reader(m_path, nullptr);
     QVERIFY(!reader.hasAccount());
     QCOMPARE(reader.lastServiceUrl(), written.serviceUrl);
-    QVERIFY(!fileText(m_path).contains("1843-token"));
     QVERIFY(!fileText(m_path).contains("token secret"));
 }
 
