@@ -85,10 +85,6 @@ void CannedHttpServer::answer(QTcpSocket *socket, const CannedResponse &response
 {
     if (!socket)
         return;
-    if (response.drop) {
-        socket->abort();
-        return;
-    }
     QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + " Canned\r\n";
     out += "Content-Type: application/json; charset=utf-8\r\n";
     out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";

@@ -29,9 +29,8 @@ struct CannedResponse
 {
     int status = 200;
     QByteArray body;
-    // Held answers wait for release(); a dropped one closes the connection without a word.
+    // Held answers wait for release().
     bool hold = false;
-    bool drop = false;
 };
 
 // A loopback HTTP/1.1 server for tests: answers each request with the next canned response (404

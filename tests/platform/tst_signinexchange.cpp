@@ -122,12 +122,8 @@ void TestSignInExchange::refusalsAreNamed()
     QVERIFY(failed.wait());
     QCOMPARE(succeeded.count(), 0);
     QCOMPARE(failed.count(), 1);
-    const SignInExchange::Failure failure = failureNamed(row["failure"]);
-    QCOMPARE(failureOf(failed), failure);
-    const QString message = row["message"].toString();
-    QCOMPARE(failed.first().value(1).toString(),
-             SignInExchange::describe(failure, m_server->url(), message));
-    QCOMPARE(failed.first().value(2).toString(), message);
+    QCOMPARE(failureOf(failed), failureNamed(row["failure"]));
+    QCOMPARE(failed.first().value(2).toString(), row["message"].toString());
     // In the English catalogue's words.
     QVERIFY(failed.first().value(1).toString().contains(row["shown"].toString()));
 }
