@@ -237,6 +237,7 @@ void TestProfile::nobodyToListAndPeopleSearch()
     ZirrupModel *results = h->profileView()->profileSearchModel();
     h->searchProfiles("@bob");
     h->searchProfiles("@bob");
+    QCOMPARE(h->currentSearchString(), QString("@bob"));
     QVERIFY(flag("searchview_searching_profiles"));
     QCOMPARE(b->calls("searchResources").size(), 1);
     const ScriptedCall search = b->lastCall("searchResources");
@@ -259,6 +260,7 @@ void TestProfile::nobodyToListAndPeopleSearch()
     h->profileView()->cleanProfileSearchResults();
     h->searchProfiles("@bob");
     QCOMPARE(b->callCount("searchResources"), 3);
+    QVERIFY(!flag("searchview_more_profiles_available"));
     b->fail(b->lastCall("searchResources"), "Internal error");
     QCOMPARE(shownError(), QVariantList {QStringLiteral("qtn_zirrup_error_search")});
 }
