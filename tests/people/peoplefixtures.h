@@ -3,12 +3,7 @@
 
 // Service records for the people tests, read from fixtures/.
 
-#include "datahandler.h"
-#include "fixturefile.h"
-#include "scriptedcontroller.h"
-
-#include <QStandardItemModel>
-#include <QtTest>
+#include "scriptedsession.h"
 
 namespace fixtures {
 
@@ -45,15 +40,6 @@ inline QVariantMap message(const QString &id, const QString &sender, const QStri
     return record;
 }
 
-// The values of one role, row by row.
-inline QStringList column(const QStandardItemModel *model, const char *role)
-{
-    QStringList values;
-    const int number = model->roleNames().key(role);
-    for (int row = 0; row < model->rowCount(); ++row)
-        values.append(model->item(row)->data(number).toString());
-    return values;
-}
 } // namespace fixtures
 
 #endif // PEOPLEFIXTURES_H

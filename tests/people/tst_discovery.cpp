@@ -1,14 +1,9 @@
-#include "datahandler.h"
 #include "listsview.h"
 #include "trendsview.h"
-#include "zirrupmodel.h"
 
 #include "peoplefixtures.h"
-#include "scriptedcontroller.h"
 
 #include <QtTest>
-
-using fixtures::column;
 
 namespace {
 QVariantMap listPage(const QString &nextCursor)
@@ -24,11 +19,12 @@ QVariantMap savedSearch(const QString &id, const QString &query)
 }
 } // namespace
 
-class TestDiscovery : public QObject
+class TestDiscovery : public ScriptedSession
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { start(); }
     void savedSearchesInQueryOrder();
     void placeOfAPosition();
     void addedToListsPaging_data();
@@ -38,10 +34,6 @@ private Q_SLOTS:
 
 void TestDiscovery::savedSearchesInQueryOrder()
 {
-    ScriptedController c;
-    c.startSignedIn();
-    ScriptedBackend *b = c.backend();
-    DataHandler *h = c.handler();
     ZirrupModel *saved = h->trendsView()->savedSearchesModel();
 
     h->updateSavedSearches();
@@ -53,10 +45,9 @@ void TestDiscovery::savedSearchesInQueryOrder()
 
     // A new search lands in its place, not at the end.
     h->saveSearch("apple");
-    QCOMPARE(c.contextProperty("savedsearches_is_loading").toBool(), true);
     b->complete(b->lastCall("retrieveSavedSearch"), {savedSearch("11", "apple")});
     QCOMPARE(column(saved, "query_item"), QStringList({"apple", "bread", "qml", "qml"}));
-    QCOMPARE(c.contextProperty("savedsearches_is_loading").toBool(), false);
+    QVERIFY(!flag("savedsearches_is_loading"));
 
     // Saving a query again is answered with the one saved before: still one row.
     h->saveSearch("bread");
@@ -74,10 +65,10 @@ void TestDiscovery::savedSearchesInQueryOrder()
 
     // A failure keeps the rows and says so.
     h->saveSearch("x");
+    QVERIFY(flag("savedsearches_is_loading"));
     b->fail(b->lastCall("retrieveSavedSearch"), "Internal error");
-    QCOMPARE(c.contextProperty("savedsearches_is_loading").toBool(), false);
-    QCOMPARE(c.view().lastArguments("showError"),
-             QVariantList {QStringLiteral("qtn_zirrup_error_save_search")});
+    QVERIFY(!flag("savedsearches_is_loading"));
+    QCOMPARE(shownError(), QVariantList {QStringLiteral("qtn_zirrup_error_save_search")});
     QCOMPARE(saved->count(), 3);
 
     // The list read before a save and a delete that are answered first keeps both.
@@ -93,39 +84,32 @@ void TestDiscovery::savedSearchesInQueryOrder()
 
 void TestDiscovery::placeOfAPosition()
 {
-    ScriptedController c;
-    c.startSignedIn();
-    ScriptedBackend *b = c.backend();
-    DataHandler *h = c.handler();
-
     h->getGeoLocation("60.17", "24.94");
     const ScriptedCall lookup = b->lastCall("retrieveGeo");
     QCOMPARE(lookup.args, Zr::ArgMap({{"lat", "60.17"}, {"long", "24.94"}, {"max_results", "1"}}));
     b->complete(lookup, {fixtureFile("places.json")});
-    QCOMPARE(c.contextProperty("geo_location").toString(), QString("Helsinki, Finland"));
-    QCOMPARE(c.contextProperty("geo_id").toString(), QString("4f6e2d1a9b3c8e70"));
+    QCOMPARE(values({"geo_location", "geo_id"}), QString("Helsinki, Finland|4f6e2d1a9b3c8e70"));
 
     // Nowhere near a place: both empty.
     h->getGeoLocation("0.5", "-30.1");
     b->complete(b->lastCall("retrieveGeo"),
                 {QVariantMap {{"result", QVariantMap {{"places", QVariantList()}}}}});
-    QCOMPARE(c.contextProperty("geo_location").toString(), QString());
-    QCOMPARE(c.contextProperty("geo_id").toString(), QString());
+    QCOMPARE(values({"geo_location", "geo_id"}), QString("|"));
 
     // Empty coordinates only clear.
     h->getGeoLocation("60.17", "24.94");
     const ScriptedCall stale = b->lastCall("retrieveGeo");
     h->getGeoLocation("", "");
     b->complete(stale, {fixtureFile("places.json")});
-    QCOMPARE(c.contextProperty("geo_location").toString(), QString());
+    QCOMPARE(text("geo_location"), QString());
 
     // A failed or refused lookup reads "error", so the editor stops waiting.
     h->getGeoLocation("60.17", "24.94");
     b->fail(b->lastCall("retrieveGeo"), "Internal error");
-    QCOMPARE(c.contextProperty("geo_location").toString(), QString("error"));
+    QCOMPARE(text("geo_location"), QString("error"));
     b->setResult("retrieveGeo", Zr::RequestFailed);
     h->getGeoLocation("60.17", "24.94");
-    QCOMPARE(c.contextProperty("geo_location").toString(), QString("error"));
+    QCOMPARE(text("geo_location"), QString("error"));
 }
 
 void TestDiscovery::addedToListsPaging_data()
@@ -142,10 +126,6 @@ void TestDiscovery::addedToListsPaging()
 {
     QFETCH(QString, nextCursor);
     QFETCH(bool, more);
-    ScriptedController c;
-    c.startSignedIn();
-    ScriptedBackend *b = c.backend();
-    DataHandler *h = c.handler();
     ZirrupModel *lists = h->listsView()->addedToListsModel();
 
     // The lists of the profile already shown are not reloaded without force.
@@ -157,21 +137,19 @@ void TestDiscovery::addedToListsPaging()
     const ScriptedCall first = b->lastCall("retrieveList");
     QCOMPARE(first.type, int(ListType::Memberships));
     QCOMPARE(first.args, Zr::ArgMap({{"screen_name", "Bob"}, {"cursor", "-1"}}));
-    QCOMPARE(c.contextProperty("listsview_loading").toBool(), true);
+    QVERIFY(flag("listsview_loading"));
 
     // Answers to nobody's request change nothing.
     Q_EMIT b->listCompleted(ListType::Memberships, {listPage("0")}, 4242);
     QCOMPARE(lists->count(), 0);
 
     b->complete(first, {listPage(nextCursor)});
-    QCOMPARE(column(lists, "id"), QStringList({"301", "302", "303"}));
-    QCOMPARE(column(lists, "name"), QStringList({"@bob/qt-people", "@carol/secret", "@carol/odd"}));
+    QCOMPARE(fields(lists, 0, {"id", "name", "screenName", "desc"}),
+             QString("301|@bob/qt-people|Bob|Folks who   write Qt"));
     // Only "private" exactly is a private list.
     QCOMPARE(column(lists, "isprivate"), QStringList({"false", "true", "false"}));
-    QCOMPARE(lists->get(0).value("screenName").toString(), QString("Bob"));
-    QCOMPARE(lists->get(0).value("desc").toString(), QString("Folks who   write Qt"));
-    QCOMPARE(c.contextProperty("listsview_loading").toBool(), false);
-    QCOMPARE(c.contextProperty("listsview_more_available").toBool(), more);
+    QVERIFY(!flag("listsview_loading"));
+    QCOMPARE(flag("listsview_more_available"), more);
 
     const int asked = b->callCount("retrieveList");
     h->moreAddedToLists("Bob");
@@ -179,19 +157,15 @@ void TestDiscovery::addedToListsPaging()
     if (!more)
         return;
     QCOMPARE(b->lastCall("retrieveList").args.value("cursor"), nextCursor);
-    QCOMPARE(c.contextProperty("listsview_is_loading_more").toBool(), true);
+    QVERIFY(flag("listsview_is_loading_more"));
     b->fail(b->lastCall("retrieveList"), "Internal error");
-    QCOMPARE(c.contextProperty("listsview_is_loading_more").toBool(), false);
-    QCOMPARE(c.view().callCount("showError"), 0);
+    QVERIFY(!flag("listsview_is_loading_more"));
+    QCOMPARE(c->view().callCount("showError"), 0);
     QCOMPARE(lists->count(), 3);
 }
 
 void TestDiscovery::ownAndSubscribedLists()
 {
-    ScriptedController c;
-    c.startSignedIn();
-    ScriptedBackend *b = c.backend();
-    DataHandler *h = c.handler();
     ZirrupModel *mine = h->listsView()->subscribedListsModel();
 
     // The first page asks for the own lists too; further pages only for subscriptions.
@@ -200,12 +174,12 @@ void TestDiscovery::ownAndSubscribedLists()
     b->complete(own, {listPage("0")});
     b->complete(b->lastCall("retrieveList", ListType::Subscriptions), {listPage("77")});
     QCOMPARE(mine->count(), 6);
-    QCOMPARE(c.contextProperty("mylists_more_available").toBool(), true);
+    QVERIFY(flag("mylists_more_available"));
     h->moreSubscribedLists();
     QCOMPARE(b->lastCall("retrieveList", ListType::OwnLists).queryId, own.queryId);
     b->complete(b->lastCall("retrieveList", ListType::Subscriptions), {listPage("0")});
     QCOMPARE(mine->count(), 9);
-    QCOMPARE(c.contextProperty("mylists_more_available").toBool(), false);
+    QVERIFY(!flag("mylists_more_available"));
 
     // Avatars of list owners arrive later.
     const QString avatar = QStringLiteral("image://avatar/file:///cache/carol-bigger.png");
@@ -217,7 +191,7 @@ void TestDiscovery::ownAndSubscribedLists()
     QVariantMap list = listPage("0").value("lists").toList().first().toMap();
     h->subscribeList("301");
     b->complete(b->lastCall("retrieveList"), {list});
-    QCOMPARE(c.contextProperty("tweetsview_following_list").toBool(), true);
+    QVERIFY(flag("tweetsview_following_list"));
 
     // Ending a subscription says so, and the menu's lists are asked again.
     h->unsubscribeList("301");
@@ -225,7 +199,7 @@ void TestDiscovery::ownAndSubscribedLists()
     QCOMPARE(unsubscribe.type, int(ListType::Unsubscribe));
     QCOMPARE(unsubscribe.args, Zr::ArgMap({{"list_id", "301"}}));
     b->complete(unsubscribe, {list});
-    QCOMPARE(c.contextProperty("tweetsview_following_list").toBool(), false);
+    QVERIFY(!flag("tweetsview_following_list"));
     const ScriptedCall reload = b->lastCall("retrieveList");
     QCOMPARE(reload.type, int(ListType::Subscriptions));
     QCOMPARE(reload.args.value("cursor"), QString("-1"));
@@ -235,7 +209,7 @@ void TestDiscovery::ownAndSubscribedLists()
     h->updateListFollowing("302");
     QCOMPARE(b->lastCall("retrieveList").type, int(ListType::Show));
     b->complete(b->lastCall("retrieveList"), {list});
-    QCOMPARE(c.contextProperty("tweetsview_following_list").toBool(), true);
+    QVERIFY(flag("tweetsview_following_list"));
 }
 
 QTEST_MAIN(TestDiscovery)

@@ -1,6 +1,4 @@
-#include "datahandler.h"
 #include "messagesview.h"
-#include "zirrupmodel.h"
 
 #include "peoplefixtures.h"
 
@@ -8,7 +6,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-using fixtures::column;
 using fixtures::message;
 
 namespace {
@@ -20,11 +17,12 @@ ScriptedCall load(ScriptedBackend *b, DirectMessageType::DirectMessageType type)
 }
 } // namespace
 
-class TestMessages : public QObject
+class TestMessages : public ScriptedSession
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { start(); }
     void onePerPartnerHoldingTheNewest_data();
     void onePerPartnerHoldingTheNewest();
     void deletionIsConfirmedFirst();
@@ -56,41 +54,33 @@ void TestMessages::onePerPartnerHoldingTheNewest()
 {
     QFETCH(QVariantList, deliveries);
     QFETCH(bool, received);
-
-    ScriptedController c;
-    c.startSignedIn();
-    ZirrupModel *list = c.handler()->messagesView()->messageModel();
+    ZirrupModel *list = h->messagesView()->messageModel();
     QAbstractItemModelTester tester(list, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
-    c.handler()->onDirectMessageAdded({message("5000", "carol", Alice)}, false);
+    h->onDirectMessageAdded({message("5000", "carol", Alice)}, false);
     for (const QVariant &delivery : std::as_const(deliveries)) {
         const QVariantList records = delivery.typeId() == QMetaType::QVariantList
             ? delivery.toList()
             : QVariantList {delivery};
         const bool sent = records.first().toMap().value("sender_screen_name") == "Alice";
-        c.handler()->onDirectMessageAdded(records, sent);
+        h->onDirectMessageAdded(records, sent);
     }
 
     // 1000 is newer than 999 although it is smaller as text; carol's 5000 comes first.
     QCOMPARE(column(list, "msg_id"), QStringList({"5000", "1000"}));
     QCOMPARE(list->get(1).value("screen_name").toString().toLower(), QString("bob"));
     QCOMPARE(list->get(1).value("received").toBool(), received);
-    QCOMPARE(c.handler()->messagesView()->messageMap().size(), 3);
+    QCOMPARE(h->messagesView()->messageMap().size(), 3);
 }
 
 void TestMessages::deletionIsConfirmedFirst()
 {
-    ScriptedController c;
-    c.startSignedIn();
-    ScriptedBackend *b = c.backend();
-    DataHandler *h = c.handler();
     ZirrupModel *list = h->messagesView()->messageModel();
     ZirrupModel *conversation = h->messagesView()->conversationModel();
 
     h->onDirectMessageAdded({message("999", "Bob", Alice), message("5", "carol", Alice)}, false);
     h->onDirectMessageAdded({message("1000", "Alice", "Bob")}, true);
     h->updateConversationView("Bob");
-    QCOMPARE(column(conversation, "msg_id"), QStringList({"999", "1000"}));
 
     h->deleteMessage("1000");
     QCOMPARE(b->lastCall("deleteDirectMessage").args, Zr::ArgMap({{"id", "1000"}}));
@@ -118,33 +108,29 @@ void TestMessages::loadWithOneRequestFailing_data()
 void TestMessages::loadWithOneRequestFailing()
 {
     QFETCH(bool, failureLast);
-    ScriptedController c;
-    c.startSignedIn();
-    ScriptedBackend *b = c.backend();
-
     // Signing in finds the list empty: a full load, handing the backend out-lists.
     const ScriptedCall received = load(b, DirectMessageType::Received);
     const ScriptedCall sent = load(b, DirectMessageType::Sent);
     QVERIFY(sent.listPassed);
-    c.handler()->setContextProperty("messagesview_refresh_after_sending", true);
+    h->setContextProperty("messagesview_refresh_after_sending", true);
 
     if (failureLast)
         b->complete(received, {message("7", "Bob", Alice)});
     else
         b->fail(sent, QStringLiteral("Internal error"));
-    QCOMPARE(c.contextProperty("messagesview_loading").toBool(), true);
-    QCOMPARE(c.view().callCount("showError"), 0);
+    QVERIFY(flag("messagesview_loading"));
+    QCOMPARE(c->view().callCount("showError"), 0);
 
     if (failureLast)
         b->fail(sent, QStringLiteral("Internal error"));
     else
         b->complete(received, {message("7", "Bob", Alice)});
-    QCOMPARE(c.contextProperty("messagesview_loading").toBool(), false);
-    QCOMPARE(c.contextProperty("messagesview_refresh_after_sending").toBool(), false);
-    QCOMPARE(c.view().lastArguments("showError"),
+    QCOMPARE(values({"messagesview_loading", "messagesview_refresh_after_sending"}),
+             QString("false|false"));
+    QCOMPARE(shownError(),
              failureLast ? QVariantList {QStringLiteral("qtn_zirrup_error_load_messages")}
                          : QVariantList());
-    QCOMPARE(c.handler()->messagesView()->messageModel()->count(), 1);
+    QCOMPARE(h->messagesView()->messageModel()->count(), 1);
 }
 
 void TestMessages::unreadOnTheFirstLoad_data()
@@ -157,15 +143,11 @@ void TestMessages::unreadOnTheFirstLoad_data()
 void TestMessages::unreadOnTheFirstLoad()
 {
     QFETCH(bool, cached);
-    ScriptedController c;
     if (cached) {
-        c.setBackendSetup([](ScriptedBackend *backend) {
+        start([](ScriptedBackend *backend) {
             backend->setCachedRecords("retrieveDirectMessages", {message("100", "Bob", Alice)});
         });
     }
-    c.startSignedIn();
-    ScriptedBackend *b = c.backend();
-    DataHandler *h = c.handler();
     ZirrupModel *list = h->messagesView()->messageModel();
     QCOMPARE(list->count(), cached ? 1 : 0);
 
@@ -173,8 +155,7 @@ void TestMessages::unreadOnTheFirstLoad()
     b->complete(load(b, DirectMessageType::Received),
                 {message("105", "Bob", Alice), message("100", "Bob", Alice)});
     b->complete(load(b, DirectMessageType::Sent), {});
-    QCOMPARE(list->get(0).value("msg_id").toString(), QString("105"));
-    QCOMPARE(list->get(0).value("msg_unread").toBool(), cached);
+    QCOMPARE(fields(list, 0, {"msg_id", "msg_unread"}), "105|" + QVariant(cached).toString());
     QCOMPARE(h->messagesView()->lastSeenId(), QString("105"));
 
     // The next refresh, asked without out-lists, marks only what is newer than that.
@@ -183,44 +164,34 @@ void TestMessages::unreadOnTheFirstLoad()
     b->complete(load(b, DirectMessageType::Received), {message("107", "carol", Alice)});
     b->complete(load(b, DirectMessageType::Sent), {});
     QCOMPARE(column(list, "msg_id"), QStringList({"107", "105"}));
-    QCOMPARE(list->get(0).value("msg_unread").toBool(), true);
-    QCOMPARE(list->get(1).value("msg_unread").toBool(), cached);
+    QCOMPARE(column(list, "msg_unread"), QStringList({"true", QVariant(cached).toString()}));
 
     // Opening a conversation reads it.
     h->updateConversationView("CAROL");
-    QCOMPARE(list->get(0).value("msg_unread").toBool(), false);
+    QVERIFY(!list->get(0).value("msg_unread").toBool());
 }
 
 void TestMessages::ownAndStreamedMessagesDuringALoad()
 {
-    ScriptedController c;
-    c.startSignedIn();
-    ScriptedBackend *b = c.backend();
-    DataHandler *h = c.handler();
     ZirrupModel *list = h->messagesView()->messageModel();
 
     // A message from the stream while both load requests are out does not end the load.
     h->onDirectMessageAdded({message("50", "carol", Alice)}, false);
     b->complete(load(b, DirectMessageType::Received), {message("40", "Bob", Alice)});
-    QCOMPARE(c.contextProperty("messagesview_loading").toBool(), true);
+    QVERIFY(flag("messagesview_loading"));
     b->complete(load(b, DirectMessageType::Sent), {message("45", "Alice", "Bob")});
-    QCOMPARE(c.contextProperty("messagesview_loading").toBool(), false);
+    QVERIFY(!flag("messagesview_loading"));
     QCOMPARE(h->messagesView()->lastSeenId(), QString("50"));
 
     // The user's own message does not make a conversation unread; someone else's does.
     h->onDirectMessageAdded({message("60", "Alice", "carol")}, true);
-    QCOMPARE(list->get(0).value("msg_id").toString(), QString("60"));
-    QCOMPARE(list->get(0).value("msg_unread").toBool(), false);
+    QCOMPARE(fields(list, 0, {"msg_id", "msg_unread"}), QString("60|false"));
     h->onDirectMessageAdded({message("61", "Bob", Alice)}, false);
-    QCOMPARE(list->get(0).value("msg_id").toString(), QString("61"));
-    QCOMPARE(list->get(0).value("msg_unread").toBool(), true);
+    QCOMPARE(fields(list, 0, {"msg_id", "msg_unread"}), QString("61|true"));
 }
 
 void TestMessages::conversationTipAndAvatars()
 {
-    ScriptedController c;
-    c.startSignedIn();
-    DataHandler *h = c.handler();
     ZirrupModel *conversation = h->messagesView()->conversationModel();
     QAbstractItemModelTester tester(conversation,
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -234,8 +205,8 @@ void TestMessages::conversationTipAndAvatars()
     h->updateConversationView("bob");
     QCOMPARE(column(conversation, "msg_id"), QStringList({"999", "1000", "1001"}));
     QCOMPARE(conversation->get(2).value("msg_text").toString(), QString("See you soon"));
-    QCOMPARE(c.contextProperty("conversation_zirrupName").toString(), QString("BOB"));
-    QCOMPARE(c.contextProperty("conversation_firstname").toString(), QString("Bob Baker"));
+    QCOMPARE(values({"conversation_zirrupName", "conversation_firstname"}),
+             QString("BOB|Bob Baker"));
 
     // Reopened after a new message, the rows stay and the new one is appended.
     QSignalSpy reset(conversation, &QAbstractItemModel::modelReset);
@@ -247,15 +218,14 @@ void TestMessages::conversationTipAndAvatars()
     // No partner leaves the model and clears the header.
     h->updateConversationView(QString());
     QCOMPARE(conversation->count(), 4);
-    QCOMPARE(c.contextProperty("conversation_zirrupName").toString(), QString());
+    QCOMPARE(text("conversation_zirrupName"), QString());
 
     // The compose tip is the newest message with the recipient.
     h->prepareComposeTo("bob", "image://avatar/file:///b.png", "Bob Baker");
-    QCOMPARE(c.contextProperty("composeview_msg_text").toString(), QString("Lunch at 12?"));
-    QCOMPARE(c.contextProperty("composeview_received").toBool(), true);
-    QCOMPARE(c.contextProperty("composeview_screenname").toString(), QString("bob"));
+    QCOMPARE(values({"composeview_msg_text", "composeview_received", "composeview_screenname"}),
+             QString("Lunch at 12?|true|bob"));
     h->updateComposeConversationTip("dave");
-    QCOMPARE(c.contextProperty("composeview_msg_text").toString(), QString());
+    QCOMPARE(text("composeview_msg_text"), QString());
 
     // Avatars of the list size reach both models and the header; other sizes do not.
     h->updateConversationView("Bob");
@@ -267,7 +237,7 @@ void TestMessages::conversationTipAndAvatars()
     QCOMPARE(column(conversation, "avatar_url").count(avatar), 4);
     // Alice wrote 1000: it keeps her picture as the sender's.
     QCOMPARE(column(conversation, "sender_avatar_url").count(avatar), 3);
-    QCOMPARE(c.contextProperty("conversation_image_url").toString(), avatar);
+    QCOMPARE(text("conversation_image_url"), avatar);
 }
 
 QTEST_MAIN(TestMessages)

@@ -1,0 +1,87 @@
+#ifndef SCRIPTEDSESSION_H
+#define SCRIPTEDSESSION_H
+
+#include "datahandler.h"
+#include "fixturefile.h"
+#include "scriptedcontroller.h"
+#include "zirrupmodel.h"
+
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+// Test functions that each start with a controller signed in as "Alice" on the scripted backend.
+// A test class derives from it and calls start() from its init() slot.
+class ScriptedSession : public QObject
+{
+protected:
+    // A new controller; setup prepares its backend before the sign-in.
+    void start(const std::function<void(ScriptedBackend *)> &setup = {})
+    {
+        c.reset(); // one controller at a time
+        c = std::make_unique<ScriptedController>();
+        if (setup)
+            c->setBackendSetup(setup);
+        c->startSignedIn();
+        b = c->backend();
+        h = c->handler();
+    }
+
+    bool flag(const char *name) const { return c->contextProperty(QLatin1String(name)).toBool(); }
+    QString text(const char *name) const
+    {
+        return c->contextProperty(QLatin1String(name)).toString();
+    }
+    // Context properties joined by "|".
+    QString values(const QStringList &names) const
+    {
+        QStringList parts;
+        for (const QString &name : names)
+            parts.append(c->contextProperty(name).toString());
+        return parts.join(QLatin1Char('|'));
+    }
+    QVariantList shownError() const { return c->view().lastArguments(QStringLiteral("showError")); }
+
+    std::unique_ptr<ScriptedController> c;
+    ScriptedBackend *b = nullptr;
+    DataHandler *h = nullptr;
+};
+
+// The values of one role, row by row.
+inline QStringList column(const ZirrupModel *model, const QString &role)
+{
+    QStringList values;
+    for (int row = 0; row < model->rowCount(); ++row)
+        values.append(model->get(row).value(role).toString());
+    return values;
+}
+
+// The values of named roles of a row, or of named properties of an object, joined by "|".
+inline QString fields(const ZirrupModel *model, int row, const QStringList &roles)
+{
+    const QVariantMap values = model->get(row);
+    QStringList parts;
+    for (const QString &role : roles)
+        parts.append(values.value(role).toString());
+    return parts.join(QLatin1Char('|'));
+}
+
+inline QString fields(const QObject *object, const QStringList &properties)
+{
+    QStringList parts;
+    for (const QString &name : properties)
+        parts.append(object->property(name.toLatin1()).toString());
+    return parts.join(QLatin1Char('|'));
+}
+
+// A request's arguments as "key=value&...".
+inline QString query(const ScriptedCall &call)
+{
+    QStringList parts;
+    for (auto it = call.args.cbegin(); it != call.args.cend(); ++it)
+        parts.append(it.key() + QLatin1Char('=') + it.value());
+    return parts.join(QLatin1Char('&'));
+}
+
+#endif // SCRIPTEDSESSION_H
