@@ -95,6 +95,12 @@ PageTestCase {
         dataHandler.currentSearchString = "#qt";
         mouseClick(button("search"));
         compare(dataHandler.currentSearchString, "");
+        // Another page on top takes the tab through Inactive.
+        dataHandler.currentUser = "bob";
+        window.nextPage("ProfileView.qml");
+        tryCompare(tab("search"), "status", PageStatus.Inactive);
+        window.prevPage();
+        tryCompare(tab("search"), "status", PageStatus.Active);
         window.showHomePage();
         compare(main().tabGroup.currentTab, tab("home"));
         dataHandler.calls = [];
@@ -114,6 +120,9 @@ PageTestCase {
         keyClick(Qt.Key_Home);
         keyClick(Qt.Key_PageDown);
         verify(home.currentIndex > 1, "one screenful down: " + home.currentIndex);
+        // Nothing to go back to from the main page.
+        keyClick(Qt.Key_Escape);
+        compare(window.pageStack.depth, 1);
         // The menu key opens the row's menu, which takes the focus and gives it back.
         keyClick(Qt.Key_Menu);
         var menu = home.currentItem.menu;

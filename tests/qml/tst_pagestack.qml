@@ -89,6 +89,12 @@ PageTestCase {
         settleStack();
         compare([stack.currentPage, stack.depth], [a, 1]);
         compare(destroyedPages(), ["B", "C", "D"]);
+        // Components with properties, and immediate moves.
+        var e = stack.push(pageComponent, { "label": "E" }, true);
+        compare([a.status, e.status, stack.busy], [PageStatus.Inactive, PageStatus.Active, false]);
+        stack.pop(undefined, true);
+        compare([a.status, stack.busy], [PageStatus.Active, false]);
+        compare(destroyedPages(), ["B", "C", "D", "E"]);
     }
 
     function test_itemPagesAndErrors() {

@@ -112,12 +112,14 @@ PageTestCase {
         mouseClick(field);
         compare(page.state, "search");
         verify(history.visible && !trends.visible);
+        compare(field.platformSipAttributes.actionKeyLabel, "Done");
         keyClick(Qt.Key_Return);
         compare(root.pageStack.depth, 1);
         keyClick(Qt.Key_Q);
         tryVerify(function () { return history.itemAtIndex(1) !== null; });
         verify(history.itemAtIndex(0).visible && !history.itemAtIndex(1).visible);
         keyClick(Qt.Key_T);
+        compare(field.platformSipAttributes.actionKeyLabel, "Search");
         keyClick(Qt.Key_Return);
         settle();
         compare(root.pageStack.currentPage.search_text, "qt");

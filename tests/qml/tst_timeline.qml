@@ -293,14 +293,18 @@ PageTestCase {
         var menu = first.menu;
         var retweet = findChild(menu, "retweetButton");
         var favourite = findChild(menu, "favoriteButton");
+        var label = function (button) { return button.children[1].children[0].text; };
         retweet.clicked();
         tryCompare(menu, "status", DialogStatus.Closed);
         myTimelineModel.setProperty(0, "retweeted_by_me_id", "99");
+        compare(label(retweet), "Undo retweet");
         retweet.clicked();
         compare(dataHandler.callsOf("retweetMessage"), [["7"]]);
         compare(dataHandler.callsOf("undoRetweet"), [["99", "7"]]);
+        compare(label(favourite), "Favourite");
         favourite.clicked();
         myTimelineModel.setProperty(0, "favorited", true);
+        compare(label(favourite), "Unfavourite");
         favourite.clicked();
         compare(dataHandler.callsOf("favoriteTweet"), [["7", true], ["7", false]]);
 
