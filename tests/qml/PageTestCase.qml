@@ -1,13 +1,19 @@
 import QtQuick 2.15
 import QtTest 1.2
+import com.orvik.meego 1.0
 
-// What the tests of the pages share: a window the size of the program's, and each test starting
-// from the controller's start values and failing on any QML warning.
+// What the tests of the pages share: a window the size of the program's, each test starting from
+// the controller's start values and failing on any QML warning, and pages opened alone or in the
+// program's own window.
 TestCase {
+    id: pageTest
     width: 480
     height: 854
     visible: true
     when: windowShown
+
+    // The program's window, once startWindow() has made it.
+    property var root: null
 
     // A file's own preparation of each test, after the shared one.
     function setUp() {
@@ -17,6 +23,33 @@ TestCase {
         testContext.reset();
         setUp();
         failOnWarning(/.?/);
+    }
+
+    // A page of the program on its own, the size of the window.
+    function openPage(file, properties) {
+        var all = { "width": 480, "height": 854, "visible": true };
+        for (var key in properties)
+            all[key] = properties[key];
+        return createTemporaryObject(Qt.createComponent("qrc:/resources/qml/" + file), pageTest, all);
+    }
+
+    // Shown, as the page stack shows a page.
+    function activate(page) {
+        page.status = PageStatus.Activating;
+        page.status = PageStatus.Active;
+    }
+
+    // The program's window with the given start page.
+    function startWindow(view) {
+        dataHandler.startViewResult = view;
+        root = createTemporaryObject(Qt.createComponent("qrc:/resources/qml/Zirrup-qml.qml"), pageTest);
+        root.pageStack.transitionDuration = 40;
+        settle();
+        return root;
+    }
+
+    function settle() {
+        tryCompare(root.pageStack, "busy", false);
     }
 
     // Drags the list down by distance pixels; between each step check() may look at it.

@@ -22,11 +22,6 @@ PageTestCase {
         dataHandler.authenticatedUserName = "me";
     }
 
-    function open(file) {
-        return createTemporaryObject(Qt.createComponent("qrc:/resources/qml/" + file), testCase,
-                                     { "width": 480, "height": 854, "visible": true });
-    }
-
     function reply() {
         return createTemporaryObject(tweetComponent, testCase, { tweet_name: "alice", tweet_tweetid: "7" });
     }
@@ -75,17 +70,6 @@ PageTestCase {
         compare(findChild(page, "counter").text, String(140 - 4 - 21));
     }
 
-    function test_replyOpensWithTheAuthor() {
-        var replyPage = reply();
-        var replyEditor = findChild(replyPage, "replyEditor");
-        verify(replyEditor.minimized);
-        replyPage.openEditor();
-        tryCompare(replyEditor, "text", "@alice ");
-        mouseClick(findChild(replyPage, "okButton"));
-        compare(dataHandler.callsOf("replyToTweetMessage"), [["@alice ", "7", ""]]);
-        verify(replyEditor.minimized);
-    }
-
     function test_leavingWithUnsentText_data() {
         return [
             { tag: "compose, empty", reply: false, text: "", picture: false, asks: false },
@@ -115,13 +99,9 @@ PageTestCase {
             compare(dataHandler.count("cleanUploadImages"), 1);
             return;
         }
+        // Keeping the text is tried from the keyboard in tst_mainview.
         tryCompare(dialog, "status", DialogStatus.Open);
-        findChild(dialog, "rejectButton").clicked();
-        tryCompare(dialog, "status", DialogStatus.Closed);
         verify(!closed());
-        compare(editor.text, data.text);
-        mouseClick(findChild(page, "cancelButton"));
-        tryCompare(dialog, "status", DialogStatus.Open);
         findChild(dialog, "confirmButton").clicked();
         verify(closed());
         compare(dataHandler.count("postTweetMessage") + dataHandler.count("replyToTweetMessage"), 0);
@@ -156,42 +136,24 @@ PageTestCase {
         compare(editor.cursorPosition, 11);
     }
 
-    function test_recipientFilter_data() {
-        return [
-            { tag: "empty", filter: "", shown: ["BobBaker", "alice", "carol"] },
-            { tag: "display name, other case", filter: "bAKER", shown: ["BobBaker"] },
-            { tag: "nobody", filter: "zz", shown: [] },
-        ];
-    }
-
-    function test_recipientFilter(data) {
+    function test_recipientPicker() {
         dataHandler.authenticatedUserName = "Demo";
-        [["alice", "Alice Andersson"], ["BobBaker", "Robert Baker"], ["carol", "Carol"]].forEach(function (p) {
-            myFollowerModel.append({ peoplelistitem_zirrupname: p[0], peoplelistitem_realname: p[1],
-                                     peoplelistitem_following: true, peoplelistitem_avatar: "" });
-        });
-        var page = open("RecipientSelectionView.qml");
+        myFollowerModel.append({ peoplelistitem_zirrupname: "BobBaker", peoplelistitem_realname: "Robert Baker",
+                                 peoplelistitem_following: true, peoplelistitem_avatar: "" });
+        var page = openPage("RecipientSelectionView.qml");
         // Asked again even for the current user: the model may hold someone else's followers.
         compare(dataHandler.callsOf("updateFollowersView"), [["demo", true]]);
-        findChild(page, "recipientFilter").text = data.filter;
-        var rows = [];
-        var items = findChild(page, "recipientList").contentItem.children;
-        for (var i = 0; i < items.length; ++i) {
-            if (items[i].zirrupName !== undefined && items[i].visible && items[i].height > 0)
-                rows.push(items[i]);
-        }
-        compare(rows.map(function (row) { return row.zirrupName; }).sort(), data.shown);
-        if (rows.length === 0)
-            return;
-        // Picking a shown row prepares the composer in place of the picker.
-        mouseClick(rows[0]);
-        compare(dataHandler.callsOf("prepareComposeTo"), [[rows[0].zirrupName, "", rows[0].realName]]);
+        var list = findChild(page, "recipientList");
+        tryVerify(function () { return list.itemAtIndex(0) !== null; });
+        // Picking a row prepares the composer in place of the picker.
+        mouseClick(list.itemAtIndex(0));
+        compare(dataHandler.callsOf("prepareComposeTo"), [["BobBaker", "", "Robert Baker"]]);
         compare(dataHandler.callsOf("window.replacePage"), [["MessageComposeView.qml"]]);
     }
 
     function test_messageChecks() {
         testContext.set("conversation_zirrupName", "bob");
-        var page = open("MessagingConversationView.qml");
+        var page = openPage("MessagingConversationView.qml");
         var field = findChild(page, "replyField");
         field.forceActiveFocus();
         compare(page.state, "editing");
@@ -212,7 +174,7 @@ PageTestCase {
 
         testContext.set("profileview_follower", false);
         testContext.set("composeview_screenname", "carol");
-        var composer = open("MessageComposeView.qml");
+        var composer = openPage("MessageComposeView.qml");
         composer.status = PageStatus.Activating;
         compare(dataHandler.callsOf("updateIsFollower"), [["carol"]]);
         var editor = findChild(composer, "messageEditor");

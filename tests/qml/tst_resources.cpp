@@ -16,8 +16,7 @@ class TestResources : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void namedImages();
-    void imagesReferencedByPages();
+    void pageImages();
     void avatarMask();
     void themeImages();
     void pluralForms();
@@ -52,9 +51,9 @@ QHash<QString, QString> TestResources::sources(const QString &folder)
     return result;
 }
 
-void TestResources::namedImages()
+void TestResources::pageImages()
 {
-    // The images the pages name, with the variants they build from a base name.
+    // The images the pages name by a base name, in both sizes.
     QFile list(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/images.txt"));
     QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
     const QStringList names = QString::fromUtf8(list.readAll())
@@ -69,11 +68,7 @@ void TestResources::namedImages()
         QVERIFY2(!sharp.isNull(), qPrintable(name + QStringLiteral("@2x")));
         QCOMPARE(sharp.size(), normal.size() * 2);
     }
-}
-
-void TestResources::imagesReferencedByPages()
-{
-    // Literal image file names in the pages must exist; names built at run time are above.
+    // Literal image file names in the pages.
     static const QRegularExpression literal(
         QStringLiteral("\"\\.\\./images/([A-Za-z0-9_@.-]+\\.png)\""));
     int found = 0;

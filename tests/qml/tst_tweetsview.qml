@@ -1,10 +1,9 @@
 import QtQuick 2.15
 import QtTest 1.2
 import com.orvik.meego 1.0
-import "rows.js" as Rows
 
 // A profile, its counters and editor, and the pages behind it: one user's tweets and favourites,
-// one list's tweets, and the followers and following lists.
+// one list's tweets, and the followers and following lists (pulled and paged in tst_timeline).
 PageTestCase {
     id: testCase
     name: "TweetsView"
@@ -12,14 +11,12 @@ PageTestCase {
     FakeWindow { id: window }
 
     function open(file) {
-        return createTemporaryObject(Qt.createComponent("qrc:/resources/qml/" + file), testCase,
-                                     { "width": 480, "height": 854, "visible": true });
+        return openPage(file, {});
     }
 
     // Shown and left again.
-    function activate(page) {
-        page.status = PageStatus.Activating;
-        page.status = PageStatus.Active;
+    function showAndLeave(page) {
+        activate(page);
         page.status = PageStatus.Deactivating;
         page.status = PageStatus.Inactive;
     }
@@ -45,76 +42,27 @@ PageTestCase {
     function test_activation(data) {
         var page = open(data.file);
         dataHandler[data.key] = "bob";
-        activate(page);
+        showAndLeave(page);
         // The first time the request is forced: the shared model may hold someone else's rows.
-        activate(page);
+        showAndLeave(page);
         compare(dataHandler.callsOf(data.call), [["bob", true], ["bob", false]]);
         compare(dataHandler.count("updateProfileSubView"), data.sub ? 2 : 0);
         dataHandler[data.key] = "carol";
-        activate(page);
+        showAndLeave(page);
         compare(dataHandler.callsOf(data.call)[2], ["carol", !data.once]);
         if (!data.once)
             return;
         // Back from the profile editor the page keeps what the service answered to the edit.
         page.navigatedToProfileEdit = true;
-        activate(page);
+        showAndLeave(page);
         compare(dataHandler.count(data.call), 3);
-    }
-
-    function test_pullToRefresh_data() {
-        return [
-            { tag: "user tweets", file: "UserTweetsView.qml", call: "updateUserTweets", subject: "bob" },
-            { tag: "list tweets", file: "ListTweetsView.qml", call: "updateListTweets", subject: "77" },
-            { tag: "followers", file: "FollowersView.qml", call: "updateFollowersView", subject: "bob" },
-        ];
-    }
-
-    function test_pullToRefresh(data) {
-        Rows.fill(myTweetsModel, 20);
-        for (var i = 0; i < 20; ++i)
-            myFollowerModel.append({ "peoplelistitem_zirrupname": "user" + i, "peoplelistitem_realname": "User " + i,
-                                     "peoplelistitem_following": false, "peoplelistitem_avatar": "" });
-        var page = open(data.file);
-        pull(page.list, 100);
-        compare(dataHandler.count(data.call), 0);
-        pull(page.list, 400);
-        compare(dataHandler.names(["updateProfileView", "releaseMouse", data.call]),
-                ["updateProfileView", "releaseMouse", data.call]);
-        compare(dataHandler.callsOf("releaseMouse"), [[page.list.objectName]]);
-        // Forced, or the controller would skip the subject it already shows.
-        compare(dataHandler.callsOf(data.call), [[data.subject, true]]);
-    }
-
-    function test_loadMore_data() {
-        return [
-            { tag: "user tweets", file: "UserTweetsView.qml", model: "myTweetsModel", call: "moreUserTweets", subject: "bob" },
-            { tag: "favourites", file: "FavoritesView.qml", model: "myFavoritesModel", call: "moreUserFavorites", subject: "bob" },
-            { tag: "list tweets", file: "ListTweetsView.qml", model: "myTweetsModel", call: "moreListTweets", subject: "77" },
-        ];
-    }
-
-    function test_loadMore(data) {
-        Rows.fill(testContext.get(data.model), 4);
-        var list = open(data.file).list;
-        list.itemCreated(3);
-        testContext.set("tweetsview_more_tweets_available", true);
-        testContext.set("tweetsview_is_refreshing", true);
-        list.itemCreated(3);
-        testContext.set("tweetsview_is_refreshing", false);
-        testContext.set("tweetsview_is_loading_more", true);
-        list.itemCreated(3);
-        testContext.set("tweetsview_is_loading_more", false);
-        list.itemCreated(2);
-        compare(dataHandler.count(data.call), 0);
-        list.itemCreated(3);
-        compare(dataHandler.callsOf(data.call), [[data.subject]]);
     }
 
     function test_leavingCleansTheSharedModel() {
         var favourites = open("FavoritesView.qml");
         dataHandler.currentListName = "@alice/friends";
         var list = open("ListTweetsView.qml");
-        activate(list);
+        showAndLeave(list);
         compare(list.listName, "@alice/friends");
         favourites.destroy();
         list.destroy();
@@ -148,7 +96,7 @@ PageTestCase {
         compare(dataHandler.callsOf("unsubscribeList"), [["77"]]);
         // Not on the own lists.
         dataHandler.authenticatedUserName = "Bob";
-        activate(list);
+        showAndLeave(list);
         verify(!follow.visible);
     }
 

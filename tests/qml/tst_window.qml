@@ -8,7 +8,6 @@ PageTestCase {
     id: testCase
     name: "Window"
 
-    property Component rootComponent: Qt.createComponent("qrc:/resources/qml/Zirrup-qml.qml")
     property var window: null
 
     QtObject {
@@ -24,16 +23,9 @@ PageTestCase {
     }
 
     function open(startView, startTab) {
-        dataHandler.startViewResult = startView;
         dataHandler.startTabResult = startTab || "Timeline";
-        window = createTemporaryObject(rootComponent, testCase);
-        window.pageStack.transitionDuration = 40;
+        window = startWindow(startView);
         homeSpy.target = window;
-        return window;
-    }
-
-    function settle() {
-        tryCompare(window.pageStack, "busy", false);
     }
 
     function stackLabels() {
@@ -107,6 +99,9 @@ PageTestCase {
         settle();
         compare(window.eventPageLaunched, true);
         compare(stackLabels(), ["A", "D", "E"]);
+        // The pages the window drops are destroyed (destruction waits for the event loop).
+        wait(0);
+        compare(dataHandler.callsOf("pageDestroyed"), [["B"], ["C"]]);
         compare(historyViews(), [url("PageA"), url("PageB"), url("PageC"), url("PageD"), url("PageE")]);
         compare(window.historyEntry(2).username, "u2");
         compare(window.historyEntry(2).tweetid, "12");
