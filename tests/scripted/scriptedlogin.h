@@ -22,6 +22,7 @@ public:
 
     void setAccountExists(bool exists) { m_accountExists = exists; }
     void setAccountEnabled(bool enabled) { m_accountEnabled = enabled; }
+    void setAccountUserId(const QString &userId) { m_accountUserId = userId; }
 
     QList<LoginCall> loginCalls() const { return m_loginCalls; }
     int loginCount() const { return m_loginCalls.size(); }
@@ -29,6 +30,7 @@ public:
     void clearCalls();
 
     bool accountExists() override { return m_accountExists; }
+    QString accountUserId() override { return m_accountUserId; }
     bool accountEnabled(int serviceType) override;
     void login(bool reauthenticate, bool flag) override;
     void invalidateAccount() override;
@@ -39,6 +41,7 @@ Q_SIGNALS:
 private:
     bool m_accountExists = false;
     bool m_accountEnabled = false;
+    QString m_accountUserId;
     QList<LoginCall> m_loginCalls;
     int m_invalidateCount = 0;
 };

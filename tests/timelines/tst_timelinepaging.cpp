@@ -4,6 +4,8 @@
 #include "scriptedtimelinenotifier.h"
 #include "timelinefixtures.h"
 
+#include "recordcache.h"
+
 #include <QAbstractItemModelTester>
 #include <QtTest>
 
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void init() { start(); }
     void firstPageNextPageAndNewerTweets();
     void cachedAndSupersededDeliveries();
+    void cachedHomeBeforeLogin();
     void userTweetsFavouritesAndLists();
     void errorsLowerTheirFlags();
     void mappingOfStatusRecords();
@@ -116,6 +119,24 @@ void TestTimelinePaging::cachedAndSupersededDeliveries()
     QCOMPARE(column(home, "tweetid").constFirst(), heldBack);
     QCOMPARE(home->rowCount(), 50);
     QVERIFY(flag("timelineview_more_tweets_available"));
+}
+
+void TestTimelinePaging::cachedHomeBeforeLogin()
+{
+    // What an earlier run left for the account with user id 1844: shown at start-up, before its
+    // login has even begun; another account's start shows nothing of it.
+    Zr::RecordCache(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+                    + QStringLiteral("/zirrup/1844/records"))
+        .setValue(QStringLiteral("timeline_home"), page("home_first_page.json"));
+    c.reset();
+    for (const QString &user : {QStringLiteral("1844"), QStringLiteral("1845")}) {
+        ScriptedController start;
+        start.login()->setAccountUserId(user);
+        start.start(true);
+        QCOMPARE(start.login()->loginCount(), 0);
+        QCOMPARE(start.handler()->timelineView()->timelineModel()->rowCount(),
+                 user == QLatin1String("1844") ? 51 : 0);
+    }
 }
 
 void TestTimelinePaging::userTweetsFavouritesAndLists()
