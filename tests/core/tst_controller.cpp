@@ -7,33 +7,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The controller itself: one at a time, and what it asks of the root page.
+// The controller itself: what it asks of the root page and of the platform.
 class TestController : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void onlyOneControllerAtATime();
     void rootFunctionsAreOptionalAndTyped();
     void releaseMouseLetsGoOfTheGrab();
-    void localizedNumbersAndTextDirection();
     void signInWithoutAccountOpensTheAccountWindow();
 };
-
-void TestController::onlyOneControllerAtATime()
-{
-    DataHandler *first = DataHandler::instance();
-    QObject parent;
-    QCOMPARE(DataHandler::instance(&parent), first);
-    QCOMPARE(first->parent(), nullptr);
-    delete first;
-
-    // After the controller is gone, the next call makes a new one.
-    QObject owner;
-    DataHandler *second = DataHandler::instance(&owner);
-    QCOMPARE(second->parent(), &owner);
-    delete second;
-}
 
 void TestController::rootFunctionsAreOptionalAndTyped()
 {
@@ -93,22 +76,6 @@ void TestController::releaseMouseLetsGoOfTheGrab()
     c.handler()->releaseMouse(QStringLiteral("grabber"));
     QTRY_VERIFY(!grabber->property("pressed").toBool());
     QTest::mouseRelease(&c.view(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
-}
-
-void TestController::localizedNumbersAndTextDirection()
-{
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
-    ScriptedController c;
-    QLocale::setDefault(previous);
-    c.start(false);
-
-    QCOMPARE(c.handler()->getLocalizedInt(1234567), QStringLiteral("1.234.567"));
-    QCOMPARE(c.handler()->getLocalizedInt(-20), QStringLiteral("-20"));
-    QVERIFY(c.handler()->isRightToLeftText(QString::fromUtf8("مرحبا بالعالم")));
-    QVERIFY(c.handler()->isRightToLeftText(QString::fromUtf8("123 שלום @bob")));
-    QVERIFY(!c.handler()->isRightToLeftText(QStringLiteral("hello")));
-    QVERIFY(!c.handler()->isRightToLeftText(QString()));
 }
 
 void TestController::signInWithoutAccountOpensTheAccountWindow()

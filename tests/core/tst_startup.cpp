@@ -75,10 +75,6 @@ void TestStartup::catalogueSelection()
     QVERIFY(!Startup::loadCatalogue(&none, dir.filePath(QStringLiteral("other_de.qm")),
                                     dir.filePath(QStringLiteral("other_en.qm"))));
     QVERIFY(none.filePath().isEmpty());
-    QCOMPARE(Startup::applicationCatalogueName(QStringLiteral("pt_BR")),
-             QStringLiteral(":/zirrup_pt_BR.qm"));
-    QCOMPARE(Startup::platformCataloguePath(QStringLiteral("zh_TW")),
-             QStringLiteral("/usr/share/l10n/meegotouch/common_zh_TW.qm"));
 }
 
 void TestStartup::proxyFromEnvironment()
@@ -105,25 +101,15 @@ void TestStartup::fontAndLocaleFormats()
         QCOMPARE(Startup::applicationFont(QLatin1String(language)).family(),
                  QStringLiteral("Orvik Pure Text"));
 
-    const Locale brazil(QLocale(QStringLiteral("pt_BR")));
-    QCOMPARE(brazil.name(), QStringLiteral("pt_BR"));
-    QCOMPARE(brazil.language(), QStringLiteral("pt"));
-    const Locale us(QLocale(QStringLiteral("en_US")));
-    QCOMPARE(us.formatNumber(1234567), QStringLiteral("1,234,567"));
-    QCOMPARE(us.formatNumber(-12), QStringLiteral("-12"));
-    QCOMPARE(Locale(QLocale(QStringLiteral("de_DE"))).formatNumber(1234567),
-             QStringLiteral("1.234.567"));
-
     const QDateTime moment(QDate(2012, 3, 5), QTime(14, 7, 9));
+    const Locale us(QLocale(QStringLiteral("en_US")));
     QCOMPARE(us.formatDateTime(moment, Locale::DateMedium, Locale::TimeNone),
              QStringLiteral("Mar 5, 2012"));
     const QString time = us.formatDateTime(moment, Locale::DateNone, Locale::TimeShort);
     QVERIFY2(time.startsWith(QStringLiteral("2:07")) && !time.contains(":09"), qPrintable(time));
-    const Locale britain(QLocale(QStringLiteral("en_GB")));
-    QCOMPARE(britain.formatDateTime(moment, Locale::DateMedium, Locale::TimeNone),
-             QStringLiteral("5 Mar 2012"));
-    QCOMPARE(britain.formatDateTime(moment, Locale::DateNone, Locale::TimeShort),
-             QStringLiteral("14:07"));
+    QCOMPARE(Locale(QLocale(QStringLiteral("en_GB")))
+                 .formatDateTime(moment, Locale::DateMedium, Locale::TimeShort),
+             QStringLiteral("5 Mar 2012 14:07"));
     QVERIFY(us.formatDateTime(QDateTime(), Locale::DateMedium, Locale::TimeShort).isEmpty());
 
     // No shipped language's medium date names the weekday or loses the year or starts with its

@@ -11,7 +11,6 @@ class TestWindowGeometry : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void firstStartSetsTheSizeOnly();
     void eachUserGetsTheirOwn();
     void savedGeometryIsMadeUsable_data();
     void savedGeometryIsMadeUsable();
@@ -20,20 +19,6 @@ private:
     QString file() const { return m_dir.filePath(QStringLiteral("window.ini")); }
     QTemporaryDir m_dir;
 };
-
-void TestWindowGeometry::firstStartSetsTheSizeOnly()
-{
-    QWindow window;
-    window.setPosition(70, 80);
-    WindowGeometry geometry(&window, file(), nullptr);
-    geometry.restore(QSize(200, 300));
-    QCOMPARE(window.minimumSize(), QSize(360, 480));
-    QCOMPARE(window.geometry(), QRect(70, 80, 360, 480));
-    // Nobody signed in yet: nothing to keep it for.
-    window.setGeometry(10, 20, 500, 600);
-    geometry.save();
-    QVERIFY(geometry.savedGeometry(QString()).isNull());
-}
 
 void TestWindowGeometry::eachUserGetsTheirOwn()
 {
@@ -62,18 +47,22 @@ void TestWindowGeometry::eachUserGetsTheirOwn()
 
 void TestWindowGeometry::savedGeometryIsMadeUsable_data()
 {
+    QTest::addColumn<QString>("user");
     QTest::addColumn<QRect>("saved");
     QTest::addColumn<QRect>("restored");
 
-    QTest::newRow("as saved") << QRect(50, 60, 500, 600) << QRect(50, 60, 500, 600);
-    QTest::newRow("too narrow") << QRect(50, 60, 200, 600) << QRect(50, 60, 360, 600);
+    QTest::newRow("as saved") << "carol" << QRect(50, 60, 500, 600) << QRect(50, 60, 500, 600);
+    QTest::newRow("too narrow") << "carol" << QRect(50, 60, 200, 600) << QRect(50, 60, 360, 600);
     // The window stays where the window manager put it.
     QTest::newRow("on a screen that is gone")
-        << QRect(20000, 20000, 500, 600) << QRect(70, 80, 500, 600);
+        << "carol" << QRect(20000, 20000, 500, 600) << QRect(70, 80, 500, 600);
+    // Nobody signed in: nothing is kept, and the first size is raised to the smallest.
+    QTest::newRow("nobody signed in") << "" << QRect(50, 60, 500, 600) << QRect(70, 80, 360, 480);
 }
 
 void TestWindowGeometry::savedGeometryIsMadeUsable()
 {
+    QFETCH(QString, user);
     QFETCH(QRect, saved);
     QFETCH(QRect, restored);
 
@@ -81,14 +70,15 @@ void TestWindowGeometry::savedGeometryIsMadeUsable()
     {
         QWindow window;
         WindowGeometry geometry(&window, path, nullptr);
-        geometry.setUser(QStringLiteral("carol"));
+        geometry.setUser(user);
         window.setGeometry(saved);
         geometry.save();
     }
     QWindow window;
     window.setPosition(70, 80);
     WindowGeometry geometry(&window, path, nullptr);
-    geometry.restore(QSize(480, 700));
+    geometry.restore(QSize(200, 300));
+    QCOMPARE(window.minimumSize(), QSize(360, 480));
     QCOMPARE(window.geometry(), restored);
 }
 

@@ -1,12 +1,8 @@
-#include "jsonrows.h"
 #include "zirrupmessageitem.h"
 #include "zirrupmodel.h"
 
-#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QtTest>
-
-#include <memory>
 
 namespace {
 const int FirstRole = Qt::UserRole + 1;
@@ -25,7 +21,7 @@ QStandardItem *row(const QString &name, int count, bool flag = false)
 ZirrupMessageItem *message(const QString &id)
 {
     auto *item = new ZirrupMessageItem;
-    if (!id.isNull())
+    if (!id.isEmpty())
         item->setData(id, ZirrupMessageItem::IdRole);
     return item;
 }
@@ -38,13 +34,7 @@ class TestZirrupModel : public QObject
 private Q_SLOTS:
     void rowsByRoleNameAndCount();
     void createOrClearKeepsTheModel();
-    void messageIdsOrderNumerically_data()
-    {
-        addJsonRows(ZIRRUP_TEST_DATA_DIR "/data/model.json", "messageIds");
-    }
-    void messageIdsOrderNumerically();
-    void messageListsSortNewestFirst();
-    void passesTheModelTester();
+    void messageListsSortNumerically();
 };
 
 void TestZirrupModel::rowsByRoleNameAndCount()
@@ -92,19 +82,13 @@ void TestZirrupModel::createOrClearKeepsTheModel()
     QCOMPARE(model->roleNames(), Roles);
 }
 
-void TestZirrupModel::messageIdsOrderNumerically()
-{
-    QFETCH(QVariantMap, row);
-    std::unique_ptr<ZirrupMessageItem> a(message(row["first"].toString()));
-    std::unique_ptr<ZirrupMessageItem> b(message(row["second"].toString()));
-    QCOMPARE(*a < *b, row["firstIsLess"].toBool());
-    QCOMPARE(*b < *a, row["secondIsLess"].toBool());
-}
-
-void TestZirrupModel::messageListsSortNewestFirst()
+void TestZirrupModel::messageListsSortNumerically()
 {
     ZirrupModel model({{ZirrupMessageItem::IdRole, "msg_id"}});
-    for (const char *id : {"42", "1000", "999", "1000000000000000123", "7"})
+    // Ids beyond 64 bits, of one length and of different lengths, and a row without one ("").
+    for (const char *id :
+         {"42", "1243", "18446744073709551616", "1000", "999", "", "1000000000000000123", "1234",
+          "18446744073709551617", "999999999999999999"})
         model.appendRow(message(QLatin1String(id)));
     // The sort role is not what orders message rows.
     model.setSortRole(Qt::DisplayRole);
@@ -112,34 +96,11 @@ void TestZirrupModel::messageListsSortNewestFirst()
     QStringList sorted;
     for (int i = 0; i < model.count(); ++i)
         sorted.append(model.get(i).value("msg_id").toString());
-    QCOMPARE(sorted, QStringList({"1000000000000000123", "1000", "999", "42", "7"}));
+    QCOMPARE(sorted,
+             QStringList({"18446744073709551617", "18446744073709551616", "1000000000000000123",
+                          "999999999999999999", "1243", "1234", "1000", "999", "42", ""}));
     model.sort(0, Qt::AscendingOrder);
-    QCOMPARE(model.get(0).value("msg_id").toString(), QStringLiteral("7"));
-}
-
-void TestZirrupModel::passesTheModelTester()
-{
-    ZirrupModel model(Roles);
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-
-    for (int i = 0; i < 5; ++i)
-        model.appendRow(row(QStringLiteral("user%1").arg(i), i, i % 2));
-    model.insertRow(0, row(QStringLiteral("first"), 10, true));
-    QCOMPARE(inserted.last().value(1).toInt(), 0);
-    QCOMPARE(model.get(0).value("name").toString(), QStringLiteral("first"));
-    model.setItem(model.rowCount(), 0, row(QStringLiteral("last"), 11));
-    QCOMPARE(inserted.last().value(1).toInt(), 6);
-    model.item(2)->setData(QStringLiteral("changed"), FirstRole);
-    model.setSortRole(FirstRole + 1);
-    model.sort(0, Qt::DescendingOrder);
-    QCOMPARE(model.get(0).value("count").toInt(), 11);
-    model.removeRows(1, 2);
-    QCOMPARE(model.count(), 5);
-    model.clear();
-    QCOMPARE(model.count(), 0);
-    model.appendRow(row(QStringLiteral("again"), 1, true));
-    QCOMPARE(model.get(0).value("name").toString(), QStringLiteral("again"));
+    QCOMPARE(model.get(0).value("msg_id").toString(), QString());
 }
 
 QTEST_GUILESS_MAIN(TestZirrupModel)

@@ -13,12 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) __attribute__((weak));
 
 namespace {
+// Replays one input; counts it.
 int replay(const std::filesystem::path &file)
 {
     std::ifstream in(file, std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
                                   std::istreambuf_iterator<char>());
-    return LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
+    return 1;
 }
 } // namespace
 
@@ -29,17 +31,12 @@ int main(int argc, char **argv)
     int files = 0;
     for (int i = 1; i < argc; ++i) {
         const std::filesystem::path path(argv[i]);
-        if (std::filesystem::is_directory(path)) {
-            for (const auto &entry : std::filesystem::recursive_directory_iterator(path)) {
-                if (entry.is_regular_file()) {
-                    replay(entry.path());
-                    ++files;
-                }
-            }
-        } else {
-            replay(path);
-            ++files;
+        if (!std::filesystem::is_directory(path)) {
+            files += replay(path);
+            continue;
         }
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(path))
+            files += entry.is_regular_file() ? replay(entry.path()) : 0;
     }
     std::printf("replayed %d inputs\n", files);
     return files > 0 ? 0 : 1;

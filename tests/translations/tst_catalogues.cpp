@@ -2,9 +2,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QHash>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -55,6 +53,8 @@ Catalogue readCatalogue(const QString &path)
                 entry.texts.append(xml.readElementText());
             }
         } else if (xml.isEndElement() && xml.name() == QLatin1String("message")) {
+            if (catalogue.entries.contains(id))
+                catalogue.error = QStringLiteral("%1 twice").arg(id);
             catalogue.entries.insert(id, entry);
         }
     }
@@ -180,19 +180,7 @@ void TestCatalogues::everyCatalogueMatchesEnglish()
         }
     }
 
-    // lrelease takes it without a word, and the program finds it in its resources.
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QProcess lrelease;
-    lrelease.start(QStringLiteral(ZIRRUP_LRELEASE),
-                   {QStringLiteral("-idbased"), QStringLiteral("-silent"),
-                    translationsDir() + QLatin1Char('/') + file, QStringLiteral("-qm"),
-                    dir.filePath(QStringLiteral("out.qm"))});
-    QVERIFY(lrelease.waitForFinished(60000));
-    const QByteArray output = lrelease.readAllStandardError() + lrelease.readAllStandardOutput();
-    QVERIFY2(output.trimmed().isEmpty(), output.constData());
-    QCOMPARE(lrelease.exitCode(), 0);
-
+    // The program finds it, as written here, in its resources.
     QTranslator shipped;
     QVERIFY(shipped.load(QStringLiteral(":/") + file.chopped(3) + QStringLiteral(".qm")));
     for (auto it = catalogue.entries.cbegin(); it != catalogue.entries.cend(); ++it) {
