@@ -1,5 +1,6 @@
 // Signing in for real: the sign-in exchange, the account store and the login object of the
-// desktop platform against a running zirrup-sandbox, then the client library with the tokens.
+// desktop platform against a running zirrup-sandbox.
+#include "apiclient.h"
 #include "sandboxprocess.h"
 
 #include "accountstore.h"
@@ -80,36 +81,19 @@ void TestIntegrationSignIn::signInStoreAndLogin()
     QCOMPARE(values.at(5).toString(), QStringLiteral(ZIRRUP_CONSUMER_SECRET));
     QCOMPARE(Zr::serviceUrl(), m_sandbox->baseUrl());
 
-    // A backend made from those strings is signed in as that user.
-    Zr::Zirrup backend(values.at(0).toString(), values.at(1).toString(), values.at(2).toString(),
-                       values.at(3).toString(), values.at(4).toString(), values.at(5).toString());
-    backend.init();
-    QSignalSpy verified(&backend, &Zr::Zirrup::accountUpdated);
-    int queryId = -1;
-    QCOMPARE(backend.retrieveAccountResources(&queryId, AccountType::VerifyCredentials, {}, {}),
-             int(Zr::RequestSent));
-    QVERIFY(verified.wait(10000));
-    QCOMPARE(verified.first().at(2).toInt(), queryId);
-    const QVariantMap user = verified.first().at(1).toList().value(0).toMap();
-    QCOMPARE(user.value(QStringLiteral("screen_name")).toString(), QStringLiteral("Alice"));
-    QCOMPARE(user.value(QStringLiteral("id")).toString(), account.userId);
-
-    // Signing out revokes the token and forgets the account.
+    // The token works until signing out revokes it and forgets the account.
+    ApiClient api(m_sandbox->baseUrl());
+    api.setAccount({account.token.toLatin1(), account.tokenSecret.toLatin1(), account.userId,
+                    account.screenName});
+    const QString verify = QStringLiteral("/1/account/verify_credentials.json");
+    QCOMPARE(api.get(verify).at(QStringLiteral("id_str")).toString(), account.userId);
     QSignalSpy removed(login, &ZrPlatform::ZrLoginHandler::accountRemoved);
     login->invalidateAccount();
     QTRY_COMPARE(removed.count(), 1);
     QVERIFY(!login->accountExists());
-
-    // The revocation goes out after the account is gone; ask until the service refuses.
-    QSignalSpy failed(&backend, &Zr::Zirrup::networkRequestError);
-    const auto refused = [&] {
-        failed.clear();
-        backend.retrieveAccountResources(&queryId, AccountType::VerifyCredentials, {}, {});
-        return QTest::qWaitFor([&] { return !failed.isEmpty(); }, 300)
-            && failed.first().at(1).toMap().value(QStringLiteral("error"))
-            == QLatin1String("Could not authenticate with OAuth.");
-    };
-    QVERIFY(QTest::qWaitFor(refused, 15000));
+    // The revocation goes out after the account is gone.
+    QTRY_COMPARE_WITH_TIMEOUT(api.get(verify).error(),
+                              QStringLiteral("Could not authenticate with OAuth."), 15000);
 }
 
 void TestIntegrationSignIn::refusedSignIns()

@@ -3,17 +3,15 @@
 
 #include "apiclient.h"
 #include "sandboxserver.h"
+#include "zirrup.h"
 
 #include <QHash>
 #include <QJsonObject>
+#include <QNetworkReply>
 #include <QSignalSpy>
 
+#include <map>
 #include <memory>
-
-class StreamReader;
-namespace Zr {
-class Zirrup;
-}
 
 // Runs request scenarios, written as JSON in tests/sandbox/scenarios (see the README there),
 // against a fresh service in this process: requests as named users over real HTTP, database
@@ -23,8 +21,7 @@ class ScenarioRunner : public QObject
 {
     Q_OBJECT
 public:
-    explicit ScenarioRunner(QObject *parent = nullptr);
-    ~ScenarioRunner() override;
+    using QObject::QObject;
 
     // One QTest row per scenario of scenarios/<fileName>, in a QJsonObject column "scenario".
     static void addRows(const QString &fileName);
@@ -33,6 +30,36 @@ public:
     QString failure() const { return m_failure; }
 
 private:
+    // The client library as one user, with what its stream brought and the errors it reported.
+    struct Backend
+    {
+        std::unique_ptr<Zr::Zirrup> zirrup;
+        std::unique_ptr<QSignalSpy> streamed;
+        std::unique_ptr<QSignalSpy> reported;
+    };
+    // A user stream being read: the objects not taken yet, and how many came of each kind.
+    struct Stream
+    {
+        std::unique_ptr<QNetworkReply> reply;
+        QByteArray buffer;
+        QList<QJsonObject> untaken;
+        int received = 0;
+        int keepAlives = 0;
+
+        ~Stream();
+        void read();
+    };
+    // What a scenario made; the next one goes on in it with "continue".
+    struct World
+    {
+        std::unique_ptr<SandboxServer> server;
+        std::map<QString, std::unique_ptr<ApiClient>> clients;
+        std::map<QString, Stream> streams;
+        std::map<QString, Backend> backends;
+        QHash<QString, QString> vars;
+        QHash<QString, QByteArray> blobs;
+    };
+
     bool step(const QJsonObject &s);
     bool request(const QJsonObject &s);
     bool answered(const ApiResponse &r, const QJsonObject &s);
@@ -40,8 +67,8 @@ private:
     bool stream(const QJsonObject &s);
     bool backend(const QJsonObject &s);
     bool check(const QJsonValue &root, const QJsonObject &expect, const ApiResponse &r = {});
-    bool checkOne(const QString &key, const QJsonValue &actual, const QJsonValue &expected,
-                  const QJsonValue &root, const QByteArray &body);
+    bool checkOne(const QString &key, const QJsonValue &actual, QJsonValue expected,
+                  const QJsonValue &root);
     bool keep(const QJsonValue &root, const QJsonObject &what, const ApiResponse &r = {});
     bool fail(const QString &what);
 
@@ -51,16 +78,10 @@ private:
     Params params(const QJsonValue &value);
     QByteArray fileData(const QJsonObject &file);
     ApiClient *client(const QString &name);
-    QUrl baseUrl() const { return QUrl(m_server->baseUrl()); }
+    SandboxServer *server() const { return m_world->server.get(); }
+    QUrl baseUrl() const { return QUrl(server()->baseUrl()); }
 
-    std::unique_ptr<SandboxServer> m_server;
-    QHash<QString, ApiClient *> m_clients;
-    QHash<QString, StreamReader *> m_streams;
-    QHash<QString, Zr::Zirrup *> m_backends;
-    QHash<QString, QSignalSpy *> m_streamed; // each backend's stream objects
-    QHash<QString, QSignalSpy *> m_reported; // and errors
-    QHash<QString, QString> m_vars;
-    QHash<QString, QByteArray> m_blobs;
+    std::unique_ptr<World> m_world;
     QString m_failure;
 };
 

@@ -1,6 +1,8 @@
 // OAuth 1.0a between zirrup-sandbox, the client library's signing and a second, independent
-// implementation (Python's oauthlib, run from tests/sandbox/oauthlib_client.py).
+// implementation (Python's oauthlib, run from tests/sandbox/oauthlib_client.py); the cases are
+// in interop.json.
 #include "apiclient.h"
+#include "jsonrows.h"
 #include "oauth.h"
 #include "sandboxserver.h"
 
@@ -10,14 +12,16 @@
 
 using namespace Qt::StringLiterals;
 
+static const QString cases = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/interop.json");
+
 class TestSandboxInterop : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void serviceAcceptsOauthlib_data();
+    void serviceAcceptsOauthlib_data() { addJsonRows(cases, u"serviceAccepts"_s); }
     void serviceAcceptsOauthlib();
-    void oauthlibAcceptsClient_data();
+    void oauthlibAcceptsClient_data() { addJsonRows(cases, u"oauthlibAccepts"_s); }
     void oauthlibAcceptsClient();
 
 private:
@@ -58,50 +62,9 @@ void TestSandboxInterop::initTestCase()
 }
 
 // Requests as an ordinary client writes them, signed by oauthlib and sent byte for byte.
-void TestSandboxInterop::serviceAcceptsOauthlib_data()
-{
-    QTest::addColumn<QByteArray>("method");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QString>("body");
-    QTest::addColumn<bool>("withToken");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("value");
-
-    const QString sauna = u"Löyly in the Qt sauna"_s;
-    QTest::newRow("plus for a space in the query")
-        << QByteArray("GET") << u"/1/search.json?q=qt+sauna"_s << QString() << true << 200
-        << u"results/0/text"_s << sauna;
-    QTest::newRow("%20, lower-case escapes, non-ASCII in the query")
-        << QByteArray("GET") << u"/1/search.json?q=l%c3%b6yly%20QT"_s << QString() << true << 200
-        << u"results/0/text"_s << sauna;
-    QTest::newRow("plus, escapes and non-ASCII in the body")
-        << QByteArray("POST") << u"/1/statuses/update.json"_s
-        << u"status=Hyv%c3%a4%c3%a4+y%C3%B6t%C3%A4+%2B1%21"_s << true << 200 << u"text"_s
-        << u"Hyvää yötä +1!"_s;
-    QTest::newRow("repeated names, empty values")
-        << QByteArray("GET")
-        << u"/1/statuses/user_timeline.json?count=1&screen_name=erin&count=5&trim_user=&x"_s
-        << QString() << true << 200 << u"0/text"_s << sauna;
-    QTest::newRow("sign-in exchange, no token")
-        << QByteArray("POST") << u"/oauth/access_token"_s
-        << u"x_auth_mode=client_auth&x_auth_username=ERIN&x_auth_password=erin-pw"_s << false << 200
-        << u"screen_name"_s << u"erin"_s;
-    QTest::newRow("no token where one is needed")
-        << QByteArray("GET") << u"/1/account/verify_credentials.json"_s << QString() << false << 401
-        << u"error"_s << u"Could not authenticate with OAuth."_s;
-}
-
 void TestSandboxInterop::serviceAcceptsOauthlib()
 {
-    QFETCH(QByteArray, method);
-    QFETCH(QString, target);
-    QFETCH(QString, body);
-    QFETCH(bool, withToken);
-    QFETCH(int, status);
-    QFETCH(QString, path);
-    QFETCH(QString, value);
-
+    QFETCH(QVariantMap, row);
     SandboxServer server;
     SandboxOptions options;
     options.memory = true;
@@ -115,74 +78,55 @@ void TestSandboxInterop::serviceAcceptsOauthlib()
         erin.post(u"/1/statuses/update.json"_s, {{u"status"_s, u"Löyly in the Qt sauna"_s}}).status,
         200);
 
+    const bool withToken = row[u"withToken"_s].toBool();
     QByteArray output;
-    QCOMPARE(runScript({u"send"_s, QString::fromLatin1(method), server.baseUrl() + target, body,
+    QCOMPARE(runScript({u"send"_s, row[u"method"_s].toString(),
+                        server.baseUrl() + row[u"target"_s].toString(), row[u"body"_s].toString(),
                         QStringLiteral(ZIRRUP_CONSUMER_KEY), QStringLiteral(ZIRRUP_CONSUMER_SECRET),
                         withToken ? QString::fromLatin1(account.token) : QString(),
                         withToken ? QString::fromLatin1(account.tokenSecret) : QString()},
                        &output),
              0);
-    const int newline = output.indexOf('\n');
     ApiResponse answer;
-    answer.status = output.left(newline).toInt();
-    answer.body = output.mid(newline + 1);
-    QVERIFY2(answer.status == status, answer.body.constData());
-    QCOMPARE(answer.at(path).toString(), value);
+    answer.status = output.left(output.indexOf('\n')).toInt();
+    answer.body = output.mid(output.indexOf('\n') + 1);
+    QVERIFY2(answer.status == row[u"status"_s].toInt(), answer.body.constData());
+    QCOMPARE(answer.at(row[u"path"_s].toString()).toString(), row[u"value"_s].toString());
+}
+
+static Zr::OAuthParams pairs(const QVariant &list)
+{
+    Zr::OAuthParams out;
+    for (const QVariant &pair : list.toList())
+        out.append(
+            {pair.toList().at(0).toString().toUtf8(), pair.toList().at(1).toString().toUtf8()});
+    return out;
 }
 
 // What the client library signs, checked by oauthlib.
-void TestSandboxInterop::oauthlibAcceptsClient_data()
-{
-    QTest::addColumn<QByteArray>("method");
-    QTest::addColumn<Zr::OAuthParams>("query");
-    QTest::addColumn<Zr::OAuthParams>("signedBody");
-    QTest::addColumn<Zr::OAuthParams>("sentBody");
-    QTest::addColumn<QByteArray>("token");
-    QTest::addColumn<QByteArray>("verdict");
-
-    const Zr::OAuthParams search {{"q", "qt sauna +1 & l\xc3\xb6yly=100%"}, {"count", ""}};
-    const Zr::OAuthParams status {{"status", "Hyv\xc3\xa4\xc3\xa4 y\xc3\xb6t\xc3\xa4 <3 #a+b"},
-                                  {"in_reply_to_status_id", "1234567890123456789"}};
-    QTest::newRow("query") << QByteArray("GET") << search << Zr::OAuthParams() << Zr::OAuthParams()
-                           << QByteArray("1-tok") << QByteArray("ok");
-    QTest::newRow("form body") << QByteArray("POST") << Zr::OAuthParams() << status << status
-                               << QByteArray("1-tok") << QByteArray("ok");
-    QTest::newRow("sign-in exchange, no token")
-        << QByteArray("POST") << Zr::OAuthParams()
-        << Zr::OAuthParams {{"x_auth_mode", "client_auth"}, {"x_auth_password", "p&ss w+rd"}}
-        << Zr::OAuthParams {{"x_auth_mode", "client_auth"}, {"x_auth_password", "p&ss w+rd"}}
-        << QByteArray() << QByteArray("ok");
-    QTest::newRow("body changed after signing")
-        << QByteArray("POST") << Zr::OAuthParams() << status
-        << Zr::OAuthParams {{"status", "changed"}} << QByteArray("1-tok") << QByteArray("bad");
-}
-
 void TestSandboxInterop::oauthlibAcceptsClient()
 {
-    QFETCH(QByteArray, method);
-    QFETCH(Zr::OAuthParams, query);
-    QFETCH(Zr::OAuthParams, signedBody);
-    QFETCH(Zr::OAuthParams, sentBody);
-    QFETCH(QByteArray, token);
-    QFETCH(QByteArray, verdict);
-
+    QFETCH(QVariantMap, row);
+    const QByteArray method = row[u"method"_s].toString().toLatin1();
+    const QByteArray token = row[u"token"_s].toString().toLatin1();
     // Secrets with characters that need encoding in the key.
     const Zr::OAuthCredentials credentials {"key", "c&s ecr\xc3\xa9t", token,
                                             token.isEmpty() ? QByteArray() : "t+s/e=c"};
     QUrl url(u"http://127.0.0.1:8123/1/statuses/update.json"_s);
-    if (!query.isEmpty())
-        url.setQuery(QString::fromLatin1(Zr::OAuth::formEncode(query)));
-    const QByteArray header = Zr::OAuth::authorizationHeader(credentials, method, url, signedBody);
+    if (row.contains(u"query"_s))
+        url.setQuery(QString::fromLatin1(Zr::OAuth::formEncode(pairs(row[u"query"_s]))));
+    const QByteArray header =
+        Zr::OAuth::authorizationHeader(credentials, method, url, pairs(row[u"signedBody"_s]));
 
     QByteArray output;
     QCOMPARE(
         runScript({u"verify"_s, QString::fromLatin1(method), QString::fromLatin1(url.toEncoded()),
-                   QString::fromLatin1(Zr::OAuth::formEncode(sentBody)),
+                   QString::fromLatin1(Zr::OAuth::formEncode(pairs(row[u"sentBody"_s]))),
                    QString::fromLatin1(header), QString::fromUtf8(credentials.consumerSecret),
                    QString::fromUtf8(credentials.tokenSecret)},
                   &output),
         0);
-    QCOMPARE(output.trimmed(), verdict);
+    QCOMPARE(output.trimmed(), row[u"verdict"_s].toString().toLatin1());
 }
 
 QTEST_GUILESS_MAIN(TestSandboxInterop)

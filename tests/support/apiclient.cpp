@@ -1,7 +1,6 @@
 #include "apiclient.h"
 
 #include <QDateTime>
-#include <QHttpMultiPart>
 #include <QSignalSpy>
 #include <QUrlQuery>
 
@@ -43,6 +42,14 @@ ApiClient::ApiClient(const QUrl &baseUrl, QObject *parent)
     , m_baseUrl(baseUrl)
 { }
 
+static QByteArray formBody(const Params &form)
+{
+    Zr::OAuthParams pairs;
+    for (const auto &p : form)
+        pairs.append({p.first.toUtf8(), p.second.toUtf8()});
+    return Zr::OAuth::formEncode(pairs);
+}
+
 QUrl ApiClient::url(const QString &path, const Params &query) const
 {
     QUrl url = m_baseUrl;
@@ -52,14 +59,6 @@ QUrl ApiClient::url(const QString &path, const Params &query) const
         url.setQuery(QString::fromLatin1(formBody(query)), QUrl::StrictMode);
     }
     return url;
-}
-
-QByteArray ApiClient::formBody(const Params &form)
-{
-    Zr::OAuthParams pairs;
-    for (const auto &p : form)
-        pairs.append({p.first.toUtf8(), p.second.toUtf8()});
-    return Zr::OAuth::formEncode(pairs);
 }
 
 QByteArray ApiClient::authorization(const QByteArray &method, const QUrl &url,
@@ -82,16 +81,13 @@ ApiResponse ApiClient::wait(QNetworkReply *reply)
 {
     QSignalSpy finished(reply, &QNetworkReply::finished);
     ApiResponse response;
-    if (!reply->isFinished() && !finished.wait(m_timeoutMs)) {
-        reply->abort();
-        response.networkError = QNetworkReply::TimeoutError;
-        reply->deleteLater();
-        return response;
+    if (!reply->isFinished() && !finished.wait(10000)) {
+        reply->abort(); // no answer in time: status 0
+    } else {
+        response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        response.body = reply->readAll();
+        response.headers = reply->rawHeaderPairs();
     }
-    response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    response.body = reply->readAll();
-    response.headers = reply->rawHeaderPairs();
-    response.networkError = reply->error();
     reply->deleteLater();
     return response;
 }
@@ -123,32 +119,23 @@ ApiResponse ApiClient::post(const QString &path, const Params &form, const Signi
 }
 
 ApiResponse ApiClient::postMultipart(const QString &path, const Params &fields,
-                                     const QList<FilePart> &files, const Params &query)
+                                     const QList<FilePart> &files)
 {
-    auto *multipart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
-    for (const auto &field : fields) {
-        QHttpPart part;
-        part.setHeader(QNetworkRequest::ContentDispositionHeader,
-                       QStringLiteral("form-data; name=\"%1\"").arg(field.first));
-        part.setBody(field.second.toUtf8());
-        multipart->append(part);
+    QList<FilePart> parts;
+    for (const auto &field : fields)
+        parts.append({field.first, QString(), QByteArray(), field.second.toUtf8()});
+    QByteArray body;
+    for (const FilePart &part : parts + files) {
+        body +=
+            "--zirrup-part\r\nContent-Disposition: form-data; name=\"" + part.name.toUtf8() + '"';
+        if (!part.fileName.isEmpty())
+            body += "; filename=\"" + part.fileName.toUtf8()
+                + "\"\r\nContent-Type: " + part.contentType;
+        body += "\r\n\r\n" + part.data + "\r\n";
     }
-    for (const FilePart &file : files) {
-        QHttpPart part;
-        part.setHeader(QNetworkRequest::ContentDispositionHeader,
-                       QStringLiteral("form-data; name=\"%1\"; filename=\"%2\"")
-                           .arg(file.name, file.fileName));
-        part.setHeader(QNetworkRequest::ContentTypeHeader, file.contentType);
-        part.setBody(file.data);
-        multipart->append(part);
-    }
-    const QUrl target = url(path, query);
-    QNetworkRequest request(target);
     // Parts of a multipart body take no part in the signature.
-    request.setRawHeader("Authorization", authorization("POST", target, {}, Signing()));
-    QNetworkReply *reply = m_manager.post(request, multipart);
-    multipart->setParent(reply);
-    return wait(reply);
+    return send("POST", url(path), body + "--zirrup-part--\r\n",
+                "multipart/form-data; boundary=zirrup-part", {});
 }
 
 SandboxAccount ApiClient::signIn(const QString &userName, const QString &password,
@@ -161,14 +148,12 @@ SandboxAccount ApiClient::signIn(const QString &userName, const QString &passwor
                                      {QStringLiteral("x_auth_password"), password}});
     if (response)
         *response = answer;
-    if (answer.status != 200)
-        return m_account;
-    const QJsonObject object = answer.object();
-    m_account.token = object.value(QStringLiteral("oauth_token")).toString().toLatin1();
-    m_account.tokenSecret =
-        object.value(QStringLiteral("oauth_token_secret")).toString().toLatin1();
-    m_account.userId = object.value(QStringLiteral("user_id")).toString();
-    m_account.screenName = object.value(QStringLiteral("screen_name")).toString();
+    const auto field = [&answer](const char *key) {
+        return answer.object().value(QLatin1String(key)).toString();
+    };
+    if (answer.status == 200)
+        m_account = {field("oauth_token").toLatin1(), field("oauth_token_secret").toLatin1(),
+                     field("user_id"), field("screen_name")};
     return m_account;
 }
 

@@ -24,7 +24,6 @@ struct ApiResponse
     int status = 0; // 0: no HTTP answer (network error or timeout)
     QByteArray body;
     QList<QNetworkReply::RawHeaderPair> headers;
-    QNetworkReply::NetworkError networkError = QNetworkReply::NoError;
 
     QJsonObject object() const { return QJsonDocument::fromJson(body).object(); }
     QJsonArray array() const { return QJsonDocument::fromJson(body).array(); }
@@ -77,7 +76,6 @@ public:
     SandboxAccount account() const { return m_account; }
     // Signs with a clock this many seconds off.
     void setClockOffset(qint64 seconds) { m_clockOffset = seconds; }
-    QUrl baseUrl() const { return m_baseUrl; }
     QUrl url(const QString &path, const Params &query = {}) const;
 
     // Signs in with the sign-in exchange and keeps the account; invalid on failure, with
@@ -88,7 +86,7 @@ public:
     ApiResponse get(const QString &path, const Params &query = {}, const Signing &signing = {});
     ApiResponse post(const QString &path, const Params &form = {}, const Signing &signing = {});
     ApiResponse postMultipart(const QString &path, const Params &fields,
-                              const QList<FilePart> &files, const Params &query = {});
+                              const QList<FilePart> &files);
     // Any request with a raw body (for malformed and oversized ones).
     ApiResponse send(const QByteArray &method, const QUrl &url, const QByteArray &body,
                      const QByteArray &contentType, const Zr::OAuthParams &signedBody,
@@ -100,15 +98,12 @@ public:
     QByteArray authorization(const QByteArray &method, const QUrl &url,
                              const Zr::OAuthParams &bodyParameters, const Signing &signing) const;
 
-    static QByteArray formBody(const Params &form);
-
 private:
     ApiResponse wait(QNetworkReply *reply);
 
     QUrl m_baseUrl;
     SandboxAccount m_account;
     qint64 m_clockOffset = 0;
-    int m_timeoutMs = 10000;
     QNetworkAccessManager m_manager;
 };
 

@@ -14,7 +14,8 @@ SandboxProcess::SandboxProcess(const QStringList &extraArguments, QObject *paren
 
 SandboxProcess::~SandboxProcess()
 {
-    stop();
+    m_process.kill();
+    m_process.waitForFinished(5000);
 }
 
 QString SandboxProcess::executable()
@@ -47,19 +48,9 @@ QString SandboxProcess::readLine(int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
     while (!m_process.canReadLine()) {
-        if (m_process.state() != QProcess::Running || deadline.hasExpired()
-            || !m_process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
-            if (!m_process.canReadLine())
-                return {};
-        }
+        if (!m_process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))
+            && !m_process.canReadLine())
+            return {};
     }
     return QString::fromUtf8(m_process.readLine()).trimmed();
-}
-
-void SandboxProcess::stop()
-{
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
 }

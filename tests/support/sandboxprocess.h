@@ -23,7 +23,6 @@ public:
     // Starts the process and waits until it printed its address (false on failure or
     // timeout, with errorString() saying why).
     bool start(int timeoutMs = 20000);
-    void stop();
 
     QUrl baseUrl() const { return m_baseUrl; }
     // The next line of output after the address (with --seed: "user: demo", then
