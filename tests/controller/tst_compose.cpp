@@ -191,9 +191,10 @@ void TestCompose::pictureTweetsWaitTheirTurnAndGoScaled()
     QTRY_COMPARE(backend->callCount(QStringLiteral("postStatusWithMedia")), 1);
     const ScriptedCall first = backend->lastCall("postStatusWithMedia");
     QCOMPARE(first.args, (Zr::ArgMap {{"status", "one"}}));
-    // The scaled picture goes whole, and its file is gone.
+    // The scaled picture goes whole, up to its end marker, and its file is gone.
     QCOMPARE(first.files.size(), 1);
     QCOMPARE(QImage::fromData(first.files.first()).height(), 720);
+    QVERIFY(first.files.first().endsWith("\xFF\xD9"));
     QVERIFY(!QFile::exists(first.files.firstKey()));
     // Still waiting while the first upload is under way.
     QVERIFY(!h->photoScaler());
