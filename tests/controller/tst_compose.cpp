@@ -23,8 +23,7 @@ private Q_SLOTS:
     void countingFollowsTheServiceConfiguration();
     void postingStateThroughSuccessAndErrors();
     void linkWrappingRoundTrip();
-    void pictureTweetIsSentWithTheScaledFile();
-    void secondPictureTweetWaitsForTheFirst();
+    void pictureTweetsWaitTheirTurnAndGoScaled();
 };
 
 void TestCompose::initTestCase()
@@ -37,7 +36,6 @@ void TestCompose::countingFollowsTheServiceConfiguration()
     ScriptedController c;
     DataHandler *h = c.handler();
     const QString link30 = QStringLiteral("http://example.org/abcdefghijk");
-    QCOMPARE(link30.size(), 30);
     // 40 characters, of which the link counts 20.
     QCOMPARE(h->countTweetTextLength(link30 + QStringLiteral(" 123456789"), 0), 30);
     QCOMPARE(h->countTweetTextLength(QStringLiteral("HTTP://EXAMPLE.ORG/ABCDEFGHIJK"), 0), 20);
@@ -166,53 +164,7 @@ void TestCompose::linkWrappingRoundTrip()
     QCOMPARE(c.contextProperty("tweet_shortening_url").toBool(), false);
 }
 
-void TestCompose::pictureTweetIsSentWithTheScaledFile()
-{
-    ScriptedController c;
-    c.startSignedIn();
-    DataHandler *h = c.handler();
-    QTemporaryDir dir;
-    const QString scaled = dir.filePath(QStringLiteral("zrAbCdEfpic.png"));
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(scaled));
-    const QByteArray bytes = [&] {
-        QFile file(scaled);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
-
-    // The scaled pictures of a reply with a place.
-    h->replyToTweetWithMedia(QStringLiteral("look"), QStringLiteral("42"), QStringLiteral("p1"));
-    h->onPhotosScaled(QVariantList {QStringLiteral("/pictures/pic.png")}, QVariantList {scaled});
-    const ScriptedCall post = c.backend()->lastCall("postStatusWithMedia");
-    QCOMPARE(
-        post.args,
-        (Zr::ArgMap {{"status", "look"}, {"in_reply_to_status_id", "42"}, {"place_id", "p1"}}));
-    QCOMPARE(post.files, (QMap<QString, QByteArray> {{scaled, bytes}}));
-    QVERIFY(!QFile::exists(scaled));
-
-    c.handler()->setContextProperty(QStringLiteral("posting_tweet"), true);
-    c.backend()->complete(post, {QVariantMap {{"id", "7"}}});
-    QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
-    QCOMPARE(c.view().callCount("homePage"), 1);
-
-    // A scaled file over the service's limit is never sent cut.
-    const QString huge = dir.filePath(QStringLiteral("zrAbCdEfhuge.jpg"));
-    {
-        QFile file(huge);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(3 * 1024 * 1024 + 1, 'x'));
-    }
-    c.handler()->setContextProperty(QStringLiteral("posting_tweet"), true);
-    c.handler()->onPhotosScaled(QVariantList {QStringLiteral("/pictures/huge.jpg")},
-                                QVariantList {huge});
-    QCOMPARE(c.backend()->callCount("postStatusWithMedia"), 1);
-    QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
-    QCOMPARE(notice(c), QStringLiteral("Unable to post tweet."));
-    QVERIFY(!QFile::exists(huge));
-}
-
-void TestCompose::secondPictureTweetWaitsForTheFirst()
+void TestCompose::pictureTweetsWaitTheirTurnAndGoScaled()
 {
     ScriptedController c;
     c.startSignedIn();
@@ -229,7 +181,7 @@ void TestCompose::secondPictureTweetWaitsForTheFirst()
     h->postTweetWithMedia(QStringLiteral("one"), QString());
     h->cleanUploadImages();
     h->addUploadImage(QUrl::fromLocalFile(picture).toString(), false, 0.75f);
-    h->postTweetWithMedia(QStringLiteral("two"), QStringLiteral("p9"));
+    h->replyToTweetWithMedia(QStringLiteral("two"), QStringLiteral("42"), QStringLiteral("p9"));
     h->cleanUploadImages();
     QCOMPARE(
         notice(c),
@@ -238,8 +190,12 @@ void TestCompose::secondPictureTweetWaitsForTheFirst()
 
     QTRY_COMPARE(backend->callCount(QStringLiteral("postStatusWithMedia")), 1);
     const ScriptedCall first = backend->lastCall("postStatusWithMedia");
-    QCOMPARE(first.args.value("status"), QStringLiteral("one"));
+    QCOMPARE(first.args, (Zr::ArgMap {{"status", "one"}}));
+    // The scaled picture goes whole, up to its end marker, and its file is gone.
     QCOMPARE(first.files.size(), 1);
+    QCOMPARE(QImage::fromData(first.files.first()).height(), 720);
+    QVERIFY(first.files.first().endsWith("\xFF\xD9"));
+    QVERIFY(!QFile::exists(first.files.firstKey()));
     // Still waiting while the first upload is under way.
     QVERIFY(!h->photoScaler());
     QCOMPARE(h->queuedMediaTweetCount(), 1);
@@ -249,12 +205,28 @@ void TestCompose::secondPictureTweetWaitsForTheFirst()
     QCOMPARE(c.contextProperty("posting_tweet").toBool(), true);
     QTRY_COMPARE(backend->callCount(QStringLiteral("postStatusWithMedia")), 2);
     const ScriptedCall second = backend->lastCall("postStatusWithMedia");
-    QCOMPARE(second.args, (Zr::ArgMap {{"status", "two"}, {"place_id", "p9"}}));
-    QCOMPARE(second.files.size(), 1);
+    QCOMPARE(second.args,
+             (Zr::ArgMap {{"status", "two"}, {"in_reply_to_status_id", "42"}, {"place_id", "p9"}}));
     backend->fail(second, QStringLiteral("Internal error"));
     QCOMPARE(notice(c), QStringLiteral("Unable to post tweet."));
     QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
     QCOMPARE(h->queuedMediaTweetCount(), 0);
+
+    // A scaled file over the service's limit is never sent cut.
+    const QString huge = dir.filePath(QStringLiteral("zrAbCdEfhuge.jpg"));
+    {
+        QFile file(huge);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(3 * 1024 * 1024 + 1, 'x'));
+    }
+    const int notices = c.view().callCount("showError");
+    h->setContextProperty(QStringLiteral("posting_tweet"), true);
+    h->onPhotosScaled(QVariantList {QStringLiteral("/pictures/huge.jpg")}, QVariantList {huge});
+    QCOMPARE(backend->callCount("postStatusWithMedia"), 2);
+    QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
+    QCOMPARE(c.view().callCount("showError"), notices + 1);
+    QCOMPARE(notice(c), QStringLiteral("Unable to post tweet."));
+    QVERIFY(!QFile::exists(huge));
 }
 
 QTEST_MAIN(TestCompose)

@@ -1,7 +1,6 @@
-// The controller with the real client library against zirrup-sandbox: picture tweets, the home
-// stream, messages, follows and blocks, saved searches, the own profile and list pages.
+// The controller with the real client library against zirrup-sandbox: the home stream, messages,
+// follows and blocks, saved searches, the own profile and list pages.
 #include "datahandler.h"
-#include "photoscaler.h"
 #include "zirrup.h"
 #include "zirrupmodel.h"
 
@@ -63,7 +62,6 @@ class TestControllerSandbox : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void pictureTweetReadsBackWithItsMedia();
     void streamedTweetAndFavourite();
     void directMessageThereAndBack();
     void followAndBlock();
@@ -78,61 +76,6 @@ private:
 void TestControllerSandbox::initTestCase()
 {
     QVERIFY2(m_sandbox.start(), qPrintable(m_sandbox.errorString()));
-}
-
-void TestControllerSandbox::pictureTweetReadsBackWithItsMedia()
-{
-    ScriptedController c;
-    DataHandler *h = c.handler();
-    signIn(c, m_sandbox.baseUrl(), "hiro", "hiro");
-    Zr::Zirrup *backend = h->backend();
-
-    // A landscape picture, scaled for upload on the scaler's thread.
-    QTemporaryDir dir;
-    const QString picture = dir.filePath(QStringLiteral("harbour.png"));
-    QImage image(600, 400, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QVERIFY(image.save(picture));
-    PhotoScaler scaler;
-    QSignalSpy scaled(&scaler, &PhotoScaler::photosScaled);
-    scaler.scale(QVariantMap {{picture, false}});
-    QVERIFY(scaled.wait(10000));
-
-    QSignalSpy posted(backend, &Zr::Zirrup::postedStatusWithMedia);
-    h->postTweetWithMedia(QStringLiteral("At the harbour #sea"), QString());
-    h->setContextProperty(QStringLiteral("posting_tweet"), true);
-    h->onPhotosScaled(scaled.first().at(0), scaled.first().at(1));
-    QVERIFY(posted.wait(10000));
-    QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
-    QCOMPARE(c.view().callCount("homePage"), 1);
-
-    // Read back as the list shows it.
-    QSignalSpy timeline(backend, &Zr::Zirrup::timelineUpdated);
-    int queryId = -1;
-    backend->retrieveTimelineResources(nullptr, &queryId, TimelineType::User,
-                                       {{"screen_name", "hiro"}, {"include_entities", "true"}},
-                                       Zr::CacheThenNetwork);
-    QVERIFY(timeline.wait(10000));
-    const QVariantMap status = timeline.last().at(1).toList().value(0).toMap();
-    QString text = status.value("text").toString();
-    QVERIFY2(text.startsWith(QStringLiteral("At the harbour #sea http://")), qPrintable(text));
-    const QVariantMap entities = status.value("entities").toMap();
-    const QVariantMap media = entities.value("media").toList().value(0).toMap();
-    const QString mediaUrl = media.value("media_url").toString();
-    QVERIFY2(mediaUrl.endsWith(QStringLiteral(".png")), qPrintable(mediaUrl));
-
-    h->parseEntities(entities, text);
-    QVERIFY2(text.startsWith(
-                 QStringLiteral("At the harbour <a href=\"#sea\" style=\"text-decoration:none; "
-                                "color:#4d6980\">#sea</a> <a href=\"")
-                 + media.value("url").toString() + QStringLiteral("\" style")),
-             qPrintable(text));
-    QVERIFY(text.endsWith(media.value("display_url").toString() + QStringLiteral("</a>")));
-
-    // The service holds the picture as it was scaled.
-    const ApiResponse stored = client(m_sandbox.baseUrl(), "hiro")->get(QUrl(mediaUrl).path());
-    QCOMPARE(stored.status, 200);
-    QCOMPARE(QImage::fromData(stored.body).size(), QSize(1080, 720));
 }
 
 void TestControllerSandbox::streamedTweetAndFavourite()

@@ -228,8 +228,9 @@ void TestRefresh::lastSeenIdIsSavedOnceAfterAQuietMoment()
     h->setIsOnFullscreen(true);
     h->handleStreamObject(StreamObjectType::HomeStatus, record({{"id", "101"}}));
     h->handleStreamObject(StreamObjectType::Favorite, record({{"id", "102"}}));
-    // Two in quick succession: one save, of the later one.
+    // Two in quick succession, events handled between them: one save, of the later one.
     h->handleStreamObject(StreamObjectType::Mention, record({{"id", "104"}}));
+    QCoreApplication::processEvents();
     h->handleStreamObject(StreamObjectType::DirectMessage,
                           record({{"direct_message", QVariantMap {{"id", "105"}}}}));
     QVERIFY(saved.wait());

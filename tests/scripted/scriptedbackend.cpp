@@ -17,8 +17,6 @@ ScriptedBackend::ScriptedBackend(const QStringList &credentials, QObject *parent
     : Zr::Zirrup(credentials.value(0), credentials.value(1), credentials.value(2),
                  credentials.value(3), credentials.value(4), credentials.value(5), parent)
     , m_credentials(credentials)
-    , m_imageSuffixes({QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".png"),
-                       QStringLiteral(".gif")})
 { }
 
 void ScriptedBackend::setCachedRecords(const QString &method, const QVariantList &records)
@@ -71,14 +69,14 @@ ScriptedCall ScriptedBackend::lastCall(const QString &method, int type, int beha
 int ScriptedBackend::record(ScriptedCall call, int *queryId, QVariantList *list)
 {
     call.listPassed = call.listPassed || list;
-    call.result = m_results.value(call.method, m_defaultResult);
-    call.queryId = (call.result == Zr::RequestSent && m_issueIds) ? m_nextId++ : -1;
+    const int result = m_results.value(call.method, m_defaultResult);
+    call.queryId = result == Zr::RequestSent ? m_nextId++ : -1;
     if (queryId)
         *queryId = call.queryId;
     if (list && m_cached.contains(call.method))
         *list = m_cached.value(call.method);
     m_calls.append(call);
-    return call.result;
+    return result;
 }
 
 void ScriptedBackend::complete(const ScriptedCall &call, const QVariantList &data)
@@ -162,24 +160,6 @@ void ScriptedBackend::init()
     m_initCalled = true;
 }
 
-void ScriptedBackend::setMask(const QImage &mask)
-{
-    m_maskSet = !mask.isNull();
-}
-
-int ScriptedBackend::retrieveTimelineResources(QVariantList *list, int *queryId,
-                                               const TimelineType::TimelineType &type,
-                                               const Zr::ArgMap &args,
-                                               Zr::RetrieveBehavior behavior)
-{
-    return record(makeCall("retrieveTimelineResources", args, type, behavior), queryId, list);
-}
-
-int ScriptedBackend::retrieveStatus(QVariantList *list, const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("retrieveStatus", args), queryId, list);
-}
-
 // Requests that carry arguments only.
 #define SCRIPTED_REQUEST(name)                                                                     \
     int ScriptedBackend::name(const Zr::ArgMap &args, int *queryId)                                \
@@ -199,6 +179,29 @@ SCRIPTED_REQUEST(createBlock)
 SCRIPTED_REQUEST(destroyBlock)
 #undef SCRIPTED_REQUEST
 
+// Reads of one kind of list.
+#define SCRIPTED_READ(name, Type)                                                                  \
+    int ScriptedBackend::name(QVariantList *list, int *queryId, const Type &type,                  \
+                              const Zr::ArgMap &args, Zr::RetrieveBehavior behavior)               \
+    {                                                                                              \
+        return record(makeCall(#name, args, type, behavior), queryId, list);                       \
+    }
+SCRIPTED_READ(retrieveTimelineResources, TimelineType::TimelineType)
+SCRIPTED_READ(retrieveDirectMessages, DirectMessageType::DirectMessageType)
+SCRIPTED_READ(retrieveUserResources, UserType::UserType)
+SCRIPTED_READ(retrieveTrends, TrendType::TrendType)
+#undef SCRIPTED_READ
+
+int ScriptedBackend::retrieveStatus(QVariantList *list, const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("retrieveStatus", args), queryId, list);
+}
+
+int ScriptedBackend::friendshipExists(QVariantList *list, const Zr::ArgMap &args, int *queryId)
+{
+    return record(makeCall("friendshipExists", args), queryId, list);
+}
+
 int ScriptedBackend::postStatusWithMedia(const Zr::ArgMap &args, int *queryId,
                                          const QMap<QString, QByteArray> &files)
 {
@@ -213,31 +216,12 @@ int ScriptedBackend::retrieveFavorites(QVariantList *list, int *queryId, const Z
     return record(makeCall("retrieveFavorites", args, -1, behavior), queryId, list);
 }
 
-int ScriptedBackend::retrieveDirectMessages(QVariantList *list, int *queryId,
-                                            const DirectMessageType::DirectMessageType &type,
-                                            const Zr::ArgMap &args, Zr::RetrieveBehavior behavior)
-{
-    return record(makeCall("retrieveDirectMessages", args, type, behavior), queryId, list);
-}
-
-int ScriptedBackend::retrieveUserResources(QVariantList *list, int *queryId,
-                                           const UserType::UserType &type, const Zr::ArgMap &args,
-                                           Zr::RetrieveBehavior behavior)
-{
-    return record(makeCall("retrieveUserResources", args, type, behavior), queryId, list);
-}
-
 int ScriptedBackend::retrieveFaFResources(QVariantList *list,
                                           const FriendsFollowersType::FriendsFollowersType &type,
                                           const Zr::ArgMap &args, int *queryId,
                                           Zr::RetrieveBehavior behavior)
 {
     return record(makeCall("retrieveFaFResources", args, type, behavior), queryId, list);
-}
-
-int ScriptedBackend::friendshipExists(QVariantList *list, const Zr::ArgMap &args, int *queryId)
-{
-    return record(makeCall("friendshipExists", args), queryId, list);
 }
 
 int ScriptedBackend::retrieveBlockedIdsList(QVariantList *list, int *queryId,
@@ -252,13 +236,6 @@ int ScriptedBackend::retrieveAccountResources(int *queryId, const AccountType::A
     ScriptedCall call = makeCall("retrieveAccountResources", args, type);
     call.payload = image;
     return record(call, queryId);
-}
-
-int ScriptedBackend::retrieveTrends(QVariantList *list, int *queryId,
-                                    const TrendType::TrendType &type, const Zr::ArgMap &args,
-                                    Zr::RetrieveBehavior behavior)
-{
-    return record(makeCall("retrieveTrends", args, type, behavior), queryId, list);
 }
 
 int ScriptedBackend::retrieveSavedSearch(const SSType::SSType &type, const Zr::ArgMap &args,
@@ -335,8 +312,8 @@ int ScriptedBackend::compareIds(const QString &first, const QString &second) con
 
 bool ScriptedBackend::imageTypeSupported(const QString &url) const
 {
-    for (const QString &suffix : m_imageSuffixes) {
-        if (url.endsWith(suffix, Qt::CaseInsensitive))
+    for (const char *suffix : {".jpg", ".jpeg", ".png", ".gif"}) {
+        if (url.endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
             return true;
     }
     return false;
@@ -347,7 +324,7 @@ void ScriptedBackend::getSearchHistory(int maxItems, QStringList *history)
     m_calls.append(makeCall("getSearchHistory",
                             Zr::ArgMap {{QStringLiteral("max_items"), QString::number(maxItems)}}));
     if (history)
-        *history = m_searchHistory.mid(0, maxItems);
+        history->clear();
 }
 
 void ScriptedBackend::updateResfreshTime(int type, const QString &user)

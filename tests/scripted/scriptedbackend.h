@@ -16,7 +16,6 @@ struct ScriptedCall
     int behavior = -1; // the RetrieveBehavior passed, -1 when the request has none
     bool listPassed = false; // whether an out-list (or out-value) pointer was given
     int queryId = -1; // the id written back
-    int result = 0; // the value returned
     QByteArray payload; // the picture of an account image change
     QMap<QString, QByteArray> files; // the files of a post with media
     QString url; // the link of a wrapping request
@@ -35,22 +34,16 @@ public:
 
     QStringList credentials() const { return m_credentials; }
     bool initCalled() const { return m_initCalled; }
-    bool maskSet() const { return m_maskSet; }
     int stopStreamingCount() const { return m_stopStreamingCount; }
 
     // What requests return: for every method, or for one by name.
     void setResult(int result) { m_defaultResult = result; }
     void setResult(const QString &method, int result) { m_results.insert(method, result); }
-    // When off, accepted requests write -1 as their id.
-    void setIssueQueryIds(bool issue) { m_issueIds = issue; }
-    void setNextQueryId(int id) { m_nextId = id; }
 
     // Records put into the out-list of the named method's requests (when one is passed).
     void setCachedRecords(const QString &method, const QVariantList &records);
     void setCachedHelp(const QVariantMap &configuration) { m_cachedHelp = configuration; }
     void setCachedFile(const QString &fileUrl) { m_cachedFile = fileUrl; }
-    void setSearchHistory(const QStringList &history) { m_searchHistory = history; }
-    void setSupportedImageSuffixes(const QStringList &suffixes) { m_imageSuffixes = suffixes; }
 
     QList<ScriptedCall> calls() const { return m_calls; }
     QList<ScriptedCall> calls(const QString &method) const;
@@ -70,7 +63,6 @@ public:
 
     // Zr::Zirrup
     void init() override;
-    void setMask(const QImage &mask) override;
     int retrieveTimelineResources(QVariantList *list, int *queryId,
                                   const TimelineType::TimelineType &type, const Zr::ArgMap &args,
                                   Zr::RetrieveBehavior behavior) override;
@@ -135,13 +127,9 @@ private:
     QHash<QString, QVariantList> m_cached;
     QVariantMap m_cachedHelp;
     QString m_cachedFile;
-    QStringList m_searchHistory;
-    QStringList m_imageSuffixes;
     int m_defaultResult = Zr::RequestSent;
     int m_nextId = 1;
-    bool m_issueIds = true;
     bool m_initCalled = false;
-    bool m_maskSet = false;
     int m_stopStreamingCount = 0;
 };
 

@@ -3,13 +3,7 @@
 
 #include "zrlaunchrequests.h"
 
-// A launch-request object whose signals the test emits.
-class ScriptedLaunchRequests : public ZrPlatform::ZrLaunchRequests
-{
-    Q_OBJECT
-
-public:
-    explicit ScriptedLaunchRequests(QObject *parent = nullptr);
-};
+// Launch requests need nothing scripted: the test emits their signals itself.
+using ScriptedLaunchRequests = ZrPlatform::ZrLaunchRequests;
 
 #endif // SCRIPTEDLAUNCHREQUESTS_H

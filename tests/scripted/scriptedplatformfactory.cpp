@@ -1,6 +1,5 @@
 #include "scriptedplatformfactory.h"
 
-#include "scriptedlaunchrequests.h"
 #include "scriptedlogin.h"
 #include "scriptednotifications.h"
 #include "scriptedtimelinenotifier.h"

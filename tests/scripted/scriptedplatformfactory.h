@@ -1,9 +1,9 @@
 #ifndef SCRIPTEDPLATFORMFACTORY_H
 #define SCRIPTEDPLATFORMFACTORY_H
 
+#include "scriptedlaunchrequests.h"
 #include "zrplatformfactory.h"
 
-class ScriptedLaunchRequests;
 class ScriptedLogin;
 class ScriptedNotifications;
 class ScriptedTimelineNotifier;

@@ -1,5 +1,0 @@
-#include "scriptedlaunchrequests.h"
-
-ScriptedLaunchRequests::ScriptedLaunchRequests(QObject *parent)
-    : ZrPlatform::ZrLaunchRequests(parent)
-{ }
