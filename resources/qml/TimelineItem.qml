@@ -58,13 +58,6 @@ Item {
         if (ListView.view)
             ListView.view.itemCreated(model.index);
     }
-    // A list that pools its rows hands this one another tweet: nothing of the last may stay.
-    ListView.onReused: {
-        longPressed = false;
-        if (menu)
-            menu.close();
-        ListView.view.itemCreated(model.index);
-    }
 
     Rectangle {
         anchors.fill: parent

@@ -169,8 +169,6 @@ ZirrupPage {
             anchors.fill: parent
             model: page.listModel
             cacheBuffer: 800
-            // Rows scrolled out are handed the next tweets instead of being made anew.
-            reuseItems: true
             delegate: TimelineItem {}
 
             function itemCreated(index) {

@@ -21,9 +21,7 @@ Item {
     }
 
     width: parent ? parent.width : 480
-    // An unloaded Loader keeps the height of what it held: a row handed another tweet must not.
-    height: nameText.height + (retweetRow.active ? retweetRow.height : 0) + statusLabel.height
-            + timeRow.height + 40
+    height: nameText.height + retweetRow.height + statusLabel.height + timeRow.height + 40
 
     onTimestampChanged: updateTime()
     Component.onCompleted: updateTime()

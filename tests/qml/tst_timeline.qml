@@ -188,17 +188,6 @@ PageTestCase {
             compare(dataHandler.callsOf(data.call), [data.args]);
     }
 
-    // The home list hands rows scrolled out the next tweets: those still say which row they show,
-    // so reaching the end asks for more.
-    function test_pooledRowsAskForMore() {
-        Rows.fill(myTimelineModel, 60);
-        testContext.set("timelineview_more_tweets_available", true);
-        var home = open({});
-        while (!home.list.atYEnd)
-            home.list.contentY += 300;
-        compare(dataHandler.callsOf("moreTimelineView"), [[]]);
-    }
-
     function test_unreadMarksAndPosition() {
         Rows.fill(myTimelineModel, 40);
         Rows.fill(myMentionsModel, 40);
@@ -247,12 +236,6 @@ PageTestCase {
             verify(findChild(first, name).visible, name);
             verify(!findChild(second, name).visible, name);
         });
-        // A row that loses its retweet line (a pooled row handed another tweet) loses its room.
-        var plain = second.height;
-        myTimelineModel.setProperty(1, "retweeted_name", "carol");
-        verify(second.height > plain);
-        myTimelineModel.setProperty(1, "retweeted_name", "");
-        compare(second.height, plain);
         // The age is asked again when the controller says time has passed.
         myTimelineModel.setProperty(0, "timestamp", "Sun Dec 06 01:02:03 2026");
         dataHandler.updateTimestamp();
