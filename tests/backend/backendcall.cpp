@@ -13,15 +13,9 @@ int callBackend(Zirrup *z, const QJsonObject &row, int *id, QVariantList *list)
         {"writeStatus", &Zirrup::writeStatus},
         {"retweetStatus", &Zirrup::retweetStatus},
         {"deleteStatus", &Zirrup::deleteStatus},
-        {"createFavorite", &Zirrup::createFavorite},
-        {"destroyFavorite", &Zirrup::destroyFavorite},
         {"createBlock", &Zirrup::createBlock},
-        {"destroyBlock", &Zirrup::destroyBlock},
         {"startStreaming", &Zirrup::startStreaming},
-        {"writeDirectMessage", &Zirrup::writeDirectMessage},
-        {"deleteDirectMessage", &Zirrup::deleteDirectMessage},
-        {"createFriendship", &Zirrup::createFriendship},
-        {"destroyFriendship", &Zirrup::destroyFriendship}};
+        {"deleteDirectMessage", &Zirrup::deleteDirectMessage}};
     const QString name = row["call"].toString();
     const ArgMap args = argMap(row["args"]);
     const int type = row["type"].toInt();
@@ -33,8 +27,6 @@ int callBackend(Zirrup *z, const QJsonObject &row, int *id, QVariantList *list)
                                             behavior);
     if (name == "status")
         return z->retrieveStatus(list, args, id);
-    if (name == "favorites")
-        return z->retrieveFavorites(list, id, args, behavior);
     if (name == "messages")
         return z->retrieveDirectMessages(list, id, DirectMessageType::DirectMessageType(type), args,
                                          behavior);
@@ -55,8 +47,6 @@ int callBackend(Zirrup *z, const QJsonObject &row, int *id, QVariantList *list)
         return z->retrieveSavedSearch(SSType::SSType(type), args, id);
     if (name == "geo")
         return z->retrieveGeo(list, GeoType::GeoType(type), args, id, behavior);
-    if (name == "list")
-        return z->retrieveList(ListType::ListType(type), args, id);
     if (name == "search")
         return z->searchResources(args, id, SearchType::SearchType(type));
     if (name == "media")
