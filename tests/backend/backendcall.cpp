@@ -1,5 +1,3 @@
-#include "backendcall.h"
-
 #include "testsupport.h"
 
 #include <QRegularExpression>
@@ -15,15 +13,9 @@ int callBackend(Zirrup *z, const QJsonObject &row, int *id, QVariantList *list)
         {"writeStatus", &Zirrup::writeStatus},
         {"retweetStatus", &Zirrup::retweetStatus},
         {"deleteStatus", &Zirrup::deleteStatus},
-        {"createFavorite", &Zirrup::createFavorite},
-        {"destroyFavorite", &Zirrup::destroyFavorite},
         {"createBlock", &Zirrup::createBlock},
-        {"destroyBlock", &Zirrup::destroyBlock},
         {"startStreaming", &Zirrup::startStreaming},
-        {"writeDirectMessage", &Zirrup::writeDirectMessage},
-        {"deleteDirectMessage", &Zirrup::deleteDirectMessage},
-        {"createFriendship", &Zirrup::createFriendship},
-        {"destroyFriendship", &Zirrup::destroyFriendship}};
+        {"deleteDirectMessage", &Zirrup::deleteDirectMessage}};
     const QString name = row["call"].toString();
     const ArgMap args = argMap(row["args"]);
     const int type = row["type"].toInt();
@@ -35,8 +27,6 @@ int callBackend(Zirrup *z, const QJsonObject &row, int *id, QVariantList *list)
                                             behavior);
     if (name == "status")
         return z->retrieveStatus(list, args, id);
-    if (name == "favorites")
-        return z->retrieveFavorites(list, id, args, behavior);
     if (name == "messages")
         return z->retrieveDirectMessages(list, id, DirectMessageType::DirectMessageType(type), args,
                                          behavior);
@@ -57,8 +47,6 @@ int callBackend(Zirrup *z, const QJsonObject &row, int *id, QVariantList *list)
         return z->retrieveSavedSearch(SSType::SSType(type), args, id);
     if (name == "geo")
         return z->retrieveGeo(list, GeoType::GeoType(type), args, id, behavior);
-    if (name == "list")
-        return z->retrieveList(ListType::ListType(type), args, id);
     if (name == "search")
         return z->searchResources(args, id, SearchType::SearchType(type));
     if (name == "media")
@@ -87,34 +75,27 @@ QMetaMethod completionOf(const QJsonObject &row)
     return {};
 }
 
-static QByteArray statusArray(int newest, int oldest)
-{
-    QList<QByteArray> records;
-    for (int id = newest; id >= oldest; --id)
-        records.append(statusJson(QByteArray::number(id), "status " + QByteArray::number(id)));
-    return records.join(',');
-}
-
 QByteArray cannedAnswer(const QJsonValue &value)
 {
-    QByteArray json = jsonBytes(value);
-    static const QRegularExpression records(
-        QStringLiteral("\"?\\$status(es)?:(\\d+)(?:-(\\d+))?\"?"));
-    QString text = QString::fromUtf8(json);
-    for (auto m = records.match(text); m.hasMatch(); m = records.match(text)) {
-        const QByteArray id = m.captured(2).toLatin1();
-        text.replace(m.capturedStart(), m.capturedLength(),
-                     QString::fromUtf8(m.captured(1).isEmpty()
-                                           ? statusJson(id, "status " + id)
-                                           : statusArray(id.toInt(), m.captured(3).toInt())));
+    static const QRegularExpression placeholder(
+        QStringLiteral("\"?\\$(user|status(es)?)(?::(\\d+)(?:-(\\d+))?)?\"?"));
+    QString text = QString::fromUtf8(jsonBytes(value));
+    for (auto m = placeholder.match(text); m.hasMatch(); m = placeholder.match(text)) {
+        const QByteArray first = m.captured(3).toLatin1(), last = m.captured(4).toLatin1();
+        QList<QByteArray> records;
+        if (m.captured(1) == QLatin1String("user"))
+            records.append(userJson("1845", "bob"));
+        else if (first.isEmpty())
+            records.append(statusJson("9223372036854775809", "hello"));
+        else if (last.isEmpty())
+            records.append(statusJson(first, "status " + first));
+        else
+            for (int id = first.toInt(); id >= last.toInt(); --id)
+                records.append(
+                    statusJson(QByteArray::number(id), "status " + QByteArray::number(id)));
+        text.replace(m.capturedStart(), m.capturedLength(), QString::fromUtf8(records.join(',')));
     }
-    json = text.toUtf8();
-    const QByteArray status = statusJson("9223372036854775809", "hello");
-    const QByteArray user = userJson("1845", "bob");
-    return json.replace("\"$status\"", status)
-        .replace("$status", status)
-        .replace("\"$user\"", user)
-        .replace("$user", user);
+    return text.toUtf8();
 }
 
 QVariant valueAt(const QVariant &root, const QString &path)

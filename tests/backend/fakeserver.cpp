@@ -18,11 +18,6 @@ QMap<QString, QString> HttpRequest::query() const
     return toMap(Zr::OAuth::queryParameters(url));
 }
 
-QMap<QString, QString> HttpRequest::form() const
-{
-    return toMap(Zr::OAuth::formParameters(body));
-}
-
 HttpResponse HttpResponse::json(const QByteArray &body, int status)
 {
     HttpResponse response;

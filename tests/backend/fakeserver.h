@@ -18,10 +18,9 @@ struct HttpRequest
     QString path; // decoded, without query
     QMap<QByteArray, QByteArray> headers; // lower-case names
     QByteArray body;
-    QUrl url; // as the client addressed it, for recomputing signatures
+    QUrl url; // as the client addressed it
 
     QMap<QString, QString> query() const;
-    QMap<QString, QString> form() const;
 };
 
 // What the canned server answers.

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMetaMethod>
 #include <QString>
 #include <QtTest>
 
@@ -80,15 +81,11 @@ inline QByteArray jsonBytes(const QJsonValue &value)
     return QJsonDocument::fromVariant(value.toVariant()).toJson(QJsonDocument::Compact);
 }
 
-// The row with "$base" standing for the canned server's address, and with extra fields.
-inline QJsonObject withBase(const QJsonObject &row, const QUrl &base, const QJsonObject &extra = {})
+// The row with "$base" standing for the canned server's address.
+inline QJsonObject withBase(const QJsonObject &row, const QUrl &base)
 {
     QByteArray json = QJsonDocument(row).toJson();
-    QJsonObject result =
-        QJsonDocument::fromJson(json.replace("$base", base.toString().toUtf8())).object();
-    for (auto it = extra.begin(); it != extra.end(); ++it)
-        result.insert(it.key(), it.value());
-    return result;
+    return QJsonDocument::fromJson(json.replace("$base", base.toString().toUtf8())).object();
 }
 
 inline Zr::ArgMap argMap(const QJsonValue &object)
@@ -99,5 +96,25 @@ inline Zr::ArgMap argMap(const QJsonValue &object)
         map.insert(it.key(), it.value().toString());
     return map;
 }
+
+// Table-driven calls of the client library (backendcall.cpp), so that families of cases are rows.
+
+// Calls the backend as the row says ("call", "type", "args", "behavior"); list, if given,
+// receives what the call answers at once.
+int callBackend(Zr::Zirrup *backend, const QJsonObject &row, int *queryId,
+                QVariantList *list = nullptr);
+
+// The signal of the backend the row names as "signal".
+QMetaMethod completionOf(const QJsonObject &row);
+
+// A canned answer: the row's JSON with "$status", "$user", "$status:ID" and
+// "$statuses:NEWEST-OLDEST" standing for whole records.
+QByteArray cannedAnswer(const QJsonValue &value);
+
+// The value at a path of list indexes and map keys, such as "1/0/id".
+QVariant valueAt(const QVariant &root, const QString &path);
+
+// Compares each {path: expected} of expect with what root holds there.
+void expectValues(const QVariant &root, const QJsonObject &expect);
 
 #endif // ZR_TEST_TESTSUPPORT_H

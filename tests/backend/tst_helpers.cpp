@@ -1,7 +1,6 @@
 // The synchronous helpers, exact ids in decoded answers, the search history and the picture
 // store's budget.
 
-#include "backendcall.h"
 #include "fakeserver.h"
 #include "imagestore.h"
 #include "jsondecoder.h"
