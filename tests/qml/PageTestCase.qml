@@ -48,8 +48,9 @@ TestCase {
         return root;
     }
 
-    function settle() {
-        tryCompare(root.pageStack, "busy", false);
+    // The window's page stack, or the one given, has finished its transitions.
+    function settle(stack) {
+        tryCompare(stack || root.pageStack, "busy", false);
     }
 
     // Drags the list down by distance pixels; between each step check() may look at it.

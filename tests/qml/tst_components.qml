@@ -2,8 +2,10 @@ import QtQuick 2.15
 import QtTest 1.2
 import com.orvik.meego 1.0
 import "qrc:/resources/qml"
+import "qrc:/resources/qml/StringUtils.js" as StringUtils
 
-// The shared components of the pages and the parts of the component module they rely on.
+// The shared components of the pages, their scripts and the parts of the component module they
+// rely on. (The page history is walked through the window in tst_window.qml.)
 PageTestCase {
     id: testCase
     name: "Components"
@@ -235,5 +237,13 @@ PageTestCase {
         mouseClick(buttons[2]);
         compare(frame.row.checkedButton, buttons[2]);
         verify(!buttons[1].checked);
+    }
+
+    function test_reduceWhitespace_data() {
+        return testContext.readJson("data/whitespace.json");
+    }
+
+    function test_reduceWhitespace(data) {
+        compare(StringUtils.reduceWhitespace(data.input === null ? undefined : data.input), data.expected);
     }
 }

@@ -4,12 +4,13 @@ import com.orvik.meego 1.0
 import "qrc:/resources/qml"
 
 // Writing tweets and direct messages: the count the OK buttons follow, sending, leaving with unsent
-// text, a mention put in at the cursor, the place, and the recipient picker.
+// text, a mention put in at the cursor, the place, and the recipients offered.
 PageTestCase {
     id: testCase
     name: "Compose"
 
     FakeWindow { id: window }
+    readonly property var tables: testContext.readJson("data/compose.json")
     Component { id: composeComponent; ComposeView { width: 480; height: 854; visible: true } }
     Component { id: tweetComponent; TweetView { width: 480; height: 854; visible: true } }
 
@@ -27,25 +28,19 @@ PageTestCase {
     }
 
     function test_counterAndOk_data() {
-        var x = function (count) { return "x".repeat(count); };
-        return [
-            { tag: "empty", text: "", left: "140", ok: false },
-            { tag: "140", text: x(140), left: "0", ok: true },
-            { tag: "141", text: x(141), left: "-1", ok: false },
-            // 120 characters and a link that counts 20 of its 119.
-            { tag: "long link counted short", text: x(119) + " http://example.org/" + x(100), left: "0", ok: true },
-        ];
+        return tables.counterAndOk;
     }
 
     function test_counterAndOk(data) {
+        var text = "x".repeat(data.xs) + data.link;
         var page = createTemporaryObject(composeComponent, testCase);
-        findChild(page, "composeEditor").text = data.text;
+        findChild(page, "composeEditor").text = text;
         var counter = findChild(page, "counter");
         compare(counter.text, data.left);
         compare(counter.color, Number(data.left) < 0 ? "#cc3333" : "#8a8a8a");
         compare(findChild(page, "composeTopBar").okButtonEnabled, data.ok);
         var replyPage = reply();
-        findChild(replyPage, "replyEditor").text = data.text;
+        findChild(replyPage, "replyEditor").text = text;
         compare(replyPage.validMessage, data.ok);
     }
 
@@ -71,13 +66,7 @@ PageTestCase {
     }
 
     function test_leavingWithUnsentText_data() {
-        return [
-            { tag: "compose, empty", reply: false, text: "", picture: false, asks: false },
-            { tag: "compose, picture only", reply: false, text: "", picture: true, asks: true },
-            { tag: "reply, only the author", reply: true, text: "@alice ", picture: false, asks: false },
-            { tag: "reply, text", reply: true, text: "@alice yes", picture: false, asks: true },
-            { tag: "reply, author and picture", reply: true, text: "@alice ", picture: true, asks: true },
-        ];
+        return tables.leavingWithUnsentText;
     }
 
     function test_leavingWithUnsentText(data) {
@@ -136,19 +125,12 @@ PageTestCase {
         compare(editor.cursorPosition, 11);
     }
 
+    // Picking a recipient is walked by the smoke test.
     function test_recipientPicker() {
         dataHandler.authenticatedUserName = "Demo";
-        myFollowerModel.append({ peoplelistitem_zirrupname: "BobBaker", peoplelistitem_realname: "Robert Baker",
-                                 peoplelistitem_following: true, peoplelistitem_avatar: "" });
-        var page = openPage("RecipientSelectionView.qml");
+        openPage("RecipientSelectionView.qml");
         // Asked again even for the current user: the model may hold someone else's followers.
         compare(dataHandler.callsOf("updateFollowersView"), [["demo", true]]);
-        var list = findChild(page, "recipientList");
-        tryVerify(function () { return list.itemAtIndex(0) !== null; });
-        // Picking a row prepares the composer in place of the picker.
-        mouseClick(list.itemAtIndex(0));
-        compare(dataHandler.callsOf("prepareComposeTo"), [["BobBaker", "", "Robert Baker"]]);
-        compare(dataHandler.callsOf("window.replacePage"), [["MessageComposeView.qml"]]);
     }
 
     function test_messageChecks() {
@@ -166,13 +148,8 @@ PageTestCase {
         compare(dataHandler.count("postDirectMessage"), 0);
         compare(dataHandler.count("window.showError"), 1);
         compare([field.text, page.state, window.showToolBar], ["", "", true]);
-        testContext.set("profileview_follower", true);
-        field.forceActiveFocus();
-        field.text = "See you";
-        page.send();
-        compare(dataHandler.callsOf("postDirectMessage"), [["bob", "See you"]]);
 
-        testContext.set("profileview_follower", false);
+        // Sending to a follower, here and in the composer, is walked by the smoke test.
         testContext.set("composeview_screenname", "carol");
         var composer = openPage("MessageComposeView.qml");
         composer.status = PageStatus.Activating;
@@ -188,9 +165,6 @@ PageTestCase {
         editor.text = "Hello";
         composer.send();
         compare(dataHandler.count("window.showError"), 2);
-        testContext.set("profileview_follower", true);
-        composer.send();
-        compare(dataHandler.callsOf("postDirectMessage")[1], ["carol", "Hello"]);
-        compare(dataHandler.count("window.prevPage"), 1);
+        compare(dataHandler.count("postDirectMessage"), 0);
     }
 }

@@ -56,10 +56,6 @@ PageTestCase {
         fail("nothing thrown");
     }
 
-    function settleStack() {
-        tryCompare(stack, "busy", false);
-    }
-
     function test_pushPopAndPopTo() {
         var a = stack.push(url("PageA"));
         // The first page has nothing to slide over: it is there at once.
@@ -70,13 +66,13 @@ PageTestCase {
         var b = stack.push(url("PageB"));
         compare([a.status, b.status, stack.busy], [PageStatus.Deactivating, PageStatus.Activating, true]);
         compare(frame.toolBar.tools, b.tools);
-        settleStack();
+        settle(stack);
         compare([a.status, b.status, a.visible], [PageStatus.Inactive, PageStatus.Active, false]);
 
         compare(stack.pop(), b);
         compare([stack.currentPage, a.status], [a, PageStatus.Activating]);
         compare(frame.toolBar.tools, a.tools);
-        settleStack();
+        settle(stack);
         compare(a.status, PageStatus.Active);
         // A page the stack made is destroyed when it leaves; nothing goes below the last page.
         compare(destroyedPages(), ["B"]);
@@ -86,7 +82,7 @@ PageTestCase {
         stack.push(url("PageC"), undefined, true);
         stack.push(url("PageD"), undefined, true);
         compare(stack.pop(a).label, "D");
-        settleStack();
+        settle(stack);
         compare([stack.currentPage, stack.depth], [a, 1]);
         compare(destroyedPages(), ["B", "C", "D"]);
         // Components with properties, and immediate moves.
@@ -123,12 +119,12 @@ PageTestCase {
         stack.push(url("PageB"));
         // Back before the push has finished.
         stack.pop();
-        settleStack();
+        settle(stack);
         compare([stack.depth, stack.currentPage.status, stack.currentPage.visible], [1, PageStatus.Active, true]);
         stack.push(url("PageC"));
         stack.replace(url("PageD"));
         stack.pop();
-        settleStack();
+        settle(stack);
         compare([stack.__ongoingTransitionCount, stack.currentPage.label], [0, "A"]);
 
         var item = createTemporaryObject(pageComponent, owner, { "label": "item" });

@@ -14,134 +14,125 @@ class TestResources : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void initTestCase();
-    void pageImages();
-    void avatarMask();
-    void themeImages();
-    void pluralForms();
-
-private:
-    // The text of every QML and script file under the given resource folder.
-    static QHash<QString, QString> sources(const QString &folder);
-
     QTranslator m_zirrup;
     QTranslator m_common;
-};
 
-void TestResources::initTestCase()
-{
-    QVERIFY(m_zirrup.load(QStringLiteral(":/zirrup_en.qm")));
-    QVERIFY(m_common.load(QStringLiteral(":/common_en.qm")));
-    QCoreApplication::installTranslator(&m_zirrup);
-    QCoreApplication::installTranslator(&m_common);
-}
-
-QHash<QString, QString> TestResources::sources(const QString &folder)
-{
-    QHash<QString, QString> result;
-    QDirIterator it(folder, {QStringLiteral("*.qml"), QStringLiteral("*.js")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            result.insert(path, QString::fromUtf8(file.readAll()));
+    // The text of every QML and script file under the given resource folder.
+    static QHash<QString, QString> sources(const QString &folder)
+    {
+        QHash<QString, QString> result;
+        QDirIterator it(folder, {QStringLiteral("*.qml"), QStringLiteral("*.js")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly))
+                result.insert(path, QString::fromUtf8(file.readAll()));
+        }
+        return result;
     }
-    return result;
-}
 
-void TestResources::pageImages()
-{
-    // The images the pages name by a base name, in both sizes.
-    QFile list(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/images.txt"));
-    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QStringList names = QString::fromUtf8(list.readAll())
-                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                                  .filter(QRegularExpression(QStringLiteral("^[^#]")));
-    QVERIFY(names.size() > 40);
-    for (const QString &name : names) {
-        const QString path = QStringLiteral(":/resources/images/") + name;
-        QImage normal(path + QStringLiteral(".png"));
-        QImage sharp(path + QStringLiteral("@2x.png"));
-        QVERIFY2(!normal.isNull(), qPrintable(name));
-        QVERIFY2(!sharp.isNull(), qPrintable(name + QStringLiteral("@2x")));
-        QCOMPARE(sharp.size(), normal.size() * 2);
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_zirrup.load(QStringLiteral(":/zirrup_en.qm")));
+        QVERIFY(m_common.load(QStringLiteral(":/common_en.qm")));
+        QCoreApplication::installTranslator(&m_zirrup);
+        QCoreApplication::installTranslator(&m_common);
     }
-    // Literal image file names in the pages.
-    static const QRegularExpression literal(
-        QStringLiteral("\"\\.\\./images/([A-Za-z0-9_@.-]+\\.png)\""));
-    int found = 0;
-    const auto files = sources(QStringLiteral(":/resources/qml"));
-    for (auto it = files.cbegin(); it != files.cend(); ++it) {
-        auto matches = literal.globalMatch(it.value());
-        while (matches.hasNext()) {
-            const QString name = matches.next().captured(1);
-            QVERIFY2(QFile::exists(QStringLiteral(":/resources/images/") + name),
-                     qPrintable(it.key() + QStringLiteral(": ") + name));
-            ++found;
+
+    void pageImages()
+    {
+        // The images the pages name by a base name, in both sizes.
+        QFile list(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/images.txt"));
+        QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList names = QString::fromUtf8(list.readAll())
+                                      .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                      .filter(QRegularExpression(QStringLiteral("^[^#]")));
+        QVERIFY(names.size() > 40);
+        for (const QString &name : names) {
+            const QString path = QStringLiteral(":/resources/images/") + name;
+            QImage normal(path + QStringLiteral(".png"));
+            QImage sharp(path + QStringLiteral("@2x.png"));
+            QVERIFY2(!normal.isNull(), qPrintable(name));
+            QVERIFY2(!sharp.isNull(), qPrintable(name + QStringLiteral("@2x")));
+            QCOMPARE(sharp.size(), normal.size() * 2);
+        }
+        // Literal image file names in the pages.
+        static const QRegularExpression literal(
+            QStringLiteral("\"\\.\\./images/([A-Za-z0-9_@.-]+\\.png)\""));
+        int found = 0;
+        const auto files = sources(QStringLiteral(":/resources/qml"));
+        for (auto it = files.cbegin(); it != files.cend(); ++it) {
+            auto matches = literal.globalMatch(it.value());
+            while (matches.hasNext()) {
+                const QString name = matches.next().captured(1);
+                QVERIFY2(QFile::exists(QStringLiteral(":/resources/images/") + name),
+                         qPrintable(it.key() + QStringLiteral(": ") + name));
+                ++found;
+            }
+        }
+        QVERIFY(found > 20);
+    }
+
+    void avatarMask()
+    {
+        const QImage mask(QStringLiteral(":/zirrup-avatar-mask"));
+        QVERIFY(mask.hasAlphaChannel());
+        const int w = mask.width();
+        QCOMPARE(mask.height(), w);
+        // Opaque inside and at the middle of each edge, transparent at the rounded corners.
+        for (const QPoint opaque : {QPoint(w / 2, w / 2), QPoint(w / 2, 1), QPoint(1, w / 2)})
+            QCOMPARE(qAlpha(mask.pixel(opaque)), 255);
+        QCOMPARE(qAlpha(mask.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(mask.pixel(w - 1, w - 1)), 0);
+        const QImage avatar(QStringLiteral(":/resources/images/default_profile_0_bigger.png"));
+        QCOMPARE(avatar.size(), QSize(73, 73));
+        QCOMPARE(qAlpha(avatar.pixel(0, 0)), 255);
+    }
+
+    void themeImages()
+    {
+        static const QRegularExpression themeId(
+            QStringLiteral("image://theme/([A-Za-z0-9_-]*[A-Za-z0-9])\""));
+        auto files = sources(QStringLiteral(":/resources/qml"));
+        files.insert(sources(QStringLiteral(":/qt-project.org/imports/com/orvik/meego")));
+        QSet<QString> ids;
+        for (const QString &text : std::as_const(files)) {
+            auto matches = themeId.globalMatch(text);
+            while (matches.hasNext())
+                ids.insert(matches.next().captured(1));
+        }
+        // Names the module builds from parts.
+        ids.insert(QStringLiteral("icon-m-toolbar-back"));
+        ids.insert(QStringLiteral("icon-m-toolbar-back-dimmed"));
+        for (const char *corner : {"top-left", "top-right", "bottom-left", "bottom-right"})
+            ids.insert(QStringLiteral("meegotouch-screen-corner-") + QLatin1String(corner));
+        QVERIFY(ids.size() > 20);
+
+        ThemeImageProvider provider;
+        for (const QString &id : std::as_const(ids)) {
+            QSize size;
+            const QImage image = provider.requestImage(id, &size, QSize());
+            QVERIFY2(!image.isNull(), qPrintable(id));
+            QVERIFY2(!size.isEmpty(), qPrintable(id));
+            // Drawn again at twice the size, a theme image stays sharp.
+            const QImage twice = provider.requestImage(id, &size, image.size() * 2);
+            QCOMPARE(twice.size(), image.size() * 2);
         }
     }
-    QVERIFY(found > 20);
-}
 
-void TestResources::avatarMask()
-{
-    const QImage mask(QStringLiteral(":/zirrup-avatar-mask"));
-    QVERIFY(mask.hasAlphaChannel());
-    const int w = mask.width();
-    QCOMPARE(mask.height(), w);
-    // Opaque inside and at the middle of each edge, transparent at the rounded corners.
-    for (const QPoint opaque : {QPoint(w / 2, w / 2), QPoint(w / 2, 1), QPoint(1, w / 2)})
-        QCOMPARE(qAlpha(mask.pixel(opaque)), 255);
-    QCOMPARE(qAlpha(mask.pixel(0, 0)), 0);
-    QCOMPARE(qAlpha(mask.pixel(w - 1, w - 1)), 0);
-    const QImage avatar(QStringLiteral(":/resources/images/default_profile_0_bigger.png"));
-    QCOMPARE(avatar.size(), QSize(73, 73));
-    QCOMPARE(qAlpha(avatar.pixel(0, 0)), 255);
-}
-
-void TestResources::themeImages()
-{
-    static const QRegularExpression themeId(
-        QStringLiteral("image://theme/([A-Za-z0-9_-]*[A-Za-z0-9])\""));
-    auto files = sources(QStringLiteral(":/resources/qml"));
-    files.insert(sources(QStringLiteral(":/qt-project.org/imports/com/orvik/meego")));
-    QSet<QString> ids;
-    for (const QString &text : std::as_const(files)) {
-        auto matches = themeId.globalMatch(text);
-        while (matches.hasNext())
-            ids.insert(matches.next().captured(1));
+    void pluralForms()
+    {
+        QCOMPARE(qtTrId("qtn_comm_time_sec_ago", 2), QStringLiteral("2 seconds ago"));
+        QCOMPARE(qtTrId("qtn_comm_time_sec_ago", 1), QStringLiteral("1 second ago"));
+        QCOMPARE(qtTrId("qtn_comm_time_minute_ago", 1), QStringLiteral("1 minute ago"));
+        QCOMPARE(qtTrId("qtn_comm_time_minute_ago", 59), QStringLiteral("59 minutes ago"));
+        QCOMPARE(qtTrId("qtn_comm_time_hours_ago", 1), QStringLiteral("1 hour ago"));
+        QCOMPARE(qtTrId("qtn_comm_time_hours_ago", 6), QStringLiteral("6 hours ago"));
+        QCOMPARE(qtTrId("qtn_comm_time_moment_ago"), QStringLiteral("A moment ago"));
     }
-    // Names the module builds from parts.
-    ids.insert(QStringLiteral("icon-m-toolbar-back"));
-    ids.insert(QStringLiteral("icon-m-toolbar-back-dimmed"));
-    for (const char *corner : {"top-left", "top-right", "bottom-left", "bottom-right"})
-        ids.insert(QStringLiteral("meegotouch-screen-corner-") + QLatin1String(corner));
-    QVERIFY(ids.size() > 20);
-
-    ThemeImageProvider provider;
-    for (const QString &id : std::as_const(ids)) {
-        QSize size;
-        const QImage image = provider.requestImage(id, &size, QSize());
-        QVERIFY2(!image.isNull(), qPrintable(id));
-        QVERIFY2(!size.isEmpty(), qPrintable(id));
-        // Drawn again at twice the size, a theme image stays sharp.
-        const QImage twice = provider.requestImage(id, &size, image.size() * 2);
-        QCOMPARE(twice.size(), image.size() * 2);
-    }
-}
-
-void TestResources::pluralForms()
-{
-    QCOMPARE(qtTrId("qtn_comm_time_sec_ago", 2), QStringLiteral("2 seconds ago"));
-    QCOMPARE(qtTrId("qtn_comm_time_sec_ago", 1), QStringLiteral("1 second ago"));
-    QCOMPARE(qtTrId("qtn_comm_time_minute_ago", 1), QStringLiteral("1 minute ago"));
-    QCOMPARE(qtTrId("qtn_comm_time_minute_ago", 59), QStringLiteral("59 minutes ago"));
-    QCOMPARE(qtTrId("qtn_comm_time_hours_ago", 1), QStringLiteral("1 hour ago"));
-    QCOMPARE(qtTrId("qtn_comm_time_hours_ago", 6), QStringLiteral("6 hours ago"));
-    QCOMPARE(qtTrId("qtn_comm_time_moment_ago"), QStringLiteral("A moment ago"));
-}
+};
 
 QTEST_MAIN(TestResources)
 #include "tst_resources.moc"

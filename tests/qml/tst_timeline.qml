@@ -21,6 +21,7 @@ PageTestCase {
     }
 
     property var page: null
+    readonly property var tables: testContext.readJson("data/timeline.json")
 
     function open(properties) {
         page = openPage("TimelineView.qml", properties);
@@ -45,20 +46,7 @@ PageTestCase {
     }
 
     function test_loadingState_data() {
-        var mentions = { "showMentions": true };
-        var retweets = { "showRetweetedByMe": true };
-        return [
-            { tag: "idle", props: {}, flag: "", loading: false, empty: "No tweets" },
-            { tag: "home refreshing", props: {}, flag: "timelineview_is_refreshing", loading: true },
-            { tag: "home catching up", props: {}, flag: "timelineview_is_catching_up", loading: true },
-            { tag: "home ignores mentions", props: {}, flag: "mentions_is_refreshing", loading: false },
-            { tag: "mentions idle", props: mentions, flag: "", loading: false, empty: "No mentions" },
-            { tag: "mentions refreshing", props: mentions, flag: "mentions_is_refreshing", loading: true },
-            { tag: "mentions ignore home", props: mentions, flag: "timelineview_is_refreshing", loading: false },
-            { tag: "signing in", props: mentions, flag: "zirrup_authenticating", loading: true },
-            { tag: "retweets idle", props: retweets, flag: "", loading: false, empty: "No retweets" },
-            { tag: "retweets refreshing", props: retweets, flag: "timelineview_is_refreshing", loading: true },
-        ];
+        return tables.loadingState;
     }
 
     function test_loadingState(data) {
@@ -95,15 +83,7 @@ PageTestCase {
     }
 
     function test_pullToRefresh_data() {
-        return [
-            { tag: "home", file: "TimelineView.qml", props: {}, call: "refreshTimelineView", args: [] },
-            { tag: "mentions", file: "TimelineView.qml", props: { "showMentions": true }, call: "refreshMentionsView", args: [] },
-            { tag: "retweets", file: "TimelineView.qml", props: { "showRetweetedByMe": true }, call: "updateRetweetedByMeView", args: [] },
-            // Forced, or the controller would skip the subject it already shows.
-            { tag: "user tweets", file: "UserTweetsView.qml", props: {}, call: "updateUserTweets", args: ["bob", true] },
-            { tag: "list tweets", file: "ListTweetsView.qml", props: {}, call: "updateListTweets", args: ["77", true] },
-            { tag: "followers", file: "FollowersView.qml", props: {}, call: "updateFollowersView", args: ["bob", true] },
-        ];
+        return tables.pullToRefresh;
     }
 
     function test_pullToRefresh(data) {
@@ -138,21 +118,7 @@ PageTestCase {
     // Only the last row asks for more, only when more is available, and not while a flag says the
     // list is busy.
     function test_loadMore_data() {
-        var tweets = "searchview_more_tweets_available";
-        var searching = ["searchview_searching_more_tweets"];
-        var profile = ["tweetsview_is_refreshing", "tweetsview_is_loading_more"];
-        var timeline = ["timelineview_is_loading_more", "zirrup_authenticating"];
-        return [
-            { tag: "home", file: "TimelineView.qml", props: {}, model: "myTimelineModel", more: "timelineview_more_tweets_available", busy: timeline, call: "moreTimelineView", args: [] },
-            { tag: "mentions", file: "TimelineView.qml", props: { "showMentions": true }, model: "myMentionsModel", more: "timelineview_more_mentions_available", busy: timeline, call: "moreMentionsView", args: [] },
-            { tag: "retweets", file: "TimelineView.qml", props: { "showRetweetedByMe": true }, model: "myRetweetedModel", more: "timelineview_more_retweets_available", busy: timeline, call: "moreRetweetedByMeView", args: [] },
-            { tag: "user tweets", file: "UserTweetsView.qml", props: {}, model: "myTweetsModel", more: "tweetsview_more_tweets_available", busy: profile, call: "moreUserTweets", args: ["bob"] },
-            { tag: "favourites", file: "FavoritesView.qml", props: {}, model: "myFavoritesModel", more: "tweetsview_more_tweets_available", busy: profile, call: "moreUserFavorites", args: ["bob"] },
-            { tag: "list tweets", file: "ListTweetsView.qml", props: {}, model: "myTweetsModel", more: "tweetsview_more_tweets_available", busy: profile, call: "moreListTweets", args: ["77"] },
-            { tag: "search, all tweets", file: "SearchView.qml", tab: "tweetsTab", model: "myTweetSearchModel", more: tweets, busy: searching, call: "searchMoreTweets", args: [] },
-            { tag: "search, timeline", file: "SearchView.qml", tab: "timelineTab", model: "myTweetSearchModel", more: tweets, busy: searching, call: "" },
-            { tag: "search, people", file: "SearchView.qml", tab: "peopleTab", model: "myProfileSearchModel", more: "searchview_more_profiles_available", busy: ["searchview_searching_more_profiles"], call: "searchMoreProfiles", args: [] },
-        ];
+        return tables.loadMore;
     }
 
     function test_loadMore(data) {
@@ -272,11 +238,7 @@ PageTestCase {
     }
 
     function test_menuCommands_data() {
-        return [
-            { tag: "someone else's tweet", name: "alice", extra: {}, retweet: true, remove: false },
-            { tag: "own tweet, name in another case", name: "ME", extra: {}, retweet: false, remove: true },
-            { tag: "protected author", name: "alice", extra: { "protected_profile": true }, retweet: false, remove: false },
-        ];
+        return tables.menuCommands;
     }
 
     function test_menuCommands(data) {

@@ -63,19 +63,15 @@ PageTestCase {
     }
 
     function test_startUp_data() {
-        return [
-            { tag: "signed out", view: "SignInView.qml", tab: "Timeline", eventPage: false },
-            { tag: "main page", view: "MainView.qml", tab: "Timeline", eventPage: false, shown: "homeTab" },
-            { tag: "messages tab", view: "MainView.qml", tab: "Messages", eventPage: false, shown: "messagesTab" },
-            { tag: "launched for a page", view: url("PageB"), tab: "Timeline", eventPage: true },
-        ];
+        return testContext.readJson("data/window.json").startUp;
     }
 
     function test_startUp(data) {
-        open(data.view, data.tab);
+        var view = data.eventPage ? url(data.view) : data.view;
+        open(view, data.tab);
         compare(dataHandler.names(["startTab", "startView"]), ["startTab", "startView"]);
         compare(window.eventPageLaunched, data.eventPage);
-        compare(historyViews(), [data.view]);
+        compare(historyViews(), [view]);
         compare(window.pageStack.currentPage.status, PageStatus.Active);
         if (data.shown)
             compare(window.pageStack.currentPage.tabGroup.currentTab.objectName, data.shown);

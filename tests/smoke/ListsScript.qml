@@ -7,10 +7,6 @@ SmokeRunner {
 
     property var target: null
 
-    function page() {
-        return root.pageStack.currentPage
-    }
-
     function findList(model, owner) {
         for (var i = 0; i < model.count; ++i) {
             if (model.get(i).screenName === owner)
@@ -50,10 +46,10 @@ SmokeRunner {
                       && String(findItem(root, "followListButton").iconSource).indexOf("toolbar-following.png") > 0
           },
           then: function () { root.prevPage() } },
-        { name: "back", ready: function () { return settled(2) && findItem(page(), "ownListsButton").visible },
-          then: function () { findItem(page(), "ownListsButton").clicked() } },
+        { name: "back", ready: function () { return settled(2) && findItem(currentPage(), "ownListsButton").visible },
+          then: function () { findItem(currentPage(), "ownListsButton").clicked() } },
         { name: "ownlists", ready: function () {
-              if (mylists_loading || findItem(page(), "listsList").model !== mySubscribedListsModel)
+              if (mylists_loading || findItem(currentPage(), "listsList").model !== mySubscribedListsModel)
                   return false
               for (var i = 0; i < mySubscribedListsModel.count; ++i) {
                   if (mySubscribedListsModel.get(i).id === script.target.id)

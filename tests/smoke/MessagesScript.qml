@@ -11,18 +11,6 @@ SmokeRunner {
     readonly property string replyText: "Smoke test reply " + Date.now()
     readonly property string newText: "Smoke test message " + Date.now()
 
-    function page() {
-        return root.pageStack.currentPage
-    }
-
-    // Menus and dialogs move to the top of the scene when they open.
-    function findOnTop(name) {
-        var top = root
-        while (top.parent)
-            top = top.parent
-        return findItem(top, name)
-    }
-
     function conversationRow(text) {
         for (var i = 0; i < myConversationModel.count; ++i) {
             var row = myConversationModel.get(i)
@@ -61,10 +49,10 @@ SmokeRunner {
                       && profileview_follower
           },
           then: function () {
-              var field = findItem(page(), "replyField")
+              var field = findItem(currentPage(), "replyField")
               field.forceActiveFocus()
               field.text = script.replyText
-              page().send()
+              currentPage().send()
           } },
         { name: "replied", ready: function () {
               return conversationRow(script.replyText) !== null && !messagesview_refresh_after_sending
@@ -72,12 +60,12 @@ SmokeRunner {
           then: function () {
               var row = conversationRow(script.replyText)
               script.sentId = row.msg_id
-              page().openMessageMenu({ id: row.msg_id, text: row.msg_text,
+              currentPage().openMessageMenu({ id: row.msg_id, text: row.msg_text,
                                        sender: row.sender_screen_name, avatar: row.sender_avatar_url })
           } },
         { name: "messagemenu", ready: function () {
               var button = findOnTop("deleteMessageButton")
-              return button && button.visible && page().messageMenu.status === 1 /* DialogStatus.Open */
+              return button && button.visible && currentPage().messageMenu.status === 1 /* DialogStatus.Open */
           },
           then: function () { findOnTop("deleteMessageButton").clicked() } },
         { name: "deletequery", ready: function () {
@@ -101,11 +89,11 @@ SmokeRunner {
           then: function () {
               // Narrow the list by part of the second follower's name, typed in capitals.
               var name = myFollowerModel.get(1).peoplelistitem_zirrupname
-              findItem(page(), "recipientFilter").text = name.substring(1).toUpperCase()
+              findItem(currentPage(), "recipientFilter").text = name.substring(1).toUpperCase()
               script.recipient = name
           } },
         { name: "filtered", ready: function () {
-              var list = findItem(page(), "recipientList")
+              var list = findItem(currentPage(), "recipientList")
               var found = false
               for (var i = 0; i < list.count; ++i) {
                   var row = list.itemAtIndex(i)
@@ -121,7 +109,7 @@ SmokeRunner {
               return found
           },
           then: function () {
-              var list = findItem(page(), "recipientList")
+              var list = findItem(currentPage(), "recipientList")
               for (var i = 0; i < list.count; ++i) {
                   if (list.itemAtIndex(i).zirrupName === script.recipient) {
                       list.itemAtIndex(i).clicked()
@@ -133,8 +121,8 @@ SmokeRunner {
               return settled(2) && composeview_screenname === script.recipient && profileview_follower
           },
           then: function () {
-              findItem(page(), "messageEditor").text = script.newText
-              page().send()
+              findItem(currentPage(), "messageEditor").text = script.newText
+              currentPage().send()
           } },
         { name: "sent", ready: function () {
               if (!settled(1))

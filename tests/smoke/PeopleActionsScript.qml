@@ -9,18 +9,6 @@ SmokeRunner {
     readonly property string draft: "Smoke test draft " + Date.now()
     property bool wasFollowing: false
 
-    function page() {
-        return root.pageStack.currentPage
-    }
-
-    // Menus and dialogs move to the top of the scene when they open.
-    function findOnTop(name) {
-        var top = root
-        while (top.parent)
-            top = top.parent
-        return findItem(top, name)
-    }
-
     function openProfile(name) {
         dataHandler.currentUser = name
         root.nextPage("ProfileView.qml", false)
@@ -40,30 +28,30 @@ SmokeRunner {
           then: function () { openProfile("alice") } },
         // Alice follows the user: the compose button offers mention and message.
         { name: "profile", ready: function () { return profileShown("alice", 2) && profileview_follower },
-          then: function () { findItem(page(), "topBarCompose").clicked() } },
+          then: function () { findItem(currentPage(), "topBarCompose").clicked() } },
         { name: "composemenu", ready: menuOpen,
           then: function () { findItem(findOnTop("composeMenu"), "tweetButton").clicked() } },
         { name: "mention", ready: function () {
-              var editor = findItem(page(), "composeEditor")
+              var editor = findItem(currentPage(), "composeEditor")
               return settled(3) && editor && editor.text === "@alice " && editor.cursorPosition === 7
-                      && findItem(page(), "composeTopBar").okButtonEnabled
+                      && findItem(currentPage(), "composeTopBar").okButtonEnabled
           },
           then: function () {
-              findItem(page(), "composeEditor").text = ""
-              findItem(page(), "composeTopBar").cancelClicked()
+              findItem(currentPage(), "composeEditor").text = ""
+              findItem(currentPage(), "composeTopBar").cancelClicked()
           } },
         { name: "backfrommention", ready: function () { return profileShown("alice", 2) },
-          then: function () { findItem(page(), "topBarCompose").clicked() } },
+          then: function () { findItem(currentPage(), "topBarCompose").clicked() } },
         { name: "messagemenu", ready: menuOpen,
           then: function () { findItem(findOnTop("composeMenu"), "directMessageButton").clicked() } },
         { name: "message", ready: function () {
-              var editor = findItem(page(), "messageEditor")
+              var editor = findItem(currentPage(), "messageEditor")
               return settled(3) && editor && editor.messagingMode && composeview_screenname === "alice"
-                      && findItem(page(), "recipientHeader").zirrupName === "alice" && profileview_follower
+                      && findItem(currentPage(), "recipientHeader").zirrupName === "alice" && profileview_follower
           },
           then: function () {
-              findItem(page(), "messageEditor").text = script.draft
-              page().cancel()
+              findItem(currentPage(), "messageEditor").text = script.draft
+              currentPage().cancel()
           } },
         // A draft is not dropped without asking.
         { name: "discard", ready: function () {
@@ -77,22 +65,22 @@ SmokeRunner {
               root.nextPage("SearchView.qml", false)
           } },
         { name: "search", ready: function () { return settled(3) && !searchview_searching_tweets },
-          then: function () { findItem(page(), "peopleTab").clicked() } },
+          then: function () { findItem(currentPage(), "peopleTab").clicked() } },
         // Found people are the rows of the people lists, with their follow button.
         { name: "people", ready: function () {
-              var list = findItem(page(), "resultList")
+              var list = findItem(currentPage(), "resultList")
               var row = list ? list.itemAtIndex(0) : null
               return myProfileSearchModel.count > 0 && !searchview_searching_profiles && row
                       && row.zirrupName === myProfileSearchModel.get(0).peoplelistitem_zirrupname
                       && findItem(row, "peopleFollowButton").visible
           },
           then: function () {
-              var row = findItem(page(), "resultList").itemAtIndex(0)
+              var row = findItem(currentPage(), "resultList").itemAtIndex(0)
               script.wasFollowing = row.following
               findItem(row, "peopleFollowButton").clicked()
           } },
         { name: "followed", ready: function () {
-              var row = findItem(page(), "resultList").itemAtIndex(0)
+              var row = findItem(currentPage(), "resultList").itemAtIndex(0)
               return !profileview_loading && myProfileSearchModel.get(0).peoplelistitem_following !== script.wasFollowing
                       && row.following !== script.wasFollowing
           },

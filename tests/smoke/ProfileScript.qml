@@ -8,22 +8,6 @@ SmokeRunner {
     readonly property string bio: "Edited from the smoke test."
     property bool photoReplaced: false
 
-    function page() {
-        return root.pageStack.currentPage
-    }
-
-    function tool(name) {
-        return findItem(page().tools, name)
-    }
-
-    // Dialogs lift themselves above the root item while open.
-    function topItem() {
-        var item = root
-        while (item.parent)
-            item = item.parent
-        return item
-    }
-
     function openProfile(name) {
         dataHandler.currentUser = name
         root.nextPage("ProfileView.qml", false)
@@ -46,11 +30,11 @@ SmokeRunner {
         { name: "home", ready: function () { return settled(1) && dataHandler.authenticatedUser() === "demo" },
           then: function () { openProfile(dataHandler.authenticatedUser()) } },
         { name: "ownprofile", ready: function () { return profileShown("demo", 2) && profileview_own_profile === true },
-          then: function () { findItem(page(), "topBarEdit").clicked() } },
-        { name: "editor", ready: function () { return settled(3) && findItem(page(), "bioArea") !== null },
+          then: function () { findItem(currentPage(), "topBarEdit").clicked() } },
+        { name: "editor", ready: function () { return settled(3) && findItem(currentPage(), "bioArea") !== null },
           then: function () {
-              findItem(page(), "bioArea").text = script.bio
-              findItem(page(), "editTopBar").okClicked()
+              findItem(currentPage(), "bioArea").text = script.bio
+              findItem(currentPage(), "editTopBar").okClicked()
           } },
         // The editor closes once the service has taken the change.
         { name: "saved", ready: function () { return settled(2) && profileview_description === script.bio },
@@ -59,30 +43,30 @@ SmokeRunner {
           then: function () { openProfile("demo") } },
         // Opened again, the page reads the profile from the service.
         { name: "reopened", ready: function () { return profileShown("demo", 2) && profileview_description === script.bio },
-          then: function () { findItem(page(), "topBarEdit").clicked() } },
-        { name: "editagain", ready: function () { return settled(3) && findItem(page(), "changePhotoButton") !== null },
-          then: function () { findItem(page(), "changePhotoButton").clicked() } },
+          then: function () { findItem(currentPage(), "topBarEdit").clicked() } },
+        { name: "editagain", ready: function () { return settled(3) && findItem(currentPage(), "changePhotoButton") !== null },
+          then: function () { findItem(currentPage(), "changePhotoButton").clicked() } },
         { name: "picker", ready: function () {
-              var grid = findItem(topItem(), "pickerGrid")
+              var grid = findOnTop("pickerGrid")
               return grid !== null && grid.count === 3
           },
           then: function () {
               var picture = dataHandler.photosModel.get(0)
-              var picker = findItem(topItem(), "profilePhotoPicker")
+              var picker = findOnTop("profilePhotoPicker")
               picker.imagePicked(picture.role_image_url, picture.role_orientation_portrait,
                                  picture.role_aspect_ratio)
               picker.close()
-              findItem(page(), "editTopBar").okClicked()
+              findItem(currentPage(), "editTopBar").okClicked()
           } },
         // The new picture is fetched when the service has it, and the busy indicator ends.
         { name: "photo", ready: function () { return settled(2) && script.photoReplaced && !updatingProfileImage },
           then: function () { openProfile("alice") } },
         { name: "alice", ready: function () {
-              return profileShown("alice", 3) && profileview_following && findItem(page(), "followButton").visible
+              return profileShown("alice", 3) && profileview_following && findItem(currentPage(), "followButton").visible
           },
-          then: function () { findItem(page(), "followButton").clicked() } },
+          then: function () { findItem(currentPage(), "followButton").clicked() } },
         { name: "unfollowed", ready: function () { return !profileview_loading && !profileview_following },
-          then: function () { findItem(page(), "followButton").clicked() } },
+          then: function () { findItem(currentPage(), "followButton").clicked() } },
         { name: "followed", ready: function () { return !profileview_loading && profileview_following },
           then: function () { tool("blockButton").clicked() } },
         { name: "blocked", ready: function () { return !profileview_loading && profileview_blocked },
@@ -96,7 +80,7 @@ SmokeRunner {
               return settled(3) && myFollowerModel.count === 20 && !peoplelistview_is_refreshing
                       && peoplelistview_more_people_available
           },
-          then: function () { findItem(page(), "followersList").positionViewAtEnd() } },
+          then: function () { findItem(currentPage(), "followersList").positionViewAtEnd() } },
         // Reaching the end loads the next batch.
         { name: "morefollowers", ready: function () { return myFollowerModel.count > 20 && !peoplelistview_is_loading_more },
           then: function () { Qt.exit(0) } }

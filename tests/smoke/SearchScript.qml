@@ -9,15 +9,6 @@ SmokeRunner {
     property int firstPage: 0
     property string trend: ""
 
-    function page() {
-        return root.pageStack.currentPage
-    }
-
-    // A button of the current page's tool bar.
-    function tool(name) {
-        return findItem(page().tools, name)
-    }
-
     // The shown row of trends, saved searches or history for a query.
     function row(item, query) {
         if (!item || !item.visible)
@@ -41,14 +32,14 @@ SmokeRunner {
     }
 
     function search(text) {
-        var field = findItem(page(), "searchField")
+        var field = findItem(currentPage(), "searchField")
         field.openSoftwareInputPanel()
         field.text = text
         field.accepted()
     }
 
     function idle() {
-        return !page().searching && !searchview_searching_more_tweets
+        return !currentPage().searching && !searchview_searching_more_tweets
     }
 
     steps: [
@@ -69,37 +60,37 @@ SmokeRunner {
           },
           then: function () {
               script.firstPage = myTweetSearchModel.count
-              findItem(page(), "resultList").positionViewAtEnd()
+              findItem(currentPage(), "resultList").positionViewAtEnd()
           } },
         // Reaching the end of the results loads the next page.
         { name: "moretweets", ready: function () { return myTweetSearchModel.count > script.firstPage && idle() },
           then: function () { tool("saveButton").clicked() } },
-        { name: "saved", ready: function () { return page().saved && !savedsearches_is_loading },
+        { name: "saved", ready: function () { return currentPage().saved && !savedsearches_is_loading },
           then: function () { tool("backButton").clicked() } },
         { name: "savedlist", ready: function () { return settled(1) && row(findItem(root, "searchTab"), "coffee") !== null },
           then: function () { row(findItem(root, "searchTab"), "coffee").activate() } },
         { name: "savedresults", ready: function () {
-              return settled(2) && page().saved && myTweetSearchModel.count > 0 && idle()
+              return settled(2) && currentPage().saved && myTweetSearchModel.count > 0 && idle()
           },
           then: function () { tool("saveButton").clicked() } },
-        { name: "unsaved", ready: function () { return !page().saved && !savedsearches_is_loading && !isSaved("coffee") },
+        { name: "unsaved", ready: function () { return !currentPage().saved && !savedsearches_is_loading && !isSaved("coffee") },
           then: function () {
-              findItem(page(), "peopleTab").clicked()
+              findItem(currentPage(), "peopleTab").clicked()
               search("ali")
           } },
         { name: "people", ready: function () {
               return myProfileSearchModel.count > 0 && !searchview_searching_profiles
-                      && findItem(page(), "resultList").visible
+                      && findItem(currentPage(), "resultList").visible
           },
           then: function () { search("#qt") } },
-        { name: "nopeople", ready: function () { return idle() && findItem(page(), "emptyText").visible },
-          then: function () { findItem(page(), "nearbyTab").clicked() } },
+        { name: "nopeople", ready: function () { return idle() && findItem(currentPage(), "emptyText").visible },
+          then: function () { findItem(currentPage(), "nearbyTab").clicked() } },
         { name: "nearby", ready: function () {
-              return idle() && findItem(page(), "resultList").visible && myTweetSearchModel.count > 0
+              return idle() && findItem(currentPage(), "resultList").visible && myTweetSearchModel.count > 0
                       && myTweetSearchModel.get(0).status_text.toLowerCase().indexOf("#qt") >= 0
           },
-          then: function () { findItem(page(), "timelineTab").clicked() } },
-        { name: "timeline", ready: function () { return idle() && findItem(page(), "resultList").visible },
+          then: function () { findItem(currentPage(), "timelineTab").clicked() } },
+        { name: "timeline", ready: function () { return idle() && findItem(currentPage(), "resultList").visible },
           then: function () { tool("backButton").clicked() } },
         { name: "back", ready: function () {
               return settled(1) && dataHandler.currentSearchString === "" && row(findItem(root, "searchTab"), "coffee") === null
@@ -109,14 +100,14 @@ SmokeRunner {
               row(findItem(root, "searchTab"), script.trend).activate()
           } },
         { name: "trend", ready: function () {
-              return settled(2) && page().search_text === script.trend && myTweetSearchModel.count > 0 && idle()
+              return settled(2) && currentPage().search_text === script.trend && myTweetSearchModel.count > 0 && idle()
           },
           then: function () { tool("backButton").clicked() } },
         // A hashtag link, as in a tweet's text.
         { name: "main", ready: function () { return settled(1) },
           then: function () { dataHandler.linkClicked("#coffee") } },
         { name: "hashtag", ready: function () {
-              return settled(2) && page().search_text === "#coffee" && myTweetSearchModel.count > 0 && idle()
+              return settled(2) && currentPage().search_text === "#coffee" && myTweetSearchModel.count > 0 && idle()
           },
           then: function () { Qt.exit(0) } }
     ]

@@ -5,12 +5,6 @@ import QtQuick 2.15
 SmokeRunner {
     id: script
 
-    function check(ok, what) {
-        if (!ok)
-            console.warn("SMOKE: wrong " + what)
-        return ok
-    }
-
     steps: [
         { name: "start", ready: function () {
               var trends = findItem(root, "trendsList")

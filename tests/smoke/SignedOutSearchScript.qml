@@ -4,31 +4,22 @@ import QtQuick 2.15
 SmokeRunner {
     id: script
 
-    function page() {
-        return root.pageStack.currentPage
-    }
-
-    // A button of the current page's tool bar.
-    function tool(name) {
-        return findItem(page().tools, name)
-    }
-
     steps: [
         { name: "start", ready: function () { return settled(1) && myTrendsModel.count > 0 },
           then: function () {
-              var field = findItem(page(), "searchField")
+              var field = findItem(currentPage(), "searchField")
               field.openSoftwareInputPanel()
               field.text = "#qt"
               field.accepted()
           } },
         { name: "results", ready: function () {
               return settled(2) && myTweetSearchModel.count > 0 && !searchview_searching_tweets
-                      && avatarsLoaded(myTweetSearchModel) && !findItem(page(), "peopleTab").visible
+                      && avatarsLoaded(myTweetSearchModel) && !findItem(currentPage(), "peopleTab").visible
                       && !tool("saveButton").visible
           },
-          then: function () { findItem(page(), "nearbyTab").clicked() } },
+          then: function () { findItem(currentPage(), "nearbyTab").clicked() } },
         { name: "nearby", ready: function () {
-              return !page().searching && findItem(page(), "resultList").visible && myTweetSearchModel.count > 0
+              return !currentPage().searching && findItem(currentPage(), "resultList").visible && myTweetSearchModel.count > 0
                       && myTweetSearchModel.count < 5
           },
           then: function () { tool("backButton").clicked() } },

@@ -35,6 +35,30 @@ Item {
         return true
     }
 
+    function currentPage() {
+        return root.pageStack.currentPage
+    }
+
+    // A button of the current page's tool bar.
+    function tool(name) {
+        return findItem(currentPage().tools, name)
+    }
+
+    // Menus and dialogs move to the top of the scene when they open.
+    function findOnTop(name) {
+        var top = root
+        while (top.parent)
+            top = top.parent
+        return findItem(top, name)
+    }
+
+    // False, with the reason in the log, when ok is not.
+    function check(ok, what) {
+        if (!ok)
+            console.warn("SMOKE: wrong " + what)
+        return ok
+    }
+
     // The stack has settled at the given depth.
     function settled(depth) {
         return root && root.pageStack && root.pageStack.depth === depth && !root.pageStack.busy
