@@ -80,7 +80,7 @@ private Q_SLOTS:
         // In the English catalogue's words.
         QVERIFY(failed.first().value(1).toString().contains(row["shown"].toString()));
         // The password travels in the body only, never in the address.
-        QCOMPARE(m_server->requests().first().target, QByteArray("/oauth/access_token"));
+        QCOMPARE(m_server->requests().first(), QByteArray("/oauth/access_token"));
     }
 
     void badInputSendsNothing_data() { addJsonRows(Data, "badInput"); }
@@ -154,43 +154,31 @@ private Q_SLOTS:
         QCOMPARE(failed.count(), 3);
     }
 
+    void toolReportsFailures_data() { addJsonRows(Data, "tool"); }
     void toolReportsFailures()
     {
         // Success is the smoke test's every signed-in session; here the ways it fails.
+        QFETCH(QVariantMap, row);
         QTemporaryDir home;
-        const QString url = m_server->url().toString();
-        const struct
-        {
-            QStringList arguments;
-            QByteArray input;
-            int exitCode;
-        } runs[] = {
-            {{"--service", url, "--user", "demo", "--password-stdin"}, "wrong\n", 1},
-            // No password option, no password given, a bad address: usage errors, nothing sent.
-            {{"--service", url, "--user", "demo"}, "", 2},
-            {{"--service", url, "--user", "demo", "--password-stdin"}, "", 2},
-            {{"--service", "ftp://x", "--user", "demo", "--password-stdin"}, "pw\n", 2},
-        };
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        environment.remove(QStringLiteral("ZIRRUP_SERVICE_URL"));
+        tool.setProcessEnvironment(environment);
+        QStringList arguments = row["args"].toStringList();
+        arguments.replaceInStrings(QStringLiteral("SERVICE"), m_server->url().toString());
         m_server->enqueueJson(401, R"({"error": "Invalid user name or password."})");
-        for (const auto &run : runs) {
-            QProcess tool;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-            environment.remove(QStringLiteral("ZIRRUP_SERVICE_URL"));
-            tool.setProcessEnvironment(environment);
-            tool.start(
-                QStringLiteral(ZIRRUP_BINARY_DIR "/platform/integration/tools/zirrup-signin"),
-                run.arguments);
-            tool.write(run.input);
-            tool.closeWriteChannel();
-            // The event loop runs meanwhile: the canned server lives in this process.
-            QSignalSpy finished(&tool, &QProcess::finished);
-            QVERIFY(finished.wait(20000));
-            QCOMPARE(tool.exitCode(), run.exitCode);
-            if (run.exitCode == 1)
-                QVERIFY(tool.readAllStandardError().contains("Wrong user name or password."));
-        }
-        QCOMPARE(m_server->requests().size(), 1);
+        tool.start(QStringLiteral(ZIRRUP_BINARY_DIR "/platform/integration/tools/zirrup-signin"),
+                   arguments);
+        tool.write(row["input"].toByteArray());
+        tool.closeWriteChannel();
+        // The event loop runs meanwhile: the canned server lives in this process.
+        QSignalSpy finished(&tool, &QProcess::finished);
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(tool.exitCode(), row["exit"].toInt());
+        QVERIFY(tool.readAllStandardError().contains(row["error"].toByteArray()));
+        // Usage errors send nothing.
+        QCOMPARE(m_server->requests().size(), row["exit"].toInt() == 1 ? 1 : 0);
         QVERIFY(!QFile::exists(home.filePath(QStringLiteral("zirrup/account.json"))));
     }
 
