@@ -29,15 +29,6 @@ QUrl CannedHttpServer::url() const
     return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
 }
 
-quint16 CannedHttpServer::closedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
-}
-
 void CannedHttpServer::onReadyRead(QTcpSocket *socket)
 {
     QByteArray &buffer = m_buffers[socket];

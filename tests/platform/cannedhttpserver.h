@@ -39,9 +39,6 @@ public:
     // Answers every held request.
     void release();
 
-    // A loopback port that nothing listens on.
-    static quint16 closedPort();
-
 private:
     struct Held
     {
