@@ -10,7 +10,7 @@ fonts-dejavu-core qml6-module-qtqml qml6-module-qtqml-models qml6-module-qtqml-w
 qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
 qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qttest
 qml6-module-qtpositioning qml6-module-qtquick-shapes qml6-module-qt-labs-folderlistmodel
-qt6-networkauth-dev python3-oauthlib imagemagick qtkeychain-qt6-dev libsecret-1-0"
+qt6-networkauth-dev python3-oauthlib imagemagick qtkeychain-qt6-dev libsecret-1-0 gnome-keyring"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,7 +1,5 @@
 #include "cannedhttpserver.h"
 
-#include <QHostAddress>
-
 CannedHttpServer::CannedHttpServer(QObject *parent)
     : QObject(parent)
 {
@@ -26,23 +24,9 @@ CannedHttpServer::~CannedHttpServer()
     }
 }
 
-bool CannedHttpServer::listen()
-{
-    return m_server.listen(QHostAddress::LocalHost, 0);
-}
-
 QUrl CannedHttpServer::url() const
 {
     return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
-}
-
-quint16 CannedHttpServer::closedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
 }
 
 void CannedHttpServer::onReadyRead(QTcpSocket *socket)
@@ -53,24 +37,15 @@ void CannedHttpServer::onReadyRead(QTcpSocket *socket)
         const int headerEnd = buffer.indexOf("\r\n\r\n");
         if (headerEnd < 0)
             return;
-        const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
-        CannedRequest request;
-        const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
-        request.method = requestLine.value(0);
-        request.target = requestLine.value(1);
-        for (int i = 1; i < lines.size(); ++i) {
-            const int colon = lines[i].indexOf(':');
-            if (colon > 0)
-                request.headers.insert(lines[i].left(colon).trimmed().toLower(),
-                                       lines[i].mid(colon + 1).trimmed());
-        }
-        const int length = request.header("content-length").toInt();
+        const QByteArray head = buffer.left(headerEnd).toLower();
+        const int lengthAt = head.indexOf("\ncontent-length:");
+        const int length =
+            lengthAt < 0 ? 0 : head.mid(lengthAt + 16).split('\n').first().trimmed().toInt();
         if (buffer.size() < headerEnd + 4 + length)
             return;
-        request.body = buffer.mid(headerEnd + 4, length);
+        m_requests.append(buffer.left(buffer.indexOf('\r')).split(' ').value(1));
         buffer.remove(0, headerEnd + 4 + length);
 
-        m_requests.append(request);
         const CannedResponse response = m_responses.isEmpty()
             ? CannedResponse {404, "{\"error\": \"Not found\"}"}
             : m_responses.takeFirst();

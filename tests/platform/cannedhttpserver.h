@@ -2,6 +2,7 @@
 #define CANNEDHTTPSERVER_H
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -9,21 +10,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
-
-struct CannedRequest
-{
-    QByteArray method;
-    QByteArray target; // path and query as sent
-    QMap<QByteArray, QByteArray> headers; // names in lower case
-    QByteArray body;
-
-    QByteArray path() const
-    {
-        const int query = target.indexOf('?');
-        return query < 0 ? target : target.left(query);
-    }
-    QByteArray header(const QByteArray &name) const { return headers.value(name.toLower()); }
-};
 
 struct CannedResponse
 {
@@ -34,7 +20,7 @@ struct CannedResponse
 };
 
 // A loopback HTTP/1.1 server for tests: answers each request with the next canned response (404
-// when none is left) and records what it was sent.
+// when none is left) and records each request's target (path and query).
 class CannedHttpServer : public QObject
 {
     Q_OBJECT
@@ -42,19 +28,16 @@ public:
     explicit CannedHttpServer(QObject *parent = nullptr);
     ~CannedHttpServer() override;
 
-    bool listen();
+    bool listen() { return m_server.listen(QHostAddress::LocalHost, 0); }
     QUrl url() const;
 
     void enqueue(const CannedResponse &response) { m_responses.append(response); }
     void enqueueJson(int status, const QByteArray &json) { enqueue({status, json}); }
 
-    const QList<CannedRequest> &requests() const { return m_requests; }
+    const QList<QByteArray> &requests() const { return m_requests; }
     int heldCount() const { return m_held.size(); }
     // Answers every held request.
     void release();
-
-    // A loopback port that nothing listens on.
-    static quint16 closedPort();
 
 private:
     struct Held
@@ -67,7 +50,7 @@ private:
 
     QTcpServer m_server;
     QList<CannedResponse> m_responses;
-    QList<CannedRequest> m_requests;
+    QList<QByteArray> m_requests;
     QList<Held> m_held;
     QMap<QTcpSocket *, QByteArray> m_buffers;
 };

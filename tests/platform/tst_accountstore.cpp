@@ -64,253 +64,246 @@ class TestAccountStore : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void storesPrivatelyAndAtomically();
-    void reportsEachChangeOnce();
-    void noticesAnotherWriter();
-    void refusesIncompleteAndSurvivesCorruptFiles();
-    void tokensGoWhereTheyAreSafest_data();
-    void tokensGoWhereTheyAreSafest();
-    void aFileTokenMovesIntoTheKeyringOnFirstStart();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_path = m_dir->filePath(QStringLiteral("zirrup/account.json"));
+    }
+
+    void storesPrivatelyAndAtomically()
+    {
+        AccountStore store(m_path, nullptr);
+        QVERIFY(!store.hasAccount());
+        QString error;
+        QVERIFY2(store.storeAccount(testAccount(), &error), qPrintable(error));
+        QCOMPARE(modeOf(m_path), mode_t(0600));
+        QCOMPARE(modeOf(QFileInfo(m_path).absolutePath()), mode_t(0700));
+
+        // Everything comes back in a fresh reader.
+        const Account written = testAccount();
+        const Account read = AccountStore(m_path, nullptr).account();
+        QCOMPARE(fields(read), fields(written));
+        QVERIFY(read.enabled);
+
+        // A change replaces the file (a new inode) instead of rewriting it in place, so a reader
+        // never sees half a file; nothing but the file is left behind.
+        const ino_t before = statOf(m_path).st_ino;
+        QVERIFY(store.setLastId(QStringLiteral("1000000000000000123")));
+        QVERIFY(statOf(m_path).st_ino != before);
+        QCOMPARE(modeOf(m_path), mode_t(0600));
+        QCOMPARE(QDir(QFileInfo(m_path).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList {QStringLiteral("account.json")});
+        QCOMPARE(AccountStore(m_path, nullptr).account().lastId,
+                 QStringLiteral("1000000000000000123"));
+
+        // A file someone loosened is made private again when read.
+        QFile::setPermissions(m_path, QFile::permissions(m_path) | QFileDevice::ReadOther);
+        QVERIFY(AccountStore(m_path, nullptr).hasAccount());
+        QCOMPARE(modeOf(m_path), mode_t(0600));
+
+        // Signing out keeps the address for the next sign-in, and no secret.
+        QVERIFY(store.removeAccount());
+        AccountStore reader(m_path, nullptr);
+        QVERIFY(!reader.hasAccount());
+        QCOMPARE(reader.lastServiceUrl(), written.serviceUrl);
+        QVERIFY(!fileText(m_path).contains("token secret"));
+    }
+
+    void reportsEachChangeOnce()
+    {
+        AccountStore store(m_path, nullptr);
+        QSignalSpy added(&store, &AccountStore::accountAdded);
+        QSignalSpy removed(&store, &AccountStore::accountRemoved);
+        QSignalSpy enabled(&store, &AccountStore::enabledChanged);
+
+        QVERIFY(store.storeAccount(testAccount()));
+        QCOMPARE(added.count(), 1);
+        // Bookkeeping is no change of account.
+        QVERIFY(store.setLastId(QStringLiteral("42")));
+        QVERIFY(store.setScreenName(QStringLiteral("Demo")));
+        QCOMPARE(added.count(), 1);
+
+        QVERIFY(store.setEnabled(false));
+        QVERIFY(store.setEnabled(false));
+        QCOMPARE(enabled.count(), 1);
+        QCOMPARE(enabled.first().first().toBool(), false);
+        QVERIFY(!AccountStore(m_path, nullptr).account().enabled);
+
+        // A new token for the same user is a new session; another user ends the old one first.
+        QVERIFY(store.storeAccount(testAccount(QUrl("http://127.0.0.1:8123"), "1843", "new")));
+        QCOMPARE(added.count(), 2);
+        QCOMPARE(removed.count(), 0);
+        QVERIFY(store.storeAccount(testAccount(QUrl("http://127.0.0.1:8123"), "1844", "other")));
+        QCOMPARE(removed.count(), 1);
+        QCOMPARE(added.count(), 3);
+
+        QVERIFY(store.removeAccount());
+        QCOMPARE(removed.count(), 2);
+        // Changes without an account are refused.
+        QVERIFY(!store.setEnabled(true));
+        QVERIFY(!store.setLastId(QStringLiteral("7")));
+    }
+
+    void noticesAnotherWriter()
+    {
+        AccountStore watched(m_path, nullptr);
+        watched.setWatching(true);
+        QSignalSpy added(&watched, &AccountStore::accountAdded);
+        QSignalSpy removed(&watched, &AccountStore::accountRemoved);
+        QSignalSpy enabled(&watched, &AccountStore::enabledChanged);
+
+        AccountStore other(m_path, nullptr);
+        QVERIFY(other.storeAccount(testAccount()));
+        QTRY_COMPARE(added.count(), 1);
+        QVERIFY(watched.hasAccount());
+        QVERIFY(other.setEnabled(false));
+        QTRY_COMPARE(enabled.count(), 1);
+        QVERIFY(other.removeAccount());
+        QTRY_COMPARE(removed.count(), 1);
+        QVERIFY(!watched.hasAccount());
+
+        // A write made through a stale store reads the file first and keeps the other's change.
+        QVERIFY(other.storeAccount(testAccount(QUrl("http://127.0.0.1:8123"), "1850", "t2")));
+        AccountStore stale(m_path, nullptr);
+        QVERIFY(other.removeAccount());
+        QVERIFY(!stale.setLastId(QStringLiteral("99")));
+        QVERIFY(!AccountStore(m_path, nullptr).hasAccount());
+        // However quickly the other writer went, the watcher ends where the file is, and never
+        // reports a removal without an account it had seen added first.
+        QTRY_VERIFY(!watched.hasAccount());
+        QCOMPARE(removed.count(), added.count());
+    }
+
+    void refusesIncompleteAndSurvivesCorruptFiles()
+    {
+        AccountStore store(m_path, nullptr);
+        Account incomplete = testAccount();
+        incomplete.tokenSecret.clear();
+        QString error;
+        QVERIFY(!store.storeAccount(incomplete, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!store.storeAccount(testAccount(QUrl(QStringLiteral("file:///etc/passwd")))));
+        QVERIFY(!QFile::exists(m_path));
+
+        QDir().mkpath(QFileInfo(m_path).absolutePath());
+        for (const char *garbage :
+             {"{not json", "[1, 2]", R"({"format": 1, "account": {"user_id": "1"}})"}) {
+            QFile file(m_path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(garbage);
+            file.close();
+            QVERIFY2(!AccountStore(m_path, nullptr).hasAccount(), garbage);
+        }
+        // The next sign-in replaces the damaged file.
+        QVERIFY(AccountStore(m_path, nullptr).storeAccount(testAccount()));
+        QVERIFY(AccountStore(m_path, nullptr).hasAccount());
+    }
+
+    void tokensGoWhereTheyAreSafest_data()
+    {
+        QTest::addColumn<bool>("withKeyring");
+        QTest::addColumn<bool>("available");
+        QTest::addColumn<bool>("refuses");
+        QTest::addColumn<bool>("inKeyring");
+
+        QTest::newRow("no keyring") << false << false << false << false;
+        QTest::newRow("nobody answers for the keyring") << true << false << false << false;
+        QTest::newRow("the keyring refuses") << true << true << true << false;
+        QTest::newRow("the keyring") << true << true << false << true;
+    }
+
+    void tokensGoWhereTheyAreSafest()
+    {
+        QFETCH(bool, withKeyring);
+        QFETCH(bool, available);
+        QFETCH(bool, refuses);
+        QFETCH(bool, inKeyring);
+
+        FakeKeyring keyring;
+        keyring.available = available;
+        keyring.refuseWrites = refuses;
+        AccountStore store(m_path, nullptr);
+        if (withKeyring)
+            store.setSecretStore(&keyring);
+        QSignalSpy added(&store, &AccountStore::accountAdded);
+        QSignalSpy moved(&store, &AccountStore::tokensMoved);
+        QVERIFY(store.storeAccount(testAccount()));
+        if (inKeyring)
+            QVERIFY(moved.wait());
+        else if (available)
+            QTRY_COMPARE(keyring.writes, 1);
+        QCoreApplication::processEvents();
+
+        QCOMPARE(moved.count(), inKeyring ? 1 : 0);
+        QCOMPARE(fileText(m_path).contains("1843-token"), !inKeyring);
+        QCOMPARE(fileText(m_path).contains("token secret"), !inKeyring);
+        QCOMPARE(keyring.secrets.size(), inKeyring ? 1 : 0);
+        QCOMPARE(modeOf(m_path), mode_t(0600));
+        // Moving the pair is no new session.
+        QCOMPARE(added.count(), 1);
+
+        // Either way the pair comes back whole, to this store and to a fresh one.
+        std::optional<Account> read = readWithTokens(store);
+        QVERIFY(read);
+        QCOMPARE(read->token, QStringLiteral("1843-token"));
+        QCOMPARE(read->tokenSecret, testAccount().tokenSecret);
+        AccountStore fresh(m_path, nullptr);
+        fresh.setSecretStore(&keyring);
+        QCOMPARE(readWithTokens(fresh)->token, QStringLiteral("1843-token"));
+
+        // A new token for the same user is a new session, and the new pair moves too.
+        QVERIFY(
+            store.storeAccount(testAccount(QUrl("http://127.0.0.1:8123"), "1843", "new-token")));
+        QCOMPARE(added.count(), 2);
+        if (inKeyring)
+            QVERIFY(moved.wait());
+        QCOMPARE(readWithTokens(store)->token, QStringLiteral("new-token"));
+
+        // Signing out takes the pair out of the keyring too.
+        QVERIFY(store.removeAccount());
+        QTRY_VERIFY(keyring.secrets.isEmpty());
+        QVERIFY(!readWithTokens(store));
+    }
+
+    void aFileTokenMovesIntoTheKeyringOnFirstStart()
+    {
+        // Written where no keyring was (the sign-in tool, an earlier version).
+        QVERIFY(AccountStore(m_path, nullptr).storeAccount(testAccount()));
+        QVERIFY(fileText(m_path).contains("1843-token"));
+
+        FakeKeyring keyring;
+        AccountStore store(m_path, nullptr);
+        store.setWatching(true);
+        QSignalSpy added(&store, &AccountStore::accountAdded);
+        QSignalSpy removed(&store, &AccountStore::accountRemoved);
+        QSignalSpy moved(&store, &AccountStore::tokensMoved);
+        store.setSecretStore(&keyring);
+        QVERIFY(moved.wait());
+        QVERIFY(!fileText(m_path).contains("1843-token"));
+        QCOMPARE(keyring.secrets.value(QStringLiteral("http://127.0.0.1:8123 1843")),
+                 QStringLiteral(R"({"oauth_token":"1843-token",)"
+                                R"("oauth_token_secret":"token secret/with+odd&chars"})"));
+        QVERIFY(store.account().tokenInKeyring);
+        // The watcher saw the file change under it, and took it for what it is.
+        QCoreApplication::processEvents();
+        QCOMPARE(added.count(), 0);
+        QCOMPARE(removed.count(), 0);
+        QVERIFY(store.setLastId(QStringLiteral("77")));
+        QVERIFY(!fileText(m_path).contains("1843-token"));
+
+        // A keyring that is gone later costs the tokens, never the account.
+        AccountStore withoutKeyring(m_path, nullptr);
+        QVERIFY(withoutKeyring.hasAccount());
+        QVERIFY(!readWithTokens(withoutKeyring));
+        keyring.secrets.clear();
+        QVERIFY(!readWithTokens(store));
+        QVERIFY(store.hasAccount());
+    }
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
 };
-
-void TestAccountStore::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_path = m_dir->filePath(QStringLiteral("zirrup/account.json"));
-}
-
-void TestAccountStore::storesPrivatelyAndAtomically()
-{
-    AccountStore store(m_path, nullptr);
-    QVERIFY(!store.hasAccount());
-    QString error;
-    QVERIFY2(store.storeAccount(testAccount(), &error), qPrintable(error));
-    QCOMPARE(modeOf(m_path), mode_t(0600));
-    QCOMPARE(modeOf(QFileInfo(m_path).absolutePath()), mode_t(0700));
-
-    // Everything comes back in a fresh reader.
-    const Account written = testAccount();
-    const Account read = AccountStore(m_path, nullptr).account();
-    QCOMPARE(fields(read), fields(written));
-    QVERIFY(read.enabled);
-
-    // A change replaces the file (a new inode) instead of rewriting it in place, so a reader
-    // never sees half a file; nothing but the file is left behind.
-    const ino_t before = statOf(m_path).st_ino;
-    QVERIFY(store.setLastId(QStringLiteral("1000000000000000123")));
-    QVERIFY(statOf(m_path).st_ino != before);
-    QCOMPARE(modeOf(m_path), mode_t(0600));
-    QCOMPARE(QDir(QFileInfo(m_path).absolutePath()).entryList(QDir::Files | QDir::Hidden),
-             QStringList {QStringLiteral("account.json")});
-    QCOMPARE(AccountStore(m_path, nullptr).account().lastId, QStringLiteral("1000000000000000123"));
-
-    // A file someone loosened is made private again when read.
-    QFile::setPermissions(m_path, QFile::permissions(m_path) | QFileDevice::ReadOther);
-    QVERIFY(AccountStore(m_path, nullptr).hasAccount());
-    QCOMPARE(modeOf(m_path), mode_t(0600));
-
-    // Signing out keeps the address for the next sign-in, and no secret.
-    QVERIFY(store.removeAccount());
-    AccountStore reader(m_path, nullptr);
-    QVERIFY(!reader.hasAccount());
-    QCOMPARE(reader.lastServiceUrl(), written.serviceUrl);
-    QVERIFY(!fileText(m_path).contains("token secret"));
-}
-
-void TestAccountStore::reportsEachChangeOnce()
-{
-    AccountStore store(m_path, nullptr);
-    QSignalSpy added(&store, &AccountStore::accountAdded);
-    QSignalSpy removed(&store, &AccountStore::accountRemoved);
-    QSignalSpy enabled(&store, &AccountStore::enabledChanged);
-
-    QVERIFY(store.storeAccount(testAccount()));
-    QCOMPARE(added.count(), 1);
-    // Bookkeeping is no change of account.
-    QVERIFY(store.setLastId(QStringLiteral("42")));
-    QVERIFY(store.setScreenName(QStringLiteral("Demo")));
-    QCOMPARE(added.count(), 1);
-
-    QVERIFY(store.setEnabled(false));
-    QVERIFY(store.setEnabled(false));
-    QCOMPARE(enabled.count(), 1);
-    QCOMPARE(enabled.first().first().toBool(), false);
-    QVERIFY(!AccountStore(m_path, nullptr).account().enabled);
-
-    // A new token for the same user is a new session; another user ends the old one first.
-    QVERIFY(store.storeAccount(testAccount(QUrl("http://127.0.0.1:8123"), "1843", "new")));
-    QCOMPARE(added.count(), 2);
-    QCOMPARE(removed.count(), 0);
-    QVERIFY(store.storeAccount(testAccount(QUrl("http://127.0.0.1:8123"), "1844", "other")));
-    QCOMPARE(removed.count(), 1);
-    QCOMPARE(added.count(), 3);
-
-    QVERIFY(store.removeAccount());
-    QCOMPARE(removed.count(), 2);
-    // Changes without an account are refused.
-    QVERIFY(!store.setEnabled(true));
-    QVERIFY(!store.setLastId(QStringLiteral("7")));
-}
-
-void TestAccountStore::noticesAnotherWriter()
-{
-    AccountStore watched(m_path, nullptr);
-    watched.setWatching(true);
-    QSignalSpy added(&watched, &AccountStore::accountAdded);
-    QSignalSpy removed(&watched, &AccountStore::accountRemoved);
-    QSignalSpy enabled(&watched, &AccountStore::enabledChanged);
-
-    AccountStore other(m_path, nullptr);
-    QVERIFY(other.storeAccount(testAccount()));
-    QTRY_COMPARE(added.count(), 1);
-    QVERIFY(watched.hasAccount());
-    QVERIFY(other.setEnabled(false));
-    QTRY_COMPARE(enabled.count(), 1);
-    QVERIFY(other.removeAccount());
-    QTRY_COMPARE(removed.count(), 1);
-    QVERIFY(!watched.hasAccount());
-
-    // A write made through a stale store reads the file first and keeps the other's change.
-    QVERIFY(other.storeAccount(testAccount(QUrl("http://127.0.0.1:8123"), "1850", "t2")));
-    AccountStore stale(m_path, nullptr);
-    QVERIFY(other.removeAccount());
-    QVERIFY(!stale.setLastId(QStringLiteral("99")));
-    QVERIFY(!AccountStore(m_path, nullptr).hasAccount());
-    // However quickly the other writer went, the watcher ends where the file is, and never
-    // reports a removal without an account it had seen added first.
-    QTRY_VERIFY(!watched.hasAccount());
-    QCOMPARE(removed.count(), added.count());
-}
-
-void TestAccountStore::refusesIncompleteAndSurvivesCorruptFiles()
-{
-    AccountStore store(m_path, nullptr);
-    Account incomplete = testAccount();
-    incomplete.tokenSecret.clear();
-    QString error;
-    QVERIFY(!store.storeAccount(incomplete, &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(!store.storeAccount(testAccount(QUrl(QStringLiteral("file:///etc/passwd")))));
-    QVERIFY(!QFile::exists(m_path));
-
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    for (const char *garbage :
-         {"{not json", "[1, 2]", R"({"format": 1, "account": {"user_id": "1"}})"}) {
-        QFile file(m_path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(garbage);
-        file.close();
-        QVERIFY2(!AccountStore(m_path, nullptr).hasAccount(), garbage);
-    }
-    // The next sign-in replaces the damaged file.
-    QVERIFY(AccountStore(m_path, nullptr).storeAccount(testAccount()));
-    QVERIFY(AccountStore(m_path, nullptr).hasAccount());
-}
-
-void TestAccountStore::tokensGoWhereTheyAreSafest_data()
-{
-    QTest::addColumn<bool>("withKeyring");
-    QTest::addColumn<bool>("available");
-    QTest::addColumn<bool>("refuses");
-    QTest::addColumn<bool>("inKeyring");
-
-    QTest::newRow("no keyring") << false << false << false << false;
-    QTest::newRow("nobody answers for the keyring") << true << false << false << false;
-    QTest::newRow("the keyring refuses") << true << true << true << false;
-    QTest::newRow("the keyring") << true << true << false << true;
-}
-
-void TestAccountStore::tokensGoWhereTheyAreSafest()
-{
-    QFETCH(bool, withKeyring);
-    QFETCH(bool, available);
-    QFETCH(bool, refuses);
-    QFETCH(bool, inKeyring);
-
-    FakeKeyring keyring;
-    keyring.available = available;
-    keyring.refuseWrites = refuses;
-    AccountStore store(m_path, nullptr);
-    if (withKeyring)
-        store.setSecretStore(&keyring);
-    QSignalSpy added(&store, &AccountStore::accountAdded);
-    QSignalSpy moved(&store, &AccountStore::tokensMoved);
-    QVERIFY(store.storeAccount(testAccount()));
-    if (inKeyring)
-        QVERIFY(moved.wait());
-    else if (available)
-        QTRY_COMPARE(keyring.writes, 1);
-    QCoreApplication::processEvents();
-
-    QCOMPARE(moved.count(), inKeyring ? 1 : 0);
-    QCOMPARE(fileText(m_path).contains("1843-token"), !inKeyring);
-    QCOMPARE(fileText(m_path).contains("token secret"), !inKeyring);
-    QCOMPARE(keyring.secrets.size(), inKeyring ? 1 : 0);
-    QCOMPARE(modeOf(m_path), mode_t(0600));
-    // Moving the pair is no new session.
-    QCOMPARE(added.count(), 1);
-
-    // Either way the pair comes back whole, to this store and to a fresh one.
-    std::optional<Account> read = readWithTokens(store);
-    QVERIFY(read);
-    QCOMPARE(read->token, QStringLiteral("1843-token"));
-    QCOMPARE(read->tokenSecret, testAccount().tokenSecret);
-    AccountStore fresh(m_path, nullptr);
-    fresh.setSecretStore(&keyring);
-    QCOMPARE(readWithTokens(fresh)->token, QStringLiteral("1843-token"));
-
-    // A new token for the same user is a new session, and the new pair moves too.
-    QVERIFY(store.storeAccount(testAccount(QUrl("http://127.0.0.1:8123"), "1843", "new-token")));
-    QCOMPARE(added.count(), 2);
-    if (inKeyring)
-        QVERIFY(moved.wait());
-    QCOMPARE(readWithTokens(store)->token, QStringLiteral("new-token"));
-
-    // Signing out takes the pair out of the keyring too.
-    QVERIFY(store.removeAccount());
-    QTRY_VERIFY(keyring.secrets.isEmpty());
-    QVERIFY(!readWithTokens(store));
-}
-
-void TestAccountStore::aFileTokenMovesIntoTheKeyringOnFirstStart()
-{
-    // Written where no keyring was (the sign-in tool, an earlier version).
-    QVERIFY(AccountStore(m_path, nullptr).storeAccount(testAccount()));
-    QVERIFY(fileText(m_path).contains("1843-token"));
-
-    FakeKeyring keyring;
-    AccountStore store(m_path, nullptr);
-    store.setWatching(true);
-    QSignalSpy added(&store, &AccountStore::accountAdded);
-    QSignalSpy removed(&store, &AccountStore::accountRemoved);
-    QSignalSpy moved(&store, &AccountStore::tokensMoved);
-    store.setSecretStore(&keyring);
-    QVERIFY(moved.wait());
-    QVERIFY(!fileText(m_path).contains("1843-token"));
-    QCOMPARE(keyring.secrets.value(QStringLiteral("http://127.0.0.1:8123 1843")),
-             QStringLiteral(R"({"oauth_token":"1843-token",)"
-                            R"("oauth_token_secret":"token secret/with+odd&chars"})"));
-    QVERIFY(store.account().tokenInKeyring);
-    // The watcher saw the file change under it, and took it for what it is.
-    QCoreApplication::processEvents();
-    QCOMPARE(added.count(), 0);
-    QCOMPARE(removed.count(), 0);
-    QVERIFY(store.setLastId(QStringLiteral("77")));
-    QVERIFY(!fileText(m_path).contains("1843-token"));
-
-    // A keyring that is gone later costs the tokens, never the account.
-    AccountStore withoutKeyring(m_path, nullptr);
-    QVERIFY(withoutKeyring.hasAccount());
-    QVERIFY(!readWithTokens(withoutKeyring));
-    keyring.secrets.clear();
-    QVERIFY(!readWithTokens(store));
-    QVERIFY(store.hasAccount());
-}
 
 QTEST_GUILESS_MAIN(TestAccountStore)
 #include "tst_accountstore.moc"

@@ -1,23 +1,32 @@
+#include "accountstore.h"
 #include "cannedhttpserver.h"
+#include "desktoploginhandler.h"
+#include "helper.h"
 #include "jsonrows.h"
-#include "signaturecheck.h"
 #include "signinexchange.h"
 #include "testaccount.h"
+#include "zrfactorymeego.h"
 
 #include <QProcess>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
 
-using ZrMeego::Account;
+using ZrMeego::AccountStore;
+using ZrMeego::DesktopLoginHandler;
 using ZrMeego::SignInExchange;
+using ZrMeego::ZrFactoryMeego;
 
 namespace {
 
 const QString Data = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/signin.json");
-const QByteArray tokenAnswer = R"({"oauth_token": "1843-6c0f", "oauth_token_secret": "b7e1",
-                                   "user_id": "1843", "screen_name": "demo"})";
+const CannedResponse heldTokens {200, R"({"oauth_token": "1843-6c0f", "oauth_token_secret": "b7e1",
+                                         "user_id": "1843", "screen_name": "demo"})",
+                                 true};
 const QString password = QStringLiteral("p&ss word+=%41");
 
 SignInExchange::Failure failureNamed(const QVariant &name)
@@ -31,208 +40,373 @@ SignInExchange::Failure failureOf(const QSignalSpy &failed)
     return failed.last().value(0).value<SignInExchange::Failure>();
 }
 
+// Nothing listens on the loopback's port 1.
+const QUrl closedUrl(QStringLiteral("http://127.0.0.1:1"));
+
 } // namespace
 
-// Trading a user name and password for a token pair, in the library and in zirrup-signin.
+// Against canned answers, what the sandbox cannot give: refusals, damaged answers, no answer.
+// Trading a user name and password for a token pair (in the library and in zirrup-signin), then
+// checking the stored token with the login object; the account window driven through its QML
+// objects as a person would.
 class TestSignInExchange : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void exchangeIssuesACompleteAccount();
-    void refusalsAreNamed_data() { addJsonRows(Data, "refusals"); }
-    void refusalsAreNamed();
-    void badInputSendsNothing_data() { addJsonRows(Data, "badInput"); }
-    void badInputSendsNothing();
-    void serviceAddressFromText_data() { addJsonRows(Data, "serviceAddress"); }
-    void serviceAddressFromText();
-    void unreachableBusyAndAborted();
-    void toolReportsFailures();
-
-private:
-    CannedHttpServer *m_server = nullptr;
-    QTranslator m_english;
-};
-
-void TestSignInExchange::initTestCase()
-{
-    // The failures read as the English catalogue words them.
-    QVERIFY(m_english.load(QStringLiteral(":/common_en.qm")));
-    QCoreApplication::installTranslator(&m_english);
-}
-
-void TestSignInExchange::init()
-{
-    delete m_server;
-    m_server = new CannedHttpServer(this);
-    QVERIFY(m_server->listen());
-}
-
-void TestSignInExchange::exchangeIssuesACompleteAccount()
-{
-    SignInExchange exchange;
-    exchange.setConsumer(QStringLiteral("ck"), QStringLiteral("cs"));
-    QSignalSpy succeeded(&exchange, &SignInExchange::succeeded);
-    QSignalSpy failed(&exchange, &SignInExchange::failed);
-    m_server->enqueueJson(200, tokenAnswer);
-    exchange.start(QUrl(m_server->url().toString() + QStringLiteral("/")),
-                   QStringLiteral(" @demo "), password);
-    QVERIFY(exchange.isRunning());
-    QVERIFY(succeeded.wait());
-    QCOMPARE(failed.count(), 0);
-    QVERIFY(!exchange.isRunning());
-
-    const Account account = succeeded.first().first().value<Account>();
-    QCOMPARE(
-        fields(account),
-        QStringList({m_server->url().toString(), "1843", "demo", "1843-6c0f", "b7e1", "ck", "cs"}));
-    QVERIFY(account.enabled);
-
-    QCOMPARE(m_server->requests().size(), 1);
-    const CannedRequest &request = m_server->requests().first();
-    QCOMPARE(request.method, QByteArray("POST"));
-    QCOMPARE(request.path(), QByteArray("/oauth/access_token"));
-    QVERIFY(request.header("content-type").startsWith("application/x-www-form-urlencoded"));
-    QMap<QByteArray, QByteArray> fields;
-    for (const Zr::OAuthParam &field : Zr::OAuth::formParameters(request.body))
-        fields.insert(field.first, field.second);
-    QCOMPARE(fields.value("x_auth_mode"), QByteArray("client_auth"));
-    QCOMPARE(fields.value("x_auth_username"), QByteArray("demo"));
-    QCOMPARE(fields.value("x_auth_password"), password.toUtf8());
-    // Signed with the consumer pair alone; the form fields are part of the signature.
-    const QMap<QByteArray, QByteArray> oauth =
-        verifiedOAuthParameters(request, m_server->url(), "cs", "");
-    QVERIFY2(!oauth.isEmpty(), request.header("authorization").constData());
-    QCOMPARE(oauth.value("oauth_consumer_key"), QByteArray("ck"));
-    QVERIFY(!oauth.contains("oauth_token"));
-    // The password travels in the body only.
-    QVERIFY(!request.target.contains("word"));
-    QVERIFY(!request.header("authorization").contains("ss%20word"));
-}
-
-void TestSignInExchange::refusalsAreNamed()
-{
-    QFETCH(QVariantMap, row);
-    SignInExchange exchange;
-    QSignalSpy succeeded(&exchange, &SignInExchange::succeeded);
-    QSignalSpy failed(&exchange, &SignInExchange::failed);
-    m_server->enqueueJson(row["status"].toInt(), row["body"].toString().toUtf8());
-    exchange.start(m_server->url(), QStringLiteral("demo"), password);
-    QVERIFY(failed.wait());
-    QCOMPARE(succeeded.count(), 0);
-    QCOMPARE(failed.count(), 1);
-    QCOMPARE(failureOf(failed), failureNamed(row["failure"]));
-    QCOMPARE(failed.first().value(2).toString(), row["message"].toString());
-    // In the English catalogue's words.
-    QVERIFY(failed.first().value(1).toString().contains(row["shown"].toString()));
-}
-
-void TestSignInExchange::badInputSendsNothing()
-{
-    QFETCH(QVariantMap, row);
-    SignInExchange exchange;
-    QSignalSpy failed(&exchange, &SignInExchange::failed);
-    const QUrl url = row.contains("url") ? QUrl(row["url"].toString()) : m_server->url();
-    exchange.start(url, row.value("user", "demo").toString(),
-                   row.value("password", password).toString());
-    QCOMPARE(failed.count(), 0); // only after start() has returned
-    QVERIFY(failed.wait());
-    QCOMPARE(failureOf(failed), failureNamed(row["failure"]));
-    QCOMPARE(m_server->requests().size(), 0);
-}
-
-void TestSignInExchange::serviceAddressFromText()
-{
-    QFETCH(QVariantMap, row);
-    QCOMPARE(SignInExchange::serviceUrlFromText(row["text"].toString()),
-             QUrl(row["url"].toString()));
-}
-
-void TestSignInExchange::unreachableBusyAndAborted()
-{
-    SignInExchange exchange;
-    exchange.setTimeout(300);
-    QSignalSpy succeeded(&exchange, &SignInExchange::succeeded);
-    QSignalSpy failed(&exchange, &SignInExchange::failed);
-
-    const QUrl closed(QStringLiteral("http://127.0.0.1:%1").arg(CannedHttpServer::closedPort()));
-    exchange.start(closed, QStringLiteral("demo"), password);
-    QVERIFY(failed.wait());
-    QCOMPARE(failureOf(failed), SignInExchange::Unreachable);
-    QVERIFY(failed.last().value(1).toString().contains(closed.toString()));
-    // No answer in time.
-    m_server->enqueue(CannedResponse {200, tokenAnswer, true});
-    exchange.start(m_server->url(), QStringLiteral("demo"), password);
-    QVERIFY(failed.wait());
-    QCOMPARE(failureOf(failed), SignInExchange::Unreachable);
-    m_server->release();
-
-    // One exchange at a time.
-    exchange.setTimeout(30000);
-    m_server->enqueue(CannedResponse {200, tokenAnswer, true});
-    exchange.start(m_server->url(), QStringLiteral("demo"), password);
-    QTRY_COMPARE(m_server->heldCount(), 1);
-    exchange.start(m_server->url(), QStringLiteral("other"), password);
-    QVERIFY(failed.wait());
-    QCOMPARE(failureOf(failed), SignInExchange::Busy);
-    QVERIFY(exchange.isRunning());
-    m_server->release();
-    QVERIFY(succeeded.wait());
-    QCOMPARE(failed.count(), 3);
-    QCOMPARE(m_server->requests().size(), 2);
-
-    // An aborted exchange says nothing at all.
-    m_server->enqueue(CannedResponse {200, tokenAnswer, true});
-    exchange.start(m_server->url(), QStringLiteral("demo"), password);
-    QTRY_COMPARE(m_server->heldCount(), 1);
-    exchange.abort();
-    QVERIFY(!exchange.isRunning());
-    m_server->release();
-    QTRY_COMPARE(m_server->requests().size(), 3);
-    QCoreApplication::processEvents();
-    QCOMPARE(succeeded.count(), 1);
-    QCOMPARE(failed.count(), 3);
-}
-
-void TestSignInExchange::toolReportsFailures()
-{
-    // Success is the smoke test's every signed-in session; here the ways it fails.
-    QTemporaryDir home;
-    const QString url = m_server->url().toString();
-    const struct
+    void initTestCase()
     {
-        QStringList arguments;
-        QByteArray input;
-        int exitCode;
-    } runs[] = {
-        {{"--service", url, "--user", "demo", "--password-stdin"}, "wrong\n", 1},
-        // No password option, no password given, a bad address: usage errors, nothing sent.
-        {{"--service", url, "--user", "demo"}, "", 2},
-        {{"--service", url, "--user", "demo", "--password-stdin"}, "", 2},
-        {{"--service", "ftp://x", "--user", "demo", "--password-stdin"}, "pw\n", 2},
-    };
-    m_server->enqueueJson(401, R"({"error": "Invalid user name or password."})");
-    for (const auto &run : runs) {
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        // The failures read as the English catalogue words them.
+        QVERIFY(m_english.load(QStringLiteral(":/common_en.qm")));
+        QCoreApplication::installTranslator(&m_english);
+    }
+
+    void init()
+    {
+        m_server = std::make_unique<CannedHttpServer>();
+        QVERIFY(m_server->listen());
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_store = std::make_unique<AccountStore>(m_dir->filePath("account.json"), nullptr);
+        QVERIFY(m_store->storeAccount(testAccount(m_server->url())));
+        QFile::remove(AccountStore::defaultFilePath());
+        m_factory = std::make_unique<ZrFactoryMeego>();
+        m_helper = std::make_unique<Helper>();
+    }
+
+    void cleanup()
+    {
+        m_helper.reset();
+        m_factory.reset();
+        m_window = nullptr;
+        qunsetenv("ZIRRUP_SERVICE_URL");
+    }
+
+    void refusalsAreNamed_data() { addJsonRows(Data, "refusals"); }
+    void refusalsAreNamed()
+    {
+        QFETCH(QVariantMap, row);
+        SignInExchange exchange;
+        QSignalSpy succeeded(&exchange, &SignInExchange::succeeded);
+        QSignalSpy failed(&exchange, &SignInExchange::failed);
+        m_server->enqueueJson(row["status"].toInt(), row["body"].toString().toUtf8());
+        exchange.start(m_server->url(), QStringLiteral("demo"), password);
+        QVERIFY(failed.wait());
+        QCOMPARE(succeeded.count(), 0);
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(failureOf(failed), failureNamed(row["failure"]));
+        QCOMPARE(failed.first().value(2).toString(), row["message"].toString());
+        // In the English catalogue's words.
+        QVERIFY(failed.first().value(1).toString().contains(row["shown"].toString()));
+        // The password travels in the body only, never in the address.
+        QCOMPARE(m_server->requests().first(), QByteArray("/oauth/access_token"));
+    }
+
+    void badInputSendsNothing_data() { addJsonRows(Data, "badInput"); }
+    void badInputSendsNothing()
+    {
+        QFETCH(QVariantMap, row);
+        SignInExchange exchange;
+        QSignalSpy failed(&exchange, &SignInExchange::failed);
+        const QUrl url = row.contains("url") ? QUrl(row["url"].toString()) : m_server->url();
+        exchange.start(url, row.value("user", "demo").toString(),
+                       row.value("password", password).toString());
+        QCOMPARE(failed.count(), 0); // only after start() has returned
+        QVERIFY(failed.wait());
+        QCOMPARE(failureOf(failed), failureNamed(row["failure"]));
+        QCOMPARE(m_server->requests().size(), 0);
+    }
+
+    void serviceAddressFromText_data() { addJsonRows(Data, "serviceAddress"); }
+    void serviceAddressFromText()
+    {
+        QFETCH(QVariantMap, row);
+        QCOMPARE(SignInExchange::serviceUrlFromText(row["text"].toString()),
+                 QUrl(row["url"].toString()));
+    }
+
+    void unreachableBusyAndAborted()
+    {
+        SignInExchange exchange;
+        exchange.setTimeout(300);
+        QSignalSpy succeeded(&exchange, &SignInExchange::succeeded);
+        QSignalSpy failed(&exchange, &SignInExchange::failed);
+
+        exchange.start(closedUrl, QStringLiteral("demo"), password);
+        QVERIFY(failed.wait());
+        QCOMPARE(failureOf(failed), SignInExchange::Unreachable);
+        QVERIFY(failed.last().value(1).toString().contains(closedUrl.toString()));
+        // No answer in time.
+        m_server->enqueue(heldTokens);
+        exchange.start(m_server->url(), QStringLiteral("demo"), password);
+        QVERIFY(failed.wait());
+        QCOMPARE(failureOf(failed), SignInExchange::Unreachable);
+        m_server->release();
+
+        // One exchange at a time.
+        exchange.setTimeout(30000);
+        m_server->enqueue(heldTokens);
+        exchange.start(m_server->url(), QStringLiteral("demo"), password);
+        QVERIFY(exchange.isRunning());
+        QTRY_COMPARE(m_server->heldCount(), 1);
+        exchange.start(m_server->url(), QStringLiteral("other"), password);
+        QVERIFY(failed.wait());
+        QCOMPARE(failureOf(failed), SignInExchange::Busy);
+        QVERIFY(exchange.isRunning());
+        m_server->release();
+        QVERIFY(succeeded.wait());
+        QVERIFY(!exchange.isRunning());
+        QCOMPARE(failed.count(), 3);
+        QCOMPARE(m_server->requests().size(), 2);
+
+        // An aborted exchange says nothing at all.
+        m_server->enqueue(heldTokens);
+        exchange.start(m_server->url(), QStringLiteral("demo"), password);
+        QTRY_COMPARE(m_server->heldCount(), 1);
+        exchange.abort();
+        QVERIFY(!exchange.isRunning());
+        m_server->release();
+        QTRY_COMPARE(m_server->requests().size(), 3);
+        QCoreApplication::processEvents();
+        QCOMPARE(succeeded.count(), 1);
+        QCOMPARE(failed.count(), 3);
+    }
+
+    void toolReportsFailures_data() { addJsonRows(Data, "tool"); }
+    void toolReportsFailures()
+    {
+        // Success is the smoke test's every signed-in session; here the ways it fails.
+        QFETCH(QVariantMap, row);
+        QTemporaryDir home;
         QProcess tool;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
         environment.remove(QStringLiteral("ZIRRUP_SERVICE_URL"));
         tool.setProcessEnvironment(environment);
+        QStringList arguments = row["args"].toStringList();
+        arguments.replaceInStrings(QStringLiteral("SERVICE"), m_server->url().toString());
+        m_server->enqueueJson(401, R"({"error": "Invalid user name or password."})");
         tool.start(QStringLiteral(ZIRRUP_BINARY_DIR "/platform/integration/tools/zirrup-signin"),
-                   run.arguments);
-        tool.write(run.input);
+                   arguments);
+        tool.write(row["input"].toByteArray());
         tool.closeWriteChannel();
         // The event loop runs meanwhile: the canned server lives in this process.
         QSignalSpy finished(&tool, &QProcess::finished);
         QVERIFY(finished.wait(20000));
-        QCOMPARE(tool.exitCode(), run.exitCode);
-        if (run.exitCode == 1)
-            QVERIFY(tool.readAllStandardError().contains("Wrong user name or password."));
+        QCOMPARE(tool.exitCode(), row["exit"].toInt());
+        QVERIFY(tool.readAllStandardError().contains(row["error"].toByteArray()));
+        // Usage errors send nothing.
+        QCOMPARE(m_server->requests().size(), row["exit"].toInt() == 1 ? 1 : 0);
+        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("zirrup/account.json"))));
     }
-    QCOMPARE(m_server->requests().size(), 1);
-    QVERIFY(!QFile::exists(home.filePath(QStringLiteral("zirrup/account.json"))));
-}
 
-QTEST_GUILESS_MAIN(TestSignInExchange)
+    // The login object's token check: what each answer becomes. None costs the account:
+    // deciding about it is the program's business.
+    void loginAnswersMapToErrorTypes_data() { addJsonRows(Data, "loginAnswers"); }
+    void loginAnswersMapToErrorTypes()
+    {
+        QFETCH(QVariantMap, row);
+        if (row["status"] == "refused")
+            QVERIFY(m_store->storeAccount(testAccount(closedUrl)));
+        else if (row["status"] == "no answer")
+            m_server->enqueue(CannedResponse {200, "{}", true});
+        else
+            m_server->enqueueJson(row["status"].toInt(), row["body"].toString().toUtf8());
+        DesktopLoginHandler handler(m_store.get());
+        handler.setRequestTimeout(300);
+        QSignalSpy removed(&handler, &DesktopLoginHandler::accountRemoved);
+        runLogin(handler);
+        QCOMPARE(m_responses->count(), 0);
+        QCOMPARE(int(m_errors->first().value(0).value<ZrLoginError::ZrLoginError>()),
+                 row["type"].toInt());
+        const QString reported = m_errors->first().value(1).toString();
+        // Without the service's text, our own description.
+        QVERIFY(row.contains("text") ? reported == row["text"].toString() : !reported.isEmpty());
+        QVERIFY(m_store->hasAccount());
+        QCOMPARE(removed.count(), 0);
+        m_server->release();
+    }
+
+    void loginWithoutAnAccountOrDisabled()
+    {
+        DesktopLoginHandler handler(m_store.get());
+        QSignalSpy added(&handler, &DesktopLoginHandler::accountAdded);
+        QSignalSpy removed(&handler, &DesktopLoginHandler::accountRemoved);
+        QSignalSpy state(&handler, &DesktopLoginHandler::accountStateChanged);
+
+        QVERIFY(handler.setAccountEnabled(false));
+        QCOMPARE(state.count(), 1);
+        QCOMPARE(state.first().value(0).value<ZrServiceType::Servicetype>(), ZrServiceType::Zirrup);
+        QCOMPARE(state.first().value(1).toBool(), false);
+        QVERIFY(!handler.accountEnabled(0));
+        runLogin(handler);
+        QCOMPARE(m_errors->last().value(0).value<ZrLoginError::ZrLoginError>(),
+                 ZrLoginError::NoAccount);
+        QVERIFY(handler.setAccountEnabled(true));
+        QVERIFY(handler.accountEnabled(0));
+        QVERIFY(!handler.accountEnabled(1));
+
+        QVERIFY(m_store->removeAccount());
+        QCOMPARE(removed.count(), 1);
+        QVERIFY(!handler.accountExists());
+        runLogin(handler);
+        QCOMPARE(m_errors->last().value(0).value<ZrLoginError::ZrLoginError>(),
+                 ZrLoginError::NoAccount);
+        // Nothing went to the service; invalidating nothing is harmless and silent.
+        QCOMPARE(m_server->requests().size(), 0);
+        handler.invalidateAccount();
+        QCOMPARE(removed.count(), 1);
+
+        // Storing an account is not a change of its flag.
+        QVERIFY(m_store->storeAccount(testAccount(closedUrl)));
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(state.count(), 2);
+        // An unreachable service does not keep the account alive.
+        handler.invalidateAccount();
+        QCOMPARE(removed.count(), 2);
+        QVERIFY(!handler.accountExists());
+    }
+
+    void windowExplainsFailuresThenStoresTheAccount()
+    {
+        DesktopLoginHandler *login = m_factory->desktopLoginHandler();
+        QSignalSpy added(login, &DesktopLoginHandler::accountAdded);
+        QSignalSpy closed(m_helper.get(), &Helper::accountWindowClosed);
+        QVERIFY(openWindow());
+        QVERIFY(item("signInForm")->isVisible());
+        QCOMPARE(text("serviceField"), m_server->url().toString());
+        // Hidden password, and nothing to send until both fields are filled.
+        QCOMPARE(item("passwordField")->property("echoMode").toInt(), 2);
+        QVERIFY(!item("signInButton")->isEnabled());
+
+        // A refusal is explained, and the form is ready for the next try.
+        m_server->enqueueJson(401, R"({"error": "Invalid user name or password."})");
+        signIn(QStringLiteral("wrong"));
+        QTRY_VERIFY(item("errorText")->isVisible());
+        QVERIFY2(text("errorText").contains("Wrong user name or password."),
+                 qPrintable(text("errorText")));
+        QTRY_VERIFY(item("signInButton")->isEnabled());
+        item("serviceField")->setProperty("text", m_server->url().toString());
+        m_server->enqueue(heldTokens);
+        signIn(QStringLiteral("hunter2-pw"));
+        QTRY_COMPARE(m_server->heldCount(), 1);
+        QVERIFY(item("busyIndicator")->property("running").toBool());
+        QVERIFY(!item("signInButton")->isEnabled());
+        QVERIFY(!item("errorText")->isVisible());
+        m_server->release();
+        QTRY_COMPARE(closed.count(), 1);
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(login->accountStore()->account().screenName, QStringLiteral("demo"));
+        QVERIFY(!fileText(login->accountStore()->filePath()).contains("hunter2"));
+        QTRY_VERIFY(!m_helper->accountWindow());
+
+        // Only our own service has an account window.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no account window for service"));
+        m_helper->createAccount(Helper::NONE, nullptr);
+        QVERIFY(!m_helper->accountWindow());
+    }
+
+    void signedInWindowSignsOut()
+    {
+        DesktopLoginHandler *login = m_factory->desktopLoginHandler();
+        QVERIFY(login->accountStore()->storeAccount(testAccount(m_server->url())));
+        QSignalSpy removed(login, &DesktopLoginHandler::accountRemoved);
+        QSignalSpy state(login, &DesktopLoginHandler::accountStateChanged);
+
+        QVERIFY(openWindow());
+        QVERIFY(item("accountView")->isVisible());
+        QVERIFY(text("accountName").contains(QLatin1String("@demo")));
+        click("enabledBox");
+        QCOMPARE(state.count(), 1);
+        QVERIFY(!login->accountEnabled(0));
+
+        click("signOutButton");
+        QCOMPARE(removed.count(), 1);
+        // The window turns into the sign-in form.
+        QTRY_VERIFY(item("signInForm")->isVisible());
+        QVERIFY(!item("accountView")->isVisible());
+        // A second call while open brings the same window forward.
+        QQuickWindow *window = m_window;
+        m_helper->createAccount(Helper::ZIRRUP, nullptr);
+        QCOMPARE(m_helper->accountWindow(), window);
+    }
+
+    void windowClosesOnEscapeAndCancel()
+    {
+        QSignalSpy closed(m_helper.get(), &Helper::accountWindowClosed);
+        QVERIFY(openWindow());
+        m_window->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QTest::keyClick(m_window, Qt::Key_Escape);
+        QTRY_COMPARE(closed.count(), 1);
+        QTRY_VERIFY(!m_helper->accountWindow());
+
+        // Cancel during a running sign-in: it stops, nothing is stored.
+        QVERIFY(openWindow());
+        m_server->enqueue(heldTokens);
+        signIn(QStringLiteral("hunter2-pw"));
+        QTRY_COMPARE(m_server->heldCount(), 1);
+        click("cancelButton");
+        QTRY_COMPARE(closed.count(), 2);
+        m_server->release();
+        QTRY_VERIFY(!m_helper->accountWindow());
+        QCoreApplication::processEvents();
+        QVERIFY(!m_factory->desktopLoginHandler()->accountExists());
+    }
+
+private:
+    QQuickWindow *openWindow()
+    {
+        qputenv("ZIRRUP_SERVICE_URL", m_server->url().toString().toUtf8());
+        m_helper->createAccount(Helper::ZIRRUP, nullptr);
+        m_window = m_helper->accountWindow();
+        return m_window && QTest::qWaitForWindowExposed(m_window) ? m_window : nullptr;
+    }
+
+    QQuickItem *item(const char *name) const
+    {
+        return m_window ? m_window->findChild<QQuickItem *>(QLatin1String(name)) : nullptr;
+    }
+
+    QString text(const char *name) const { return item(name)->property("text").toString(); }
+    void click(const char *name)
+    {
+        QQuickItem *target = item(name);
+        QVERIFY2(target && target->isVisible() && target->isEnabled(), name);
+        const QPointF centre(target->width() / 2, target->height() / 2);
+        QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier,
+                          target->mapToScene(centre).toPoint());
+    }
+
+    void signIn(const QString &password)
+    {
+        item("userField")->setProperty("text", QStringLiteral("demo"));
+        item("passwordField")->setProperty("text", password);
+        click("signInButton");
+    }
+
+    // Runs one login and checks that exactly one of the two signals came, and not at once.
+    void runLogin(DesktopLoginHandler &handler)
+    {
+        m_responses = std::make_unique<QSignalSpy>(&handler, &DesktopLoginHandler::loginResponse);
+        m_errors = std::make_unique<QSignalSpy>(&handler, &DesktopLoginHandler::loginError);
+        handler.login(false, true);
+        // Never synchronously, so the caller's state is set before the answer.
+        QCOMPARE(m_responses->count() + m_errors->count(), 0);
+        QTRY_COMPARE(m_responses->count() + m_errors->count(), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_responses->count() + m_errors->count(), 1);
+    }
+
+    std::unique_ptr<CannedHttpServer> m_server;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<AccountStore> m_store;
+    std::unique_ptr<QSignalSpy> m_responses;
+    std::unique_ptr<QSignalSpy> m_errors;
+    std::unique_ptr<ZrFactoryMeego> m_factory;
+    std::unique_ptr<Helper> m_helper;
+    QQuickWindow *m_window = nullptr;
+    QTranslator m_english;
+};
+
+QTEST_MAIN(TestSignInExchange)
 #include "tst_signinexchange.moc"
