@@ -39,10 +39,10 @@ class TestCache : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void whatIsStoredIsReadBack_data() { addJsonRows("cache"); }
     // What a backend fetched (or found as "files" in its folder) is held for a later one: the
     // "read" is answered at once with the records of "ids", the whole "list" or the "expect"
     // values.
+    void whatIsStoredIsReadBack_data() { addJsonRows("cache"); }
     void whatIsStoredIsReadBack()
     {
         QFETCH(const QJsonObject, row);

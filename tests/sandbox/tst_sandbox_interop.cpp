@@ -40,8 +40,8 @@ private Q_SLOTS:
         QSKIP("No Python 3 with oauthlib (Debian: python3-oauthlib, or set ZIRRUP_PYTHON): "
               "interoperability not checked");
     }
-    void serviceAcceptsOauthlib_data() { addJsonRows(cases, u"serviceAccepts"_s); }
     // Requests as an ordinary client writes them, signed by oauthlib and sent byte for byte.
+    void serviceAcceptsOauthlib_data() { addJsonRows(cases, u"serviceAccepts"_s); }
     void serviceAcceptsOauthlib()
     {
         QFETCH(QVariantMap, row);
@@ -75,8 +75,8 @@ private Q_SLOTS:
         QVERIFY2(answer.status == row[u"status"_s].toInt(), answer.body.constData());
         QCOMPARE(answer.at(row[u"path"_s].toString()).toString(), row[u"value"_s].toString());
     }
-    void oauthlibAcceptsClient_data() { addJsonRows(cases, u"oauthlibAccepts"_s); }
     // What the client library signs, checked by oauthlib.
+    void oauthlibAcceptsClient_data() { addJsonRows(cases, u"oauthlibAccepts"_s); }
     void oauthlibAcceptsClient()
     {
         QFETCH(QVariantMap, row);
