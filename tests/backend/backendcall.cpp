@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "librarycall.h"
+
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -8,71 +10,14 @@ using Zr::Zirrup;
 
 int callBackend(Zirrup *z, const QJsonObject &row, int *id, QVariantList *list)
 {
-    using Simple = int (Zirrup::*)(const ArgMap &, int *);
-    static const QHash<QString, Simple> simple {
-        {"writeStatus", &Zirrup::writeStatus},
-        {"retweetStatus", &Zirrup::retweetStatus},
-        {"deleteStatus", &Zirrup::deleteStatus},
-        {"createBlock", &Zirrup::createBlock},
-        {"startStreaming", &Zirrup::startStreaming},
-        {"deleteDirectMessage", &Zirrup::deleteDirectMessage}};
-    const QString name = row["call"].toString();
-    const ArgMap args = argMap(row["args"]);
-    const int type = row["type"].toInt();
-    const auto behavior = Zr::RetrieveBehavior(row["behavior"].toInt(Zr::CacheThenNetwork));
-    if (simple.contains(name))
-        return (z->*simple.value(name))(args, id);
-    if (name == "timeline")
-        return z->retrieveTimelineResources(list, id, TimelineType::TimelineType(type), args,
-                                            behavior);
-    if (name == "status")
-        return z->retrieveStatus(list, args, id);
-    if (name == "messages")
-        return z->retrieveDirectMessages(list, id, DirectMessageType::DirectMessageType(type), args,
-                                         behavior);
-    if (name == "user")
-        return z->retrieveUserResources(list, id, UserType::UserType(type), args, behavior);
-    if (name == "faf")
-        return z->retrieveFaFResources(list, FriendsFollowersType::FriendsFollowersType(type), args,
-                                       id, behavior);
-    if (name == "friendshipExists")
-        return z->friendshipExists(list, args, id);
-    if (name == "blockedIds")
-        return z->retrieveBlockedIdsList(list, id, behavior);
-    if (name == "account")
-        return z->retrieveAccountResources(id, AccountType::AccountType(type), args, {});
-    if (name == "trends")
-        return z->retrieveTrends(list, id, TrendType::TrendType(type), args, behavior);
-    if (name == "savedSearch")
-        return z->retrieveSavedSearch(SSType::SSType(type), args, id);
-    if (name == "geo")
-        return z->retrieveGeo(list, GeoType::GeoType(type), args, id, behavior);
-    if (name == "search")
-        return z->searchResources(args, id, SearchType::SearchType(type));
-    if (name == "media")
-        return z->postStatusWithMedia(args, id, {});
-    if (name == "wrap")
-        return z->UrlToSnip(args.value("url"), id);
-    if (name == "help") {
-        QVariantMap held;
-        const int result =
-            z->retrieveHelp(HelpType::Configuration, list ? &held : nullptr, args, id, behavior);
-        if (list && !held.isEmpty())
-            list->append(held);
-        return result;
-    }
-    qFatal("no call %s", qPrintable(name));
+    const LibraryCall call {row["call"].toString(), row["type"].toInt(), argMap(row["args"]),
+                            Zr::RetrieveBehavior(row["behavior"].toInt(Zr::CacheThenNetwork))};
+    return callLibrary(z, call, id, list);
 }
 
 QMetaMethod completionOf(const QJsonObject &row)
 {
-    const QByteArray name = row["signal"].toString().toLatin1();
-    const QMetaObject &meta = Zirrup::staticMetaObject;
-    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-        if (meta.method(i).methodType() == QMetaMethod::Signal && meta.method(i).name() == name)
-            return meta.method(i);
-    }
-    return {};
+    return librarySignal(row["signal"].toString().toLatin1());
 }
 
 QByteArray cannedAnswer(const QJsonValue &value)

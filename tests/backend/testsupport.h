@@ -1,6 +1,7 @@
 #ifndef ZR_TEST_TESTSUPPORT_H
 #define ZR_TEST_TESTSUPPORT_H
 
+#include "fakeserver.h"
 #include "zirrup.h"
 
 #include <QByteArray>
@@ -23,6 +24,14 @@ inline const QString userName = QStringLiteral("demo");
 inline const QString consumerKey = QStringLiteral("test-consumer");
 inline const QString consumerSecret = QStringLiteral("consumer secret =%");
 } // namespace TestAccount
+
+// A canned server owned by owner, and the client library pointed at it (under prefix).
+inline FakeServer *cannedService(QObject *owner, const QString &prefix = QString())
+{
+    auto *server = new FakeServer(owner);
+    Zr::setServiceUrl(QUrl(server->baseUrl().toString() + prefix));
+    return server;
+}
 
 inline std::unique_ptr<Zr::Zirrup> signedInBackend(const QString &userId = TestAccount::userId)
 {

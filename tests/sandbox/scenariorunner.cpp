@@ -1,6 +1,7 @@
 #include "scenariorunner.h"
 
 #include "database.h"
+#include "librarycall.h"
 #include "streamhub.h"
 
 #include <QBuffer>
@@ -452,13 +453,6 @@ static QJsonValue toJson(const QVariant &value)
     return array;
 }
 
-// A query type given as a number, for whichever enumeration the call takes.
-struct QueryType
-{
-    int value;
-    template<typename Enum> operator Enum() const { return Enum(value); }
-};
-
 // A call of the client library as a signed-in user ("" signed out), the signal that ends it
 // and what that carried; or, with "failure", the error reported for it.
 bool ScenarioRunner::backend(const QJsonObject &s)
@@ -511,67 +505,19 @@ bool ScenarioRunner::backend(const QJsonObject &s)
                 || fail(u"nothing reported"_s))
             && check(toJson(error), s.value(u"expect"_s).toObject());
     }
-    Zr::ArgMap args;
+    LibraryCall call {arg(s, "call"), s.value(u"type"_s).toInt()};
     for (const auto &pair : params(s.value(u"args"_s)))
-        args.insert(pair.first, pair.second);
-    const QueryType type {s.value(u"type"_s).toInt()};
-    const auto cached = Zr::CacheThenNetwork;
-    const QByteArray data = s.contains(u"file"_s) ? fileData(s.value(u"file"_s).toObject()) : "";
-    int id = -1;
-    QString file;
-    const QHash<QString, std::function<int()>> calls {
-        {u"writeStatus"_s, [&] { return b->writeStatus(args, &id); }},
-        {u"retrieveStatus"_s, [&] { return b->retrieveStatus(nullptr, args, &id); }},
-        {u"retweetStatus"_s, [&] { return b->retweetStatus(args, &id); }},
-        {u"deleteStatus"_s, [&] { return b->deleteStatus(args, &id); }},
-        {u"createFavorite"_s, [&] { return b->createFavorite(args, &id); }},
-        {u"destroyFavorite"_s, [&] { return b->destroyFavorite(args, &id); }},
-        {u"retrieveFavorites"_s, [&] { return b->retrieveFavorites(nullptr, &id, args, cached); }},
-        {u"writeDirectMessage"_s, [&] { return b->writeDirectMessage(args, &id); }},
-        {u"deleteDirectMessage"_s, [&] { return b->deleteDirectMessage(args, &id); }},
-        {u"createFriendship"_s, [&] { return b->createFriendship(args, &id); }},
-        {u"destroyFriendship"_s, [&] { return b->destroyFriendship(args, &id); }},
-        {u"friendshipExists"_s, [&] { return b->friendshipExists(nullptr, args, &id); }},
-        {u"createBlock"_s, [&] { return b->createBlock(args, &id); }},
-        {u"destroyBlock"_s, [&] { return b->destroyBlock(args, &id); }},
-        {u"retrieveBlockedIdsList"_s,
-         [&] { return b->retrieveBlockedIdsList(nullptr, &id, cached); }},
-        {u"UrlToSnip"_s, [&] { return b->UrlToSnip(args.value(u"url"_s), &id); }},
-        {u"startStreaming"_s, [&] { return b->startStreaming(args, &id); }},
-        {u"postStatusWithMedia"_s,
-         [&] {
-             return b->postStatusWithMedia(args, &id, {{u"/tmp/picture.png"_s, data}});
-         }},
-        {u"retrieveTinyUrlImage"_s, [&] { return b->retrieveTinyUrlImage(args, &file, &id); }},
-        {u"retrieveTimelineResources"_s,
-         [&] { return b->retrieveTimelineResources(nullptr, &id, type, args, cached); }},
-        {u"retrieveDirectMessages"_s,
-         [&] { return b->retrieveDirectMessages(nullptr, &id, type, args, cached); }},
-        {u"retrieveUserResources"_s,
-         [&] { return b->retrieveUserResources(nullptr, &id, type, args, cached); }},
-        {u"retrieveFaFResources"_s,
-         [&] { return b->retrieveFaFResources(nullptr, type, args, &id, cached); }},
-        {u"retrieveAccountResources"_s,
-         [&] { return b->retrieveAccountResources(&id, type, args, data); }},
-        {u"searchResources"_s, [&] { return b->searchResources(args, &id, type); }},
-        {u"retrieveTrends"_s, [&] { return b->retrieveTrends(nullptr, &id, type, args, cached); }},
-        {u"retrieveHelp"_s, [&] { return b->retrieveHelp(type, nullptr, args, &id, cached); }},
-        {u"retrieveSavedSearch"_s, [&] { return b->retrieveSavedSearch(type, args, &id); }},
-        {u"retrieveGeo"_s, [&] { return b->retrieveGeo(nullptr, type, args, &id, cached); }},
-        {u"retrieveList"_s, [&] { return b->retrieveList(type, args, &id); }},
-    };
-    const QMetaObject *meta = b->metaObject();
-    QMetaMethod signal;
-    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
-        if (meta->method(i).methodType() == QMetaMethod::Signal
-            && meta->method(i).name() == arg(s, "signal").toLatin1())
-            signal = meta->method(i);
-    }
-    if (!calls.contains(arg(s, "call")) || (!signal.isValid() && s.contains(u"signal"_s)))
-        return fail(u"no such call or signal"_s);
+        call.args.insert(pair.first, pair.second);
+    if (s.contains(u"file"_s))
+        call.files.insert(u"/tmp/picture.png"_s, fileData(s.value(u"file"_s).toObject()));
+    const QMetaMethod signal = librarySignal(arg(s, "signal").toLatin1());
+    if (!signal.isValid() && s.contains(u"signal"_s))
+        return fail(u"no such signal"_s);
     QSignalSpy done(
         b, signal.isValid() ? signal : QMetaMethod::fromSignal(&Zr::Zirrup::networkRequestError));
-    const int result = calls.value(arg(s, "call"))();
+    int id = -1;
+    QString file;
+    const int result = callLibrary(b, call, &id, nullptr, &file);
     if (s.contains(u"keepId"_s))
         m_world->vars.insert(arg(s, "keepId"), QString::number(id));
     QList<QVariant> emission;

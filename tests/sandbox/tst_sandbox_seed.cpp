@@ -11,18 +11,6 @@
 
 using namespace Qt::StringLiterals;
 
-class TestSandboxSeed : public QObject
-{
-    Q_OBJECT
-private Q_SLOTS:
-    void demoWorld_data();
-    void demoWorld();
-    void sameWorldEveryTime();
-    void largeWorldKeepsIdsInTimeOrder();
-    void fileDatabaseKeepsStateAndSeedsOnce();
-    void executable();
-};
-
 static qint64 count(SandboxServer *server, const QString &sql, const QVariantList &binds = {})
 {
     return server->database()->integer(sql, binds);
@@ -40,134 +28,138 @@ static std::unique_ptr<SandboxServer> seeded(int extraStatuses = 0)
     return server->start(options, &error) ? std::move(server) : nullptr;
 }
 
-void TestSandboxSeed::demoWorld_data()
+class TestSandboxSeed : public QObject
 {
-    QTest::addColumn<QJsonObject>("scenario");
-    ScenarioRunner::addRows(QStringLiteral("seed.json"));
-}
-
-void TestSandboxSeed::demoWorld()
-{
-    QFETCH(QJsonObject, scenario);
-    ScenarioRunner runner;
-    QVERIFY2(runner.run(scenario), qPrintable(runner.failure()));
-}
-
-void TestSandboxSeed::sameWorldEveryTime()
-{
-    // What a world is made of, apart from its times (they follow the clock).
-    const auto contents = [](SandboxServer *server) {
-        QSqlQuery q = server->database()->exec(
-            u"SELECT printf('%s|%s|%s|%s|%s|%s', s.id, u.screen_name, s.text, s.retweet_of,"
-            u" s.reply_status_id, s.place_id) FROM statuses s JOIN users u ON u.id = s.user_id"
-            u" UNION ALL SELECT code || url FROM links"
-            u" UNION ALL SELECT name || length(data) || hex(substr(data, 1, 64)) FROM avatars"
-            u" ORDER BY 1"_s);
-        QStringList rows;
-        while (q.next())
-            rows.append(q.value(0).toString());
-        return rows;
-    };
-    const auto first = seeded();
-    const auto second = seeded();
-    QVERIFY(first && second);
-    const QStringList fresh = contents(second.get());
-    QVERIFY(fresh.size() > 300);
-    QCOMPARE(contents(first.get()), fresh);
-}
-
-void TestSandboxSeed::largeWorldKeepsIdsInTimeOrder()
-{
-    const auto large = seeded(300);
-    QVERIFY(large);
-    SandboxServer *server = large.get();
-    const qint64 older = QDateTime::currentSecsSinceEpoch() - 5 * 24 * 3600;
-    QCOMPARE(count(server, u"SELECT COUNT(*) FROM statuses WHERE created_at < ?"_s, {older}), 300);
-    QVERIFY(count(server,
+    Q_OBJECT
+private Q_SLOTS:
+    void demoWorld_data()
+    {
+        QTest::addColumn<QJsonObject>("scenario");
+        ScenarioRunner::addRows(QStringLiteral("seed.json"));
+    }
+    void demoWorld()
+    {
+        QFETCH(QJsonObject, scenario);
+        ScenarioRunner runner;
+        QVERIFY2(runner.run(scenario), qPrintable(runner.failure()));
+    }
+    void sameWorldEveryTime()
+    {
+        // What a world is made of, apart from its times (they follow the clock).
+        const auto contents = [](SandboxServer *server) {
+            QSqlQuery q = server->database()->exec(
+                u"SELECT printf('%s|%s|%s|%s|%s|%s', s.id, u.screen_name, s.text, s.retweet_of,"
+                u" s.reply_status_id, s.place_id) FROM statuses s JOIN users u ON u.id = s.user_id"
+                u" UNION ALL SELECT code || url FROM links"
+                u" UNION ALL SELECT name || length(data) || hex(substr(data, 1, 64)) FROM avatars"
+                u" ORDER BY 1"_s);
+            QStringList rows;
+            while (q.next())
+                rows.append(q.value(0).toString());
+            return rows;
+        };
+        const auto first = seeded();
+        const auto second = seeded();
+        QVERIFY(first && second);
+        const QStringList fresh = contents(second.get());
+        QVERIFY(fresh.size() > 300);
+        QCOMPARE(contents(first.get()), fresh);
+    }
+    void largeWorldKeepsIdsInTimeOrder()
+    {
+        const auto large = seeded(300);
+        QVERIFY(large);
+        SandboxServer *server = large.get();
+        const qint64 older = QDateTime::currentSecsSinceEpoch() - 5 * 24 * 3600;
+        QCOMPARE(count(server, u"SELECT COUNT(*) FROM statuses WHERE created_at < ?"_s, {older}),
+                 300);
+        QVERIFY(
+            count(server,
                   u"SELECT COUNT(*) FROM statuses WHERE created_at < ? AND media_id IS NOT NULL"_s,
                   {older})
             >= 30);
-    // Timelines are sorted by id: the older tweets must come after the usual world's.
-    QCOMPARE(count(server,
-                   u"SELECT COUNT(*) FROM statuses a JOIN statuses b"
-                   u" ON b.id > a.id AND b.created_at < a.created_at"_s),
-             0);
-}
-
-void TestSandboxSeed::fileDatabaseKeepsStateAndSeedsOnce()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    SandboxOptions options;
-    options.databasePath = dir.filePath(u"nested/sandbox.db"_s);
-    options.port = 0;
-    options.seed = true;
-    qint64 statuses = 0;
-    QString posted;
+        // Timelines are sorted by id: the older tweets must come after the usual world's.
+        QCOMPARE(count(server,
+                       u"SELECT COUNT(*) FROM statuses a JOIN statuses b"
+                       u" ON b.id > a.id AND b.created_at < a.created_at"_s),
+                 0);
+    }
+    void fileDatabaseKeepsStateAndSeedsOnce()
     {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        SandboxOptions options;
+        options.databasePath = dir.filePath(u"nested/sandbox.db"_s);
+        options.port = 0;
+        options.seed = true;
+        qint64 statuses = 0;
+        QString posted;
+        {
+            SandboxServer server;
+            QString error;
+            QVERIFY2(server.start(options, &error), qPrintable(error));
+            statuses = count(&server, u"SELECT COUNT(*) FROM statuses"_s);
+            ApiClient demo(QUrl(server.baseUrl()));
+            QVERIFY(demo.signIn(u"demo"_s, u"demo"_s).isValid());
+            posted =
+                demo.post(u"/1/statuses/update.json"_s,
+                          {{u"status"_s, u"still here after a restart http://example.org/x"_s}})
+                    .at(u"id_str"_s)
+                    .toString();
+            QVERIFY(!posted.isEmpty());
+        }
+        // A second start on the same file: nothing seeded again, nothing lost, and the links
+        // follow the new address.
         SandboxServer server;
         QString error;
         QVERIFY2(server.start(options, &error), qPrintable(error));
-        statuses = count(&server, u"SELECT COUNT(*) FROM statuses"_s);
+        QCOMPARE(count(&server, u"SELECT COUNT(*) FROM statuses"_s), statuses + 1);
         ApiClient demo(QUrl(server.baseUrl()));
         QVERIFY(demo.signIn(u"demo"_s, u"demo"_s).isValid());
-        posted = demo.post(u"/1/statuses/update.json"_s,
-                           {{u"status"_s, u"still here after a restart http://example.org/x"_s}})
-                     .at(u"id_str"_s)
-                     .toString();
-        QVERIFY(!posted.isEmpty());
+        const QJsonObject status =
+            demo.get(u"/1/statuses/show.json"_s, {{u"id"_s, posted}}).object();
+        QVERIFY(status.value(u"text"_s).toString().contains(server.baseUrl() + u"/l/"_s));
     }
-    // A second start on the same file: nothing seeded again, nothing lost, and the links
-    // follow the new address.
-    SandboxServer server;
-    QString error;
-    QVERIFY2(server.start(options, &error), qPrintable(error));
-    QCOMPARE(count(&server, u"SELECT COUNT(*) FROM statuses"_s), statuses + 1);
-    ApiClient demo(QUrl(server.baseUrl()));
-    QVERIFY(demo.signIn(u"demo"_s, u"demo"_s).isValid());
-    const QJsonObject status = demo.get(u"/1/statuses/show.json"_s, {{u"id"_s, posted}}).object();
-    QVERIFY(status.value(u"text"_s).toString().contains(server.baseUrl() + u"/l/"_s));
-}
+    void executable()
+    {
+        // With the demo world it names the demo account after its address.
+        SandboxProcess seeded({u"--seed"_s});
+        QVERIFY2(seeded.start(), qPrintable(seeded.errorString()));
+        QCOMPARE(seeded.readLine(), u"user: demo"_s);
+        QCOMPARE(seeded.readLine(), u"password: demo"_s);
 
-void TestSandboxSeed::executable()
-{
-    // With the demo world it names the demo account after its address.
-    SandboxProcess seeded({u"--seed"_s});
-    QVERIFY2(seeded.start(), qPrintable(seeded.errorString()));
-    QCOMPARE(seeded.readLine(), u"user: demo"_s);
-    QCOMPARE(seeded.readLine(), u"password: demo"_s);
+        // Without, only the address; its log never shows a password or a secret, however verbose.
+        QProcess process;
+        process.start(SandboxProcess::executable(),
+                      {u"--memory"_s, u"--port"_s, u"0"_s, u"--verbose"_s, u"--user"_s,
+                       u"mona:pa55-word-xyz"_s});
+        QVERIFY(process.waitForStarted());
+        while (!process.canReadLine())
+            QVERIFY(process.waitForReadyRead(10000));
+        const QString first = QString::fromUtf8(process.readLine());
+        static const QRegularExpression address(u"^http://127\\.0\\.0\\.1:(\\d+)\n$"_s);
+        const QRegularExpressionMatch m = address.match(first);
+        QVERIFY2(m.hasMatch(), qPrintable(first));
+        QVERIFY(m.captured(1).toInt() > 0);
 
-    // Without, only the address; its log never shows a password or a secret, however verbose.
-    QProcess process;
-    process.start(
-        SandboxProcess::executable(),
-        {u"--memory"_s, u"--port"_s, u"0"_s, u"--verbose"_s, u"--user"_s, u"mona:pa55-word-xyz"_s});
-    QVERIFY(process.waitForStarted());
-    while (!process.canReadLine())
-        QVERIFY(process.waitForReadyRead(10000));
-    const QString first = QString::fromUtf8(process.readLine());
-    static const QRegularExpression address(u"^http://127\\.0\\.0\\.1:(\\d+)\n$"_s);
-    const QRegularExpressionMatch m = address.match(first);
-    QVERIFY2(m.hasMatch(), qPrintable(first));
-    QVERIFY(m.captured(1).toInt() > 0);
+        ApiClient client {QUrl(first.trimmed())};
+        const SandboxAccount account = client.signIn(u"mona"_s, u"pa55-word-xyz"_s);
+        QVERIFY(account.isValid());
+        QCOMPARE(client.get(u"/1/account/verify_credentials.json"_s).status, 200);
+        ApiClient::Signing wrong;
+        wrong.consumerSecret = "x";
+        QCOMPARE(client.get(u"/1/account/verify_credentials.json"_s, {}, wrong).status, 401);
+        QVERIFY(!process.canReadLine());
 
-    ApiClient client {QUrl(first.trimmed())};
-    const SandboxAccount account = client.signIn(u"mona"_s, u"pa55-word-xyz"_s);
-    QVERIFY(account.isValid());
-    QCOMPARE(client.get(u"/1/account/verify_credentials.json"_s).status, 200);
-    ApiClient::Signing wrong;
-    wrong.consumerSecret = "x";
-    QCOMPARE(client.get(u"/1/account/verify_credentials.json"_s, {}, wrong).status, 401);
-    QVERIFY(!process.canReadLine());
-
-    process.kill();
-    QVERIFY(process.waitForFinished());
-    const QByteArray log = process.readAllStandardError();
-    QVERIFY2(log.contains("/1/account/verify_credentials.json"), log.constData()); // it did log
-    QVERIFY(!log.contains("pa55-word-xyz"));
-    QVERIFY(!log.contains(account.tokenSecret));
-    QVERIFY(!log.contains(ZIRRUP_CONSUMER_SECRET));
-}
+        process.kill();
+        QVERIFY(process.waitForFinished());
+        const QByteArray log = process.readAllStandardError();
+        QVERIFY2(log.contains("/1/account/verify_credentials.json"), log.constData()); // it did log
+        QVERIFY(!log.contains("pa55-word-xyz"));
+        QVERIFY(!log.contains(account.tokenSecret));
+        QVERIFY(!log.contains(ZIRRUP_CONSUMER_SECRET));
+    }
+};
 
 QTEST_MAIN(TestSandboxSeed)
 #include "tst_sandbox_seed.moc"
