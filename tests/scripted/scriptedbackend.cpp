@@ -34,14 +34,6 @@ QList<ScriptedCall> ScriptedBackend::calls(const QString &method) const
     return result;
 }
 
-QStringList ScriptedBackend::methods() const
-{
-    QStringList result;
-    for (const ScriptedCall &call : m_calls)
-        result.append(call.method);
-    return result;
-}
-
 int ScriptedBackend::callCount(const QString &method) const
 {
     return calls(method).size();
@@ -69,7 +61,7 @@ ScriptedCall ScriptedBackend::lastCall(const QString &method, int type, int beha
 int ScriptedBackend::record(ScriptedCall call, int *queryId, QVariantList *list)
 {
     call.listPassed = call.listPassed || list;
-    const int result = m_results.value(call.method, m_defaultResult);
+    const int result = m_results.value(call.method, Zr::RequestSent);
     call.queryId = result == Zr::RequestSent ? m_nextId++ : -1;
     if (queryId)
         *queryId = call.queryId;
@@ -153,11 +145,6 @@ void ScriptedBackend::fail(const ScriptedCall &call, const QVariantMap &err)
 void ScriptedBackend::fail(const ScriptedCall &call, const QString &errorText)
 {
     fail(call, QVariantMap {{QStringLiteral("error"), errorText}});
-}
-
-void ScriptedBackend::init()
-{
-    m_initCalled = true;
 }
 
 // Requests that carry arguments only.
@@ -300,14 +287,6 @@ void ScriptedBackend::stopStreaming()
     ++m_stopStreamingCount;
     ScriptedCall call = makeCall("stopStreaming");
     m_calls.append(call);
-}
-
-int ScriptedBackend::compareIds(const QString &first, const QString &second) const
-{
-    if (first.size() != second.size())
-        return first.size() < second.size() ? -1 : 1;
-    const int order = first.compare(second);
-    return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
 bool ScriptedBackend::imageTypeSupported(const QString &url) const

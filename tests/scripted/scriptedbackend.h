@@ -33,11 +33,9 @@ public:
                              QObject *parent = nullptr);
 
     QStringList credentials() const { return m_credentials; }
-    bool initCalled() const { return m_initCalled; }
     int stopStreamingCount() const { return m_stopStreamingCount; }
 
-    // What requests return: for every method, or for one by name.
-    void setResult(int result) { m_defaultResult = result; }
+    // What requests of that method return (Zr::RequestSent unless told).
     void setResult(const QString &method, int result) { m_results.insert(method, result); }
 
     // Records put into the out-list of the named method's requests (when one is passed).
@@ -47,7 +45,6 @@ public:
 
     QList<ScriptedCall> calls() const { return m_calls; }
     QList<ScriptedCall> calls(const QString &method) const;
-    QStringList methods() const;
     int callCount(const QString &method) const;
     bool hasCall(const QString &method) const { return callCount(method) > 0; }
     // The newest call of the method (of any method when empty); a default call when none.
@@ -62,7 +59,7 @@ public:
     void fail(const ScriptedCall &call, const QString &errorText);
 
     // Zr::Zirrup
-    void init() override;
+    void init() override { }
     int retrieveTimelineResources(QVariantList *list, int *queryId,
                                   const TimelineType::TimelineType &type, const Zr::ArgMap &args,
                                   Zr::RetrieveBehavior behavior) override;
@@ -112,7 +109,6 @@ public:
     int startStreaming(const Zr::ArgMap &args, int *queryId) override;
     void stopStreaming() override;
 
-    int compareIds(const QString &first, const QString &second) const override;
     bool imageTypeSupported(const QString &url) const override;
     void getSearchHistory(int maxItems, QStringList *history) override;
     void updateResfreshTime(int type, const QString &user) override;
@@ -127,9 +123,7 @@ private:
     QHash<QString, QVariantList> m_cached;
     QVariantMap m_cachedHelp;
     QString m_cachedFile;
-    int m_defaultResult = Zr::RequestSent;
     int m_nextId = 1;
-    bool m_initCalled = false;
     int m_stopStreamingCount = 0;
 };
 

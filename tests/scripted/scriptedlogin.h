@@ -18,7 +18,9 @@ public:
         bool flag = false;
     };
 
-    explicit ScriptedLogin(QObject *parent = nullptr);
+    explicit ScriptedLogin(QObject *parent = nullptr)
+        : ZrPlatform::ZrLoginHandler(parent)
+    { }
 
     void setAccountExists(bool exists) { m_accountExists = exists; }
     void setAccountEnabled(bool enabled) { m_accountEnabled = enabled; }
@@ -27,13 +29,21 @@ public:
     QList<LoginCall> loginCalls() const { return m_loginCalls; }
     int loginCount() const { return m_loginCalls.size(); }
     int invalidateCount() const { return m_invalidateCount; }
-    void clearCalls();
+    void clearCalls()
+    {
+        m_loginCalls.clear();
+        m_invalidateCount = 0;
+    }
 
     bool accountExists() override { return m_accountExists; }
     QString accountUserId() override { return m_accountUserId; }
-    bool accountEnabled(int serviceType) override;
-    void login(bool reauthenticate, bool flag) override;
-    void invalidateAccount() override;
+    bool accountEnabled(int serviceType) override { return serviceType == 0 && m_accountEnabled; }
+    void login(bool reauthenticate, bool flag) override
+    {
+        m_loginCalls.append({reauthenticate, flag});
+        Q_EMIT loginRequested(reauthenticate, flag);
+    }
+    void invalidateAccount() override { ++m_invalidateCount; }
 
 Q_SIGNALS:
     void loginRequested(bool reauthenticate, bool flag);

@@ -11,7 +11,9 @@ class ScriptedNotifications : public ZrPlatform::ZrNotificationHandler
     Q_OBJECT
 
 public:
-    explicit ScriptedNotifications(QObject *parent = nullptr);
+    explicit ScriptedNotifications(QObject *parent = nullptr)
+        : ZrPlatform::ZrNotificationHandler(parent)
+    { }
 
     int clearedMessages() const { return m_clearedMessages; }
     int clearedMentions() const { return m_clearedMentions; }
@@ -24,9 +26,21 @@ public:
 
     void clearMessageNotifications() override { ++m_clearedMessages; }
     void clearMentionNotifications() override { ++m_clearedMentions; }
-    void saveLastId(const QString &lastId) override;
-    void notifyMentions(int count, const QString &text, const QString &tweetId) override;
-    void notifyMessages(int count, const QString &text, const QString &sender) override;
+    void saveLastId(const QString &lastId) override
+    {
+        m_savedIds.append(lastId);
+        Q_EMIT lastIdSaved(lastId);
+    }
+    void notifyMentions(int count, const QString &text, const QString &tweetId) override
+    {
+        m_mentionNotices.append({count, text});
+        m_mentionSubjects.append(tweetId);
+    }
+    void notifyMessages(int count, const QString &text, const QString &sender) override
+    {
+        m_messageNotices.append({count, text});
+        m_messageSubjects.append(sender);
+    }
 
 Q_SIGNALS:
     void lastIdSaved(const QString &lastId);

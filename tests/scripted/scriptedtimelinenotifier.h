@@ -9,10 +9,16 @@ class ScriptedTimelineNotifier : public ZrPlatform::ZrTimelineNotifier
     Q_OBJECT
 
 public:
-    explicit ScriptedTimelineNotifier(QObject *parent = nullptr);
+    explicit ScriptedTimelineNotifier(QObject *parent = nullptr)
+        : ZrPlatform::ZrTimelineNotifier(parent)
+    { }
 
     int changeCount() const { return m_changes; }
-    void homeTimelineChanged() override;
+    void homeTimelineChanged() override
+    {
+        ++m_changes;
+        Q_EMIT changed();
+    }
 
 Q_SIGNALS:
     void changed();

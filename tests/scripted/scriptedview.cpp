@@ -3,12 +3,6 @@
 #include <QJSValue>
 #include <QQuickItem>
 
-ScriptedView::ScriptedView(QWindow *parent)
-    : QQuickView(parent)
-{
-    setResizeMode(QQuickView::SizeRootObjectToView);
-}
-
 bool ScriptedView::loadRoot()
 {
     setSource(QUrl(QStringLiteral("qrc:/scripted/ScriptedRoot.qml")));
@@ -41,11 +35,6 @@ QStringList ScriptedView::callNames() const
     for (const RootCall &call : all)
         names.append(call.name);
     return names;
-}
-
-int ScriptedView::callCount(const QString &name) const
-{
-    return callNames().count(name);
 }
 
 QVariantList ScriptedView::lastArguments(const QString &name) const

@@ -17,14 +17,18 @@ public:
         QVariantList args;
     };
 
-    explicit ScriptedView(QWindow *parent = nullptr);
+    explicit ScriptedView(QWindow *parent = nullptr)
+        : QQuickView(parent)
+    {
+        setResizeMode(QQuickView::SizeRootObjectToView);
+    }
 
     // Loads the scripted root page; true when it loaded.
     bool loadRoot();
 
     QList<RootCall> calls() const;
     QStringList callNames() const;
-    int callCount(const QString &name) const;
+    int callCount(const QString &name) const { return callNames().count(name); }
     // Arguments of the newest call of that name (empty when none).
     QVariantList lastArguments(const QString &name) const;
     void clearCalls();
