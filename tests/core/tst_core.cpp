@@ -7,6 +7,7 @@
 #include "zirrupmessageitem.h"
 #include "zirrupmodel.h"
 
+#include "areatestmain.h"
 #include "scriptedcontroller.h"
 #include "scriptedlaunchrequests.h"
 #include "zirrup.h"
@@ -1095,23 +1096,5 @@ private:
     QTemporaryDir m_dir;
 };
 
-// The first argument names an area (the part of a function's name before its first capital), and
-// only that area's functions run: one ctest entry per area.
-int main(int argc, char *argv[])
-{
-    QGuiApplication app(argc, argv);
-    TestCore test;
-    QStringList arguments = app.arguments();
-    if (arguments.size() > 1 && !arguments.at(1).startsWith(QLatin1Char('-'))) {
-        const QString area = arguments.takeAt(1);
-        const QMetaObject *meta = test.metaObject();
-        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
-            const QString name = QString::fromLatin1(meta->method(i).name());
-            if (name.size() > area.size() && name.startsWith(area) && name.at(area.size()).isUpper()
-                && !name.endsWith(QLatin1String("_data")))
-                arguments.append(name);
-        }
-    }
-    return QTest::qExec(&test, arguments);
-}
+ZIRRUP_AREA_TEST_MAIN(TestCore)
 #include "tst_core.moc"
