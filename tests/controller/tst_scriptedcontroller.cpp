@@ -143,6 +143,7 @@ private Q_SLOTS:
                 << c.value("shown").toString() << c.value("pieces").toStringList();
         }
     }
+
     void markupEntities()
     {
         QFETCH(QVariantMap, entities);
@@ -156,6 +157,7 @@ private Q_SLOTS:
         if (!pieces.isEmpty())
             QCOMPARE(c.handler()->splitText(text), pieces);
     }
+
     void markupRawMarkupIsShownNotObeyed_data()
     {
         QTest::addColumn<QString>("text");
@@ -171,6 +173,7 @@ private Q_SLOTS:
             << QStringLiteral(
                    "&lt;a href=\"x\" style=\"text-decoration:none; color:#4d6980\"&gt;y&lt;/a&gt;");
     }
+
     void markupRawMarkupIsShownNotObeyed()
     {
         QFETCH(QString, text);
@@ -194,6 +197,7 @@ private Q_SLOTS:
         QCOMPARE(h->splitText(plain).join(QString()), shown);
         QCOMPARE(h->splitText(tagged).join(QString()), expected);
     }
+
     void markupMediaThumbnailsAreRequested()
     {
         ScriptedController c;
@@ -224,6 +228,7 @@ private Q_SLOTS:
         QCOMPARE(backend->callCount(QStringLiteral("retrieveTinyUrlImage")), 2);
         QCOMPARE(c.contextProperty("tinyurl_thumb_loading").toBool(), false);
     }
+
     void markupBareWordsAndMentions()
     {
         ScriptedController c;
@@ -244,6 +249,7 @@ private Q_SLOTS:
                                 QStringLiteral("@carol")),
                  QStringLiteral("@bob @bob "));
     }
+
     void markupRightToLeftTextIsCutIntoRuns()
     {
         ScriptedController c;
@@ -268,6 +274,7 @@ private Q_SLOTS:
                  (QStringList {"مرحبا ", "بكم ", "b", "a "}));
         QCOMPARE(h->splitText(QString()), QStringList());
     }
+
     void markupClientNameOfTheSource()
     {
         ScriptedController c;
@@ -288,6 +295,7 @@ private Q_SLOTS:
         for (const auto &[source, name] : sources)
             QCOMPARE(c.handler()->parseSourceName(source), name);
     }
+
     void markupLinkClicksByPrefix()
     {
         ScriptedController c;
@@ -351,6 +359,7 @@ private Q_SLOTS:
         QTest::newRow("89999 s") << 89999 << "24 hours ago" << band("18 hours ago", "24 hours ago");
         QTest::newRow("90000 s") << 90000 << QString() << QString();
     }
+
     void timeRelativeAgeAtEveryBandLimit()
     {
         QFETCH(int, age);
@@ -368,6 +377,7 @@ private Q_SLOTS:
         QCOMPARE(h->createSectionTimeString(canonical(written)),
                  section.isEmpty() ? date : section);
     }
+
     void timeServiceDatesBecomeCanonicalLocalText()
     {
         ScriptedController c;
@@ -388,6 +398,7 @@ private Q_SLOTS:
         QCOMPARE(h->createTimeString(h->convertServiceDateTime(serviceDate, false)),
                  QStringLiteral("2 minutes ago"));
     }
+
     void timeDetailLinesAndUnparsableTimes()
     {
         ScriptedController c;
@@ -445,6 +456,7 @@ private Q_SLOTS:
         QCOMPARE(h->shortUrlLength(), 29);
         QCOMPARE(h->countTweetTextLength(link30, 0), 29);
     }
+
     void composePostingStateThroughSuccessAndErrors()
     {
         ScriptedController c;
@@ -487,6 +499,12 @@ private Q_SLOTS:
         QCOMPARE(c.view().callCount("homePage"), 2);
         backend->fail(tweet, QStringLiteral("Status is a duplicate."));
         QCOMPARE(c.view().callCount("showError"), 2);
+        // An answered id is done with; an error without text is as quiet as "Not found".
+        backend->fail(tweet, QStringLiteral("Status is a duplicate."));
+        h->postTweetMessage(QStringLiteral("again"), QString());
+        Q_EMIT backend->networkRequestError(backend->lastCall("writeStatus").queryId, {});
+        QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
+        QCOMPARE(c.view().callCount("showError"), 2);
 
         // A request that did not go out leaves the state alone.
         backend->setResult(QStringLiteral("writeStatus"), Zr::RequestFailed);
@@ -502,6 +520,7 @@ private Q_SLOTS:
         h->postTweetMessage(QStringLiteral("hello"), QString());
         QCOMPARE(backend->callCount(QStringLiteral("writeStatus")), sent);
     }
+
     void composeLinkWrappingRoundTrip()
     {
         ScriptedController c;
@@ -541,6 +560,7 @@ private Q_SLOTS:
                  QStringLiteral("http://s/l/AbC12"));
         QCOMPARE(c.contextProperty("tweet_shortening_url").toBool(), false);
     }
+
     void composePictureTweetsWaitTheirTurnAndGoScaled()
     {
         ScriptedController c;
@@ -641,6 +661,7 @@ private Q_SLOTS:
         QVERIFY(changed.wait());
         QVERIFY(h->photosModel());
     }
+
     void photosPicturesAreScaledForUpload()
     {
         const QString broken = m_pictures + QStringLiteral("/notes.jpg");
