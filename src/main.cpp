@@ -9,6 +9,7 @@
 #include "helper.h"
 #include "zrfactorymeego.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QNetworkProxy>
@@ -16,6 +17,7 @@
 #include <QQmlEngine>
 #include <QQuickView>
 #include <QStyleHints>
+#include <QThreadPool>
 #include <QTranslator>
 #include <QUrl>
 #include <QtDebug>
@@ -55,6 +57,10 @@ int main(int argc, char **argv)
         factory.reset();
         return 0;
     }
+
+    // Reading the system's font configuration takes longer than anything else before the first
+    // frame; a worker does it while the pages load, and the first text laid out finds it ready.
+    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
 
     QGuiApplication::styleHints()->setCursorFlashTime(0);
     app.setProperty("NoMStyle", true);
