@@ -81,6 +81,8 @@ for backend in ${ZIRRUP_BENCH_BACKENDS:-software opengl}; do
     measure "zirrup-$backend" "$backend" "$BUILD_DIR/src/zirrup-qml"
     measure "floor-$backend" "$backend" "$BUILD_DIR/bench/ui/zirrup-bench-floor" \
         "$PWD/bench/ui/Floor.qml"
+    [ -z "${ZIRRUP_BENCH_TEXT_FLOOR:-}" ] || measure "textfloor-$backend" "$backend" \
+        "$BUILD_DIR/bench/ui/zirrup-bench-floor" "$PWD/bench/ui/FloorText.qml"
 done
 
 value() { [ ! -f "$WORK/$1.txt" ] || awk -v k="$2" '$1 == k { print $2 }' "$WORK/$1.txt"; }
@@ -97,3 +99,11 @@ for row in "first-frame:time to first frame (ms)" "first-rows:time to first rows
         "$(value floor-software "$key")" "$(value zirrup-opengl "$key")" \
         "$(value floor-opengl "$key")"
 done
+if [ -n "${ZIRRUP_BENCH_TEXT_FLOOR:-}" ]; then
+    printf '\n%-26s %12s %12s\n' "text floor" "software" "opengl"
+    for key in first-frame first-rows frame-median frame-p95 frame-p99 frame-worst \
+        frames-over-25ms; do
+        printf '%-26s %12s %12s\n' "$key" "$(value textfloor-software "$key")" \
+            "$(value textfloor-opengl "$key")"
+    done
+fi
