@@ -1,6 +1,6 @@
 #include "accountstore.h"
-#include "cannedhttpserver.h"
 #include "desktoploginhandler.h"
+#include "fakeserver.h"
 #include "helper.h"
 #include "jsonrows.h"
 #include "signinexchange.h"
@@ -24,9 +24,8 @@ using ZrMeego::ZrFactoryMeego;
 namespace {
 
 const QString Data = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/signin.json");
-const CannedResponse heldTokens {200, R"({"oauth_token": "1843-6c0f", "oauth_token_secret": "b7e1",
-                                         "user_id": "1843", "screen_name": "demo"})",
-                                 true};
+const QByteArray tokens = R"({"oauth_token": "1843-6c0f", "oauth_token_secret": "b7e1",
+                               "user_id": "1843", "screen_name": "demo"})";
 const QString password = QStringLiteral("p&ss word+=%41");
 
 SignInExchange::Failure failureNamed(const QVariant &name)
@@ -63,11 +62,10 @@ private Q_SLOTS:
 
     void init()
     {
-        m_server = std::make_unique<CannedHttpServer>();
-        QVERIFY(m_server->listen());
+        m_server = std::make_unique<FakeServer>();
         m_dir = std::make_unique<QTemporaryDir>();
         m_store = std::make_unique<AccountStore>(m_dir->filePath("account.json"), nullptr);
-        QVERIFY(m_store->storeAccount(testAccount(m_server->url())));
+        QVERIFY(m_store->storeAccount(testAccount(m_server->baseUrl())));
         QFile::remove(AccountStore::defaultFilePath());
         m_factory = std::make_unique<ZrFactoryMeego>();
         m_helper = std::make_unique<Helper>();
@@ -88,8 +86,8 @@ private Q_SLOTS:
         SignInExchange exchange;
         QSignalSpy succeeded(&exchange, &SignInExchange::succeeded);
         QSignalSpy failed(&exchange, &SignInExchange::failed);
-        m_server->enqueueJson(row["status"].toInt(), row["body"].toString().toUtf8());
-        exchange.start(m_server->url(), QStringLiteral("demo"), password);
+        answer(row["status"].toInt(), row["body"].toString().toUtf8());
+        exchange.start(m_server->baseUrl(), QStringLiteral("demo"), password);
         QVERIFY(failed.wait());
         QCOMPARE(succeeded.count(), 0);
         QCOMPARE(failed.count(), 1);
@@ -98,7 +96,8 @@ private Q_SLOTS:
         // In the English catalogue's words.
         QVERIFY(failed.first().value(1).toString().contains(row["shown"].toString()));
         // The password travels in the body only, never in the address.
-        QCOMPARE(m_server->requests().first(), QByteArray("/oauth/access_token"));
+        QCOMPARE(m_server->lastRequest().url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority),
+                 QStringLiteral("/oauth/access_token"));
     }
 
     void badInputSendsNothing_data() { addJsonRows(Data, "badInput"); }
@@ -107,13 +106,13 @@ private Q_SLOTS:
         QFETCH(QVariantMap, row);
         SignInExchange exchange;
         QSignalSpy failed(&exchange, &SignInExchange::failed);
-        const QUrl url = row.contains("url") ? QUrl(row["url"].toString()) : m_server->url();
+        const QUrl url = row.contains("url") ? QUrl(row["url"].toString()) : m_server->baseUrl();
         exchange.start(url, row.value("user", "demo").toString(),
                        row.value("password", password).toString());
         QCOMPARE(failed.count(), 0); // only after start() has returned
         QVERIFY(failed.wait());
         QCOMPARE(failureOf(failed), failureNamed(row["failure"]));
-        QCOMPARE(m_server->requests().size(), 0);
+        QCOMPARE(m_server->requestCount(), 0);
     }
 
     void serviceAddressFromText_data() { addJsonRows(Data, "serviceAddress"); }
@@ -136,19 +135,19 @@ private Q_SLOTS:
         QCOMPARE(failureOf(failed), SignInExchange::Unreachable);
         QVERIFY(failed.last().value(1).toString().contains(closedUrl.toString()));
         // No answer in time.
-        m_server->enqueue(heldTokens);
-        exchange.start(m_server->url(), QStringLiteral("demo"), password);
+        answer(200, tokens, HttpResponse::Held);
+        exchange.start(m_server->baseUrl(), QStringLiteral("demo"), password);
         QVERIFY(failed.wait());
         QCOMPARE(failureOf(failed), SignInExchange::Unreachable);
         m_server->release();
 
         // One exchange at a time.
         exchange.setTimeout(30000);
-        m_server->enqueue(heldTokens);
-        exchange.start(m_server->url(), QStringLiteral("demo"), password);
+        answer(200, tokens, HttpResponse::Held);
+        exchange.start(m_server->baseUrl(), QStringLiteral("demo"), password);
         QVERIFY(exchange.isRunning());
         QTRY_COMPARE(m_server->heldCount(), 1);
-        exchange.start(m_server->url(), QStringLiteral("other"), password);
+        exchange.start(m_server->baseUrl(), QStringLiteral("other"), password);
         QVERIFY(failed.wait());
         QCOMPARE(failureOf(failed), SignInExchange::Busy);
         QVERIFY(exchange.isRunning());
@@ -156,16 +155,16 @@ private Q_SLOTS:
         QVERIFY(succeeded.wait());
         QVERIFY(!exchange.isRunning());
         QCOMPARE(failed.count(), 3);
-        QCOMPARE(m_server->requests().size(), 2);
+        QCOMPARE(m_server->requestCount(), 2);
 
         // An aborted exchange says nothing at all.
-        m_server->enqueue(heldTokens);
-        exchange.start(m_server->url(), QStringLiteral("demo"), password);
+        answer(200, tokens, HttpResponse::Held);
+        exchange.start(m_server->baseUrl(), QStringLiteral("demo"), password);
         QTRY_COMPARE(m_server->heldCount(), 1);
         exchange.abort();
         QVERIFY(!exchange.isRunning());
         m_server->release();
-        QTRY_COMPARE(m_server->requests().size(), 3);
+        QTRY_COMPARE(m_server->requestCount(), 3);
         QCoreApplication::processEvents();
         QCOMPARE(succeeded.count(), 1);
         QCOMPARE(failed.count(), 3);
@@ -183,8 +182,8 @@ private Q_SLOTS:
         environment.remove(QStringLiteral("ZIRRUP_SERVICE_URL"));
         tool.setProcessEnvironment(environment);
         QStringList arguments = row["args"].toStringList();
-        arguments.replaceInStrings(QStringLiteral("SERVICE"), m_server->url().toString());
-        m_server->enqueueJson(401, R"({"error": "Invalid user name or password."})");
+        arguments.replaceInStrings(QStringLiteral("SERVICE"), m_server->baseUrl().toString());
+        answer(401, R"({"error": "Invalid user name or password."})");
         tool.start(QStringLiteral(ZIRRUP_BINARY_DIR "/platform/integration/tools/zirrup-signin"),
                    arguments);
         tool.write(row["input"].toByteArray());
@@ -195,7 +194,7 @@ private Q_SLOTS:
         QCOMPARE(tool.exitCode(), row["exit"].toInt());
         QVERIFY(tool.readAllStandardError().contains(row["error"].toByteArray()));
         // Usage errors send nothing.
-        QCOMPARE(m_server->requests().size(), row["exit"].toInt() == 1 ? 1 : 0);
+        QCOMPARE(m_server->requestCount(), row["exit"].toInt() == 1 ? 1 : 0);
         QVERIFY(!QFile::exists(home.filePath(QStringLiteral("zirrup/account.json"))));
     }
 
@@ -208,9 +207,9 @@ private Q_SLOTS:
         if (row["status"] == "refused")
             QVERIFY(m_store->storeAccount(testAccount(closedUrl)));
         else if (row["status"] == "no answer")
-            m_server->enqueue(CannedResponse {200, "{}", true});
+            answer(200, "{}", HttpResponse::Held);
         else
-            m_server->enqueueJson(row["status"].toInt(), row["body"].toString().toUtf8());
+            answer(row["status"].toInt(), row["body"].toString().toUtf8());
         DesktopLoginHandler handler(m_store.get());
         handler.setRequestTimeout(300);
         QSignalSpy removed(&handler, &DesktopLoginHandler::accountRemoved);
@@ -252,7 +251,7 @@ private Q_SLOTS:
         QCOMPARE(m_errors->last().value(0).value<ZrLoginError::ZrLoginError>(),
                  ZrLoginError::NoAccount);
         // Nothing went to the service; invalidating nothing is harmless and silent.
-        QCOMPARE(m_server->requests().size(), 0);
+        QCOMPARE(m_server->requestCount(), 0);
         handler.invalidateAccount();
         QCOMPARE(removed.count(), 1);
 
@@ -273,20 +272,20 @@ private Q_SLOTS:
         QSignalSpy closed(m_helper.get(), &Helper::accountWindowClosed);
         QVERIFY(openWindow());
         QVERIFY(item("signInForm")->isVisible());
-        QCOMPARE(text("serviceField"), m_server->url().toString());
+        QCOMPARE(text("serviceField"), m_server->baseUrl().toString());
         // Hidden password, and nothing to send until both fields are filled.
         QCOMPARE(item("passwordField")->property("echoMode").toInt(), 2);
         QVERIFY(!item("signInButton")->isEnabled());
 
         // A refusal is explained, and the form is ready for the next try.
-        m_server->enqueueJson(401, R"({"error": "Invalid user name or password."})");
+        answer(401, R"({"error": "Invalid user name or password."})");
         signIn(QStringLiteral("wrong"));
         QTRY_VERIFY(item("errorText")->isVisible());
         QVERIFY2(text("errorText").contains("Wrong user name or password."),
                  qPrintable(text("errorText")));
         QTRY_VERIFY(item("signInButton")->isEnabled());
-        item("serviceField")->setProperty("text", m_server->url().toString());
-        m_server->enqueue(heldTokens);
+        item("serviceField")->setProperty("text", m_server->baseUrl().toString());
+        answer(200, tokens, HttpResponse::Held);
         signIn(QStringLiteral("hunter2-pw"));
         QTRY_COMPARE(m_server->heldCount(), 1);
         QVERIFY(item("busyIndicator")->property("running").toBool());
@@ -308,7 +307,7 @@ private Q_SLOTS:
     void signedInWindowSignsOut()
     {
         DesktopLoginHandler *login = m_factory->desktopLoginHandler();
-        QVERIFY(login->accountStore()->storeAccount(testAccount(m_server->url())));
+        QVERIFY(login->accountStore()->storeAccount(testAccount(m_server->baseUrl())));
         QSignalSpy removed(login, &DesktopLoginHandler::accountRemoved);
         QSignalSpy state(login, &DesktopLoginHandler::accountStateChanged);
 
@@ -342,7 +341,7 @@ private Q_SLOTS:
 
         // Cancel during a running sign-in: it stops, nothing is stored.
         QVERIFY(openWindow());
-        m_server->enqueue(heldTokens);
+        answer(200, tokens, HttpResponse::Held);
         signIn(QStringLiteral("hunter2-pw"));
         QTRY_COMPARE(m_server->heldCount(), 1);
         click("cancelButton");
@@ -356,7 +355,7 @@ private Q_SLOTS:
 private:
     QQuickWindow *openWindow()
     {
-        qputenv("ZIRRUP_SERVICE_URL", m_server->url().toString().toUtf8());
+        qputenv("ZIRRUP_SERVICE_URL", m_server->baseUrl().toString().toUtf8());
         m_helper->createAccount(Helper::ZIRRUP, nullptr);
         m_window = m_helper->accountWindow();
         return m_window && QTest::qWaitForWindowExposed(m_window) ? m_window : nullptr;
@@ -384,6 +383,15 @@ private:
         click("signInButton");
     }
 
+    // Every request gets this answer; a held one waits for release().
+    void answer(int status, const QByteArray &body,
+                HttpResponse::Mode mode = HttpResponse::Complete)
+    {
+        HttpResponse response = HttpResponse::json(body, status);
+        response.mode = mode;
+        m_server->setHandler([response](const HttpRequest &) { return response; });
+    }
+
     // Runs one login and checks that exactly one of the two signals came, and not at once.
     void runLogin(DesktopLoginHandler &handler)
     {
@@ -397,7 +405,7 @@ private:
         QCOMPARE(m_responses->count() + m_errors->count(), 1);
     }
 
-    std::unique_ptr<CannedHttpServer> m_server;
+    std::unique_ptr<FakeServer> m_server;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<AccountStore> m_store;
     std::unique_ptr<QSignalSpy> m_responses;
