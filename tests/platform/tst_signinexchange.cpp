@@ -213,17 +213,24 @@ private Q_SLOTS:
         m_server->release();
     }
 
-    void loginWithoutAnAccountOrDisabled()
+    // Each change of the store reaches the login object once; without an account, or with it
+    // disabled, a login ends in NoAccount and nothing goes to the service.
+    void accountChangesAndLoginWithoutAnAccount()
     {
         DesktopLoginHandler handler(m_store.get());
         QSignalSpy added(&handler, &DesktopLoginHandler::accountAdded);
         QSignalSpy removed(&handler, &DesktopLoginHandler::accountRemoved);
         QSignalSpy state(&handler, &DesktopLoginHandler::accountStateChanged);
+        // Bookkeeping is no change of account.
+        QVERIFY(m_store->setLastId(QStringLiteral("42")));
+        QVERIFY(m_store->setScreenName(QStringLiteral("Demo")));
 
+        QVERIFY(handler.setAccountEnabled(false));
         QVERIFY(handler.setAccountEnabled(false));
         QCOMPARE(state.count(), 1);
         QCOMPARE(state.first().value(0).value<ZrServiceType::Servicetype>(), ZrServiceType::Zirrup);
         QCOMPARE(state.first().value(1).toBool(), false);
+        QVERIFY(!AccountStore(m_store->filePath(), nullptr).account().enabled);
         QVERIFY(!handler.accountEnabled(0));
         runLogin(handler);
         QCOMPARE(m_errors->last().value(0).value<ZrLoginError::ZrLoginError>(),
@@ -232,25 +239,27 @@ private Q_SLOTS:
         QVERIFY(handler.accountEnabled(0));
         QVERIFY(!handler.accountEnabled(1));
 
-        QVERIFY(m_store->removeAccount());
-        QCOMPARE(removed.count(), 1);
-        QVERIFY(!handler.accountExists());
-        runLogin(handler);
-        QCOMPARE(m_errors->last().value(0).value<ZrLoginError::ZrLoginError>(),
-                 ZrLoginError::NoAccount);
-        // Nothing went to the service; invalidating nothing is harmless and silent.
-        QCOMPARE(m_server->requestCount(), 0);
-        handler.invalidateAccount();
-        QCOMPARE(removed.count(), 1);
-
-        // Storing an account is not a change of its flag.
-        QVERIFY(m_store->storeAccount(testAccount(closedUrl)));
-        QCOMPARE(added.count(), 1);
+        // A new token for the same user is a new session; another user ends the old one first.
+        // Neither changes the enabled flag.
+        QVERIFY(m_store->storeAccount(testAccount(m_server->baseUrl(), "1843", "new")));
+        QCOMPARE(QList<qsizetype>({added.count(), removed.count()}), QList<qsizetype>({1, 0}));
+        QVERIFY(m_store->storeAccount(testAccount(closedUrl, "1844", "other")));
+        QCOMPARE(QList<qsizetype>({added.count(), removed.count()}), QList<qsizetype>({2, 1}));
         QCOMPARE(state.count(), 2);
         // An unreachable service does not keep the account alive.
         handler.invalidateAccount();
         QCOMPARE(removed.count(), 2);
         QVERIFY(!handler.accountExists());
+
+        // Changes without an account are refused; invalidating nothing is harmless and silent.
+        QVERIFY(!m_store->setEnabled(true));
+        QVERIFY(!m_store->setLastId(QStringLiteral("7")));
+        runLogin(handler);
+        QCOMPARE(m_errors->last().value(0).value<ZrLoginError::ZrLoginError>(),
+                 ZrLoginError::NoAccount);
+        handler.invalidateAccount();
+        QCOMPARE(removed.count(), 2);
+        QCOMPARE(m_server->requestCount(), 0);
     }
 
     void windowExplainsFailuresThenStoresTheAccount()
