@@ -83,7 +83,8 @@ private Q_SLOTS:
         SignInExchange exchange;
         QSignalSpy succeeded(&exchange, &SignInExchange::succeeded);
         QSignalSpy failed(&exchange, &SignInExchange::failed);
-        answer(row["status"].toInt(), row["body"].toString().toUtf8());
+        exchange.setTimeout(300);
+        answer(row);
         const QUrl url = row.contains("url") ? QUrl(row["url"].toString()) : m_server->baseUrl();
         exchange.start(url, row.value("user", "demo").toString(),
                        row.value("password", password).toString());
@@ -111,26 +112,12 @@ private Q_SLOTS:
                  QUrl(row["url"].toString()));
     }
 
-    void unreachableBusyAndAborted()
+    void busyAndAborted()
     {
         SignInExchange exchange;
-        exchange.setTimeout(300);
         QSignalSpy succeeded(&exchange, &SignInExchange::succeeded);
         QSignalSpy failed(&exchange, &SignInExchange::failed);
-
-        exchange.start(closedUrl, QStringLiteral("demo"), password);
-        QVERIFY(failed.wait());
-        QCOMPARE(failureOf(failed), QStringLiteral("Unreachable"));
-        QVERIFY(failed.last().value(1).toString().contains(closedUrl.toString()));
-        // No answer in time.
-        answer(200, tokens, HttpResponse::Held);
-        exchange.start(m_server->baseUrl(), QStringLiteral("demo"), password);
-        QVERIFY(failed.wait());
-        QCOMPARE(failureOf(failed), QStringLiteral("Unreachable"));
-        m_server->release();
-
         // One exchange at a time.
-        exchange.setTimeout(30000);
         answer(200, tokens, HttpResponse::Held);
         exchange.start(m_server->baseUrl(), QStringLiteral("demo"), password);
         QVERIFY(exchange.isRunning());
@@ -142,8 +129,8 @@ private Q_SLOTS:
         m_server->release();
         QVERIFY(succeeded.wait());
         QVERIFY(!exchange.isRunning());
-        QCOMPARE(failed.count(), 3);
-        QCOMPARE(m_server->requestCount(), 2);
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(m_server->requestCount(), 1);
 
         // An aborted exchange says nothing at all.
         answer(200, tokens, HttpResponse::Held);
@@ -152,10 +139,10 @@ private Q_SLOTS:
         exchange.abort();
         QVERIFY(!exchange.isRunning());
         m_server->release();
-        QTRY_COMPARE(m_server->requestCount(), 3);
+        QTRY_COMPARE(m_server->requestCount(), 2);
         QCoreApplication::processEvents();
         QCOMPARE(succeeded.count(), 1);
-        QCOMPARE(failed.count(), 3);
+        QCOMPARE(failed.count(), 1);
     }
 
     void toolReportsFailures_data() { addJsonRows(Data, "tool"); }
@@ -194,10 +181,7 @@ private Q_SLOTS:
         QFETCH(QVariantMap, row);
         if (row["status"] == "refused")
             QVERIFY(m_store->storeAccount(testAccount(closedUrl)));
-        else if (row["status"] == "no answer")
-            answer(200, "{}", HttpResponse::Held);
-        else
-            answer(row["status"].toInt(), row["body"].toString().toUtf8());
+        answer(row);
         DesktopLoginHandler handler(m_store.get());
         handler.setRequestTimeout(300);
         QSignalSpy removed(&handler, &DesktopLoginHandler::accountRemoved);
@@ -301,7 +285,7 @@ private Q_SLOTS:
         QVERIFY(!m_helper->accountWindow());
     }
 
-    void signedInWindowSignsOut()
+    void signedInWindowSignsOutAndCloses()
     {
         DesktopLoginHandler *login = m_factory->desktopLoginHandler();
         QVERIFY(login->accountStore()->storeAccount(testAccount(m_server->baseUrl())));
@@ -317,6 +301,8 @@ private Q_SLOTS:
 
         click("signOutButton");
         QCOMPARE(removed.count(), 1);
+        // The token is revoked with the service.
+        QTRY_COMPARE(m_server->requestCount(), 1);
         // The window turns into the sign-in form.
         QTRY_VERIFY(item("signInForm")->isVisible());
         QVERIFY(!item("accountView")->isVisible());
@@ -324,29 +310,26 @@ private Q_SLOTS:
         QQuickWindow *window = m_window;
         m_helper->createAccount(Helper::ZIRRUP, nullptr);
         QCOMPARE(m_helper->accountWindow(), window);
-    }
-
-    void windowClosesOnEscapeAndCancel()
-    {
-        QSignalSpy closed(m_helper.get(), &Helper::accountWindowClosed);
-        QVERIFY(openWindow());
-        m_window->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(m_window));
-        QTest::keyClick(m_window, Qt::Key_Escape);
-        QTRY_COMPARE(closed.count(), 1);
-        QTRY_VERIFY(!m_helper->accountWindow());
 
         // Cancel during a running sign-in: it stops, nothing is stored.
-        QVERIFY(openWindow());
+        QSignalSpy closed(m_helper.get(), &Helper::accountWindowClosed);
         answer(200, tokens, HttpResponse::Held);
         signIn(QStringLiteral("hunter2-pw"));
         QTRY_COMPARE(m_server->heldCount(), 1);
         click("cancelButton");
-        QTRY_COMPARE(closed.count(), 2);
+        QTRY_COMPARE(closed.count(), 1);
         m_server->release();
         QTRY_VERIFY(!m_helper->accountWindow());
         QCoreApplication::processEvents();
-        QVERIFY(!m_factory->desktopLoginHandler()->accountExists());
+        QVERIFY(!login->accountExists());
+
+        // Escape closes it too.
+        QVERIFY(openWindow());
+        m_window->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QTest::keyClick(m_window, Qt::Key_Escape);
+        QTRY_COMPARE(closed.count(), 2);
+        QTRY_VERIFY(!m_helper->accountWindow());
     }
 
 private:
@@ -387,6 +370,14 @@ private:
         HttpResponse response = HttpResponse::json(body, status);
         response.mode = mode;
         m_server->setHandler([response](const HttpRequest &) { return response; });
+    }
+
+    // The answer a table row names: its status and body, or none at all.
+    void answer(const QVariantMap &row)
+    {
+        const bool held = row.value("status") == QLatin1String("no answer");
+        answer(held ? 200 : row.value("status").toInt(), row.value("body").toByteArray(),
+               held ? HttpResponse::Held : HttpResponse::Complete);
     }
 
     // Runs one login and checks that exactly one of the two signals came, and not at once.
