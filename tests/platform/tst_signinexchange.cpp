@@ -133,13 +133,11 @@ private Q_SLOTS:
         QCOMPARE(m_server->requestCount(), 1);
 
         // An aborted exchange says nothing at all.
-        answer(200, tokens, HttpResponse::Held);
         exchange.start(m_server->baseUrl(), QStringLiteral("demo"), password);
         QTRY_COMPARE(m_server->heldCount(), 1);
         exchange.abort();
         QVERIFY(!exchange.isRunning());
         m_server->release();
-        QTRY_COMPARE(m_server->requestCount(), 2);
         QCoreApplication::processEvents();
         QCOMPARE(succeeded.count(), 1);
         QCOMPARE(failed.count(), 1);
