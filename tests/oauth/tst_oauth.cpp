@@ -48,11 +48,11 @@ private Q_SLOTS:
         QVERIFY(header.startsWith("OAuth "));
         QMap<QByteArray, QByteArray> parsed =
             OAuth::parseAuthorizationHeader(header + ", realm=\"Photos\"");
-        QCOMPARE(parsed.value("oauth_token"), QByteArray("nnch734d00sl2jdk"));
-        QCOMPARE(parsed.value("oauth_nonce"), QByteArray("chapoH"));
-        QVERIFY(!parsed.contains("realm"));
         // The example predates oauth_version, which the client sends.
         QCOMPARE(parsed.take("oauth_version"), QByteArray("1.0"));
+        QCOMPARE(parsed.keys(),
+                 QByteArrayList({"oauth_consumer_key", "oauth_nonce", "oauth_signature",
+                                 "oauth_signature_method", "oauth_timestamp", "oauth_token"}));
         Zr::OAuthParams serverSide;
         for (auto it = parsed.cbegin(); it != parsed.cend(); ++it)
             serverSide.append({it.key(), it.value()});

@@ -26,9 +26,14 @@ inline ZrMeego::Account testAccount(const QUrl &url = QUrl(QStringLiteral("http:
 // What an account says, in one list to compare at once.
 inline QStringList fields(const ZrMeego::Account &account)
 {
-    return {
-        account.serviceUrl.toString(), account.userId,      account.screenName,    account.token,
-        account.tokenSecret,           account.consumerKey, account.consumerSecret};
+    return {account.serviceUrl.toString(),
+            account.userId,
+            account.screenName,
+            account.token,
+            account.tokenSecret,
+            account.consumerKey,
+            account.consumerSecret,
+            account.enabled ? "enabled" : "disabled"};
 }
 
 // The account with its token pair, as the store answers later (never during the call).
