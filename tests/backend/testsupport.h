@@ -2,6 +2,7 @@
 #define ZR_TEST_TESTSUPPORT_H
 
 #include "fakeserver.h"
+#include "librarycall.h"
 #include "zirrup.h"
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaMethod>
+#include <QRegularExpression>
 #include <QString>
 #include <QtTest>
 
@@ -25,11 +27,11 @@ inline const QString consumerKey = QStringLiteral("test-consumer");
 inline const QString consumerSecret = QStringLiteral("consumer secret =%");
 } // namespace TestAccount
 
-// A canned server owned by owner, and the client library pointed at it (under prefix).
-inline FakeServer *cannedService(QObject *owner, const QString &prefix = QString())
+// A canned server owned by owner, and the client library pointed at it.
+inline FakeServer *cannedService(QObject *owner)
 {
     auto *server = new FakeServer(owner);
-    Zr::setServiceUrl(QUrl(server->baseUrl().toString() + prefix));
+    Zr::setServiceUrl(server->baseUrl());
     return server;
 }
 
@@ -97,33 +99,67 @@ inline QJsonObject withBase(const QJsonObject &row, const QUrl &base)
     return QJsonDocument::fromJson(json.replace("$base", base.toString().toUtf8())).object();
 }
 
-inline Zr::ArgMap argMap(const QJsonValue &object)
-{
-    Zr::ArgMap map;
-    const QJsonObject o = object.toObject();
-    for (auto it = o.begin(); it != o.end(); ++it)
-        map.insert(it.key(), it.value().toString());
-    return map;
-}
-
-// Table-driven calls of the client library (backendcall.cpp), so that families of cases are rows.
-
 // Calls the backend as the row says ("call", "type", "args", "behavior"); list, if given,
 // receives what the call answers at once.
-int callBackend(Zr::Zirrup *backend, const QJsonObject &row, int *queryId,
-                QVariantList *list = nullptr);
+inline int callBackend(Zr::Zirrup *backend, const QJsonObject &row, int *queryId,
+                       QVariantList *list = nullptr)
+{
+    LibraryCall call;
+    call.name = row["call"].toString();
+    call.type = row["type"].toInt();
+    call.behavior = Zr::RetrieveBehavior(row["behavior"].toInt(Zr::CacheThenNetwork));
+    const QJsonObject args = row["args"].toObject();
+    for (auto it = args.begin(); it != args.end(); ++it)
+        call.args.insert(it.key(), it.value().toString());
+    return callLibrary(backend, call, queryId, list);
+}
 
 // The signal of the backend the row names as "signal".
-QMetaMethod completionOf(const QJsonObject &row);
+inline QMetaMethod completionOf(const QJsonObject &row)
+{
+    return librarySignal(row["signal"].toString().toLatin1());
+}
 
-// A canned answer: the row's JSON with "$status", "$user", "$status:ID" and
-// "$statuses:NEWEST-OLDEST" standing for whole records.
-QByteArray cannedAnswer(const QJsonValue &value);
+// A canned answer: the row's JSON with "$status:ID" and "$statuses:NEWEST-OLDEST" standing for
+// whole records.
+inline QByteArray cannedAnswer(const QJsonValue &value)
+{
+    static const QRegularExpression placeholder(
+        QStringLiteral("\"?\\$status(?:es)?:(\\d+)(?:-(\\d+))?\"?"));
+    QString text = QString::fromUtf8(jsonBytes(value));
+    for (auto m = placeholder.match(text); m.hasMatch(); m = placeholder.match(text)) {
+        // Ids beyond 64 bits stand alone.
+        QList<QByteArray> ids {m.captured(1).toLatin1()};
+        for (int id = ids.first().toInt() - 1;
+             !m.captured(2).isEmpty() && id >= m.captured(2).toInt(); --id)
+            ids.append(QByteArray::number(id));
+        QList<QByteArray> records;
+        for (const QByteArray &id : ids)
+            records.append(statusJson(id, "status " + id));
+        text.replace(m.capturedStart(), m.capturedLength(), QString::fromUtf8(records.join(',')));
+    }
+    return text.toUtf8();
+}
 
 // The value at a path of list indexes and map keys, such as "1/0/id".
-QVariant valueAt(const QVariant &root, const QString &path);
+inline QVariant valueAt(QVariant value, const QString &path)
+{
+    for (const QString &step : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        bool isIndex = false;
+        const int index = step.toInt(&isIndex);
+        value = isIndex ? value.toList().value(index) : value.toMap().value(step);
+    }
+    return value;
+}
 
-// Compares each {path: expected} of expect with what root holds there.
-void expectValues(const QVariant &root, const QJsonObject &expect);
+// Compares each {path: expected} of expect with what root holds there, as one JSON text.
+inline void expectValues(const QVariant &root, const QJsonObject &expect)
+{
+    QJsonObject actual;
+    for (auto it = expect.begin(); it != expect.end(); ++it)
+        actual.insert(it.key(), QJsonValue::fromVariant(valueAt(root, it.key())));
+    QCOMPARE(QJsonDocument(actual).toJson(QJsonDocument::Compact),
+             QJsonDocument(expect).toJson(QJsonDocument::Compact));
+}
 
 #endif // ZR_TEST_TESTSUPPORT_H

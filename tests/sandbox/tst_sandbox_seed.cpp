@@ -1,9 +1,9 @@
-// The demo world of zirrup-sandbox (--seed), a database that outlives the service, and the
-// program itself.
+// The demo world of zirrup-sandbox (--seed) as it is made (what it holds is in
+// scenarios/demo.json), a database that outlives the service, and the program itself.
 #include "apiclient.h"
 #include "database.h"
 #include "sandboxprocess.h"
-#include "scenariorunner.h"
+#include "sandboxserver.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -32,17 +32,6 @@ class TestSandboxSeed : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void demoWorld_data()
-    {
-        QTest::addColumn<QJsonObject>("scenario");
-        ScenarioRunner::addRows(QStringLiteral("seed.json"));
-    }
-    void demoWorld()
-    {
-        QFETCH(QJsonObject, scenario);
-        ScenarioRunner runner;
-        QVERIFY2(runner.run(scenario), qPrintable(runner.failure()));
-    }
     void sameWorldEveryTime()
     {
         // What a world is made of, apart from its times (they follow the clock).
@@ -69,20 +58,20 @@ private Q_SLOTS:
     {
         const auto large = seeded(300);
         QVERIFY(large);
-        SandboxServer *server = large.get();
+        // The older tweets, some with pictures, and none out of order: timelines are sorted by
+        // id, so the older tweets must come after the usual world's.
         const qint64 older = QDateTime::currentSecsSinceEpoch() - 5 * 24 * 3600;
-        QCOMPARE(count(server, u"SELECT COUNT(*) FROM statuses WHERE created_at < ?"_s, {older}),
-                 300);
-        QVERIFY(
-            count(server,
-                  u"SELECT COUNT(*) FROM statuses WHERE created_at < ? AND media_id IS NOT NULL"_s,
-                  {older})
-            >= 30);
-        // Timelines are sorted by id: the older tweets must come after the usual world's.
-        QCOMPARE(count(server,
-                       u"SELECT COUNT(*) FROM statuses a JOIN statuses b"
-                       u" ON b.id > a.id AND b.created_at < a.created_at"_s),
-                 0);
+        QCOMPARE(
+            QList<qint64>({count(large.get(),
+                                 u"SELECT COUNT(*) FROM statuses WHERE created_at < ?"_s, {older}),
+                           count(large.get(),
+                                 u"SELECT MIN(COUNT(*), 30) FROM statuses WHERE created_at < ?"
+                                 u" AND media_id IS NOT NULL"_s,
+                                 {older}),
+                           count(large.get(),
+                                 u"SELECT COUNT(*) FROM statuses a JOIN statuses b"
+                                 u" ON b.id > a.id AND b.created_at < a.created_at"_s)}),
+            QList<qint64>({300, 30, 0}));
     }
     void fileDatabaseKeepsStateAndSeedsOnce()
     {
@@ -155,9 +144,9 @@ private Q_SLOTS:
         QVERIFY(process.waitForFinished());
         const QByteArray log = process.readAllStandardError();
         QVERIFY2(log.contains("/1/account/verify_credentials.json"), log.constData()); // it did log
-        QVERIFY(!log.contains("pa55-word-xyz"));
-        QVERIFY(!log.contains(account.tokenSecret));
-        QVERIFY(!log.contains(ZIRRUP_CONSUMER_SECRET));
+        for (const QByteArray &secret :
+             {QByteArray("pa55-word-xyz"), account.tokenSecret, QByteArray(ZIRRUP_CONSUMER_SECRET)})
+            QVERIFY2(!log.contains(secret), secret.constData());
     }
 };
 
