@@ -12,18 +12,13 @@ bool ScriptedView::loadRoot()
 QList<ScriptedView::RootCall> ScriptedView::calls() const
 {
     QList<RootCall> result;
-    if (!rootObject())
-        return result;
-    QVariant value = rootObject()->property("calls");
+    QVariant value = rootObject() ? rootObject()->property("calls") : QVariant();
     if (value.userType() == qMetaTypeId<QJSValue>())
-        value = value.value<QJSValue>().toVariant();
-    const QVariantList entries = value.toList();
-    for (const QVariant &entry : entries) {
+        value = value.value<QJSValue>().toVariant(); // converts the arguments too
+    for (const QVariant &entry : value.toList()) {
         const QVariantMap map = entry.toMap();
-        QVariant args = map.value(QStringLiteral("args"));
-        if (args.userType() == qMetaTypeId<QJSValue>())
-            args = args.value<QJSValue>().toVariant();
-        result.append({map.value(QStringLiteral("name")).toString(), args.toList()});
+        result.append({map.value(QStringLiteral("name")).toString(),
+                       map.value(QStringLiteral("args")).toList()});
     }
     return result;
 }
