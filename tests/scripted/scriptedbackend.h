@@ -111,14 +111,16 @@ public:
     SCRIPTED_READ(retrieveTrends, TrendType::TrendType)
 #undef SCRIPTED_READ
 
-    int retrieveStatus(QVariantList *list, const Zr::ArgMap &args, int *queryId) override
-    {
-        return record({QStringLiteral("retrieveStatus"), args}, queryId, list);
+// Lookups that fill an out-list.
+#define SCRIPTED_LOOKUP(name)                                                                      \
+    int name(QVariantList *list, const Zr::ArgMap &args, int *queryId) override                    \
+    {                                                                                              \
+        return record({QStringLiteral(#name), args}, queryId, list);                               \
     }
-    int friendshipExists(QVariantList *list, const Zr::ArgMap &args, int *queryId) override
-    {
-        return record({QStringLiteral("friendshipExists"), args}, queryId, list);
-    }
+    SCRIPTED_LOOKUP(retrieveStatus)
+    SCRIPTED_LOOKUP(friendshipExists)
+#undef SCRIPTED_LOOKUP
+
     int postStatusWithMedia(const Zr::ArgMap &args, int *queryId,
                             const QMap<QString, QByteArray> &files) override
     {
@@ -151,20 +153,20 @@ public:
         call.payload = image;
         return record(call, queryId);
     }
-    int retrieveSavedSearch(const SSType::SSType &type, const Zr::ArgMap &args,
-                            int *queryId) override
-    {
-        return record({QStringLiteral("retrieveSavedSearch"), args, type}, queryId);
-    }
     int retrieveGeo(QVariantList *list, const GeoType::GeoType &type, const Zr::ArgMap &args,
                     int *queryId, Zr::RetrieveBehavior behavior) override
     {
         return record({QStringLiteral("retrieveGeo"), args, type, behavior}, queryId, list);
     }
-    int retrieveList(const ListType::ListType &type, const Zr::ArgMap &args, int *queryId) override
-    {
-        return record({QStringLiteral("retrieveList"), args, type}, queryId);
+// Requests of a kind, answered by signal only.
+#define SCRIPTED_KIND(name, Type)                                                                  \
+    int name(const Type &type, const Zr::ArgMap &args, int *queryId) override                      \
+    {                                                                                              \
+        return record({QStringLiteral(#name), args, type}, queryId);                               \
     }
+    SCRIPTED_KIND(retrieveSavedSearch, SSType::SSType)
+    SCRIPTED_KIND(retrieveList, ListType::ListType)
+#undef SCRIPTED_KIND
     int searchResources(const Zr::ArgMap &args, int *queryId,
                         const SearchType::SearchType &type) override
     {
