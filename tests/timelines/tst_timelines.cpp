@@ -115,6 +115,31 @@ private Q_SLOTS:
         std::sort(newestFirst.begin(), newestFirst.end(), std::greater<QString>());
         QCOMPARE(ids, newestFirst);
 
+        // Section headings of the long list, with a time out of order and one that is no time at
+        // all among them.
+        home->item(80)->setData(home->get(10).value("timestamp"), TimelineView::TimestampRole);
+        home->item(60)->setData("garbage", TimelineView::TimestampRole);
+        for (int row = 0; row < home->rowCount(); ++row)
+            home->item(row)->setData("stale", TimelineView::SectionTimestampRole);
+
+        // Now is such that rows 0 to 29 are in the newest band and the rest in the next.
+        const QDateTime row30 = QLocale(QLocale::English, QLocale::UnitedStates)
+                                    .toDateTime(home->get(30).value("timestamp").toString(),
+                                                "ddd MMM dd hh:mm:ss yyyy");
+        QVERIFY(row30.isValid());
+        h->setClock([row30] { return row30.addSecs(25200); });
+        view()->updateSectionData();
+        QSet<QString> headings;
+        for (int row = 0; row < home->rowCount(); ++row) {
+            const QVariantMap values = home->get(row);
+            QCOMPARE(values.value("section_timestamp").toString(),
+                     h->createSectionTimeString(values.value("timestamp").toString()));
+            headings.insert(values.value("section_timestamp").toString());
+        }
+        QCOMPARE(headings.size(), 3);
+        QVERIFY(home->get(29).value("section_timestamp")
+                != home->get(30).value("section_timestamp"));
+
         // Newer tweets go on top, in the order delivered.
         h->updateTimelineView();
         const ScriptedCall newer = lastTimelineCall(TimelineType::Home);
@@ -347,36 +372,6 @@ private Q_SLOTS:
         h->updateTimelineView();
         b->complete(lastTimelineCall(TimelineType::Home), nameless);
         QCOMPARE(home->rowCount(), 4);
-    }
-    void pagingSectionHeadingsOfALongList()
-    {
-        ZirrupModel *home = view()->timelineModel();
-        b->complete(lastTimelineCall(TimelineType::Home), page("home_first_page.json"));
-        h->moreTimelineView();
-        b->complete(lastTimelineCall(TimelineType::Home), page("home_next_page.json"));
-        // A time out of order and one that is no time at all among them.
-        home->item(80)->setData(home->get(10).value("timestamp"), TimelineView::TimestampRole);
-        home->item(60)->setData("garbage", TimelineView::TimestampRole);
-        for (int row = 0; row < home->rowCount(); ++row)
-            home->item(row)->setData("stale", TimelineView::SectionTimestampRole);
-
-        // Now is such that rows 0 to 29 are in the newest band and the rest in the next.
-        const QDateTime row30 = QLocale(QLocale::English, QLocale::UnitedStates)
-                                    .toDateTime(home->get(30).value("timestamp").toString(),
-                                                "ddd MMM dd hh:mm:ss yyyy");
-        QVERIFY(row30.isValid());
-        h->setClock([row30] { return row30.addSecs(25200); });
-        view()->updateSectionData();
-        QSet<QString> headings;
-        for (int row = 0; row < home->rowCount(); ++row) {
-            const QVariantMap values = home->get(row);
-            QCOMPARE(values.value("section_timestamp").toString(),
-                     h->createSectionTimeString(values.value("timestamp").toString()));
-            headings.insert(values.value("section_timestamp").toString());
-        }
-        QCOMPARE(headings.size(), 3);
-        QVERIFY(home->get(29).value("section_timestamp")
-                != home->get(30).value("section_timestamp"));
     }
     void pagingCatchUp()
     {
