@@ -433,8 +433,8 @@ private Q_SLOTS:
         QVERIFY(!b->hasCall("retrieveFaFResources"));
 
         h->updateFollowersView("Alice", true);
-        const ScriptedCall ids = b->lastCall("retrieveFaFResources");
-        QCOMPARE(ids.type, int(FriendsFollowersType::Followers));
+        const ScriptedCall ids =
+            b->lastCall("retrieveFaFResources", FriendsFollowersType::Followers);
         QCOMPARE(ids.args, Zr::ArgMap({{"screen_name", "alice"}, {"cursor", "-1"}}));
         QCOMPARE(column(followers, "peoplelistitem_zirrupname"), QStringList({"Bob", "carol"}));
 
@@ -463,8 +463,8 @@ private Q_SLOTS:
     void profileNobodyToListAndPeopleSearch()
     {
         h->updateFollowingView("carol", true);
-        const ScriptedCall ids = b->lastCall("retrieveFaFResources");
-        QCOMPARE(ids.type, int(FriendsFollowersType::Following));
+        const ScriptedCall ids =
+            b->lastCall("retrieveFaFResources", FriendsFollowersType::Following);
         b->clearCalls();
         b->complete(ids, {idAnswer({})});
         QVERIFY(!b->hasCall("retrieveUserResources"));
@@ -539,8 +539,8 @@ private Q_SLOTS:
             return;
         }
 
-        const ScriptedCall upload = b->lastCall("retrieveAccountResources");
-        QCOMPARE(upload.type, int(AccountType::UpdateProfileImage));
+        const ScriptedCall upload =
+            b->lastCall("retrieveAccountResources", AccountType::UpdateProfileImage);
         QCOMPARE(upload.args, Zr::ArgMap({{"image", fileName}}));
         QBuffer buffer;
         buffer.setData(upload.payload);
@@ -836,8 +836,7 @@ private Q_SLOTS:
         QVERIFY(!b->hasCall("retrieveList"));
 
         h->updateAddedToLists("Bob", true);
-        const ScriptedCall first = b->lastCall("retrieveList");
-        QCOMPARE(first.type, int(ListType::Memberships));
+        const ScriptedCall first = b->lastCall("retrieveList", ListType::Memberships);
         QCOMPARE(first.args, Zr::ArgMap({{"screen_name", "Bob"}, {"cursor", "-1"}}));
         QVERIFY(flag("listsview_loading"));
 
@@ -893,19 +892,16 @@ private Q_SLOTS:
         QVariantMap list = listPage("0").value("lists").toList().first().toMap();
         list.insert("following", true);
         h->updateListFollowing("301");
-        QCOMPARE(b->lastCall("retrieveList").type, int(ListType::Show));
-        b->complete(b->lastCall("retrieveList"), {list});
+        b->complete(b->lastCall("retrieveList", ListType::Show), {list});
         QVERIFY(flag("tweetsview_following_list"));
 
         // Ending a subscription says so, and the menu's lists are asked again.
         h->unsubscribeList("301");
-        const ScriptedCall unsubscribe = b->lastCall("retrieveList");
-        QCOMPARE(unsubscribe.type, int(ListType::Unsubscribe));
+        const ScriptedCall unsubscribe = b->lastCall("retrieveList", ListType::Unsubscribe);
         QCOMPARE(unsubscribe.args, Zr::ArgMap({{"list_id", "301"}}));
         b->complete(unsubscribe, {list});
         QVERIFY(!flag("tweetsview_following_list"));
-        const ScriptedCall reload = b->lastCall("retrieveList");
-        QCOMPARE(reload.type, int(ListType::Subscriptions));
+        const ScriptedCall reload = b->lastCall("retrieveList", ListType::Subscriptions);
         QCOMPARE(reload.args.value("cursor"), QString("-1"));
     }
 };
