@@ -14,7 +14,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPixmapCache>
-#include <QQmlEngine>
 #include <QSignalSpy>
 #include <QStandardItem>
 #include <QTemporaryDir>
@@ -38,14 +37,13 @@ QVariantMap message(const QString &id, const QString &sender, const QString &rec
     QVariantMap record = fixtureFile(QStringLiteral("direct_message.json")).toMap();
     record.insert(QStringLiteral("id"), id);
     record.insert(QStringLiteral("text"), text);
-    record.insert(QStringLiteral("sender_screen_name"), sender);
-    record.insert(QStringLiteral("recipient_screen_name"), recipient);
-    QVariantMap senderRecord = user(sender);
-    senderRecord.insert(QStringLiteral("screen_name"), sender);
-    QVariantMap recipientRecord = user(recipient);
-    recipientRecord.insert(QStringLiteral("screen_name"), recipient);
-    record.insert(QStringLiteral("sender"), senderRecord);
-    record.insert(QStringLiteral("recipient"), recipientRecord);
+    for (const auto &[role, name] :
+         {std::pair {"sender", sender}, std::pair {"recipient", recipient}}) {
+        QVariantMap person = user(name);
+        person.insert(QStringLiteral("screen_name"), name);
+        record.insert(QLatin1String(role), person);
+        record.insert(QLatin1String(role) + QLatin1String("_screen_name"), name);
+    }
     return record;
 }
 
