@@ -10,6 +10,16 @@
 // One request as the scripted backend received it.
 struct ScriptedCall
 {
+    ScriptedCall() = default;
+    ScriptedCall(const QString &method, const Zr::ArgMap &args = {}, int type = -1,
+                 int behavior = -1, bool listPassed = false)
+        : method(method)
+        , args(args)
+        , type(type)
+        , behavior(behavior)
+        , listPassed(listPassed)
+    { }
+
     QString method;
     Zr::ArgMap args;
     int type = -1; // the request's kind (timeline type, user type, ...), -1 when none
@@ -39,79 +49,167 @@ public:
     void setResult(const QString &method, int result) { m_results.insert(method, result); }
 
     // Records put into the out-list of the named method's requests (when one is passed).
-    void setCachedRecords(const QString &method, const QVariantList &records);
+    void setCachedRecords(const QString &method, const QVariantList &records)
+    {
+        m_cached.insert(method, records);
+    }
     void setCachedHelp(const QVariantMap &configuration) { m_cachedHelp = configuration; }
     void setCachedFile(const QString &fileUrl) { m_cachedFile = fileUrl; }
 
     QList<ScriptedCall> calls() const { return m_calls; }
     QList<ScriptedCall> calls(const QString &method) const;
-    int callCount(const QString &method) const;
+    int callCount(const QString &method) const { return calls(method).size(); }
     bool hasCall(const QString &method) const { return callCount(method) > 0; }
-    // The newest call of the method (of any method when empty); a default call when none.
-    ScriptedCall lastCall(const QString &method = QString()) const;
-    // The newest call of the method of that kind (and behavior, unless -2).
-    ScriptedCall lastCall(const QString &method, int type, int behavior = -2) const;
+    // The newest call of the method (of that kind, unless -2); a default call when none.
+    ScriptedCall lastCall(const QString &method, int type = -2) const;
     void clearCalls() { m_calls.clear(); }
 
     // Emits the completion signal the call's request is answered with.
     void complete(const ScriptedCall &call, const QVariantList &data = QVariantList());
-    void fail(const ScriptedCall &call, const QVariantMap &err);
-    void fail(const ScriptedCall &call, const QString &errorText);
+    void fail(const ScriptedCall &call, const QVariantMap &err)
+    {
+        Q_EMIT networkRequestError(call.queryId, err);
+    }
+    void fail(const ScriptedCall &call, const QString &errorText)
+    {
+        fail(call, QVariantMap {{QStringLiteral("error"), errorText}});
+    }
 
     // Zr::Zirrup
     void init() override { }
-    int retrieveTimelineResources(QVariantList *list, int *queryId,
-                                  const TimelineType::TimelineType &type, const Zr::ArgMap &args,
-                                  Zr::RetrieveBehavior behavior) override;
-    int retrieveStatus(QVariantList *list, const Zr::ArgMap &args, int *queryId) override;
-    int writeStatus(const Zr::ArgMap &args, int *queryId) override;
+
+// Requests that carry arguments only.
+#define SCRIPTED_REQUEST(name)                                                                     \
+    int name(const Zr::ArgMap &args, int *queryId) override                                        \
+    {                                                                                              \
+        return record({QStringLiteral(#name), args}, queryId);                                     \
+    }
+    SCRIPTED_REQUEST(writeStatus)
+    SCRIPTED_REQUEST(retweetStatus)
+    SCRIPTED_REQUEST(deleteStatus)
+    SCRIPTED_REQUEST(createFavorite)
+    SCRIPTED_REQUEST(destroyFavorite)
+    SCRIPTED_REQUEST(writeDirectMessage)
+    SCRIPTED_REQUEST(deleteDirectMessage)
+    SCRIPTED_REQUEST(createFriendship)
+    SCRIPTED_REQUEST(destroyFriendship)
+    SCRIPTED_REQUEST(createBlock)
+    SCRIPTED_REQUEST(destroyBlock)
+    SCRIPTED_REQUEST(startStreaming)
+#undef SCRIPTED_REQUEST
+
+// Reads of one kind of list.
+#define SCRIPTED_READ(name, Type)                                                                  \
+    int name(QVariantList *list, int *queryId, const Type &type, const Zr::ArgMap &args,           \
+             Zr::RetrieveBehavior behavior) override                                               \
+    {                                                                                              \
+        return record({QStringLiteral(#name), args, type, behavior}, queryId, list);               \
+    }
+    SCRIPTED_READ(retrieveTimelineResources, TimelineType::TimelineType)
+    SCRIPTED_READ(retrieveDirectMessages, DirectMessageType::DirectMessageType)
+    SCRIPTED_READ(retrieveUserResources, UserType::UserType)
+    SCRIPTED_READ(retrieveTrends, TrendType::TrendType)
+#undef SCRIPTED_READ
+
+// Lookups that fill an out-list.
+#define SCRIPTED_LOOKUP(name)                                                                      \
+    int name(QVariantList *list, const Zr::ArgMap &args, int *queryId) override                    \
+    {                                                                                              \
+        return record({QStringLiteral(#name), args}, queryId, list);                               \
+    }
+    SCRIPTED_LOOKUP(retrieveStatus)
+    SCRIPTED_LOOKUP(friendshipExists)
+#undef SCRIPTED_LOOKUP
+
     int postStatusWithMedia(const Zr::ArgMap &args, int *queryId,
-                            const QMap<QString, QByteArray> &files) override;
-    int retweetStatus(const Zr::ArgMap &args, int *queryId) override;
-    int deleteStatus(const Zr::ArgMap &args, int *queryId) override;
-    int createFavorite(const Zr::ArgMap &args, int *queryId) override;
-    int destroyFavorite(const Zr::ArgMap &args, int *queryId) override;
+                            const QMap<QString, QByteArray> &files) override
+    {
+        ScriptedCall call {QStringLiteral("postStatusWithMedia"), args};
+        call.files = files;
+        return record(call, queryId);
+    }
     int retrieveFavorites(QVariantList *list, int *queryId, const Zr::ArgMap &args,
-                          Zr::RetrieveBehavior behavior) override;
-    int retrieveDirectMessages(QVariantList *list, int *queryId,
-                               const DirectMessageType::DirectMessageType &type,
-                               const Zr::ArgMap &args, Zr::RetrieveBehavior behavior) override;
-    int writeDirectMessage(const Zr::ArgMap &args, int *queryId) override;
-    int deleteDirectMessage(const Zr::ArgMap &args, int *queryId) override;
-    int retrieveUserResources(QVariantList *list, int *queryId, const UserType::UserType &type,
-                              const Zr::ArgMap &args, Zr::RetrieveBehavior behavior) override;
+                          Zr::RetrieveBehavior behavior) override
+    {
+        return record({QStringLiteral("retrieveFavorites"), args, -1, behavior}, queryId, list);
+    }
     int retrieveFaFResources(QVariantList *list,
                              const FriendsFollowersType::FriendsFollowersType &type,
                              const Zr::ArgMap &args, int *queryId,
-                             Zr::RetrieveBehavior behavior) override;
-    int createFriendship(const Zr::ArgMap &args, int *queryId) override;
-    int destroyFriendship(const Zr::ArgMap &args, int *queryId) override;
-    int friendshipExists(QVariantList *list, const Zr::ArgMap &args, int *queryId) override;
-    int createBlock(const Zr::ArgMap &args, int *queryId) override;
-    int destroyBlock(const Zr::ArgMap &args, int *queryId) override;
+                             Zr::RetrieveBehavior behavior) override
+    {
+        return record({QStringLiteral("retrieveFaFResources"), args, type, behavior}, queryId,
+                      list);
+    }
     int retrieveBlockedIdsList(QVariantList *list, int *queryId,
-                               Zr::RetrieveBehavior behavior) override;
+                               Zr::RetrieveBehavior behavior) override
+    {
+        return record({QStringLiteral("retrieveBlockedIdsList"), {}, -1, behavior}, queryId, list);
+    }
     int retrieveAccountResources(int *queryId, const AccountType::AccountType &type,
-                                 const Zr::ArgMap &args, const QByteArray &image) override;
-    int retrieveTrends(QVariantList *list, int *queryId, const TrendType::TrendType &type,
-                       const Zr::ArgMap &args, Zr::RetrieveBehavior behavior) override;
-    int retrieveSavedSearch(const SSType::SSType &type, const Zr::ArgMap &args,
-                            int *queryId) override;
+                                 const Zr::ArgMap &args, const QByteArray &image) override
+    {
+        ScriptedCall call {QStringLiteral("retrieveAccountResources"), args, type};
+        call.payload = image;
+        return record(call, queryId);
+    }
     int retrieveGeo(QVariantList *list, const GeoType::GeoType &type, const Zr::ArgMap &args,
-                    int *queryId, Zr::RetrieveBehavior behavior) override;
-    int retrieveList(const ListType::ListType &type, const Zr::ArgMap &args, int *queryId) override;
+                    int *queryId, Zr::RetrieveBehavior behavior) override
+    {
+        return record({QStringLiteral("retrieveGeo"), args, type, behavior}, queryId, list);
+    }
+// Requests of a kind, answered by signal only.
+#define SCRIPTED_KIND(name, Type)                                                                  \
+    int name(const Type &type, const Zr::ArgMap &args, int *queryId) override                      \
+    {                                                                                              \
+        return record({QStringLiteral(#name), args, type}, queryId);                               \
+    }
+    SCRIPTED_KIND(retrieveSavedSearch, SSType::SSType)
+    SCRIPTED_KIND(retrieveList, ListType::ListType)
+#undef SCRIPTED_KIND
     int searchResources(const Zr::ArgMap &args, int *queryId,
-                        const SearchType::SearchType &type) override;
+                        const SearchType::SearchType &type) override
+    {
+        return record({QStringLiteral("searchResources"), args, type}, queryId);
+    }
     int retrieveHelp(const HelpType::HelpType &type, QVariantMap *result, const Zr::ArgMap &args,
-                     int *queryId, Zr::RetrieveBehavior behavior) override;
-    int retrieveTinyUrlImage(const Zr::ArgMap &args, QString *fileUrl, int *queryId) override;
-    int UrlToSnip(const QString &url, int *queryId) override;
-    int startStreaming(const Zr::ArgMap &args, int *queryId) override;
-    void stopStreaming() override;
-
+                     int *queryId, Zr::RetrieveBehavior behavior) override
+    {
+        if (result && !m_cachedHelp.isEmpty())
+            *result = m_cachedHelp;
+        return record({QStringLiteral("retrieveHelp"), args, type, behavior, bool(result)},
+                      queryId);
+    }
+    int retrieveTinyUrlImage(const Zr::ArgMap &args, QString *fileUrl, int *queryId) override
+    {
+        if (fileUrl)
+            *fileUrl = m_cachedFile;
+        return record({QStringLiteral("retrieveTinyUrlImage"), args, -1, -1, bool(fileUrl)},
+                      queryId);
+    }
+    int UrlToSnip(const QString &url, int *queryId) override
+    {
+        ScriptedCall call {QStringLiteral("UrlToSnip")};
+        call.url = url;
+        return record(call, queryId);
+    }
+    void stopStreaming() override
+    {
+        ++m_stopStreamingCount;
+        m_calls.append(ScriptedCall(QStringLiteral("stopStreaming")));
+    }
+    void updateResfreshTime(int type, const QString &user) override
+    {
+        m_calls.append(ScriptedCall(QStringLiteral("updateResfreshTime"),
+                                    {{QStringLiteral("user"), user}}, type));
+    }
+    // Whatever the service would say, the history of earlier searches is empty.
+    void getSearchHistory(int, QStringList *history) override
+    {
+        if (history)
+            history->clear();
+    }
     bool imageTypeSupported(const QString &url) const override;
-    void getSearchHistory(int maxItems, QStringList *history) override;
-    void updateResfreshTime(int type, const QString &user) override;
 
 private:
     // Records the call, writes its id and returns its result.

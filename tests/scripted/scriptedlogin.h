@@ -29,11 +29,6 @@ public:
     QList<LoginCall> loginCalls() const { return m_loginCalls; }
     int loginCount() const { return m_loginCalls.size(); }
     int invalidateCount() const { return m_invalidateCount; }
-    void clearCalls()
-    {
-        m_loginCalls.clear();
-        m_invalidateCount = 0;
-    }
 
     bool accountExists() override { return m_accountExists; }
     QString accountUserId() override { return m_accountUserId; }

@@ -15,7 +15,6 @@ public:
         : ZrPlatform::ZrNotificationHandler(parent)
     { }
 
-    int clearedMessages() const { return m_clearedMessages; }
     int clearedMentions() const { return m_clearedMentions; }
     QStringList savedIds() const { return m_savedIds; }
     QList<QPair<int, QString>> mentionNotices() const { return m_mentionNotices; }
@@ -24,7 +23,7 @@ public:
     QStringList mentionSubjects() const { return m_mentionSubjects; }
     QStringList messageSubjects() const { return m_messageSubjects; }
 
-    void clearMessageNotifications() override { ++m_clearedMessages; }
+    void clearMessageNotifications() override { }
     void clearMentionNotifications() override { ++m_clearedMentions; }
     void saveLastId(const QString &lastId) override
     {
@@ -46,7 +45,6 @@ Q_SIGNALS:
     void lastIdSaved(const QString &lastId);
 
 private:
-    int m_clearedMessages = 0;
     int m_clearedMentions = 0;
     QStringList m_savedIds;
     QList<QPair<int, QString>> m_mentionNotices;

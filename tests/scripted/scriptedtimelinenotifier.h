@@ -14,14 +14,7 @@ public:
     { }
 
     int changeCount() const { return m_changes; }
-    void homeTimelineChanged() override
-    {
-        ++m_changes;
-        Q_EMIT changed();
-    }
-
-Q_SIGNALS:
-    void changed();
+    void homeTimelineChanged() override { ++m_changes; }
 
 private:
     int m_changes = 0;

@@ -1,6 +1,8 @@
 #ifndef SCRIPTEDVIEW_H
 #define SCRIPTEDVIEW_H
 
+#include <QJSValue>
+#include <QQuickItem>
 #include <QQuickView>
 #include <QVariantList>
 
@@ -24,16 +26,56 @@ public:
     }
 
     // Loads the scripted root page; true when it loaded.
-    bool loadRoot();
+    bool loadRoot()
+    {
+        setSource(QUrl(QStringLiteral("qrc:/scripted/ScriptedRoot.qml")));
+        return status() == QQuickView::Ready && rootObject();
+    }
 
-    QList<RootCall> calls() const;
-    QStringList callNames() const;
+    QList<RootCall> calls() const
+    {
+        QList<RootCall> result;
+        QVariant value = rootObject() ? rootObject()->property("calls") : QVariant();
+        if (value.userType() == qMetaTypeId<QJSValue>())
+            value = value.value<QJSValue>().toVariant(); // converts the arguments too
+        for (const QVariant &entry : value.toList()) {
+            const QVariantMap map = entry.toMap();
+            result.append({map.value(QStringLiteral("name")).toString(),
+                           map.value(QStringLiteral("args")).toList()});
+        }
+        return result;
+    }
+    QStringList callNames() const
+    {
+        QStringList names;
+        for (const RootCall &call : calls())
+            names.append(call.name);
+        return names;
+    }
     int callCount(const QString &name) const { return callNames().count(name); }
     // Arguments of the newest call of that name (empty when none).
-    QVariantList lastArguments(const QString &name) const;
-    void clearCalls();
+    QVariantList lastArguments(const QString &name) const
+    {
+        const QList<RootCall> all = calls();
+        for (auto it = all.crbegin(); it != all.crend(); ++it) {
+            if (it->name == name)
+                return it->args;
+        }
+        return QVariantList();
+    }
+    void clearCalls()
+    {
+        if (rootObject())
+            QMetaObject::invokeMethod(rootObject(), "clearCalls");
+    }
     // Adds an empty item with that object name under the root.
-    QQuickItem *addItem(const QString &objectName);
+    QQuickItem *addItem(const QString &objectName)
+    {
+        QVariant item;
+        QMetaObject::invokeMethod(rootObject(), "addItem", Q_RETURN_ARG(QVariant, item),
+                                  Q_ARG(QVariant, objectName));
+        return qobject_cast<QQuickItem *>(item.value<QObject *>());
+    }
 };
 
 #endif // SCRIPTEDVIEW_H

@@ -11,6 +11,15 @@
 #include <functional>
 #include <memory>
 
+// What value() gives for each name, joined by "|".
+template<typename Value> QString joined(const QStringList &names, Value value)
+{
+    QStringList parts;
+    for (const QString &name : names)
+        parts.append(value(name).toString());
+    return parts.join(QLatin1Char('|'));
+}
+
 // Test functions that each start with a controller signed in as "Alice" on the scripted backend.
 // A test class derives from it and calls start() from its init() slot.
 class ScriptedSession : public QObject
@@ -36,10 +45,7 @@ protected:
     // Context properties joined by "|".
     QString values(const QStringList &names) const
     {
-        QStringList parts;
-        for (const QString &name : names)
-            parts.append(c->contextProperty(name).toString());
-        return parts.join(QLatin1Char('|'));
+        return joined(names, [this](const QString &name) { return c->contextProperty(name); });
     }
     QVariantList shownError() const { return c->view().lastArguments(QStringLiteral("showError")); }
 
@@ -60,19 +66,14 @@ inline QStringList column(const ZirrupModel *model, const QString &role)
 // The values of named roles of a row, or of named properties of an object, joined by "|".
 inline QString fields(const ZirrupModel *model, int row, const QStringList &roles)
 {
-    const QVariantMap values = model->get(row);
-    QStringList parts;
-    for (const QString &role : roles)
-        parts.append(values.value(role).toString());
-    return parts.join(QLatin1Char('|'));
+    return joined(roles,
+                  [values = model->get(row)](const QString &role) { return values.value(role); });
 }
 
 inline QString fields(const QObject *object, const QStringList &properties)
 {
-    QStringList parts;
-    for (const QString &name : properties)
-        parts.append(object->property(name.toLatin1()).toString());
-    return parts.join(QLatin1Char('|'));
+    return joined(properties,
+                  [object](const QString &name) { return object->property(name.toLatin1()); });
 }
 
 // A request's arguments as "key=value&...".
