@@ -4,9 +4,9 @@
 #include "zirrupmodel.h"
 
 #include "areatestmain.h"
-#include "fixturefile.h"
 #include "scriptedcontroller.h"
 #include "scriptednotifications.h"
+#include "scriptedsession.h"
 
 #include <QBuffer>
 #include <QDBusConnection>
@@ -76,11 +76,6 @@ QString band(const QString &first, const QString &second)
     return first + QStringLiteral(" - ") + QChar(0x2028) + second;
 }
 
-QString notice(ScriptedController &c)
-{
-    return c.view().lastArguments("showError").value(0).toString();
-}
-
 // A JPEG with an EXIF orientation: the pixels as given, the tag telling viewers how to turn them
 // (6: turned right). Qt's own writer turns the pixels instead, so the tag is put in by hand.
 QByteArray jpegWithOrientation(const QImage &image, quint8 orientation)
@@ -133,7 +128,7 @@ public:
 };
 
 // The controller on the scripted backend; each ctest entry runs one area's functions.
-class TestScriptedController : public QObject
+class TestScriptedController : public ScriptedSession
 {
     Q_OBJECT
 
@@ -172,6 +167,8 @@ private Q_SLOTS:
         notes.write("not a picture");
     }
 
+    void cleanup() { c.reset(); }
+
     void cleanupTestCase()
     {
         if (m_daemon.state() == QProcess::NotRunning)
@@ -188,10 +185,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QStringList>("pieces");
         for (const QVariant &row : fixtureFile("entities.json").toList()) {
-            const QVariantMap c = row.toMap();
-            QTest::newRow(qPrintable(c.value("tag").toString()))
-                << c.value("entities").toMap() << c.value("text").toString()
-                << c.value("shown").toString() << c.value("pieces").toStringList();
+            const QVariantMap r = row.toMap();
+            QTest::newRow(qPrintable(r.value("tag").toString()))
+                << r.value("entities").toMap() << r.value("text").toString()
+                << r.value("shown").toString() << r.value("pieces").toStringList();
         }
     }
 
@@ -201,12 +198,12 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, shown);
         QFETCH(QStringList, pieces);
-        ScriptedController c;
-        c.handler()->parseEntities(entities, text);
+        fresh();
+        h->parseEntities(entities, text);
         QCOMPARE(text, shown);
         // The rich-text pieces keep each anchor whole, whatever blanks it holds (found by fuzzing).
         if (!pieces.isEmpty())
-            QCOMPARE(c.handler()->splitText(text), pieces);
+            QCOMPARE(h->splitText(text), pieces);
     }
 
     void markupRawMarkupIsShownNotObeyed_data()
@@ -229,8 +226,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(QString, shown);
-        ScriptedController c;
-        DataHandler *h = c.handler();
+        fresh();
 
         // Without entities, and around them.
         QString plain = text;
@@ -251,9 +247,9 @@ private Q_SLOTS:
 
     void markupMediaThumbnailsAreRequested()
     {
-        ScriptedController c;
-        c.start(false);
-        ScriptedBackend *backend = c.backend();
+        fresh();
+        c->start(false);
+        b = c->backend();
         const QVariantMap media =
             entity(5, 10,
                    {{"url", "http://s/l/Pq"},
@@ -261,29 +257,28 @@ private Q_SLOTS:
                     {"display_url", "pic"},
                     {"media_url", "http://s/media/pics/1000000000000900001.jpg"}});
         QString text = QStringLiteral("look http://s/l/Pq");
-        c.handler()->parseEntities({{"media", QVariantList {media}}}, text, true);
-        const ScriptedCall request = backend->lastCall("retrieveTinyUrlImage");
+        h->parseEntities({{"media", QVariantList {media}}}, text, true);
+        const ScriptedCall request = b->lastCall("retrieveTinyUrlImage");
         QCOMPARE(request.args,
                  (Zr::ArgMap {{"direct_url", "1"},
                               {"image_id", "1000000000000900001"},
                               {"image_url", "http://s/media/pics/1000000000000900001.jpg:thumb"},
                               {"as_thumb", "1"}}));
-        QCOMPARE(c.contextProperty("tinyurl_thumb_loading").toBool(), true);
+        QCOMPARE(flag("tinyurl_thumb_loading"), true);
 
         // A request that did not go out holds nothing up.
-        c.handler()->setContextProperty(QStringLiteral("tinyurl_thumb_loading"), false);
-        backend->setResult(QStringLiteral("retrieveTinyUrlImage"), Zr::RequestFailed);
+        h->setContextProperty(QStringLiteral("tinyurl_thumb_loading"), false);
+        b->setResult(QStringLiteral("retrieveTinyUrlImage"), Zr::RequestFailed);
         QVariantMap other = media;
         other.insert(QStringLiteral("media_url"), QStringLiteral("http://s/media/pics/2.jpg"));
-        c.handler()->parseEntities({{"media", QVariantList {other}}}, text, true);
-        QCOMPARE(backend->callCount(QStringLiteral("retrieveTinyUrlImage")), 2);
-        QCOMPARE(c.contextProperty("tinyurl_thumb_loading").toBool(), false);
+        h->parseEntities({{"media", QVariantList {other}}}, text, true);
+        QCOMPARE(b->callCount(QStringLiteral("retrieveTinyUrlImage")), 2);
+        QCOMPARE(flag("tinyurl_thumb_loading"), false);
     }
 
     void markupBareWordsAndMentions()
     {
-        ScriptedController c;
-        DataHandler *h = c.handler();
+        fresh();
         QCOMPARE(h->findLinks(QStringLiteral("#qt: see http://x.org/a, @bob HTTP://y.org")),
                  a("#qt", "#qt") + ": see " + a("http://x.org/a,", "http://x.org/a,")
                      + " @bob HTTP://y.org");
@@ -294,8 +289,8 @@ private Q_SLOTS:
         QCOMPARE(h->findLinks(QStringLiteral("http://x.org/\"x")),
                  a("http://x.org/&quot;x", "http://x.org/&quot;x"));
 
-        c.start(true);
-        c.signIn(QStringLiteral("Alice"));
+        c->start(true);
+        c->signIn(QStringLiteral("Alice"));
         QCOMPARE(h->getMentions(QStringLiteral("@ALICE @bob hi  @Carol\t@bob bob@x @alice"),
                                 QStringLiteral("@carol")),
                  QStringLiteral("@bob @bob "));
@@ -303,8 +298,7 @@ private Q_SLOTS:
 
     void markupRightToLeftTextIsCutIntoRuns()
     {
-        ScriptedController c;
-        DataHandler *h = c.handler();
+        fresh();
         QVERIFY(!h->hasRightToLeftText(QStringLiteral("plain words http://x.org")));
         QVERIFY(h->hasRightToLeftText(QStringLiteral("visit مرحبا http://x.org")));
         QVERIFY(h->hasRightToLeftText(QStringLiteral("שלום")));
@@ -328,7 +322,7 @@ private Q_SLOTS:
 
     void markupClientNameOfTheSource()
     {
-        ScriptedController c;
+        fresh();
         const QString desktop = QStringLiteral("Zirrup for Desktop");
         const QList<QPair<QString, QString>> sources = {
             {"<a href=\"http://zirrup.net/download/desktop\" rel=\"nofollow\">Zirrup for "
@@ -344,41 +338,41 @@ private Q_SLOTS:
             {"", ""},
         };
         for (const auto &[source, name] : sources)
-            QCOMPARE(c.handler()->parseSourceName(source), name);
+            QCOMPARE(h->parseSourceName(source), name);
     }
 
     void markupLinkClicksByPrefix()
     {
-        ScriptedController c;
+        fresh();
         LinkCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-        DataHandler *h = c.handler();
+        DataHandler *h = c->handler();
 
         // Nothing happens before the window exists.
         QCOMPARE(h->linkClicked(QStringLiteral("http://x.org")), false);
         QVERIFY(catcher.opened.isEmpty());
 
-        c.start(false);
+        c->start(false);
         QCOMPARE(h->linkClicked(QStringLiteral("@Bob")), false);
         QCOMPARE(h->currentUser(), QStringLiteral("bob"));
-        QCOMPARE(c.view().lastArguments("nextPage"), (QVariantList {"ProfileView.qml", false}));
+        QCOMPARE(c->view().lastArguments("nextPage"), (QVariantList {"ProfileView.qml", false}));
 
         QCOMPARE(h->linkClicked(QStringLiteral("$1000000000000000123")), false);
         QCOMPARE(h->currentTweetId(), QStringLiteral("1000000000000000123"));
-        QCOMPARE(c.view().lastArguments("nextPage"), (QVariantList {"TweetView.qml", false}));
+        QCOMPARE(c->view().lastArguments("nextPage"), (QVariantList {"TweetView.qml", false}));
 
         QCOMPARE(h->linkClicked(QStringLiteral("#qt")), false);
-        QCOMPARE(c.view().lastArguments("nextPage"), (QVariantList {"SearchView.qml", false}));
+        QCOMPARE(c->view().lastArguments("nextPage"), (QVariantList {"SearchView.qml", false}));
 
         // Anchors hold links as attribute text; the browser gets the link itself.
         QCOMPARE(h->linkClicked(QStringLiteral("https://x.org/?a=1&amp;b=2")), true);
         QCOMPARE(catcher.opened, (QList<QUrl> {QUrl("https://x.org/?a=1&b=2")}));
 
-        const int pages = c.view().callCount("nextPage");
+        const int pages = c->view().callCount("nextPage");
         QCOMPARE(h->linkClicked(QStringLiteral("ftp://x.org")), false);
         QCOMPARE(h->linkClicked(QStringLiteral("HTTP://x.org")), false);
-        QCOMPARE(c.view().callCount("nextPage"), pages);
+        QCOMPARE(c->view().callCount("nextPage"), pages);
         QCOMPARE(catcher.opened.size(), 1);
 
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
@@ -417,8 +411,7 @@ private Q_SLOTS:
         QFETCH(QString, relative);
         QFETCH(QString, section);
 
-        ScriptedController c;
-        DataHandler *h = c.handler();
+        fresh();
         h->setClock([age] { return written.addSecs(age); });
         // From 25 hours on, the medium date of the user's locale.
         const QString date =
@@ -431,13 +424,12 @@ private Q_SLOTS:
 
     void timeServiceDatesBecomeCanonicalLocalText()
     {
-        ScriptedController c;
-        DataHandler *h = c.handler();
+        fresh();
         const QString serviceDate = QStringLiteral("Sat Dec 05 10:11:12 +0000 2026");
         // Without a backend there is nothing to read the service's dates with.
         QCOMPARE(h->convertServiceDateTime(serviceDate, false), QString());
 
-        c.start(false);
+        c->start(false);
         QCOMPARE(h->convertServiceDateTime(serviceDate, false),
                  QStringLiteral("Sat Dec 05 15:41:12 2026"));
         QCOMPARE(h->convertServiceDateTime(QStringLiteral("Sat, 05 Dec 2026 23:50:00 +0000"), true),
@@ -452,8 +444,7 @@ private Q_SLOTS:
 
     void timeDetailLinesAndUnparsableTimes()
     {
-        ScriptedController c;
-        DataHandler *h = c.handler();
+        fresh();
         const QDateTime local = written.toLocalTime();
         const QString expected =
             h->locale().formatDateTime(local, Locale::DateMedium, Locale::TimeNone)
@@ -472,8 +463,7 @@ private Q_SLOTS:
     // Writing and posting tweets.
     void composeCountingFollowsTheServiceConfiguration()
     {
-        ScriptedController c;
-        DataHandler *h = c.handler();
+        fresh();
         const QString link30 = QStringLiteral("http://example.org/abcdefghijk");
         // 40 characters, of which the link counts 20.
         QCOMPARE(h->countTweetTextLength(link30 + QStringLiteral(" 123456789"), 0), 30);
@@ -483,101 +473,96 @@ private Q_SLOTS:
         QCOMPARE(h->countTweetTextLength(QStringLiteral("hi"), 1), 23);
 
         // Held by the backend already: used at once, nothing is asked.
-        c.startSignedIn();
-        c.backend()->setCachedHelp({{"characters_reserved_per_media", 23},
-                                    {"short_url_length", 22},
-                                    {"short_url_length_https", 24}});
+        c->startSignedIn();
+        b = c->backend();
+        b->setCachedHelp({{"characters_reserved_per_media", 23},
+                          {"short_url_length", 22},
+                          {"short_url_length_https", 24}});
         h->refreshConfigurationData();
-        QCOMPARE(c.backend()->calls("retrieveHelp").size(), 1);
-        QCOMPARE(c.backend()->lastCall("retrieveHelp").behavior, int(Zr::CacheOnly));
+        QCOMPARE(b->calls("retrieveHelp").size(), 1);
+        QCOMPARE(b->lastCall("retrieveHelp").behavior, int(Zr::CacheOnly));
         QCOMPARE(
             h->countTweetTextLength(link30 + QStringLiteral(" https://example.org/abcdefghij"), 1),
             22 + 1 + 24 + 23);
 
         // Not held: the signed-in backend's answer from the network is used too.
-        c.backend()->setCachedHelp({});
+        b->setCachedHelp({});
         h->refreshConfigurationData();
-        const ScriptedCall asked = c.backend()->lastCall("retrieveHelp");
+        const ScriptedCall asked = b->lastCall("retrieveHelp");
         QCOMPARE(asked.behavior, int(Zr::CacheThenNetwork));
         QVERIFY(!asked.listPassed);
-        c.backend()->complete(asked,
-                              {QVariantMap {{"characters_reserved_per_media", 21},
-                                            {"short_url_length", 29},
-                                            {"short_url_length_https", 29}}});
+        b->complete(asked,
+                    {QVariantMap {{"characters_reserved_per_media", 21},
+                                  {"short_url_length", 29},
+                                  {"short_url_length_https", 29}}});
         QCOMPARE(h->shortUrlLength(), 29);
         QCOMPARE(h->countTweetTextLength(link30, 0), 29);
     }
 
     void composePostingStateThroughSuccessAndErrors()
     {
-        ScriptedController c;
-        c.startSignedIn();
-        DataHandler *h = c.handler();
-        ScriptedBackend *backend = c.backend();
+        start();
 
         h->postTweetMessage(QStringLiteral("hello"), QString());
-        QCOMPARE(backend->lastCall("writeStatus").args,
+        QCOMPARE(b->lastCall("writeStatus").args,
                  (Zr::ArgMap {{"status", "hello"}, {"include_entities", "1"}}));
-        QCOMPARE(c.contextProperty("posting_tweet").toBool(), true);
-        backend->complete(backend->lastCall("writeStatus"));
-        QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
-        QCOMPARE(c.view().callCount("homePage"), 1);
+        QCOMPARE(flag("posting_tweet"), true);
+        b->complete(b->lastCall("writeStatus"));
+        QCOMPARE(flag("posting_tweet"), false);
+        QCOMPARE(c->view().callCount("homePage"), 1);
 
         // A reply that the service cannot place ends quietly; its errors reach the posting state.
         h->replyToTweetMessage(QStringLiteral("@bob yes"), QStringLiteral("42"),
                                QStringLiteral("p1"));
-        QCOMPARE(backend->lastCall("writeStatus").args,
+        QCOMPARE(b->lastCall("writeStatus").args,
                  (Zr::ArgMap {
                      {"status", "@bob yes"}, {"in_reply_to_status_id", "42"}, {"place_id", "p1"}}));
-        QCOMPARE(c.contextProperty("posting_tweet").toBool(), true);
-        backend->fail(backend->lastCall("writeStatus"), QStringLiteral("Not found"));
-        QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
-        QCOMPARE(c.view().callCount("showError"), 0);
+        QCOMPARE(flag("posting_tweet"), true);
+        b->fail(b->lastCall("writeStatus"), QStringLiteral("Not found"));
+        QCOMPARE(flag("posting_tweet"), false);
+        QCOMPARE(c->view().callCount("showError"), 0);
 
         h->postTweetMessage(QStringLiteral("hello"), QStringLiteral("p2"));
-        QCOMPARE(backend->lastCall("writeStatus").args.value("place_id"), QStringLiteral("p2"));
-        backend->fail(backend->lastCall("writeStatus"), QStringLiteral("Status is a duplicate."));
-        QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
-        QCOMPARE(notice(c), QStringLiteral("Unable to post tweet."));
-        QCOMPARE(c.view().callCount("homePage"), 1);
+        QCOMPARE(b->lastCall("writeStatus").args.value("place_id"), QStringLiteral("p2"));
+        b->fail(b->lastCall("writeStatus"), QStringLiteral("Status is a duplicate."));
+        QCOMPARE(flag("posting_tweet"), false);
+        QCOMPARE(shownError(), QVariantList {QStringLiteral("Unable to post tweet.")});
+        QCOMPARE(c->view().callCount("homePage"), 1);
 
         // A tweet and a reply in flight together: each one's answer is recognised.
         h->postTweetMessage(QStringLiteral("first"), QString());
-        const ScriptedCall tweet = backend->lastCall("writeStatus");
+        const ScriptedCall tweet = b->lastCall("writeStatus");
         h->replyToTweetMessage(QStringLiteral("@bob second"), QStringLiteral("42"), QString());
-        const ScriptedCall reply = backend->lastCall("writeStatus");
-        backend->complete(reply);
-        QCOMPARE(c.view().callCount("homePage"), 2);
-        backend->fail(tweet, QStringLiteral("Status is a duplicate."));
-        QCOMPARE(c.view().callCount("showError"), 2);
+        const ScriptedCall reply = b->lastCall("writeStatus");
+        b->complete(reply);
+        QCOMPARE(c->view().callCount("homePage"), 2);
+        b->fail(tweet, QStringLiteral("Status is a duplicate."));
+        QCOMPARE(c->view().callCount("showError"), 2);
         // An answered id is done with; an error without text is as quiet as "Not found".
-        backend->fail(tweet, QStringLiteral("Status is a duplicate."));
+        b->fail(tweet, QStringLiteral("Status is a duplicate."));
         h->postTweetMessage(QStringLiteral("again"), QString());
-        Q_EMIT backend->networkRequestError(backend->lastCall("writeStatus").queryId, {});
-        QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
-        QCOMPARE(c.view().callCount("showError"), 2);
+        Q_EMIT b->networkRequestError(b->lastCall("writeStatus").queryId, {});
+        QCOMPARE(flag("posting_tweet"), false);
+        QCOMPARE(c->view().callCount("showError"), 2);
 
         // A request that did not go out leaves the state alone.
-        backend->setResult(QStringLiteral("writeStatus"), Zr::RequestFailed);
+        b->setResult(QStringLiteral("writeStatus"), Zr::RequestFailed);
         h->postTweetMessage(QStringLiteral("hello"), QString());
-        QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
+        QCOMPARE(flag("posting_tweet"), false);
 
         // Nothing without a picture, and nothing while signing in.
         h->postTweetWithMedia(QStringLiteral("pic"), QString());
         QVERIFY(!h->photoScaler());
-        QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
-        const int sent = backend->callCount(QStringLiteral("writeStatus"));
+        QCOMPARE(flag("posting_tweet"), false);
+        const int sent = b->callCount(QStringLiteral("writeStatus"));
         h->reAuthentication();
         h->postTweetMessage(QStringLiteral("hello"), QString());
-        QCOMPARE(backend->callCount(QStringLiteral("writeStatus")), sent);
+        QCOMPARE(b->callCount(QStringLiteral("writeStatus")), sent);
     }
 
     void composeLinkWrappingRoundTrip()
     {
-        ScriptedController c;
-        c.startSignedIn();
-        DataHandler *h = c.handler();
-        ScriptedBackend *backend = c.backend();
+        start();
         const QString longLink = QStringLiteral("http://example.org/a/long/page");
 
         // Links of 20 characters and more are worth wrapping.
@@ -585,39 +570,33 @@ private Q_SLOTS:
         QVERIFY(h->linksToShorten(QStringLiteral("see HTTP://x.org/abcdefg")));
 
         h->shortenLinks("see " + longLink + " and https://example.org/other");
-        const QList<ScriptedCall> requests = backend->calls("UrlToSnip");
+        const QList<ScriptedCall> requests = b->calls("UrlToSnip");
         QCOMPARE(requests.size(), 2);
         QCOMPARE(requests[0].url, longLink);
-        QCOMPARE(c.contextProperty("tweet_shortening_url").toBool(), true);
-        backend->complete(requests[0], {QStringLiteral("http://s/l/AbC12")});
-        QCOMPARE(c.contextProperty("tweet_shortenedUrl").toString(),
-                 QStringLiteral("http://s/l/AbC12"));
-        QCOMPARE(c.contextProperty("tweet_originalUrl").toString(), longLink);
-        QCOMPARE(c.contextProperty("tweet_shortening_url").toBool(), true);
-        backend->fail(requests[1], QStringLiteral("Invalid parameter: url"));
-        QCOMPARE(notice(c), QStringLiteral("Unable to shorten url."));
-        QCOMPARE(c.contextProperty("tweet_shortening_url").toBool(), false);
+        QCOMPARE(flag("tweet_shortening_url"), true);
+        b->complete(requests[0], {QStringLiteral("http://s/l/AbC12")});
+        QCOMPARE(text("tweet_shortenedUrl"), QStringLiteral("http://s/l/AbC12"));
+        QCOMPARE(text("tweet_originalUrl"), longLink);
+        QCOMPARE(flag("tweet_shortening_url"), true);
+        b->fail(requests[1], QStringLiteral("Invalid parameter: url"));
+        QCOMPARE(shownError(), QVariantList {QStringLiteral("Unable to shorten url.")});
+        QCOMPARE(flag("tweet_shortening_url"), false);
 
         // Back and forth again without asking the service.
         QVERIFY(h->linksToUnshorten(QStringLiteral("see http://s/l/AbC12")));
         QVERIFY(!h->linksToUnshorten("see " + longLink));
         h->unshortenLinks(QStringLiteral("see http://s/l/AbC12 now"));
-        QCOMPARE(c.contextProperty("tweet_shortenedUrl").toString(), longLink);
-        QCOMPARE(c.contextProperty("tweet_originalUrl").toString(),
-                 QStringLiteral("http://s/l/AbC12"));
+        QCOMPARE(text("tweet_shortenedUrl"), longLink);
+        QCOMPARE(text("tweet_originalUrl"), QStringLiteral("http://s/l/AbC12"));
         h->shortenLinks(longLink);
-        QCOMPARE(backend->callCount(QStringLiteral("UrlToSnip")), 2);
-        QCOMPARE(c.contextProperty("tweet_shortenedUrl").toString(),
-                 QStringLiteral("http://s/l/AbC12"));
-        QCOMPARE(c.contextProperty("tweet_shortening_url").toBool(), false);
+        QCOMPARE(b->callCount(QStringLiteral("UrlToSnip")), 2);
+        QCOMPARE(text("tweet_shortenedUrl"), QStringLiteral("http://s/l/AbC12"));
+        QCOMPARE(flag("tweet_shortening_url"), false);
     }
 
     void composePictureTweetsWaitTheirTurnAndGoScaled()
     {
-        ScriptedController c;
-        c.startSignedIn();
-        DataHandler *h = c.handler();
-        ScriptedBackend *backend = c.backend();
+        start();
         QTemporaryDir dir;
         const QString picture = dir.filePath(QStringLiteral("pic.jpg"));
         QImage image(40, 30, QImage::Format_RGB32);
@@ -631,13 +610,13 @@ private Q_SLOTS:
         h->addUploadImage(QUrl::fromLocalFile(picture).toString(), false, 0.75f);
         h->replyToTweetWithMedia(QStringLiteral("two"), QStringLiteral("42"), QStringLiteral("p9"));
         h->cleanUploadImages();
-        QCOMPARE(
-            notice(c),
-            QStringLiteral("A picture is still being prepared. This tweet will be sent after it."));
+        QCOMPARE(shownError(),
+                 QVariantList {QStringLiteral(
+                     "A picture is still being prepared. This tweet will be sent after it.")});
         QCOMPARE(h->queuedMediaTweetCount(), 1);
 
-        QTRY_COMPARE(backend->callCount(QStringLiteral("postStatusWithMedia")), 1);
-        const ScriptedCall first = backend->lastCall("postStatusWithMedia");
+        QTRY_COMPARE(b->callCount(QStringLiteral("postStatusWithMedia")), 1);
+        const ScriptedCall first = b->lastCall("postStatusWithMedia");
         QCOMPARE(first.args, (Zr::ArgMap {{"status", "one"}}));
         // The scaled picture goes whole, up to its end marker, and its file is gone.
         QCOMPARE(first.files.size(), 1);
@@ -648,17 +627,17 @@ private Q_SLOTS:
         QVERIFY(!h->photoScaler());
         QCOMPARE(h->queuedMediaTweetCount(), 1);
 
-        backend->complete(first, {QVariantMap {{"id", "7"}}});
-        QCOMPARE(c.view().callCount("homePage"), 1);
-        QCOMPARE(c.contextProperty("posting_tweet").toBool(), true);
-        QTRY_COMPARE(backend->callCount(QStringLiteral("postStatusWithMedia")), 2);
-        const ScriptedCall second = backend->lastCall("postStatusWithMedia");
+        b->complete(first, {QVariantMap {{"id", "7"}}});
+        QCOMPARE(c->view().callCount("homePage"), 1);
+        QCOMPARE(flag("posting_tweet"), true);
+        QTRY_COMPARE(b->callCount(QStringLiteral("postStatusWithMedia")), 2);
+        const ScriptedCall second = b->lastCall("postStatusWithMedia");
         QCOMPARE(
             second.args,
             (Zr::ArgMap {{"status", "two"}, {"in_reply_to_status_id", "42"}, {"place_id", "p9"}}));
-        backend->fail(second, QStringLiteral("Internal error"));
-        QCOMPARE(notice(c), QStringLiteral("Unable to post tweet."));
-        QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
+        b->fail(second, QStringLiteral("Internal error"));
+        QCOMPARE(shownError(), QVariantList {QStringLiteral("Unable to post tweet.")});
+        QCOMPARE(flag("posting_tweet"), false);
         QCOMPARE(h->queuedMediaTweetCount(), 0);
 
         // A scaled file over the service's limit is never sent cut.
@@ -668,21 +647,20 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QByteArray(3 * 1024 * 1024 + 1, 'x'));
         }
-        const int notices = c.view().callCount("showError");
+        const int notices = c->view().callCount("showError");
         h->setContextProperty(QStringLiteral("posting_tweet"), true);
         h->onPhotosScaled(QVariantList {QStringLiteral("/pictures/huge.jpg")}, QVariantList {huge});
-        QCOMPARE(backend->callCount("postStatusWithMedia"), 2);
-        QCOMPARE(c.contextProperty("posting_tweet").toBool(), false);
-        QCOMPARE(c.view().callCount("showError"), notices + 1);
-        QCOMPARE(notice(c), QStringLiteral("Unable to post tweet."));
+        QCOMPARE(b->callCount("postStatusWithMedia"), 2);
+        QCOMPARE(flag("posting_tweet"), false);
+        QCOMPARE(c->view().callCount("showError"), notices + 1);
+        QCOMPARE(shownError(), QVariantList {QStringLiteral("Unable to post tweet.")});
         QVERIFY(!QFile::exists(huge));
     }
 
     // The picture gallery and pictures made ready for upload.
     void photosGalleryListsPicturesNewestFirst()
     {
-        ScriptedController c;
-        DataHandler *h = c.handler();
+        fresh();
         QSignalSpy changed(h, &DataHandler::photosModelChanged);
 
         // Asking twice: the first scan is dropped, the grid stays empty until the second is done.
@@ -762,10 +740,7 @@ private Q_SLOTS:
         const QDBusConnection none(QStringLiteral("none"));
         QCOMPARE(DisplayInfo(none, none).backlightStatus(0), DisplayInfo::BacklightOn);
 
-        ScriptedController c;
-        c.startSignedIn();
-        DataHandler *h = c.handler();
-        ScriptedBackend *backend = c.backend();
+        start();
         // Read at start: no screen saver, but the session is locked (that is read last).
         m_screenSaver.active = false;
         m_session.locked = true;
@@ -773,86 +748,81 @@ private Q_SLOTS:
         QSignalSpy light(h->displayInfo(), &DisplayInfo::backlightStatusChanged);
         QVERIFY(light.wait());
         QCOMPARE(h->displayInfo()->backlightStatus(0), DisplayInfo::BacklightOff);
-        auto streams = [backend] { return backend->callCount(QStringLiteral("startStreaming")); };
+        auto streams = [this] { return b->callCount(QStringLiteral("startStreaming")); };
         const int started = streams();
 
         h->setVisible(true);
         QCOMPARE(streams(), started + 1);
-        QCOMPARE(h->pendingQueryIds().stream, backend->lastCall("startStreaming").queryId);
+        QCOMPARE(h->pendingQueryIds().stream, b->lastCall("startStreaming").queryId);
         h->setVisible(true);
         QCOMPARE(streams(), started + 1);
         h->setVisible(false);
-        QCOMPARE(backend->stopStreamingCount(), 1);
+        QCOMPARE(b->stopStreamingCount(), 1);
 
         // Behind a lit screen the lists stay current.
         setLocked(false);
         QVERIFY(light.wait());
         h->setVisible(true);
         h->setVisible(false);
-        QCOMPARE(backend->stopStreamingCount(), 1);
+        QCOMPARE(b->stopStreamingCount(), 1);
         QCOMPARE(streams(), started + 2);
 
         h->setVisible(true);
         setScreenSaver(true);
         QVERIFY(light.wait());
         h->setVisible(false);
-        QCOMPARE(backend->stopStreamingCount(), 2);
+        QCOMPARE(b->stopStreamingCount(), 2);
         setScreenSaver(false);
     }
 
     void refreshFailedStreamsAreRetriedOnlyOnline()
     {
-        ScriptedController c;
-        c.startSignedIn();
-        DataHandler *h = c.handler();
-        ScriptedBackend *backend = c.backend();
+        start();
         QTimer *throttle = h->throttlingTimer();
         // The root answers a network change as the program's does with the window in front.
-        c.view().rootObject()->setProperty("answersNetwork", true);
+        c->view().rootObject()->setProperty("answersNetwork", true);
 
-        backend->fail(backend->lastCall("startStreaming"), QStringLiteral("Stream closed"));
+        b->fail(b->lastCall("startStreaming"), QStringLiteral("Stream closed"));
         QVERIFY(throttle->isActive());
         QCOMPARE(throttle->interval(), 65000);
-        QCOMPARE(c.view().callCount("showError"), 0);
+        QCOMPARE(c->view().callCount("showError"), 0);
         throttle->stop();
         h->onThrottlingTimerTriggered();
-        const ScriptedCall retry = backend->lastCall("startStreaming");
+        const ScriptedCall retry = b->lastCall("startStreaming");
         QCOMPARE(h->pendingQueryIds().stream, retry.queryId);
 
         // A retry armed before the network went does not fire offline.
-        backend->fail(retry, QStringLiteral("Stream closed"));
+        b->fail(retry, QStringLiteral("Stream closed"));
         QVERIFY(throttle->isActive());
         h->networkStatusChanged(false);
         QVERIFY(!throttle->isActive());
-        QCOMPARE(backend->stopStreamingCount(), 1);
-        QCOMPARE(c.view().lastArguments("onNetworkAvailableChanged"), QVariantList {false});
-        backend->fail(retry, QStringLiteral("Stream closed"));
+        QCOMPARE(b->stopStreamingCount(), 1);
+        QCOMPARE(c->view().lastArguments("onNetworkAvailableChanged"), QVariantList {false});
+        b->fail(retry, QStringLiteral("Stream closed"));
         QVERIFY(!throttle->isActive());
-        const int streams = backend->callCount(QStringLiteral("startStreaming"));
+        const int streams = b->callCount(QStringLiteral("startStreaming"));
         h->startSyncTimer();
-        QCOMPARE(backend->callCount(QStringLiteral("startStreaming")), streams);
+        QCOMPARE(b->callCount(QStringLiteral("startStreaming")), streams);
 
         // Its return alone starts the stream again, and the lists catch up.
-        backend->clearCalls();
+        b->clearCalls();
         h->networkStatusChanged(true);
-        QCOMPARE(backend->callCount(QStringLiteral("startStreaming")), 1);
-        QCOMPARE(backend->stopStreamingCount(), 1);
-        QCOMPARE(c.view().lastArguments("onNetworkAvailableChanged"), QVariantList {true});
-        QCOMPARE(h->pendingQueryIds().stream, backend->lastCall("startStreaming").queryId);
+        QCOMPARE(b->callCount(QStringLiteral("startStreaming")), 1);
+        QCOMPARE(b->stopStreamingCount(), 1);
+        QCOMPARE(c->view().lastArguments("onNetworkAvailableChanged"), QVariantList {true});
+        QCOMPARE(h->pendingQueryIds().stream, b->lastCall("startStreaming").queryId);
         QList<int> timelines;
-        for (const ScriptedCall &call : backend->calls(QStringLiteral("retrieveTimelineResources")))
+        for (const ScriptedCall &call : b->calls(QStringLiteral("retrieveTimelineResources")))
             timelines.append(call.type);
         QVERIFY(timelines.contains(TimelineType::Home));
         QVERIFY(timelines.contains(TimelineType::Mentions));
-        QVERIFY(backend->hasCall(QStringLiteral("retrieveDirectMessages")));
+        QVERIFY(b->hasCall(QStringLiteral("retrieveDirectMessages")));
     }
 
     void refreshLastSeenIdIsSavedOnceAfterAQuietMoment()
     {
-        ScriptedController c;
-        c.startSignedIn();
-        DataHandler *h = c.handler();
-        ScriptedNotifications *notifications = c.factory().notifications();
+        start();
+        ScriptedNotifications *notifications = c->factory().notifications();
         QSignalSpy saved(notifications, &ScriptedNotifications::lastIdSaved);
 
         // In the background nothing counts as seen; only mentions and messages count.
@@ -871,10 +841,8 @@ private Q_SLOTS:
 
     void refreshBackgroundNewsReachTheDesktop()
     {
-        ScriptedController c;
-        c.startSignedIn();
-        DataHandler *h = c.handler();
-        ScriptedNotifications *n = c.factory().notifications();
+        start();
+        ScriptedNotifications *n = c->factory().notifications();
         const QVariantList mention = record({{"id", "7"},
                                              {"text", "@Alice hi &amp; bye"},
                                              {"user", QVariantMap {{"screen_name", "bob"}}}});
@@ -905,50 +873,52 @@ private Q_SLOTS:
 
     void refreshCleanupRunsOnceUntilResumed()
     {
-        ScriptedController c;
-        c.startSignedIn();
-        DataHandler *h = c.handler();
+        start();
 
         h->doCleanup();
-        QCOMPARE(c.view().callNames(), (QStringList {"prepareCleanup", "doCleanup", "startPage"}));
-        QCOMPARE(c.view().lastArguments("startPage"), QVariantList {"MainView.qml"});
-        QCOMPARE(c.backend()->stopStreamingCount(), 1);
+        QCOMPARE(c->view().callNames(), (QStringList {"prepareCleanup", "doCleanup", "startPage"}));
+        QCOMPARE(c->view().lastArguments("startPage"), QVariantList {"MainView.qml"});
+        QCOMPARE(b->stopStreamingCount(), 1);
         // Done already and not yet back in front: nothing more.
         h->doCleanup();
-        QCOMPARE(c.view().calls().size(), 3);
-        QCOMPARE(c.backend()->stopStreamingCount(), 1);
+        QCOMPARE(c->view().calls().size(), 3);
+        QCOMPARE(b->stopStreamingCount(), 1);
 
         // Back in front and gone again, the next cleanup runs; signed out, it ends on sign-in.
         h->startSyncTimer();
         h->stopSyncTimer();
-        Q_EMIT c.login()->accountRemoved();
+        Q_EMIT c->login()->accountRemoved();
         h->doCleanup();
-        QCOMPARE(c.view().callCount("prepareCleanup"), 2);
-        QCOMPARE(c.view().lastArguments("startPage"), QVariantList {"SignInView.qml"});
+        QCOMPARE(c->view().callCount("prepareCleanup"), 2);
+        QCOMPARE(c->view().lastArguments("startPage"), QVariantList {"SignInView.qml"});
     }
 
     void refreshDelayedRefreshesRunEach()
     {
-        ScriptedController c;
-        c.startSignedIn();
-        ScriptedBackend *backend = c.backend();
-        auto requests = [backend] {
-            return backend->callCount(QStringLiteral("retrieveDirectMessages"));
-        };
+        start();
+        auto requests = [this] { return b->callCount(QStringLiteral("retrieveDirectMessages")); };
         int before = requests();
-        c.handler()->updateMessagesView();
+        h->updateMessagesView();
         const int perRefresh = requests() - before;
         QVERIFY(perRefresh > 0);
 
         // The same timeout twice: the second does not replace the first.
         before = requests();
-        c.handler()->delayedUpdateMessagesView(0);
-        c.handler()->delayedUpdateMessagesView(0);
+        h->delayedUpdateMessagesView(0);
+        h->delayedUpdateMessagesView(0);
         QCOMPARE(requests(), before);
         QTRY_COMPARE(requests(), before + 2 * perRefresh);
     }
 
 private:
+    // A controller not started yet.
+    void fresh()
+    {
+        c.reset();
+        c = std::make_unique<ScriptedController>();
+        h = c->handler();
+    }
+
     // One private bus stands in for both the session and the system bus; started for the one
     // area that talks to the desktop.
     void startBus(const QString &daemon)
