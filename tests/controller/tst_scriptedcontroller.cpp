@@ -1,5 +1,6 @@
 #include "datahandler.h"
 #include "displayinfo.h"
+#include "jsonrows.h"
 #include "photoscaler.h"
 #include "zirrupmodel.h"
 
@@ -59,6 +60,8 @@ public:
 public Q_SLOTS:
     void open(const QUrl &url) { opened.append(url); }
 };
+
+const QString MarkupData = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/markup.json");
 
 const QString canonicalFormat = QStringLiteral("ddd MMM dd hh:mm:ss yyyy");
 
@@ -204,45 +207,8 @@ private Q_SLOTS:
         // The rich-text pieces keep each anchor whole, whatever blanks it holds (found by fuzzing).
         if (!pieces.isEmpty())
             QCOMPARE(h->splitText(text), pieces);
-    }
-
-    void markupRawMarkupIsShownNotObeyed_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("image") << QStringLiteral("<img src=\"http://127.0.0.1:1/x.png\">")
-                               << QStringLiteral("&lt;img src=\"http://127.0.0.1:1/x.png\"&gt;");
-        QTest::newRow("service escaped") << QStringLiteral("&lt;3 &amp; &#39;x&#39;")
-                                         << QStringLiteral("&lt;3 &amp; &#39;x&#39;");
-        QTest::newRow("lone brackets")
-            << QStringLiteral("a < b > c") << QStringLiteral("a &lt; b &gt; c");
-        QTest::newRow("forged anchor")
-            << QStringLiteral("<a href=\"x\" style=\"text-decoration:none; color:#4d6980\">y</a>")
-            << QStringLiteral(
-                   "&lt;a href=\"x\" style=\"text-decoration:none; color:#4d6980\"&gt;y&lt;/a&gt;");
-    }
-
-    void markupRawMarkupIsShownNotObeyed()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, shown);
-        fresh();
-
-        // Without entities, and around them.
-        QString plain = text;
-        h->parseEntities({}, plain);
-        QCOMPARE(plain, shown);
-        QString tagged = text + QStringLiteral(" #qt ") + text;
-        const int at = int(text.size()) + 1;
-        h->parseEntities({{"hashtags", QVariantList {entity(at, at + 3, {{"text", "qt"}})}}},
-                         tagged);
-        const QString expected = shown + " " + a("#qt", "#qt") + " " + shown;
-        QCOMPARE(tagged, expected);
-        // What QML hands back is made harmless again, our own anchors kept.
-        QCOMPARE(h->findLinks(tagged), expected);
-        QCOMPARE(h->findLinks(plain + QStringLiteral(" #qt")), shown + " " + a("#qt", "#qt"));
-        QCOMPARE(h->splitText(plain).join(QString()), shown);
-        QCOMPARE(h->splitText(tagged).join(QString()), expected);
+        else
+            QCOMPARE(h->splitText(text).join(QString()), shown);
     }
 
     void markupMediaThumbnailsAreRequested()
@@ -276,69 +242,44 @@ private Q_SLOTS:
         QCOMPARE(flag("tinyurl_thumb_loading"), false);
     }
 
-    void markupBareWordsAndMentions()
+    // Plain text from the pages: tags and links (and mentions when asked) made into anchors, what
+    // is already anchored or escaped kept as it is.
+    void markupFindLinks_data() { addJsonRows(MarkupData, "findLinks"); }
+    void markupFindLinks()
+    {
+        QFETCH(QVariantMap, row);
+        fresh();
+        QCOMPARE(h->findLinks(row["text"].toString(), row.value("entitiesHandled", true).toBool()),
+                 row["shown"].toString());
+    }
+
+    // Rich text cut into the pieces a page lays out, in reading order.
+    void markupSplitText_data() { addJsonRows(MarkupData, "splitText"); }
+    void markupSplitText()
+    {
+        QFETCH(QVariantMap, row);
+        fresh();
+        const QString text = row["text"].toString();
+        QCOMPARE(h->hasRightToLeftText(text), row["rightToLeft"].toBool());
+        QCOMPARE(h->splitText(text, row["reversed"].toBool()), row["pieces"].toStringList());
+    }
+
+    void markupSourceName_data() { addJsonRows(MarkupData, "sourceName"); }
+    void markupSourceName()
+    {
+        QFETCH(QVariantMap, row);
+        fresh();
+        QCOMPARE(h->parseSourceName(row["source"].toString()), row["name"].toString());
+    }
+
+    void markupMentionsOfAReply()
     {
         fresh();
-        QCOMPARE(h->findLinks(QStringLiteral("#qt: see http://x.org/a, @bob HTTP://y.org")),
-                 a("#qt", "#qt") + ": see " + a("http://x.org/a,", "http://x.org/a,")
-                     + " @bob HTTP://y.org");
-        QCOMPARE(h->findLinks(QStringLiteral("by @bob:"), false), "by " + a("@bob", "@bob") + ":");
-        // Two blanks leave an empty word between them; other blanks come back as spaces.
-        QCOMPARE(h->findLinks(QStringLiteral("one  two\tthree\n#four")),
-                 "one  two three " + a("#four", "#four"));
-        QCOMPARE(h->findLinks(QStringLiteral("http://x.org/\"x")),
-                 a("http://x.org/&quot;x", "http://x.org/&quot;x"));
-
         c->start(true);
         c->signIn(QStringLiteral("Alice"));
         QCOMPARE(h->getMentions(QStringLiteral("@ALICE @bob hi  @Carol\t@bob bob@x @alice"),
                                 QStringLiteral("@carol")),
                  QStringLiteral("@bob @bob "));
-    }
-
-    void markupRightToLeftTextIsCutIntoRuns()
-    {
-        fresh();
-        QVERIFY(!h->hasRightToLeftText(QStringLiteral("plain words http://x.org")));
-        QVERIFY(h->hasRightToLeftText(QStringLiteral("visit مرحبا http://x.org")));
-        QVERIFY(h->hasRightToLeftText(QStringLiteral("שלום")));
-        QVERIFY(!h->hasRightToLeftText(QString()));
-
-        const QString tag = a("#qt", "#qt");
-        QCOMPARE(h->splitText("hello " + tag + " world"),
-                 (QStringList {"hello ", tag, " ", "world"}));
-        QCOMPARE(h->splitText("hello " + tag + " world", true),
-                 (QStringList {"world", " ", tag, "hello "}));
-        QCOMPARE(h->splitText(tag + "," + tag), (QStringList {tag, ",", tag}));
-
-        // In a right-to-left text the left-to-right runs come out reversed, set off by a blank.
-        const QString hebrewTag = a("#חדשות", "#חדשות");
-        QCOMPARE(h->splitText("see " + hebrewTag + " שלום עולם now"),
-                 (QStringList {" ", hebrewTag, "see ", " ", "שלום ", "עולם ", "now"}));
-        QCOMPARE(h->splitText(QStringLiteral("مرحبا بكم a b")),
-                 (QStringList {"مرحبا ", "بكم ", "b", "a "}));
-        QCOMPARE(h->splitText(QString()), QStringList());
-    }
-
-    void markupClientNameOfTheSource()
-    {
-        fresh();
-        const QString desktop = QStringLiteral("Zirrup for Desktop");
-        const QList<QPair<QString, QString>> sources = {
-            {"<a href=\"http://zirrup.net/download/desktop\" rel=\"nofollow\">Zirrup for "
-             "Desktop</a>",
-             desktop},
-            {"&lt;a href=&quot;http://zirrup.net/download/desktop&quot; "
-             "rel=&quot;nofollow&quot;&gt;"
-             "Zirrup for Desktop&lt;/a&gt;",
-             desktop},
-            {"<a href=\"http://zirrup.net\" rel=\"nofollow\">Site</a>", "web"},
-            {"web", "web"},
-            {"some client", "some"},
-            {"", ""},
-        };
-        for (const auto &[source, name] : sources)
-            QCOMPARE(h->parseSourceName(source), name);
     }
 
     void markupLinkClicksByPrefix()
@@ -347,7 +288,6 @@ private Q_SLOTS:
         LinkCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-        DataHandler *h = c->handler();
 
         // Nothing happens before the window exists.
         QCOMPARE(h->linkClicked(QStringLiteral("http://x.org")), false);
