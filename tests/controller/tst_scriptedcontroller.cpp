@@ -38,19 +38,6 @@ bool installEnglishCatalogues()
     return loaded;
 }
 
-QString a(const QString &target, const QString &display)
-{
-    return QStringLiteral("<a href=\"%1\" style=\"text-decoration:none; color:#4d6980\">%2</a>")
-        .arg(target, display);
-}
-
-QVariantMap entity(int start, int end, const QVariantMap &fields = {})
-{
-    QVariantMap map = fields;
-    map.insert(QStringLiteral("indices"), QVariantList {start, end});
-    return map;
-}
-
 // Receives the web links the controller opens.
 class LinkCatcher : public QObject
 {
@@ -63,15 +50,13 @@ public Q_SLOTS:
 
 const QString TextData = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/texts.json");
 
-const QString canonicalFormat = QStringLiteral("ddd MMM dd hh:mm:ss yyyy");
-
 // The moment the tweets of these tests were written, and its canonical text.
 const QDateTime written(QDate(2026, 12, 5), QTime(10, 11, 12), Qt::UTC);
 
 QString canonical(const QDateTime &time)
 {
     return QLocale(QLocale::English, QLocale::UnitedStates)
-        .toString(time.toLocalTime(), canonicalFormat);
+        .toString(time.toLocalTime(), QStringLiteral("ddd MMM dd hh:mm:ss yyyy"));
 }
 
 // A JPEG with an EXIF orientation: the pixels as given, the tag telling viewers how to turn them
@@ -211,20 +196,16 @@ private Q_SLOTS:
         fresh();
         c->start(false);
         b = c->backend();
-        const QVariantMap media =
-            entity(5, 10,
-                   {{"url", "http://s/l/Pq"},
-                    {"id", "1000000000000900001"},
-                    {"display_url", "pic"},
-                    {"media_url", "http://s/media/pics/1000000000000900001.jpg"}});
+        const QVariantMap media = {{"url", "http://s/l/Pq"},
+                                   {"id", "1000000000000900001"},
+                                   {"display_url", "pic"},
+                                   {"indices", QVariantList {5, 10}},
+                                   {"media_url", "http://s/media/pics/1000000000000900001.jpg"}};
         QString text = QStringLiteral("look http://s/l/Pq");
         h->parseEntities({{"media", QVariantList {media}}}, text, true);
-        const ScriptedCall request = b->lastCall("retrieveTinyUrlImage");
-        QCOMPARE(request.args,
-                 (Zr::ArgMap {{"direct_url", "1"},
-                              {"image_id", "1000000000000900001"},
-                              {"image_url", "http://s/media/pics/1000000000000900001.jpg:thumb"},
-                              {"as_thumb", "1"}}));
+        QCOMPARE(query(b->lastCall("retrieveTinyUrlImage")),
+                 "as_thumb=1&direct_url=1&image_id=1000000000000900001"
+                 "&image_url=http://s/media/pics/1000000000000900001.jpg:thumb");
         QCOMPARE(flag("tinyurl_thumb_loading"), true);
 
         // A request that did not go out holds nothing up.
