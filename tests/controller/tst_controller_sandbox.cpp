@@ -6,7 +6,7 @@
 
 #include "apiclient.h"
 #include "sandboxprocess.h"
-#include "scriptedcontroller.h"
+#include "scriptedsession.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -16,14 +16,6 @@
 
 namespace {
 const int network = 10000;
-
-QStringList column(const ZirrupModel *model, const char *role)
-{
-    QStringList values;
-    for (int row = 0; row < model->rowCount(); ++row)
-        values.append(model->get(row).value(QLatin1String(role)).toString());
-    return values;
-}
 
 std::unique_ptr<ApiClient> client(const QUrl &service, const QString &name,
                                   const QString &password = QString())
@@ -86,10 +78,8 @@ private Q_SLOTS:
         const QString id = posted.object().value("id_str").toString();
         QTRY_COMPARE(home->get(0).value("tweetid").toString(), id);
         QCOMPARE(home->rowCount(), rows + 1);
-        QCOMPARE(home->get(0).value("name").toString(), QString("leo"));
-        QCOMPARE(home->get(0).value("status_text").toString(),
-                 QString("Tea & biscuits at four? #break"));
-        QCOMPARE(home->get(0).value("favorited").toBool(), false);
+        QCOMPARE(fields(home, 0, {"name", "status_text", "favorited"}),
+                 "leo|Tea & biscuits at four? #break|false");
 
         c.handler()->favoriteTweet(id, true);
         QTRY_COMPARE(home->get(0).value("favorited").toBool(), true);
