@@ -35,6 +35,13 @@ QtObject {
         return calls.filter(function (call) { return call.name === name; }).map(function (call) { return call.args; });
     }
 
+    // The recorded calls of the slots named in filter, in order, each as name(arguments in JSON).
+    function callsAmong(filter) {
+        return calls.filter(function (call) { return filter.indexOf(call.name) >= 0; }).map(function (call) {
+            return call.name + "(" + JSON.stringify(call.args).slice(1, -1) + ")";
+        });
+    }
+
     function count(name) {
         return callsOf(name).length;
     }

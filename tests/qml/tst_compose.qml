@@ -36,12 +36,10 @@ PageTestCase {
         var page = createTemporaryObject(composeComponent, testCase);
         findChild(page, "composeEditor").text = text;
         var counter = findChild(page, "counter");
-        compare(counter.text, data.left);
-        compare(counter.color, Number(data.left) < 0 ? "#cc3333" : "#8a8a8a");
-        compare(findChild(page, "composeTopBar").okButtonEnabled, data.ok);
         var replyPage = reply();
         findChild(replyPage, "replyEditor").text = text;
-        compare(replyPage.validMessage, data.ok);
+        compare([counter.text, String(counter.color), findChild(page, "composeTopBar").okButtonEnabled, replyPage.validMessage],
+                [data.left, Number(data.left) < 0 ? "#cc3333" : "#8a8a8a", data.ok, data.ok]);
     }
 
     function test_sendAndReplyTarget() {
@@ -53,10 +51,8 @@ PageTestCase {
         editor.text = "@bob hi";
         editor.locationEnabled = true;
         mouseClick(findChild(page, "okButton"));
-        compare(dataHandler.names(["postTweetMessage", "postTweetWithMedia", "prepareReplyTo", "cleanUploadImages", "window.prevPage"]),
-                ["postTweetMessage", "prepareReplyTo", "cleanUploadImages", "window.prevPage"]);
-        compare(dataHandler.callsOf("postTweetMessage"), [["@bob hi", "place9"]]);
-        compare(dataHandler.callsOf("prepareReplyTo"), [[""]]);
+        compare(dataHandler.callsAmong(["postTweetMessage", "postTweetWithMedia", "prepareReplyTo", "cleanUploadImages", "window.prevPage"]),
+                ['postTweetMessage("@bob hi","place9")', 'prepareReplyTo("")', "cleanUploadImages()", "window.prevPage()"]);
 
         // A picture costs its characters (sending it is walked by the smoke test).
         tweetImageUploadModel.append(picture);
@@ -84,8 +80,7 @@ PageTestCase {
         mouseClick(findChild(page, "cancelButton"));
         var dialog = findChild(page, "discardDialog");
         if (!data.asks) {
-            verify(closed());
-            compare(dataHandler.count("cleanUploadImages"), 1);
+            compare([closed(), dataHandler.count("cleanUploadImages")], [true, 1]);
             return;
         }
         // Keeping the text is tried from the keyboard in tst_mainview.
@@ -104,7 +99,7 @@ PageTestCase {
         // No place found: the waiting ends, the place stays off.
         editor.locating = true;
         testContext.set("geo_location", "error");
-        verify(!editor.locating && !editor.locationEnabled);
+        compare([editor.locating, editor.locationEnabled], [false, false]);
         // A source that never answers gives up with a notice instead of spinning on.
         findChild(editor, "locateTimeout").interval = 50;
         editor.locating = true;
@@ -121,8 +116,7 @@ PageTestCase {
         tryCompare(list, "count", 1);
         mouseClick(list.itemAtIndex(0));
         tryCompare(sheet, "status", DialogStatus.Closed);
-        compare(editor.text, "hello @bob world");
-        compare(editor.cursorPosition, 11);
+        compare([editor.text, editor.cursorPosition], ["hello @bob world", 11]);
     }
 
     // Picking a recipient is walked by the smoke test.
@@ -138,16 +132,14 @@ PageTestCase {
         var page = openPage("MessagingConversationView.qml");
         var field = findChild(page, "replyField");
         field.forceActiveFocus();
-        compare(page.state, "editing");
-        verify(!window.showToolBar);
+        compare([page.state, window.showToolBar], ["editing", false]);
         field.text = "x".repeat(141);
         verify(!findChild(page, "okCancelBar").okButtonEnabled);
         // Bob does not follow the user: nothing is sent and the user is told.
         field.text = "x".repeat(140);
         page.send();
-        compare(dataHandler.count("postDirectMessage"), 0);
-        compare(dataHandler.count("window.showError"), 1);
-        compare([field.text, page.state, window.showToolBar], ["", "", true]);
+        compare([dataHandler.count("postDirectMessage"), dataHandler.count("window.showError"), field.text, page.state, window.showToolBar],
+                [0, 1, "", "", true]);
 
         // Sending to a follower, here and in the composer, is walked by the smoke test.
         testContext.set("composeview_screenname", "carol");
@@ -158,13 +150,11 @@ PageTestCase {
         // The service wraps neither links nor pictures into a message: its plain length counts.
         tweetImageUploadModel.append(picture);
         editor.text = "http://example.org/" + "x".repeat(122);
-        compare(findChild(composer, "messagingCounter").text, "-1");
-        verify(!composer.validMessage);
+        compare([findChild(composer, "messagingCounter").text, composer.validMessage], ["-1", false]);
         editor.text = "http://example.org/" + "x".repeat(121);
         verify(composer.validMessage);
         editor.text = "Hello";
         composer.send();
-        compare(dataHandler.count("window.showError"), 2);
-        compare(dataHandler.count("postDirectMessage"), 0);
+        compare([dataHandler.count("window.showError"), dataHandler.count("postDirectMessage")], [2, 0]);
     }
 }

@@ -59,59 +59,47 @@ PageTestCase {
     function test_pushPopAndPopTo() {
         var a = stack.push(url("PageA"));
         // The first page has nothing to slide over: it is there at once.
-        compare(stack.busy, false);
-        compare(a.statusLog, [PageStatus.Activating, PageStatus.Active]);
-        compare(frame.toolBar.tools, a.tools);
+        compare([stack.busy, a.statusLog, frame.toolBar.tools], [false, [PageStatus.Activating, PageStatus.Active], a.tools]);
 
         var b = stack.push(url("PageB"));
-        compare([a.status, b.status, stack.busy], [PageStatus.Deactivating, PageStatus.Activating, true]);
-        compare(frame.toolBar.tools, b.tools);
+        compare([a.status, b.status, stack.busy, frame.toolBar.tools], [PageStatus.Deactivating, PageStatus.Activating, true, b.tools]);
         settle(stack);
         compare([a.status, b.status, a.visible], [PageStatus.Inactive, PageStatus.Active, false]);
 
         compare(stack.pop(), b);
-        compare([stack.currentPage, a.status], [a, PageStatus.Activating]);
-        compare(frame.toolBar.tools, a.tools);
+        compare([stack.currentPage, a.status, frame.toolBar.tools], [a, PageStatus.Activating, a.tools]);
         settle(stack);
-        compare(a.status, PageStatus.Active);
         // A page the stack made is destroyed when it leaves; nothing goes below the last page.
-        compare(destroyedPages(), ["B"]);
-        compare(stack.pop(), null);
+        compare([a.status, destroyedPages(), stack.pop()], [PageStatus.Active, ["B"], null]);
 
         // Popping to a page destroys every page above it.
         stack.push(url("PageC"), undefined, true);
         stack.push(url("PageD"), undefined, true);
         compare(stack.pop(a).label, "D");
         settle(stack);
-        compare([stack.currentPage, stack.depth], [a, 1]);
-        compare(destroyedPages(), ["B", "C", "D"]);
+        compare([stack.currentPage, stack.depth, destroyedPages()], [a, 1, ["B", "C", "D"]]);
         // Components with properties, and immediate moves.
         var e = stack.push(pageComponent, { "label": "E" }, true);
         compare([a.status, e.status, stack.busy], [PageStatus.Inactive, PageStatus.Active, false]);
         stack.pop(undefined, true);
-        compare([a.status, stack.busy], [PageStatus.Active, false]);
-        compare(destroyedPages(), ["B", "C", "D", "E"]);
+        compare([a.status, stack.busy, destroyedPages()], [PageStatus.Active, false, ["B", "C", "D", "E"]]);
     }
 
     function test_itemPagesAndErrors() {
         var item = createTemporaryObject(pageComponent, owner, { "label": "item" });
         stack.push(url("PageA"), undefined, true);
-        compare(stack.push(item, { "extra": "given" }, true), item);
-        compare(item.extra, "given");
+        compare([stack.push(item, { "extra": "given" }, true), item.extra], [item, "given"]);
         compare(thrown(function () { stack.push(item); }), sameInstance);
         // Replacing the page above the item by the item again would put it twice in a row.
         stack.push(url("PageB"), undefined, true);
-        compare(thrown(function () { stack.replace(item); }), sameInstance);
-        compare(stack.currentPage.label, "B");
+        compare([thrown(function () { stack.replace(item); }), stack.currentPage.label], [sameInstance, "B"]);
         stack.pop(undefined, true);
         // An item page goes back to its owner, not destroyed.
         stack.pop(undefined, true);
-        compare([item.parent, item.status, item.visible], [owner, PageStatus.Inactive, false]);
-        compare(destroyedPages(), ["B"]);
+        compare([item.parent, item.status, item.visible, destroyedPages()], [owner, PageStatus.Inactive, false, ["B"]]);
 
         var message = thrown(function () { stack.push(url("Broken")); });
-        verify(message.indexOf("Error while loading page: ") === 0, message);
-        compare(stack.depth, 1);
+        compare([message.indexOf("Error while loading page: "), stack.depth], [0, 1], message);
     }
 
     function test_interruptedTransitionsAndClear() {
@@ -131,8 +119,7 @@ PageTestCase {
         stack.push(item, undefined, true);
         stack.push(url("PageE"));
         stack.clear();
-        compare([stack.depth, stack.currentPage, stack.busy, item.parent], [0, null, false, owner]);
-        compare(destroyedPages(), ["A", "B", "C", "D", "E"]);
-        compare(frame.toolBar.tools, null);
+        compare([stack.depth, stack.currentPage, stack.busy, item.parent, destroyedPages(), frame.toolBar.tools],
+                [0, null, false, owner, ["A", "B", "C", "D", "E"], null]);
     }
 }

@@ -29,17 +29,15 @@ PageTestCase {
     function test_tabs() {
         testContext.set("zirrup_account_exists", true);
         var page = open("coffee");
-        compare(dataHandler.callsOf("updateSearchHistory"), [[50]]);
         // The current tab again searches nothing new (the other tabs are walked by the smoke test).
         findChild(page, "timelineTab").clicked();
         findChild(page, "timelineTab").clicked();
-        compare(dataHandler.callsOf("searchTimeline"), [["coffee"]]);
         // Test runs see no position source: the page says so instead of spinning, and searches
         // nothing.
         findChild(page, "nearbyTab").clicked();
-        verify(findChild(page, "noPositionText").visible);
-        verify(!page.searching);
-        compare(dataHandler.count("searchTweets"), 1);
+        compare([findChild(page, "noPositionText").visible, page.searching], [true, false]);
+        compare(dataHandler.callsAmong(["updateSearchHistory", "searchTimeline", "searchTweets"]),
+                ['searchTweets("coffee")', "updateSearchHistory(50)", 'searchTimeline("coffee")']);
     }
 
     function test_saveWhileBusyAndBack() {
@@ -57,11 +55,11 @@ PageTestCase {
         compare(dataHandler.names(["saveSearch", "deleteSearch"]), ["saveSearch"]);
         // Only leaving for good clears the search string.
         page.status = PageStatus.Inactive;
-        compare(dataHandler.currentSearchString, "coffee");
+        var kept = dataHandler.currentSearchString;
         page.status = PageStatus.Active;
         findChild(page.tools, "backButton").clicked();
         page.status = PageStatus.Inactive;
-        compare(dataHandler.currentSearchString, "");
+        compare([kept, dataHandler.currentSearchString], ["coffee", ""]);
     }
 
     function test_historyWhileTyping() {
@@ -70,19 +68,19 @@ PageTestCase {
         var page = open("coffee");
         var field = findChild(page, "searchField");
         var history = findChild(page, "historyList");
+        function shown() { return [history.itemAtIndex(0).visible, history.itemAtIndex(1).visible]; }
         field.openSoftwareInputPanel();
         verify(history.visible && !findChild(page, "resultList").visible);
         // An emptied field shows no rows at all; typing shows the matching ones.
         field.text = "";
         tryVerify(function () { return history.itemAtIndex(1) !== null; });
-        verify(!history.itemAtIndex(0).visible && !history.itemAtIndex(1).visible);
+        var rows = [shown()];
         keyClick(Qt.Key_T);
-        verify(!history.itemAtIndex(0).visible && history.itemAtIndex(1).visible);
+        compare(rows.concat([shown()]), [[false, false], [false, true]]);
         dataHandler.reset();
         waitForItemPolished(history);
         mouseClick(history.itemAtIndex(1));
-        compare(dataHandler.callsOf("searchTweets"), [["tea"]]);
-        verify(!history.visible);
+        compare([dataHandler.callsOf("searchTweets"), history.visible], [[["tea"]], false]);
         // Closing the panel on an empty field searches for nothing; with other text the query
         // comes back.
         field.openSoftwareInputPanel();
@@ -103,16 +101,14 @@ PageTestCase {
         var history = findChild(page, "historyList");
         var trends = findChild(page, "trendsList");
         mouseClick(findChild(page, "signInButton"));
-        compare(dataHandler.count("createNewAccount"), 1);
         mouseClick(findChild(page, "signUpButton"));
-        compare(dataHandler.callsOf("linkClicked"), [["http://mobile.zirrup.net/signup"]]);
+        compare(dataHandler.callsAmong(["createNewAccount", "linkClicked"]),
+                ["createNewAccount()", 'linkClicked("http://mobile.zirrup.net/signup")']);
 
         // Typing shows the matching history in place of the trends; Return on an empty field
         // only clears it.
         mouseClick(field);
-        compare(page.state, "search");
-        verify(history.visible && !trends.visible);
-        compare(field.platformSipAttributes.actionKeyLabel, "Done");
+        compare([page.state, history.visible, trends.visible, field.platformSipAttributes.actionKeyLabel], ["search", true, false, "Done"]);
         keyClick(Qt.Key_Return);
         compare(root.pageStack.depth, 1);
         keyClick(Qt.Key_Q);
@@ -138,15 +134,13 @@ PageTestCase {
             mySubscribedListsModel.append({ "name": "@me/list" + i, "desc": "about\n\nit", "isprivate": i === 1,
                                             "id": "7" + i, "screenName": "me", "avatar": "" });
         var page = startWindow("MenuView.qml").pageStack.currentPage;
-        compare(dataHandler.callsOf("updateProfileView"), [["me"]]);
-        compare(dataHandler.count("updateSubscribedLists"), 1);
         var list = page.list;
         tryVerify(function () { return list.itemAtIndex(2) !== null; });
-        // The last row appeared while the lists were loading.
-        compare(dataHandler.count("moreSubscribedLists"), 0);
+        // The last row appeared while the lists were loading: more only once they have loaded.
         testContext.set("mylists_loading", false);
         page.loadMore(2);
-        compare(dataHandler.count("moreSubscribedLists"), 1);
+        compare(dataHandler.callsAmong(["updateProfileView", "updateSubscribedLists", "moreSubscribedLists"]),
+                ['updateProfileView("me")', "updateSubscribedLists()", "moreSubscribedLists()"]);
         dataHandler.currentUser = "someone";
         mouseClick(list.itemAtIndex(1));
         compare([dataHandler.currentListId, dataHandler.currentListName, dataHandler.currentUser], ["71", "@me/list1", "me"]);

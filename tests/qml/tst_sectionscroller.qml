@@ -60,8 +60,7 @@ PageTestCase {
         fill(["c", "c", "a"]);
         mousePress(scroller, 32, 0);
         tryCompare(scroller, "dragging", true);
-        compare(values(), ["a", "b", "c", "a"]);
-        compare(scroller.sections.map(field("index")), [0, 2, 3, 5]);
+        compare([values(), scroller.sections.map(field("index"))], [["a", "b", "c", "a"], [0, 2, 3, 5]]);
 
         // Changes while dragging are seen at the next move.
         rows.setProperty(1, "band", "x");
@@ -81,21 +80,17 @@ PageTestCase {
             rows.append({ "band": "band " + Math.floor(i / 10) });
         // A short press does not drag.
         mouseClick(scroller, 32, 10);
-        compare(scroller.dragging, false);
-        compare(scroller.currentSection, "");
+        compare([scroller.dragging, scroller.currentSection], [false, ""]);
         frame.list.positionViewAtEnd();
         // At the very top of the strip: the first section, its heading shown.
         mousePress(scroller, 32, 0);
         tryCompare(scroller, "dragging", true);
-        compare(scroller.currentSection, "band 0");
-        compare(frame.list.contentY, 0);
         var label = findChild(scroller, "sectionLabel");
-        verify(label.visible);
+        compare([scroller.currentSection, frame.list.contentY, label.visible], ["band 0", 0, true]);
         mouseMove(scroller, 32, scroller.height * 0.6);
-        compare(scroller.currentSection, "band 2");
-        compare([label.children[0].text, label.children[0].textFormat], ["band 2", Text.PlainText]);
-        compare(frame.list.indexAt(10, frame.list.contentY + 1), 20);
+        compare([scroller.currentSection, label.children[0].text, label.children[0].textFormat, frame.list.indexAt(10, frame.list.contentY + 1)],
+                ["band 2", "band 2", Text.PlainText, 20]);
         mouseRelease(scroller, 32, scroller.height * 0.6);
-        verify(!scroller.dragging && !label.visible);
+        compare([scroller.dragging, label.visible], [false, false]);
     }
 }

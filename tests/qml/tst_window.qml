@@ -69,10 +69,8 @@ PageTestCase {
     function test_startUp(data) {
         var view = data.eventPage ? url(data.view) : data.view;
         open(view, data.tab);
-        compare(dataHandler.names(["startTab", "startView"]), ["startTab", "startView"]);
-        compare(window.eventPageLaunched, data.eventPage);
-        compare(historyViews(), [view]);
-        compare(window.pageStack.currentPage.status, PageStatus.Active);
+        compare([dataHandler.names(["startTab", "startView"]), window.eventPageLaunched, historyViews(), window.pageStack.currentPage.status],
+                [["startTab", "startView"], data.eventPage, [view], PageStatus.Active]);
         if (data.shown)
             compare(window.pageStack.currentPage.tabGroup.currentTab.objectName, data.shown);
     }
@@ -93,62 +91,46 @@ PageTestCase {
         dataHandler.currentUser = "u4";
         window.nextPage(url("PageE"), true);
         settle();
-        compare(window.eventPageLaunched, true);
-        compare(stackLabels(), ["A", "D", "E"]);
         // The pages the window drops are destroyed (destruction waits for the event loop).
         wait(0);
-        compare(dataHandler.callsOf("pageDestroyed"), [["B"], ["C"]]);
-        compare(historyViews(), [url("PageA"), url("PageB"), url("PageC"), url("PageD"), url("PageE")]);
-        compare(window.historyEntry(2).username, "u2");
-        compare(window.historyEntry(2).tweetid, "12");
-        compare(window.historyEntry(4).eventpage, true);
+        compare([window.eventPageLaunched, stackLabels(), dataHandler.callsOf("pageDestroyed"), historyViews()],
+                [true, ["A", "D", "E"], [["B"], ["C"]], [url("PageA"), url("PageB"), url("PageC"), url("PageD"), url("PageE")]]);
+        var entry = window.historyEntry(2);
+        compare([entry.username, entry.tweetid, window.historyEntry(4).eventpage], ["u2", "12", true]);
 
         // Back to D: C is made again below it, and the controller names D's subject.
         back();
-        compare(stackLabels(), ["A", "C", "D"]);
-        compare([dataHandler.currentUser, dataHandler.currentTweetId], ["u3", "13"]);
-        compare(window.pageStack.currentPage.shownUser, "u3");
-        compare(window.eventPageLaunched, false);
+        compare([stackLabels(), dataHandler.currentUser, dataHandler.currentTweetId, window.pageStack.currentPage.shownUser,
+                 window.eventPageLaunched], [["A", "C", "D"], "u3", "13", "u3", false]);
         // Back to C, which shows C's subject although it was made while D was current.
         back();
-        compare(stackLabels(), ["A", "B", "C"]);
-        compare(window.pageStack.currentPage.shownUser, "u2");
+        compare([stackLabels(), window.pageStack.currentPage.shownUser], [["A", "B", "C"], "u2"]);
         // Back to B: every subject of its time comes back.
         back();
-        compare(stackLabels(), ["A", "B"]);
-        compare([dataHandler.currentUser, dataHandler.currentTweetId, dataHandler.currentListId,
-                 dataHandler.currentListName, dataHandler.currentSearchString], ["u1", "11", "7", "friends", "#qt"]);
+        compare([stackLabels(), dataHandler.currentUser, dataHandler.currentTweetId, dataHandler.currentListId,
+                 dataHandler.currentListName, dataHandler.currentSearchString], [["A", "B"], "u1", "11", "7", "friends", "#qt"]);
         // Back to the bottom page: the history has nothing left to restore, and "back" stops there.
         dataHandler.currentUser = "unchanged";
         back();
         back();
-        compare(stackLabels(), ["A"]);
-        compare(dataHandler.currentUser, "unchanged");
-        compare(window.historyCount(), 1);
+        compare([stackLabels(), dataHandler.currentUser, window.historyCount()], [["A"], "unchanged", 1]);
     }
 
     function test_samePageIsNotOpenedTwice() {
         open(url("PageA"));
-        verify(next(url("PageB"), "Alice", "5"));
-        // The same page for the same user and tweet, the name in another case.
-        compare(next(url("PageB"), "alice", "5"), null);
-        compare(next(url("PageB"), "ALICE", "5"), null);
-        compare(window.historyCount(), 2);
-        // Another tweet, another user or another page is opened.
-        verify(next(url("PageB"), "alice", "6"));
-        verify(next(url("PageB"), "bob", "6"));
-        verify(next(url("PageC"), "bob", "6"));
-        compare(window.historyCount(), 5);
+        // The same page for the same user and tweet (the name in another case) is not opened again;
+        // another tweet, another user or another page is.
+        var opened = [["B", "Alice", "5"], ["B", "alice", "5"], ["B", "ALICE", "5"], ["B", "alice", "6"], ["B", "bob", "6"],
+                      ["C", "bob", "6"]].map(function (a) { return next(url("Page" + a[0]), a[1], a[2]) !== null; });
+        compare([opened, window.historyCount()], [[true, false, false, true, true, true], 5]);
 
         // A busy stack ignores navigation.
         dataHandler.currentUser = "u1";
         verify(window.nextPage(url("PageD")));
-        compare(window.nextPage(url("PageE")), null);
-        compare(window.replacePage(url("PageE")), null);
+        var refused = [window.nextPage(url("PageE")), window.replacePage(url("PageE"))];
         window.homePage();
-        compare(homeSpy.count, 0);
         settle();
-        compare(window.historyCount(), 6);
+        compare([refused, homeSpy.count, window.historyCount()], [[null, null], 0, 6]);
     }
 
     function test_replaceStartAndHome() {
@@ -157,29 +139,20 @@ PageTestCase {
         dataHandler.currentUser = "u2";
         compare(window.replacePage(url("PageC")).label, "C");
         settle();
-        compare(stackLabels(), ["A", "C"]);
-        compare(historyViews(), [url("PageA"), url("PageC")]);
-        compare(window.historyEntry(1).username, "u2");
+        compare([stackLabels(), historyViews(), window.historyEntry(1).username], [["A", "C"], [url("PageA"), url("PageC")], "u2"]);
 
         window.startEventPage(url("PageA"), url("PageB"));
-        compare(stackLabels(), ["A", "B"]);
-        compare(window.eventPageLaunched, true);
-        compare(historyViews(), [url("PageA"), url("PageB")]);
+        compare([stackLabels(), window.eventPageLaunched, historyViews()], [["A", "B"], true, [url("PageA"), url("PageB")]]);
 
         next(url("PageC"), "u3");
         window.homePage();
-        compare(stackLabels(), ["A"]);
-        compare(window.historyCount(), 1);
-        compare(homeSpy.count, 1);
+        compare([stackLabels(), window.historyCount(), homeSpy.count], [["A"], 1, 1]);
         next(url("PageB"), "u1");
         window.backToMain();
-        compare(stackLabels(), ["A"]);
-        compare(window.historyCount(), 1);
+        compare([stackLabels(), window.historyCount()], [["A"], 1]);
 
         window.startPage(url("PageD"));
-        compare(stackLabels(), ["D"]);
-        compare(historyViews(), [url("PageD")]);
-        compare(window.pageStack.currentPage.status, PageStatus.Active);
+        compare([stackLabels(), historyViews(), window.pageStack.currentPage.status], [["D"], [url("PageD")], PageStatus.Active]);
     }
 
     function test_errorNotice() {
@@ -196,8 +169,7 @@ PageTestCase {
         window.errorNoticeTimeout = 50;
         tryCompare(notice, "state", "", 3000);
         window.showError("Network unavailable");
-        compare(text.text, "Network unavailable");
-        compare(notice.state, "shown");
+        compare([text.text, notice.state], ["Network unavailable", "shown"]);
     }
 
     function test_windowActivity() {
@@ -208,8 +180,7 @@ PageTestCase {
         compare(dataHandler.names(calls), ["setIsOnFullscreen", "emitUpdateTimestamp", "startSyncTimer"]);
         dataHandler.calls = [];
         fakePlatformWindow.active = false;
-        compare(dataHandler.names(calls), ["setIsOnFullscreen", "stopSyncTimer"]);
-        compare(dataHandler.callsOf("setIsOnFullscreen"), [[false]]);
+        compare(dataHandler.callsAmong(calls), ["setIsOnFullscreen(false)", "stopSyncTimer()"]);
         fakePlatformWindow.visible = false;
         fakePlatformWindow.visible = true;
         compare(dataHandler.callsOf("setVisible"), [[false], [true]]);
