@@ -46,12 +46,6 @@ QtObject {
         return callsOf(name).length;
     }
 
-    // The names of the calls made, in order; with a filter only those in it.
-    function names(filter) {
-        return calls.map(function (call) { return call.name; })
-                    .filter(function (name) { return !filter || filter.indexOf(name) >= 0; });
-    }
-
     function reset() {
         calls = [];
         currentUser = currentTweetId = currentListId = currentListName = currentSearchString = "";

@@ -88,8 +88,8 @@ PageTestCase {
         // New messages do not mark the tab that shows them.
         dataHandler.newMessages();
         compare(marks(), [false, false, false]);
-        compare(dataHandler.names(["clearMentionNotifications", "clearMessageNotifications"]),
-                ["clearMentionNotifications", "clearMessageNotifications"]);
+        compare(dataHandler.callsAmong(["clearMentionNotifications", "clearMessageNotifications"]),
+                ["clearMentionNotifications()", "clearMessageNotifications()"]);
 
         // Search forgets the last query.
         dataHandler.currentSearchString = "#qt";

@@ -52,7 +52,7 @@ PageTestCase {
         delete dataHandler.savedSearchIds["coffee"];
         testContext.set("savedsearches_is_loading", false);
         save.clicked();
-        compare(dataHandler.names(["saveSearch", "deleteSearch"]), ["saveSearch"]);
+        compare(dataHandler.callsAmong(["saveSearch", "deleteSearch"]), ['saveSearch("coffee")']);
         // Only leaving for good clears the search string.
         page.status = PageStatus.Inactive;
         var kept = dataHandler.currentSearchString;

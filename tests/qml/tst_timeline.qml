@@ -75,8 +75,8 @@ PageTestCase {
         findChild(page.tools, "backButton").clicked();
         page.destroy();
         wait(0);
-        compare(dataHandler.names(["updateRetweetedByMeView", "window.prevPage", "cleanRetweetsView"]),
-                ["updateRetweetedByMeView", "window.prevPage", "cleanRetweetsView"]);
+        compare(dataHandler.callsAmong(["updateRetweetedByMeView", "window.prevPage", "cleanRetweetsView"]),
+                ["updateRetweetedByMeView()", "window.prevPage()", "cleanRetweetsView()"]);
     }
 
     function test_pullToRefresh_data() {
@@ -143,7 +143,7 @@ PageTestCase {
             list.itemCreated(3);
             testContext.set(flag, false);
         });
-        compare(dataHandler.names(calls), []);
+        compare(dataHandler.callsAmong(calls), []);
         list.itemCreated(3);
         compare(dataHandler.callsAmong(calls), data.asks ? [data.asks] : []);
     }

@@ -55,8 +55,8 @@ PageTestCase {
         favourites.destroy();
         list.destroy();
         wait(0);
-        compare([name, dataHandler.names(["cleanFavoritesView", "cleanTweetsView"])],
-                ["@alice/friends", ["cleanFavoritesView", "cleanTweetsView"]]);
+        compare([name, dataHandler.callsAmong(["cleanFavoritesView", "cleanTweetsView"])],
+                ["@alice/friends", ["cleanFavoritesView()", "cleanTweetsView()"]]);
     }
 
     function test_blockAndFollowList() {

@@ -1,14 +1,34 @@
 import QtQuick 2.15
 import QtTest 1.2
 import com.orvik.meego 1.0
+import "qrc:/resources/qml"
+import "pages"
 
 // The root window: start-up, history-backed navigation, the error notice and what it tells the
-// controller about the window.
+// controller about the window; and the page stack under it on its own: statuses and tool bar
+// through the transitions, the pages it destroys, item pages and what it refuses.
 PageTestCase {
     id: testCase
     name: "Window"
 
     property var window: null
+    property var frame: null
+    property var stack: null
+    readonly property string sameInstance: "Cannot navigate so that the resulting page stack has two consecutive entries of the same page instance."
+
+    Component {
+        id: stackComponent
+        Item {
+            property alias stack: stack
+            property alias toolBar: toolBar
+            anchors.fill: parent
+            ZirrupPageStack { id: stack; width: 480; height: 700; toolBar: toolBar }
+            ToolBar { id: toolBar; y: 700 }
+        }
+    }
+
+    Component { id: pageComponent; StackPage {} }
+    Item { id: owner }
 
     QtObject {
         id: fakePlatformWindow
@@ -26,6 +46,29 @@ PageTestCase {
         dataHandler.startTabResult = startTab || "Timeline";
         window = startWindow(startView);
         homeSpy.target = window;
+    }
+
+    // A page stack of its own, with transitions short enough to keep the test quick.
+    function newStack() {
+        frame = createTemporaryObject(stackComponent, testCase);
+        stack = frame.stack;
+        stack.transitionDuration = 40;
+    }
+
+    // The pages destroyed so far (destruction is deferred to the event loop).
+    function destroyedPages() {
+        wait(0);
+        return dataHandler.callsOf("pageDestroyed").map(function (args) { return args[0]; }).sort();
+    }
+
+    // The message of what fn throws; the test fails when it throws nothing.
+    function thrown(fn) {
+        try {
+            fn();
+        } catch (e) {
+            return e.message;
+        }
+        fail("nothing thrown");
     }
 
     function stackLabels() {
@@ -69,8 +112,8 @@ PageTestCase {
     function test_startUp(data) {
         var view = data.eventPage ? url(data.view) : data.view;
         open(view, data.tab);
-        compare([dataHandler.names(["startTab", "startView"]), window.eventPageLaunched, historyViews(), window.pageStack.currentPage.status],
-                [["startTab", "startView"], data.eventPage, [view], PageStatus.Active]);
+        compare([dataHandler.callsAmong(["startTab", "startView"]), window.eventPageLaunched, historyViews(), window.pageStack.currentPage.status],
+                [["startTab()", "startView()"], data.eventPage, [view], PageStatus.Active]);
         if (data.shown)
             compare(window.pageStack.currentPage.tabGroup.currentTab.objectName, data.shown);
     }
@@ -91,10 +134,9 @@ PageTestCase {
         dataHandler.currentUser = "u4";
         window.nextPage(url("PageE"), true);
         settle();
-        // The pages the window drops are destroyed (destruction waits for the event loop).
-        wait(0);
-        compare([window.eventPageLaunched, stackLabels(), dataHandler.callsOf("pageDestroyed"), historyViews()],
-                [true, ["A", "D", "E"], [["B"], ["C"]], [url("PageA"), url("PageB"), url("PageC"), url("PageD"), url("PageE")]]);
+        // The pages the window drops are destroyed.
+        compare([window.eventPageLaunched, stackLabels(), destroyedPages(), historyViews()],
+                [true, ["A", "D", "E"], ["B", "C"], [url("PageA"), url("PageB"), url("PageC"), url("PageD"), url("PageE")]]);
         var entry = window.historyEntry(2);
         compare([entry.username, entry.tweetid, window.historyEntry(4).eventpage], ["u2", "12", true]);
 
@@ -177,7 +219,7 @@ PageTestCase {
         var calls = ["setIsOnFullscreen", "emitUpdateTimestamp", "startSyncTimer", "stopSyncTimer"];
         window.platformWindow = fakePlatformWindow;
         fakePlatformWindow.active = true;
-        compare(dataHandler.names(calls), ["setIsOnFullscreen", "emitUpdateTimestamp", "startSyncTimer"]);
+        compare(dataHandler.callsAmong(calls), ["setIsOnFullscreen(true)", "emitUpdateTimestamp()", "startSyncTimer()"]);
         dataHandler.calls = [];
         fakePlatformWindow.active = false;
         compare(dataHandler.callsAmong(calls), ["setIsOnFullscreen(false)", "stopSyncTimer()"]);
@@ -188,11 +230,81 @@ PageTestCase {
         // The network coming back restarts syncing only in an active window.
         dataHandler.calls = [];
         window.onNetworkAvailableChanged(true);
-        compare(dataHandler.names(["startSyncTimer", "stopSyncTimer"]), ["stopSyncTimer"]);
+        compare(dataHandler.callsAmong(["startSyncTimer", "stopSyncTimer"]), ["stopSyncTimer()"]);
         fakePlatformWindow.active = true;
         dataHandler.calls = [];
         window.onNetworkAvailableChanged(true);
         window.onNetworkAvailableChanged(false);
-        compare(dataHandler.names(["startSyncTimer", "stopSyncTimer"]), ["startSyncTimer", "stopSyncTimer"]);
+        compare(dataHandler.callsAmong(["startSyncTimer", "stopSyncTimer"]), ["startSyncTimer()", "stopSyncTimer()"]);
+    }
+
+    function test_pushPopAndPopTo() {
+        newStack();
+        var a = stack.push(url("PageA"));
+        // The first page has nothing to slide over: it is there at once.
+        compare([stack.busy, a.statusLog, frame.toolBar.tools], [false, [PageStatus.Activating, PageStatus.Active], a.tools]);
+
+        var b = stack.push(url("PageB"));
+        compare([a.status, b.status, stack.busy, frame.toolBar.tools], [PageStatus.Deactivating, PageStatus.Activating, true, b.tools]);
+        settle(stack);
+        compare([a.status, b.status, a.visible], [PageStatus.Inactive, PageStatus.Active, false]);
+
+        compare(stack.pop(), b);
+        compare([stack.currentPage, a.status, frame.toolBar.tools], [a, PageStatus.Activating, a.tools]);
+        settle(stack);
+        // A page the stack made is destroyed when it leaves; nothing goes below the last page.
+        compare([a.status, destroyedPages(), stack.pop()], [PageStatus.Active, ["B"], null]);
+
+        // Popping to a page destroys every page above it.
+        stack.push(url("PageC"), undefined, true);
+        stack.push(url("PageD"), undefined, true);
+        compare(stack.pop(a).label, "D");
+        settle(stack);
+        compare([stack.currentPage, stack.depth, destroyedPages()], [a, 1, ["B", "C", "D"]]);
+        // Components with properties, and immediate moves.
+        var e = stack.push(pageComponent, { "label": "E" }, true);
+        compare([a.status, e.status, stack.busy], [PageStatus.Inactive, PageStatus.Active, false]);
+        stack.pop(undefined, true);
+        compare([a.status, stack.busy, destroyedPages()], [PageStatus.Active, false, ["B", "C", "D", "E"]]);
+    }
+
+    function test_itemPagesAndErrors() {
+        newStack();
+        var item = createTemporaryObject(pageComponent, owner, { "label": "item" });
+        stack.push(url("PageA"), undefined, true);
+        compare([stack.push(item, { "extra": "given" }, true), item.extra], [item, "given"]);
+        compare(thrown(function () { stack.push(item); }), sameInstance);
+        // Replacing the page above the item by the item again would put it twice in a row.
+        stack.push(url("PageB"), undefined, true);
+        compare([thrown(function () { stack.replace(item); }), stack.currentPage.label], [sameInstance, "B"]);
+        stack.pop(undefined, true);
+        // An item page goes back to its owner, not destroyed.
+        stack.pop(undefined, true);
+        compare([item.parent, item.status, item.visible, destroyedPages()], [owner, PageStatus.Inactive, false, ["B"]]);
+
+        var message = thrown(function () { stack.push(url("Broken")); });
+        compare([message.indexOf("Error while loading page: "), stack.depth], [0, 1], message);
+    }
+
+    function test_interruptedTransitionsAndClear() {
+        newStack();
+        stack.push(url("PageA"));
+        stack.push(url("PageB"));
+        // Back before the push has finished.
+        stack.pop();
+        settle(stack);
+        compare([stack.depth, stack.currentPage.status, stack.currentPage.visible], [1, PageStatus.Active, true]);
+        stack.push(url("PageC"));
+        stack.replace(url("PageD"));
+        stack.pop();
+        settle(stack);
+        compare([stack.__ongoingTransitionCount, stack.currentPage.label], [0, "A"]);
+
+        var item = createTemporaryObject(pageComponent, owner, { "label": "item" });
+        stack.push(item, undefined, true);
+        stack.push(url("PageE"));
+        stack.clear();
+        compare([stack.depth, stack.currentPage, stack.busy, item.parent, destroyedPages(), frame.toolBar.tools],
+                [0, null, false, owner, ["A", "B", "C", "D", "E"], null]);
     }
 }
