@@ -2,7 +2,6 @@ import QtQuick 2.15
 import QtTest 1.2
 import com.orvik.meego 1.0
 import "qrc:/resources/qml"
-import "rows.js" as Rows
 
 // The real window on the main page: its tabs and unread marks, the program from the keyboard alone
 // (where the focus goes, what the window's keys do, dialogs that take the focus and give it back),
@@ -38,7 +37,7 @@ PageTestCase {
         testContext.set("mentions_is_refreshing", false);
         dataHandler.authenticatedUserName = signedIn ? "me" : "";
         if (rows)
-            Rows.fill(myTimelineModel, rows);
+            fillTweets(myTimelineModel, rows);
         window = startWindow(signedIn ? "MainView.qml" : "SignInView.qml");
     }
 

@@ -2,7 +2,6 @@ import QtQuick 2.15
 import QtTest 1.2
 import com.orvik.meego 1.0
 import "qrc:/resources/qml"
-import "rows.js" as Rows
 
 // The lists of tweets and people: loading state, pull to refresh and loading more on every kind of
 // list page, the home list's unread marks and reading position, and a tweet row (what it shows,
@@ -65,7 +64,7 @@ PageTestCase {
         open({ "showMentions": true });
         activate(page);
         // An empty mentions list asks for mentions, a full one does not.
-        Rows.fill(myMentionsModel, 3);
+        fillTweets(myMentionsModel, 3);
         activate(page);
         compare([dataHandler.count("updateMentionsView"), dataHandler.count("emitUpdateTimestamp")], [1, 2]);
 
@@ -85,7 +84,7 @@ PageTestCase {
 
     function test_pullToRefresh(data) {
         ["myTimelineModel", "myMentionsModel", "myRetweetedModel", "myTweetsModel"].forEach(function (name) {
-            Rows.fill(testContext.get(name), 20);
+            fillTweets(testContext.get(name), 20);
         });
         for (var i = 0; i < 20; ++i)
             myFollowerModel.append({ "peoplelistitem_zirrupname": "user" + i, "peoplelistitem_realname": "User " + i,
@@ -123,7 +122,7 @@ PageTestCase {
                 myProfileSearchModel.append({ "peoplelistitem_zirrupname": "user" + i, "peoplelistitem_realname": "",
                                               "peoplelistitem_following": false, "peoplelistitem_avatar": "" });
         } else {
-            Rows.fill(testContext.get(data.model), 4);
+            fillTweets(testContext.get(data.model), 4);
         }
         dataHandler.currentSearchString = "coffee";
         page = openPage(data.file, data.props);
@@ -149,8 +148,8 @@ PageTestCase {
     }
 
     function test_unreadMarksAndPosition() {
-        Rows.fill(myTimelineModel, 40);
-        Rows.fill(myMentionsModel, 40);
+        fillTweets(myTimelineModel, 40);
+        fillTweets(myMentionsModel, 40);
         myTimelineModel.setProperty(12, "original_tweetid", "orig-12");
         var home = open({});
         var mentions = openPage("TimelineView.qml", { "showMentions": true, "x": 480 });
@@ -186,9 +185,9 @@ PageTestCase {
     }
 
     function test_rowShowsTheTweet() {
-        var first = row([Rows.tweet("10", "alice", { "reply_name": "bob", "retweeted_name": "carol", "place": "Oulu", "favorited": true,
+        var first = row([tweet("10", "alice", { "reply_name": "bob", "retweeted_name": "carol", "place": "Oulu", "favorited": true,
                                                       "retweeted_by_me_id": "99" }),
-                         Rows.tweet("9", "dave", { "timestamp": "" })]);
+                         tweet("9", "dave", { "timestamp": "" })]);
         var second = page.list.itemAtIndex(1);
         ["retweetLine", "placeMark", "favoriteMark", "retweetedByMeMark", "timeLabel"].forEach(function (name) {
             verify(findChild(first, name).visible, name);
@@ -234,14 +233,14 @@ PageTestCase {
     }
 
     function test_menuCommands(data) {
-        var first = row([Rows.tweet("10", data.name, data.extra)]);
+        var first = row([tweet("10", data.name, data.extra)]);
         first.openMenu();
         compare(["retweetButton", "deleteButton", "replyButton"].map(function (name) { return findChild(first.menu, name).visible; }),
                 [data.retweet, data.remove, true]);
     }
 
     function test_menuActions() {
-        var first = row([Rows.tweet("10", "me", { "original_tweetid": "7" })]);
+        var first = row([tweet("10", "me", { "original_tweetid": "7" })]);
         first.openMenu();
         var menu = first.menu;
         var retweet = findChild(menu, "retweetButton");
