@@ -4,7 +4,8 @@ import com.orvik.meego 1.0
 import "qrc:/resources/qml"
 
 // Writing tweets and direct messages: the count the OK buttons follow, sending, leaving with unsent
-// text, a mention put in at the cursor, the place, and the recipients offered.
+// text, a mention put in at the cursor, the place, and the recipients offered; and the search
+// results page, its tabs, saving and the history while typing.
 PageTestCase {
     id: testCase
     name: "Compose"
@@ -19,8 +20,13 @@ PageTestCase {
 
     function setUp() {
         window.reset();
+        InputContext.close(null);
         testContext.set("zirrup_account_exists", true);
         dataHandler.authenticatedUserName = "me";
+    }
+
+    function cleanup() {
+        InputContext.close(null);
     }
 
     function reply() {
@@ -156,5 +162,78 @@ PageTestCase {
         editor.text = "Hello";
         composer.send();
         compare([dataHandler.count("window.showError"), dataHandler.count("postDirectMessage")], [2, 0]);
+    }
+
+    // The search results page on its own, shown.
+    function openSearch(query) {
+        dataHandler.currentSearchString = query;
+        var page = openPage("SearchView.qml", { "height": 780 });
+        activate(page);
+        return page;
+    }
+
+    function test_tabs() {
+        var page = openSearch("coffee");
+        // The current tab again searches nothing new (the other tabs are walked by the smoke test).
+        findChild(page, "timelineTab").clicked();
+        findChild(page, "timelineTab").clicked();
+        // Test runs see no position source: the page says so instead of spinning, and searches
+        // nothing.
+        findChild(page, "nearbyTab").clicked();
+        compare([findChild(page, "noPositionText").visible, page.searching], [true, false]);
+        compare(dataHandler.callsAmong(["updateSearchHistory", "searchTimeline", "searchTweets"]),
+                ['searchTweets("coffee")', "updateSearchHistory(50)", 'searchTimeline("coffee")']);
+    }
+
+    function test_saveWhileBusyAndBack() {
+        dataHandler.savedSearchIds = { "coffee": "5" };
+        var page = openSearch("coffee");
+        var save = findChild(page.tools, "saveButton");
+        // Nothing while a save or delete is outstanding; its end looks the state up again.
+        testContext.set("savedsearches_is_loading", true);
+        save.clicked();
+        // Deleted without a signal, as the controller's lookup does not notify.
+        delete dataHandler.savedSearchIds["coffee"];
+        testContext.set("savedsearches_is_loading", false);
+        save.clicked();
+        compare(dataHandler.callsAmong(["saveSearch", "deleteSearch"]), ['saveSearch("coffee")']);
+        // Only leaving for good clears the search string.
+        page.status = PageStatus.Inactive;
+        var kept = dataHandler.currentSearchString;
+        page.status = PageStatus.Active;
+        findChild(page.tools, "backButton").clicked();
+        page.status = PageStatus.Inactive;
+        compare([kept, dataHandler.currentSearchString], ["coffee", ""]);
+    }
+
+    function test_historyWhileTyping() {
+        mySearchHistoryModel.append({ "query_item": "coffee" });
+        mySearchHistoryModel.append({ "query_item": "tea" });
+        var page = openSearch("coffee");
+        var field = findChild(page, "searchField");
+        var history = findChild(page, "historyList");
+        function shown() { return [history.itemAtIndex(0).visible, history.itemAtIndex(1).visible]; }
+        field.openSoftwareInputPanel();
+        verify(history.visible && !findChild(page, "resultList").visible);
+        // An emptied field shows no rows at all; typing shows the matching ones.
+        field.text = "";
+        tryVerify(function () { return history.itemAtIndex(1) !== null; });
+        var rows = [shown()];
+        keyClick(Qt.Key_T);
+        compare(rows.concat([shown()]), [[false, false], [false, true]]);
+        dataHandler.reset();
+        waitForItemPolished(history);
+        mouseClick(history.itemAtIndex(1));
+        compare([dataHandler.callsOf("searchTweets"), history.visible], [[["tea"]], false]);
+        // Closing the panel on an empty field searches for nothing; with other text the query
+        // comes back.
+        field.openSoftwareInputPanel();
+        field.text = "tex";
+        field.closeSoftwareInputPanel();
+        compare(field.text, "tea");
+        field.openSoftwareInputPanel();
+        field.text = "";
+        field.closeSoftwareInputPanel();
+        compare(dataHandler.callsOf("searchTweets"), [["tea"], [""]]);
     }
 }

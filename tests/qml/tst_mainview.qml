@@ -5,7 +5,8 @@ import "qrc:/resources/qml"
 
 // The real window on the main page: its tabs and unread marks, the program from the keyboard alone
 // (where the focus goes, what the window's keys do, dialogs that take the focus and give it back),
-// and what a screen reader finds through Qt's accessibility interface.
+// what a screen reader finds through Qt's accessibility interface; and the sign-in page's search and
+// the "more" page.
 PageTestCase {
     id: testCase
     name: "MainView"
@@ -61,6 +62,10 @@ PageTestCase {
         for (var key in data.props)
             window.pageStack.currentPage[key] = data.props[key];
         return window.pageStack.currentPage;
+    }
+
+    function cleanup() {
+        InputContext.close(null);
     }
 
     function topView() {
@@ -305,5 +310,63 @@ PageTestCase {
         }
         if (data.role === "PageTab")
             verify(accessibility.describe(item).checked);
+    }
+
+    function test_signInPage() {
+        mySearchHistoryModel.append({ "query_item": "qt quick" });
+        mySearchHistoryModel.append({ "query_item": "zirrup" });
+        var page = startWindow("SignInView.qml").pageStack.currentPage;
+        var field = findChild(page, "searchField");
+        var history = findChild(page, "historyList");
+        var trends = findChild(page, "trendsList");
+        mouseClick(findChild(page, "signInButton"));
+        mouseClick(findChild(page, "signUpButton"));
+        compare(dataHandler.callsAmong(["createNewAccount", "linkClicked"]),
+                ["createNewAccount()", 'linkClicked("http://mobile.zirrup.net/signup")']);
+
+        // Typing shows the matching history in place of the trends; Return on an empty field
+        // only clears it.
+        mouseClick(field);
+        compare([page.state, history.visible, trends.visible, field.platformSipAttributes.actionKeyLabel], ["search", true, false, "Done"]);
+        keyClick(Qt.Key_Return);
+        compare(root.pageStack.depth, 1);
+        keyClick(Qt.Key_Q);
+        tryVerify(function () { return history.itemAtIndex(1) !== null; });
+        verify(history.itemAtIndex(0).visible && !history.itemAtIndex(1).visible);
+        keyClick(Qt.Key_T);
+        compare(field.platformSipAttributes.actionKeyLabel, "Search");
+        keyClick(Qt.Key_Return);
+        settle();
+        compare(root.pageStack.currentPage.search_text, "qt");
+        // Back on the page the trends are asked again (a trend opened is walked by the smoke test).
+        root.prevPage();
+        settle();
+        compare(dataHandler.count("updateTrendingTopics"), 2);
+    }
+
+    function test_menuPage() {
+        dataHandler.authenticatedUserName = "Me";
+        testContext.set("profileview_screen_name", "Me");
+        testContext.set("mylists_more_available", true);
+        testContext.set("mylists_loading", true);
+        for (var i = 0; i < 3; ++i)
+            mySubscribedListsModel.append({ "name": "@me/list" + i, "desc": "about\n\nit", "isprivate": i === 1,
+                                            "id": "7" + i, "screenName": "me", "avatar": "" });
+        var page = startWindow("MenuView.qml").pageStack.currentPage;
+        var list = page.list;
+        tryVerify(function () { return list.itemAtIndex(2) !== null; });
+        // The last row appeared while the lists were loading: more only once they have loaded.
+        testContext.set("mylists_loading", false);
+        page.loadMore(2);
+        compare(dataHandler.callsAmong(["updateProfileView", "updateSubscribedLists", "moreSubscribedLists"]),
+                ['updateProfileView("me")', "updateSubscribedLists()", "moreSubscribedLists()"]);
+        dataHandler.currentUser = "someone";
+        mouseClick(list.itemAtIndex(1));
+        compare([dataHandler.currentListId, dataHandler.currentListName, dataHandler.currentUser], ["71", "@me/list1", "me"]);
+        settle();
+        compare(dataHandler.callsOf("updateListTweets"), [["71", true]]);
+        root.startPage("SignInView.qml");
+        wait(0);
+        compare(dataHandler.count("cleanSubscribedLists"), 1);
     }
 }
