@@ -35,14 +35,15 @@ QtObject {
         return calls.filter(function (call) { return call.name === name; }).map(function (call) { return call.args; });
     }
 
-    function count(name) {
-        return callsOf(name).length;
+    // The recorded calls of the slots named in filter, in order, each as name(arguments in JSON).
+    function callsAmong(filter) {
+        return calls.filter(function (call) { return filter.indexOf(call.name) >= 0; }).map(function (call) {
+            return call.name + "(" + JSON.stringify(call.args).slice(1, -1) + ")";
+        });
     }
 
-    // The names of the calls made, in order; with a filter only those in it.
-    function names(filter) {
-        return calls.map(function (call) { return call.name; })
-                    .filter(function (name) { return !filter || filter.indexOf(name) >= 0; });
+    function count(name) {
+        return callsOf(name).length;
     }
 
     function reset() {

@@ -53,6 +53,23 @@ TestCase {
         tryCompare(stack || root.pageStack, "busy", false);
     }
 
+    // A tweet row with every role the tweet models carry; extra overrides some of them.
+    function tweet(id, name, extra) {
+        var row = testContext.readJson("data/rows.json").tweet;
+        row.desc = row.status_text = "text of " + id;
+        row.tweetid = row.original_tweetid = id;
+        row.name = row.fullname = name;
+        for (var key in extra)
+            row[key] = extra[key];
+        return row;
+    }
+
+    // count tweets by three users, newest first.
+    function fillTweets(model, count) {
+        for (var i = 0; i < count; ++i)
+            model.append(tweet(String(1000 - i), "user" + (i % 3)));
+    }
+
     // Drags the list down by distance pixels; between each step check() may look at it.
     function pull(list, distance, check) {
         mousePress(list, 240, 60);

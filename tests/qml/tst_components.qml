@@ -3,15 +3,37 @@ import QtTest 1.2
 import com.orvik.meego 1.0
 import "qrc:/resources/qml"
 import "qrc:/resources/qml/StringUtils.js" as StringUtils
+import "qrc:/resources/qml/ZirrupSectionScroller.js" as Sections
 
-// The shared components of the pages, their scripts and the parts of the component module they
-// rely on. (The page history is walked through the window in tst_window.qml.)
+// The shared components of the pages (the section scroller among them), their scripts and the
+// parts of the component module they rely on. (The page history is walked through the window in
+// tst_window.qml.)
 PageTestCase {
     id: testCase
     name: "Components"
 
     FakeWindow { id: window }
     SignalSpy { id: spy }
+    ListModel { id: rows }
+
+    Component {
+        id: listComponent
+        Item {
+            property alias list: list
+            property alias scroller: scroller
+            width: 480
+            height: 600
+            ListView {
+                id: list
+                anchors.fill: parent
+                model: rows
+                section.property: "band"
+                delegate: Rectangle { width: 480; height: 100 }
+            }
+            ZirrupSectionScroller { id: scroller; listView: list }
+        }
+    }
+
 
     Component { id: buttonComponent; ZirrupButton {} }
     Component { id: trendComponent; TrendingItem {} }
@@ -63,7 +85,15 @@ PageTestCase {
         }
     }
 
+    function fill(bands) {
+        bands.forEach(function (band) { rows.append({ "band": band }); });
+    }
+    function field(name) {
+        return function (section) { return section[name]; };
+    }
+
     function setUp() {
+        rows.clear();
         window.reset();
         InputContext.close(null);
         spy.clear();
@@ -78,12 +108,12 @@ PageTestCase {
 
     function test_buttonLabelShrinksToFit() {
         var button = createTemporaryObject(buttonComponent, testCase, { "text": "Delete", "width": 300 });
-        compare(button.fittingPixelSize, 24);
+        var sizes = [button.fittingPixelSize];
         button.text = "A very long label that cannot possibly fit";
         verify(button.font.pixelSize < 24 && button.font.pixelSize > 1);
         // Too narrow for anything still gives a valid font size.
         button.width = 0;
-        compare(button.fittingPixelSize, 1);
+        compare(sizes.concat(button.fittingPixelSize), [24, 1]);
     }
 
     function test_columnButtonFrames() {
@@ -94,16 +124,16 @@ PageTestCase {
                 return String(button.children[0].source).replace(/.*zirrup-list-frame/, "");
             });
         }
-        compare(frames(), ["-top.png", "-center.png", "-bottom.png"]);
+        var seen = [frames()];
         b[1].visible = false;
-        compare(frames()[0], "-top.png");
-        compare(frames()[2], "-bottom.png");
+        seen.push(frames());
         b[2].visible = false;
-        compare(frames()[0], ".png");
+        seen.push(frames()[0]);
         listen(b[0], "clicked");
         mousePress(b[0]);
-        compare(frames()[0], "-pressed.png");
+        seen.push(frames()[0]);
         mouseRelease(b[0]);
+        compare(seen, [["-top.png", "-center.png", "-bottom.png"], ["-top.png", "-center.png", "-bottom.png"], ".png", "-pressed.png"]);
         compare(spy.count, 1);
     }
 
@@ -116,13 +146,11 @@ PageTestCase {
         item.filter = "qt";
         compare(text.text, "<b><font color=\"#00C0FF\">qt</font> and &lt;<font color=\"#00C0FF\">qt</font>&gt;</b>");
         item.filter = "QT";
-        verify(!item.visible);
-        compare(item.height, 0);
+        compare([item.visible, item.height], [false, 0]);
         item.filter = "";
         compare(item.height, 80);
         mouseClick(item);
-        compare(dataHandler.currentSearchString, "qt and <qt>");
-        compare(dataHandler.callsOf("window.nextPage"), [["SearchView.qml"]]);
+        compare([dataHandler.currentSearchString, dataHandler.callsOf("window.nextPage")], ["qt and <qt>", [["SearchView.qml"]]]);
     }
 
     function test_highlightText() {
@@ -133,15 +161,13 @@ PageTestCase {
         var linkPiece = flow.children[1];
         verify(linkPiece.isLink && !flow.children[0].isLink);
         mousePress(linkPiece);
-        compare(flow.pressedLink, "@bob");
+        var pressed = [flow.pressedLink];
         mouseRelease(linkPiece);
-        compare(flow.pressedLink, "");
         mouseClick(flow.children[0]);
-        compare(dataHandler.callsOf("linkClicked"), [["@bob"]]);
+        compare([pressed, flow.pressedLink, dataHandler.callsOf("linkClicked")], [["@bob"], "", [["@bob"]]]);
 
         flow.alignRight = true;
-        compare(flow.layoutDirection, Qt.RightToLeft);
-        compare(flow.pieces(), ["!", link + " ", "hi "]);
+        compare([flow.layoutDirection, flow.pieces()], [Qt.RightToLeft, ["!", link + " ", "hi "]]);
         // Unsplit text keeps a blank of its own that takes room.
         flow.split = false;
         flow.alignRight = false;
@@ -161,8 +187,7 @@ PageTestCase {
         var field = createTemporaryObject(fieldComponent, testCase);
         listen(field, "accepted");
         mouseClick(field);
-        verify(field.activeFocus && InputContext.softwareInputPanelVisible);
-        compare(InputContext.editor, field);
+        compare([field.activeFocus, InputContext.softwareInputPanelVisible, InputContext.editor], [true, true, field]);
         keyClick(Qt.Key_Return);
         field.platformSipAttributes.actionKeyEnabled = false;
         keyClick(Qt.Key_Return);
@@ -175,9 +200,9 @@ PageTestCase {
         compare(field.text, new Array(141).join("x"));
 
         mouseClick(findChild(field, "searchFieldIcon"));
-        compare(field.text, "");
+        var cleared = field.text;
         field.closeSoftwareInputPanel();
-        verify(!field.activeFocus && !InputContext.softwareInputPanelVisible);
+        compare([cleared, field.activeFocus, InputContext.softwareInputPanelVisible], ["", false, false]);
 
         // A field that goes away while typing closes the panel.
         field.openSoftwareInputPanel();
@@ -192,14 +217,12 @@ PageTestCase {
         dialog.open();
         tryCompare(dialog, "status", DialogStatus.Open);
         mouseClick(dialog, 240, 10);
-        compare(spy.count, 1);
         tryCompare(dialog, "status", DialogStatus.Closed);
+        compare(spy.count, 1);
 
-        var bar = createTemporaryObject(okCancelComponent, testCase);
+        var bar = createTemporaryObject(okCancelComponent, testCase, { "okButtonEnabled": false });
         listen(bar, "okClicked");
-        bar.okButtonEnabled = false;
         mouseClick(findChild(bar, "okButton"));
-        compare(spy.count, 0);
         bar.okButtonEnabled = true;
         mouseClick(findChild(bar, "okButton"));
         compare(spy.count, 1);
@@ -212,31 +235,26 @@ PageTestCase {
         verify(!compose.visible);
         testContext.set("zirrup_account_exists", true);
         mouseClick(compose);
-        compare(dataHandler.callsOf("window.nextPage"), [["ComposeView.qml"]]);
         listen(top, "composeClicked");
         top.composeTweet = false;
         mouseClick(compose);
         compare(spy.count, 1);
-        compare(dataHandler.count("window.nextPage"), 1);
         mouseClick(findChild(top, "topBarLogo"));
-        compare(dataHandler.count("window.homePage"), 1);
+        compare(dataHandler.calls, [{ "name": "window.nextPage", "args": ["ComposeView.qml"] }, { "name": "window.homePage", "args": [] }]);
     }
 
     function test_toolBarLayoutAndButtonRow() {
         var frame = createTemporaryObject(toolsComponent, testCase);
         var icons = frame.tools.children;
-        compare(icons[0].x, 0);
-        compare(icons[1].x, (480 - icons[1].width) / 2);
+        var xs = [icons[0].x, icons[1].x];
         icons[1].visible = false;
-        compare(icons[2].x, 480 - icons[2].width);
+        compare(xs.concat(icons[2].x), [0, (480 - icons[1].width) / 2, 480 - icons[2].width]);
 
         var buttons = frame.row.children;
-        compare(buttons[1].x, 100);
-        compare(buttons[1].width, 100);
+        compare([buttons[1].x, buttons[1].width], [100, 100]);
         mouseClick(buttons[1]);
         mouseClick(buttons[2]);
-        compare(frame.row.checkedButton, buttons[2]);
-        verify(!buttons[1].checked);
+        compare([frame.row.checkedButton, buttons[1].checked], [buttons[2], false]);
     }
 
     function test_reduceWhitespace_data() {
@@ -245,5 +263,60 @@ PageTestCase {
 
     function test_reduceWhitespace(data) {
         compare(StringUtils.reduceWhitespace(data.input === null ? undefined : data.input), data.expected);
+    }
+
+    // The section under the finger on a strip of 400 pixels with four sections: dragged past either
+    // end, still the first or the last, never beyond.
+    function test_sectionUnderTheFinger_data() {
+        return [[-30, 0], [0, 0], [100, 0], [101, 1], [399, 3], [400, 3], [650, 3]].map(function (row) {
+            return { tag: String(row[0]), y: row[0], section: row[1] };
+        });
+    }
+
+    function test_sectionUnderTheFinger(data) {
+        compare(Sections.sectionAt([{}, {}, {}, {}], data.y, 400), data.section);
+        compare(Sections.sectionAt([], data.y, 400), -1);
+        compare(Sections.sectionAt([{}], data.y, 0), -1);
+    }
+
+    function test_tableFollowsTheModel() {
+        var scroller = createTemporaryObject(listComponent, testCase).scroller;
+        function values() { return scroller.sections.map(field("value")); }
+        fill(["a", "a", "b"]);
+        fill(["c", "c", "a"]);
+        mousePress(scroller, 32, 0);
+        tryCompare(scroller, "dragging", true);
+        compare([values(), scroller.sections.map(field("index"))], [["a", "b", "c", "a"], [0, 2, 3, 5]]);
+
+        // Changes while dragging are seen at the next move.
+        rows.setProperty(1, "band", "x");
+        mouseMove(scroller, 32, 10);
+        compare(values(), ["a", "x", "b", "c", "a"]);
+
+        rows.move(0, 5, 1);
+        mouseMove(scroller, 32, 20);
+        compare(values(), ["x", "b", "c", "a"]);
+        mouseRelease(scroller, 32, 20);
+    }
+
+    function test_dragging() {
+        var frame = createTemporaryObject(listComponent, testCase);
+        var scroller = frame.scroller;
+        for (var i = 0; i < 40; ++i)
+            rows.append({ "band": "band " + Math.floor(i / 10) });
+        // A short press does not drag.
+        mouseClick(scroller, 32, 10);
+        compare([scroller.dragging, scroller.currentSection], [false, ""]);
+        frame.list.positionViewAtEnd();
+        // At the very top of the strip: the first section, its heading shown.
+        mousePress(scroller, 32, 0);
+        tryCompare(scroller, "dragging", true);
+        var label = findChild(scroller, "sectionLabel");
+        compare([scroller.currentSection, frame.list.contentY, label.visible], ["band 0", 0, true]);
+        mouseMove(scroller, 32, scroller.height * 0.6);
+        compare([scroller.currentSection, label.children[0].text, label.children[0].textFormat, frame.list.indexAt(10, frame.list.contentY + 1)],
+                ["band 2", "band 2", Text.PlainText, 20]);
+        mouseRelease(scroller, 32, scroller.height * 0.6);
+        compare([scroller.dragging, label.visible], [false, false]);
     }
 }

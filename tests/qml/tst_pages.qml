@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtTest 1.2
-import "rows.js" as Rows
 
 // Every page opens as the start page of the window without a single QML warning: signed out with
 // the controller's start values, and signed in with a row in every list holding a hostile server's
@@ -15,29 +14,15 @@ PageTestCase {
     readonly property string hostile: "<b>x</b><img src='http://127.0.0.1:9/x.png'>"
     readonly property string escaped: "&lt;b&gt;x&lt;/b&gt;&lt;img src='http://127.0.0.1:9/x.png'&gt;"
 
-    // The fixture's rows in every model with every name, text and place replaced by h (the texts
-    // the controller marks up itself come escaped).
-    function fill(h) {
-        function spoil(row) {
-            var out = {};
-            for (var key in row) {
-                var plain = typeof row[key] !== "string" || row[key] === "" || /id$|_at$|avatar/.test(key);
-                out[key] = plain ? row[key] : key === "msg_text" ? escaped : h;
-            }
-            return out;
-        }
-        var f = fixture;
-        var add = function (names, row) {
-            names.forEach(function (name) { testContext.get(name).append(row); });
-        };
-        add(f.tweetModels, Rows.tweet("4", h, { "desc": escaped, "status_text": h, "fullname": h, "retweeted_name": h,
-                                                 "reply_name": h, "place": h, "source": h }));
-        add(f.personModels, spoil(f.person));
-        add(f.listModels, spoil(f.list));
-        add(f.messageModels, spoil(f.message));
-        for (var model in f.queries)
-            add([model], spoil(f.queries[model]));
-        f.hostileProperties.forEach(function (name) { testContext.set(name, h); });
+    // A row holding a hostile server's strings in every model, and those strings in every property
+    // that shows them (the texts the controller marks up itself come escaped).
+    function fill() {
+        var h = hostile;
+        var row = tweet("4", h, { "desc": escaped, "status_text": h, "retweeted_name": h, "reply_name": h, "place": h, "source": h });
+        fixture.tweetModels.forEach(function (name) { testContext.get(name).append(row); });
+        for (var model in fixture.rows)
+            testContext.get(model).append(fixture.rows[model]);
+        fixture.hostileProperties.forEach(function (name) { testContext.set(name, h); });
         testContext.set("profileview_ui_url", escaped);
         testContext.set("composeview_msg_text", escaped);
         dataHandler.currentListName = h;
@@ -72,7 +57,7 @@ PageTestCase {
             testContext.set("timelineview_more_tweets_available", true);
             testContext.set("profile_subview_favourites_count", 12);
             dataHandler.authenticatedUserName = "alice";
-            fill(hostile);
+            fill();
         }
         dataHandler.startViewResult = data.page;
         var root = createTemporaryObject(rootComponent, testCase);

@@ -1,14 +1,34 @@
 import QtQuick 2.15
 import QtTest 1.2
 import com.orvik.meego 1.0
+import "qrc:/resources/qml"
+import "pages"
 
 // The root window: start-up, history-backed navigation, the error notice and what it tells the
-// controller about the window.
+// controller about the window; and the page stack under it on its own: statuses and tool bar
+// through the transitions, the pages it destroys, item pages and what it refuses.
 PageTestCase {
     id: testCase
     name: "Window"
 
     property var window: null
+    property var frame: null
+    property var stack: null
+    readonly property string sameInstance: "Cannot navigate so that the resulting page stack has two consecutive entries of the same page instance."
+
+    Component {
+        id: stackComponent
+        Item {
+            property alias stack: stack
+            property alias toolBar: toolBar
+            anchors.fill: parent
+            ZirrupPageStack { id: stack; width: 480; height: 700; toolBar: toolBar }
+            ToolBar { id: toolBar; y: 700 }
+        }
+    }
+
+    Component { id: pageComponent; StackPage {} }
+    Item { id: owner }
 
     QtObject {
         id: fakePlatformWindow
@@ -26,6 +46,29 @@ PageTestCase {
         dataHandler.startTabResult = startTab || "Timeline";
         window = startWindow(startView);
         homeSpy.target = window;
+    }
+
+    // A page stack of its own, with transitions short enough to keep the test quick.
+    function newStack() {
+        frame = createTemporaryObject(stackComponent, testCase);
+        stack = frame.stack;
+        stack.transitionDuration = 40;
+    }
+
+    // The pages destroyed so far (destruction is deferred to the event loop).
+    function destroyedPages() {
+        wait(0);
+        return dataHandler.callsOf("pageDestroyed").map(function (args) { return args[0]; }).sort();
+    }
+
+    // The message of what fn throws; the test fails when it throws nothing.
+    function thrown(fn) {
+        try {
+            fn();
+        } catch (e) {
+            return e.message;
+        }
+        fail("nothing thrown");
     }
 
     function stackLabels() {
@@ -69,10 +112,8 @@ PageTestCase {
     function test_startUp(data) {
         var view = data.eventPage ? url(data.view) : data.view;
         open(view, data.tab);
-        compare(dataHandler.names(["startTab", "startView"]), ["startTab", "startView"]);
-        compare(window.eventPageLaunched, data.eventPage);
-        compare(historyViews(), [view]);
-        compare(window.pageStack.currentPage.status, PageStatus.Active);
+        compare([dataHandler.callsAmong(["startTab", "startView"]), window.eventPageLaunched, historyViews(), window.pageStack.currentPage.status],
+                [["startTab()", "startView()"], data.eventPage, [view], PageStatus.Active]);
         if (data.shown)
             compare(window.pageStack.currentPage.tabGroup.currentTab.objectName, data.shown);
     }
@@ -93,62 +134,45 @@ PageTestCase {
         dataHandler.currentUser = "u4";
         window.nextPage(url("PageE"), true);
         settle();
-        compare(window.eventPageLaunched, true);
-        compare(stackLabels(), ["A", "D", "E"]);
-        // The pages the window drops are destroyed (destruction waits for the event loop).
-        wait(0);
-        compare(dataHandler.callsOf("pageDestroyed"), [["B"], ["C"]]);
-        compare(historyViews(), [url("PageA"), url("PageB"), url("PageC"), url("PageD"), url("PageE")]);
-        compare(window.historyEntry(2).username, "u2");
-        compare(window.historyEntry(2).tweetid, "12");
-        compare(window.historyEntry(4).eventpage, true);
+        // The pages the window drops are destroyed.
+        compare([window.eventPageLaunched, stackLabels(), destroyedPages(), historyViews()],
+                [true, ["A", "D", "E"], ["B", "C"], [url("PageA"), url("PageB"), url("PageC"), url("PageD"), url("PageE")]]);
+        var entry = window.historyEntry(2);
+        compare([entry.username, entry.tweetid, window.historyEntry(4).eventpage], ["u2", "12", true]);
 
         // Back to D: C is made again below it, and the controller names D's subject.
         back();
-        compare(stackLabels(), ["A", "C", "D"]);
-        compare([dataHandler.currentUser, dataHandler.currentTweetId], ["u3", "13"]);
-        compare(window.pageStack.currentPage.shownUser, "u3");
-        compare(window.eventPageLaunched, false);
+        compare([stackLabels(), dataHandler.currentUser, dataHandler.currentTweetId, window.pageStack.currentPage.shownUser,
+                 window.eventPageLaunched], [["A", "C", "D"], "u3", "13", "u3", false]);
         // Back to C, which shows C's subject although it was made while D was current.
         back();
-        compare(stackLabels(), ["A", "B", "C"]);
-        compare(window.pageStack.currentPage.shownUser, "u2");
+        compare([stackLabels(), window.pageStack.currentPage.shownUser], [["A", "B", "C"], "u2"]);
         // Back to B: every subject of its time comes back.
         back();
-        compare(stackLabels(), ["A", "B"]);
-        compare([dataHandler.currentUser, dataHandler.currentTweetId, dataHandler.currentListId,
-                 dataHandler.currentListName, dataHandler.currentSearchString], ["u1", "11", "7", "friends", "#qt"]);
+        compare([stackLabels(), dataHandler.currentUser, dataHandler.currentTweetId, dataHandler.currentListId,
+                 dataHandler.currentListName, dataHandler.currentSearchString], [["A", "B"], "u1", "11", "7", "friends", "#qt"]);
         // Back to the bottom page: the history has nothing left to restore, and "back" stops there.
         dataHandler.currentUser = "unchanged";
         back();
         back();
-        compare(stackLabels(), ["A"]);
-        compare(dataHandler.currentUser, "unchanged");
-        compare(window.historyCount(), 1);
+        compare([stackLabels(), dataHandler.currentUser, window.historyCount()], [["A"], "unchanged", 1]);
     }
 
     function test_samePageIsNotOpenedTwice() {
         open(url("PageA"));
-        verify(next(url("PageB"), "Alice", "5"));
-        // The same page for the same user and tweet, the name in another case.
-        compare(next(url("PageB"), "alice", "5"), null);
-        compare(next(url("PageB"), "ALICE", "5"), null);
-        compare(window.historyCount(), 2);
-        // Another tweet, another user or another page is opened.
-        verify(next(url("PageB"), "alice", "6"));
-        verify(next(url("PageB"), "bob", "6"));
-        verify(next(url("PageC"), "bob", "6"));
-        compare(window.historyCount(), 5);
+        // The same page for the same user and tweet (the name in another case) is not opened again;
+        // another tweet, another user or another page is.
+        var opened = [["B", "Alice", "5"], ["B", "alice", "5"], ["B", "ALICE", "5"], ["B", "alice", "6"], ["B", "bob", "6"],
+                      ["C", "bob", "6"]].map(function (a) { return next(url("Page" + a[0]), a[1], a[2]) !== null; });
+        compare([opened, window.historyCount()], [[true, false, false, true, true, true], 5]);
 
         // A busy stack ignores navigation.
         dataHandler.currentUser = "u1";
         verify(window.nextPage(url("PageD")));
-        compare(window.nextPage(url("PageE")), null);
-        compare(window.replacePage(url("PageE")), null);
+        var refused = [window.nextPage(url("PageE")), window.replacePage(url("PageE"))];
         window.homePage();
-        compare(homeSpy.count, 0);
         settle();
-        compare(window.historyCount(), 6);
+        compare([refused, homeSpy.count, window.historyCount()], [[null, null], 0, 6]);
     }
 
     function test_replaceStartAndHome() {
@@ -157,29 +181,20 @@ PageTestCase {
         dataHandler.currentUser = "u2";
         compare(window.replacePage(url("PageC")).label, "C");
         settle();
-        compare(stackLabels(), ["A", "C"]);
-        compare(historyViews(), [url("PageA"), url("PageC")]);
-        compare(window.historyEntry(1).username, "u2");
+        compare([stackLabels(), historyViews(), window.historyEntry(1).username], [["A", "C"], [url("PageA"), url("PageC")], "u2"]);
 
         window.startEventPage(url("PageA"), url("PageB"));
-        compare(stackLabels(), ["A", "B"]);
-        compare(window.eventPageLaunched, true);
-        compare(historyViews(), [url("PageA"), url("PageB")]);
+        compare([stackLabels(), window.eventPageLaunched, historyViews()], [["A", "B"], true, [url("PageA"), url("PageB")]]);
 
         next(url("PageC"), "u3");
         window.homePage();
-        compare(stackLabels(), ["A"]);
-        compare(window.historyCount(), 1);
-        compare(homeSpy.count, 1);
+        compare([stackLabels(), window.historyCount(), homeSpy.count], [["A"], 1, 1]);
         next(url("PageB"), "u1");
         window.backToMain();
-        compare(stackLabels(), ["A"]);
-        compare(window.historyCount(), 1);
+        compare([stackLabels(), window.historyCount()], [["A"], 1]);
 
         window.startPage(url("PageD"));
-        compare(stackLabels(), ["D"]);
-        compare(historyViews(), [url("PageD")]);
-        compare(window.pageStack.currentPage.status, PageStatus.Active);
+        compare([stackLabels(), historyViews(), window.pageStack.currentPage.status], [["D"], [url("PageD")], PageStatus.Active]);
     }
 
     function test_errorNotice() {
@@ -196,8 +211,7 @@ PageTestCase {
         window.errorNoticeTimeout = 50;
         tryCompare(notice, "state", "", 3000);
         window.showError("Network unavailable");
-        compare(text.text, "Network unavailable");
-        compare(notice.state, "shown");
+        compare([text.text, notice.state], ["Network unavailable", "shown"]);
     }
 
     function test_windowActivity() {
@@ -205,11 +219,10 @@ PageTestCase {
         var calls = ["setIsOnFullscreen", "emitUpdateTimestamp", "startSyncTimer", "stopSyncTimer"];
         window.platformWindow = fakePlatformWindow;
         fakePlatformWindow.active = true;
-        compare(dataHandler.names(calls), ["setIsOnFullscreen", "emitUpdateTimestamp", "startSyncTimer"]);
+        compare(dataHandler.callsAmong(calls), ["setIsOnFullscreen(true)", "emitUpdateTimestamp()", "startSyncTimer()"]);
         dataHandler.calls = [];
         fakePlatformWindow.active = false;
-        compare(dataHandler.names(calls), ["setIsOnFullscreen", "stopSyncTimer"]);
-        compare(dataHandler.callsOf("setIsOnFullscreen"), [[false]]);
+        compare(dataHandler.callsAmong(calls), ["setIsOnFullscreen(false)", "stopSyncTimer()"]);
         fakePlatformWindow.visible = false;
         fakePlatformWindow.visible = true;
         compare(dataHandler.callsOf("setVisible"), [[false], [true]]);
@@ -217,11 +230,81 @@ PageTestCase {
         // The network coming back restarts syncing only in an active window.
         dataHandler.calls = [];
         window.onNetworkAvailableChanged(true);
-        compare(dataHandler.names(["startSyncTimer", "stopSyncTimer"]), ["stopSyncTimer"]);
+        compare(dataHandler.callsAmong(["startSyncTimer", "stopSyncTimer"]), ["stopSyncTimer()"]);
         fakePlatformWindow.active = true;
         dataHandler.calls = [];
         window.onNetworkAvailableChanged(true);
         window.onNetworkAvailableChanged(false);
-        compare(dataHandler.names(["startSyncTimer", "stopSyncTimer"]), ["startSyncTimer", "stopSyncTimer"]);
+        compare(dataHandler.callsAmong(["startSyncTimer", "stopSyncTimer"]), ["startSyncTimer()", "stopSyncTimer()"]);
+    }
+
+    function test_pushPopAndPopTo() {
+        newStack();
+        var a = stack.push(url("PageA"));
+        // The first page has nothing to slide over: it is there at once.
+        compare([stack.busy, a.statusLog, frame.toolBar.tools], [false, [PageStatus.Activating, PageStatus.Active], a.tools]);
+
+        var b = stack.push(url("PageB"));
+        compare([a.status, b.status, stack.busy, frame.toolBar.tools], [PageStatus.Deactivating, PageStatus.Activating, true, b.tools]);
+        settle(stack);
+        compare([a.status, b.status, a.visible], [PageStatus.Inactive, PageStatus.Active, false]);
+
+        compare(stack.pop(), b);
+        compare([stack.currentPage, a.status, frame.toolBar.tools], [a, PageStatus.Activating, a.tools]);
+        settle(stack);
+        // A page the stack made is destroyed when it leaves; nothing goes below the last page.
+        compare([a.status, destroyedPages(), stack.pop()], [PageStatus.Active, ["B"], null]);
+
+        // Popping to a page destroys every page above it.
+        stack.push(url("PageC"), undefined, true);
+        stack.push(url("PageD"), undefined, true);
+        compare(stack.pop(a).label, "D");
+        settle(stack);
+        compare([stack.currentPage, stack.depth, destroyedPages()], [a, 1, ["B", "C", "D"]]);
+        // Components with properties, and immediate moves.
+        var e = stack.push(pageComponent, { "label": "E" }, true);
+        compare([a.status, e.status, stack.busy], [PageStatus.Inactive, PageStatus.Active, false]);
+        stack.pop(undefined, true);
+        compare([a.status, stack.busy, destroyedPages()], [PageStatus.Active, false, ["B", "C", "D", "E"]]);
+    }
+
+    function test_itemPagesAndErrors() {
+        newStack();
+        var item = createTemporaryObject(pageComponent, owner, { "label": "item" });
+        stack.push(url("PageA"), undefined, true);
+        compare([stack.push(item, { "extra": "given" }, true), item.extra], [item, "given"]);
+        compare(thrown(function () { stack.push(item); }), sameInstance);
+        // Replacing the page above the item by the item again would put it twice in a row.
+        stack.push(url("PageB"), undefined, true);
+        compare([thrown(function () { stack.replace(item); }), stack.currentPage.label], [sameInstance, "B"]);
+        stack.pop(undefined, true);
+        // An item page goes back to its owner, not destroyed.
+        stack.pop(undefined, true);
+        compare([item.parent, item.status, item.visible, destroyedPages()], [owner, PageStatus.Inactive, false, ["B"]]);
+
+        var message = thrown(function () { stack.push(url("Broken")); });
+        compare([message.indexOf("Error while loading page: "), stack.depth], [0, 1], message);
+    }
+
+    function test_interruptedTransitionsAndClear() {
+        newStack();
+        stack.push(url("PageA"));
+        stack.push(url("PageB"));
+        // Back before the push has finished.
+        stack.pop();
+        settle(stack);
+        compare([stack.depth, stack.currentPage.status, stack.currentPage.visible], [1, PageStatus.Active, true]);
+        stack.push(url("PageC"));
+        stack.replace(url("PageD"));
+        stack.pop();
+        settle(stack);
+        compare([stack.__ongoingTransitionCount, stack.currentPage.label], [0, "A"]);
+
+        var item = createTemporaryObject(pageComponent, owner, { "label": "item" });
+        stack.push(item, undefined, true);
+        stack.push(url("PageE"));
+        stack.clear();
+        compare([stack.depth, stack.currentPage, stack.busy, item.parent, destroyedPages(), frame.toolBar.tools],
+                [0, null, false, owner, ["A", "B", "C", "D", "E"], null]);
     }
 }

@@ -8,13 +8,9 @@ SmokeRunner {
     property string tweetId: ""
     property bool sawProfile: false
 
-    function focusItem() {
-        return root.Window.activeFocusItem
-    }
-
     // The target of the link that has the focus, or "".
     function focusedLink() {
-        var item = focusItem()
+        var item = root.Window.activeFocusItem
         return item && item.link !== undefined ? String(item.link) : ""
     }
 
@@ -32,11 +28,7 @@ SmokeRunner {
     }
 
     steps: [
-        { name: "keyboard-home", ready: function () {
-              var list = findItem(root, "homeList")
-              return settled(1) && myTimelineModel.count > 0 && !timelineview_is_refreshing
-                      && list && list.activeFocus
-          },
+        { name: "keyboard-home", ready: function () { return homeShown() && findItem(root, "homeList").activeFocus },
           then: function () {
               var row = script.rowWithMention()
               if (row < 0) {

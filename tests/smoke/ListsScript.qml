@@ -8,19 +8,12 @@ SmokeRunner {
     property var target: null
 
     function findList(model, owner) {
-        for (var i = 0; i < model.count; ++i) {
-            if (model.get(i).screenName === owner)
-                return model.get(i)
-        }
-        return null
+        return rowWhere(model, function (row) { return row.screenName === owner })
     }
 
     steps: [
         { name: "home", ready: function () { return settled(1) && dataHandler.authenticatedUser() !== "" },
-          then: function () {
-              dataHandler.currentUser = dataHandler.authenticatedUser()
-              root.nextPage("ListsView.qml")
-          } },
+          then: function () { openFor(dataHandler.authenticatedUser(), "ListsView.qml") } },
         // emma's "Design" has the user as a member; the user does not subscribe to it.
         { name: "lists", ready: function () {
               return settled(2) && !listsview_loading && findList(myAddedToListsModel, "emma") !== null
@@ -46,16 +39,11 @@ SmokeRunner {
                       && String(findItem(root, "followListButton").iconSource).indexOf("toolbar-following.png") > 0
           },
           then: function () { root.prevPage() } },
-        { name: "back", ready: function () { return settled(2) && findItem(currentPage(), "ownListsButton").visible },
-          then: function () { findItem(currentPage(), "ownListsButton").clicked() } },
+        { name: "back", ready: function () { return settled(2) && onPage("ownListsButton").visible },
+          then: function () { onPage("ownListsButton").clicked() } },
         { name: "ownlists", ready: function () {
-              if (mylists_loading || findItem(currentPage(), "listsList").model !== mySubscribedListsModel)
-                  return false
-              for (var i = 0; i < mySubscribedListsModel.count; ++i) {
-                  if (mySubscribedListsModel.get(i).id === script.target.id)
-                      return true
-              }
-              return false
+              return !mylists_loading && onPage("listsList").model === mySubscribedListsModel
+                      && rowWhere(mySubscribedListsModel, function (row) { return row.id === script.target.id }) !== null
           },
           then: function () { Qt.exit(0) } }
     ]

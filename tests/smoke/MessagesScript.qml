@@ -8,24 +8,12 @@ SmokeRunner {
     property string partner: ""
     property string sentId: ""
     property string recipient: ""
+    property var picked: null
     readonly property string replyText: "Smoke test reply " + Date.now()
     readonly property string newText: "Smoke test message " + Date.now()
 
     function conversationRow(text) {
-        for (var i = 0; i < myConversationModel.count; ++i) {
-            var row = myConversationModel.get(i)
-            if (String(row.msg_text).indexOf(text) >= 0)
-                return row
-        }
-        return null
-    }
-
-    function hasConversationId(id) {
-        for (var i = 0; i < myConversationModel.count; ++i) {
-            if (myConversationModel.get(i).msg_id === id)
-                return true
-        }
-        return false
+        return rowWhere(myConversationModel, function (row) { return String(row.msg_text).indexOf(text) >= 0 })
     }
 
     steps: [
@@ -40,8 +28,7 @@ SmokeRunner {
           then: function () {
               // What a tap on the first row does.
               script.partner = myMessageModel.get(0).screen_name
-              dataHandler.currentUser = script.partner
-              root.nextPage("MessagingConversationView.qml")
+              openFor(script.partner, "MessagingConversationView.qml")
           } },
         { name: "conversation", ready: function () {
               return settled(2) && myConversationModel.count > 0
@@ -49,7 +36,7 @@ SmokeRunner {
                       && profileview_follower
           },
           then: function () {
-              var field = findItem(currentPage(), "replyField")
+              var field = onPage("replyField")
               field.forceActiveFocus()
               field.text = script.replyText
               currentPage().send()
@@ -68,20 +55,17 @@ SmokeRunner {
               return button && button.visible && currentPage().messageMenu.status === 1 /* DialogStatus.Open */
           },
           then: function () { findOnTop("deleteMessageButton").clicked() } },
-        { name: "deletequery", ready: function () {
-              return findOnTop("deleteMessageDialog").status === 1 /* DialogStatus.Open */
-          },
+        { name: "deletequery", ready: function () { return isOpen("deleteMessageDialog") },
           then: function () { findOnTop("deleteMessageDialog").accept() } },
-        { name: "deleted", ready: function () { return !hasConversationId(script.sentId) },
+        { name: "deleted", ready: function () {
+              return rowWhere(myConversationModel, function (row) { return row.msg_id === script.sentId }) === null
+          },
           then: function () { root.prevPage() } },
         { name: "composemenu", ready: function () { return settled(1) },
           then: function () {
               findItem(findItem(root, "messagesTab"), "topBarCompose").clicked()
           } },
-        { name: "composechoice", ready: function () {
-              var menu = findOnTop("composeMenu")
-              return menu && menu.status === 1 /* DialogStatus.Open */
-          },
+        { name: "composechoice", ready: function () { return isOpen("composeMenu") },
           then: function () { findItem(findOnTop("composeMenu"), "directMessageButton").clicked() } },
         { name: "recipients", ready: function () {
               return settled(2) && myFollowerModel.count > 1 && !peoplelistview_is_refreshing
@@ -89,51 +73,38 @@ SmokeRunner {
           then: function () {
               // Narrow the list by part of the second follower's name, typed in capitals.
               var name = myFollowerModel.get(1).peoplelistitem_zirrupname
-              findItem(currentPage(), "recipientFilter").text = name.substring(1).toUpperCase()
+              onPage("recipientFilter").text = name.substring(1).toUpperCase()
               script.recipient = name
           } },
+        // Shown are the rows that hold the typed part in either name, in any case.
         { name: "filtered", ready: function () {
-              var list = findItem(currentPage(), "recipientList")
-              var found = false
+              var list = onPage("recipientList")
+              var part = script.recipient.substring(1).toLowerCase()
+              var found = null
               for (var i = 0; i < list.count; ++i) {
                   var row = list.itemAtIndex(i)
-                  if (!row)
-                      continue
-                  var part = script.recipient.substring(1).toLowerCase()
-                  if (row.visible !== (row.zirrupName.toLowerCase().indexOf(part) >= 0
-                                       || row.realName.toLowerCase().indexOf(part) >= 0))
+                  if (row && row.visible !== (row.zirrupName.toLowerCase().indexOf(part) >= 0
+                                              || row.realName.toLowerCase().indexOf(part) >= 0))
                       return false
-                  if (row.zirrupName === script.recipient)
-                      found = true
+                  if (row && row.zirrupName === script.recipient)
+                      found = row
               }
-              return found
+              script.picked = found
+              return found !== null
           },
-          then: function () {
-              var list = findItem(currentPage(), "recipientList")
-              for (var i = 0; i < list.count; ++i) {
-                  if (list.itemAtIndex(i).zirrupName === script.recipient) {
-                      list.itemAtIndex(i).clicked()
-                      return
-                  }
-              }
-          } },
+          then: function () { script.picked.clicked() } },
         { name: "compose", ready: function () {
               return settled(2) && composeview_screenname === script.recipient && profileview_follower
           },
           then: function () {
-              findItem(currentPage(), "messageEditor").text = script.newText
+              onPage("messageEditor").text = script.newText
               currentPage().send()
           } },
         { name: "sent", ready: function () {
-              if (!settled(1))
-                  return false
-              for (var i = 0; i < myMessageModel.count; ++i) {
-                  var row = myMessageModel.get(i)
-                  if (row.screen_name.toLowerCase() === script.recipient.toLowerCase()
-                          && String(row.msg_text).indexOf(script.newText) >= 0)
-                      return true
-              }
-              return false
+              return settled(1) && rowWhere(myMessageModel, function (row) {
+                  return row.screen_name.toLowerCase() === script.recipient.toLowerCase()
+                          && String(row.msg_text).indexOf(script.newText) >= 0
+              }) !== null
           },
           then: function () { Qt.exit(0) } }
     ]

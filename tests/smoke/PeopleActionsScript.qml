@@ -9,55 +9,38 @@ SmokeRunner {
     readonly property string draft: "Smoke test draft " + Date.now()
     property bool wasFollowing: false
 
-    function openProfile(name) {
-        dataHandler.currentUser = name
-        root.nextPage("ProfileView.qml", false)
-    }
-
-    function profileShown(name, depth) {
-        return settled(depth) && profileview_screen_name.toLowerCase() === name.toLowerCase() && !profileview_loading
-    }
-
-    function menuOpen() {
-        var menu = findOnTop("composeMenu")
-        return menu && menu.status === 1 /* DialogStatus.Open */
-    }
-
     steps: [
         { name: "home", ready: function () { return settled(1) && dataHandler.authenticatedUser() === "demo" },
-          then: function () { openProfile("alice") } },
+          then: function () { openFor("alice", "ProfileView.qml") } },
         // Alice follows the user: the compose button offers mention and message.
         { name: "profile", ready: function () { return profileShown("alice", 2) && profileview_follower },
-          then: function () { findItem(currentPage(), "topBarCompose").clicked() } },
-        { name: "composemenu", ready: menuOpen,
+          then: function () { onPage("topBarCompose").clicked() } },
+        { name: "composemenu", ready: function () { return isOpen("composeMenu") },
           then: function () { findItem(findOnTop("composeMenu"), "tweetButton").clicked() } },
         { name: "mention", ready: function () {
-              var editor = findItem(currentPage(), "composeEditor")
+              var editor = onPage("composeEditor")
               return settled(3) && editor && editor.text === "@alice " && editor.cursorPosition === 7
-                      && findItem(currentPage(), "composeTopBar").okButtonEnabled
+                      && onPage("composeTopBar").okButtonEnabled
           },
           then: function () {
-              findItem(currentPage(), "composeEditor").text = ""
-              findItem(currentPage(), "composeTopBar").cancelClicked()
+              onPage("composeEditor").text = ""
+              onPage("composeTopBar").cancelClicked()
           } },
         { name: "backfrommention", ready: function () { return profileShown("alice", 2) },
-          then: function () { findItem(currentPage(), "topBarCompose").clicked() } },
-        { name: "messagemenu", ready: menuOpen,
+          then: function () { onPage("topBarCompose").clicked() } },
+        { name: "messagemenu", ready: function () { return isOpen("composeMenu") },
           then: function () { findItem(findOnTop("composeMenu"), "directMessageButton").clicked() } },
         { name: "message", ready: function () {
-              var editor = findItem(currentPage(), "messageEditor")
+              var editor = onPage("messageEditor")
               return settled(3) && editor && editor.messagingMode && composeview_screenname === "alice"
-                      && findItem(currentPage(), "recipientHeader").zirrupName === "alice" && profileview_follower
+                      && onPage("recipientHeader").zirrupName === "alice" && profileview_follower
           },
           then: function () {
-              findItem(currentPage(), "messageEditor").text = script.draft
+              onPage("messageEditor").text = script.draft
               currentPage().cancel()
           } },
         // A draft is not dropped without asking.
-        { name: "discard", ready: function () {
-              var dialog = findOnTop("discardDialog")
-              return dialog && dialog.status === 1 /* DialogStatus.Open */ && settled(3)
-          },
+        { name: "discard", ready: function () { return isOpen("discardDialog") && settled(3) },
           then: function () { findOnTop("discardDialog").accept() } },
         { name: "discarded", ready: function () { return profileShown("alice", 2) },
           then: function () {
@@ -65,22 +48,22 @@ SmokeRunner {
               root.nextPage("SearchView.qml", false)
           } },
         { name: "search", ready: function () { return settled(3) && !searchview_searching_tweets },
-          then: function () { findItem(currentPage(), "peopleTab").clicked() } },
+          then: function () { onPage("peopleTab").clicked() } },
         // Found people are the rows of the people lists, with their follow button.
         { name: "people", ready: function () {
-              var list = findItem(currentPage(), "resultList")
+              var list = onPage("resultList")
               var row = list ? list.itemAtIndex(0) : null
               return myProfileSearchModel.count > 0 && !searchview_searching_profiles && row
                       && row.zirrupName === myProfileSearchModel.get(0).peoplelistitem_zirrupname
                       && findItem(row, "peopleFollowButton").visible
           },
           then: function () {
-              var row = findItem(currentPage(), "resultList").itemAtIndex(0)
+              var row = onPage("resultList").itemAtIndex(0)
               script.wasFollowing = row.following
               findItem(row, "peopleFollowButton").clicked()
           } },
         { name: "followed", ready: function () {
-              var row = findItem(currentPage(), "resultList").itemAtIndex(0)
+              var row = onPage("resultList").itemAtIndex(0)
               return !profileview_loading && myProfileSearchModel.get(0).peoplelistitem_following !== script.wasFollowing
                       && row.following !== script.wasFollowing
           },

@@ -23,27 +23,13 @@ SmokeRunner {
         return null
     }
 
-    function isSaved(query) {
-        for (var i = 0; i < mySavedSearchesModel.count; ++i) {
-            if (mySavedSearchesModel.get(i).query_item === query)
-                return true
-        }
-        return false
-    }
-
-    function search(text) {
-        var field = findItem(currentPage(), "searchField")
-        field.openSoftwareInputPanel()
-        field.text = text
-        field.accepted()
-    }
 
     function idle() {
         return !currentPage().searching && !searchview_searching_more_tweets
     }
 
     steps: [
-        { name: "home", ready: function () { return settled(1) && myTimelineModel.count > 0 && !timelineview_is_refreshing },
+        { name: "home", ready: homeShown,
           then: function () {
               // As a tap on the tab button does.
               var button = findItem(root, "searchTabButton")
@@ -60,7 +46,7 @@ SmokeRunner {
           },
           then: function () {
               script.firstPage = myTweetSearchModel.count
-              findItem(currentPage(), "resultList").positionViewAtEnd()
+              onPage("resultList").positionViewAtEnd()
           } },
         // Reaching the end of the results loads the next page.
         { name: "moretweets", ready: function () { return myTweetSearchModel.count > script.firstPage && idle() },
@@ -73,24 +59,27 @@ SmokeRunner {
               return settled(2) && currentPage().saved && myTweetSearchModel.count > 0 && idle()
           },
           then: function () { tool("saveButton").clicked() } },
-        { name: "unsaved", ready: function () { return !currentPage().saved && !savedsearches_is_loading && !isSaved("coffee") },
+        { name: "unsaved", ready: function () {
+              return !currentPage().saved && !savedsearches_is_loading
+                      && rowWhere(mySavedSearchesModel, function (row) { return row.query_item === "coffee" }) === null
+          },
           then: function () {
-              findItem(currentPage(), "peopleTab").clicked()
+              onPage("peopleTab").clicked()
               search("ali")
           } },
         { name: "people", ready: function () {
               return myProfileSearchModel.count > 0 && !searchview_searching_profiles
-                      && findItem(currentPage(), "resultList").visible
+                      && onPage("resultList").visible
           },
           then: function () { search("#qt") } },
-        { name: "nopeople", ready: function () { return idle() && findItem(currentPage(), "emptyText").visible },
-          then: function () { findItem(currentPage(), "nearbyTab").clicked() } },
+        { name: "nopeople", ready: function () { return idle() && onPage("emptyText").visible },
+          then: function () { onPage("nearbyTab").clicked() } },
         { name: "nearby", ready: function () {
-              return idle() && findItem(currentPage(), "resultList").visible && myTweetSearchModel.count > 0
+              return idle() && onPage("resultList").visible && myTweetSearchModel.count > 0
                       && myTweetSearchModel.get(0).status_text.toLowerCase().indexOf("#qt") >= 0
           },
-          then: function () { findItem(currentPage(), "timelineTab").clicked() } },
-        { name: "timeline", ready: function () { return idle() && findItem(currentPage(), "resultList").visible },
+          then: function () { onPage("timelineTab").clicked() } },
+        { name: "timeline", ready: function () { return idle() && onPage("resultList").visible },
           then: function () { tool("backButton").clicked() } },
         { name: "back", ready: function () {
               return settled(1) && dataHandler.currentSearchString === "" && row(findItem(root, "searchTab"), "coffee") === null

@@ -6,20 +6,15 @@ SmokeRunner {
 
     steps: [
         { name: "start", ready: function () { return settled(1) && myTrendsModel.count > 0 },
-          then: function () {
-              var field = findItem(currentPage(), "searchField")
-              field.openSoftwareInputPanel()
-              field.text = "#qt"
-              field.accepted()
-          } },
+          then: function () { search("#qt") } },
         { name: "results", ready: function () {
               return settled(2) && myTweetSearchModel.count > 0 && !searchview_searching_tweets
-                      && avatarsLoaded(myTweetSearchModel) && !findItem(currentPage(), "peopleTab").visible
+                      && avatarsLoaded(myTweetSearchModel) && !onPage("peopleTab").visible
                       && !tool("saveButton").visible
           },
-          then: function () { findItem(currentPage(), "nearbyTab").clicked() } },
+          then: function () { onPage("nearbyTab").clicked() } },
         { name: "nearby", ready: function () {
-              return !currentPage().searching && findItem(currentPage(), "resultList").visible && myTweetSearchModel.count > 0
+              return !currentPage().searching && onPage("resultList").visible && myTweetSearchModel.count > 0
                       && myTweetSearchModel.count < 5
           },
           then: function () { tool("backButton").clicked() } },

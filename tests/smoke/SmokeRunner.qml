@@ -52,6 +52,50 @@ Item {
         return findItem(top, name)
     }
 
+    // The named item of the current page.
+    function onPage(name) {
+        return findItem(currentPage(), name)
+    }
+
+    // The first row of the model for which test(row) holds, or null.
+    function rowWhere(model, test) {
+        for (var i = 0; i < model.count; ++i) {
+            if (test(model.get(i)))
+                return model.get(i)
+        }
+        return null
+    }
+
+    // A menu or dialog of that name is open.
+    function isOpen(name) {
+        var item = findOnTop(name)
+        return item !== null && item.status === 1 /* DialogStatus.Open */
+    }
+
+    // Opens a page about a user, as a tap on the name does.
+    function openFor(user, page) {
+        dataHandler.currentUser = user
+        return root.nextPage(page, false)
+    }
+
+    // The user's profile is on top of a stack of the given depth, loaded.
+    function profileShown(user, depth) {
+        return settled(depth) && profileview_screen_name === user && !profileview_loading
+    }
+
+    // The home list has its first rows.
+    function homeShown() {
+        return settled(1) && myTimelineModel.count > 0 && !timelineview_is_refreshing
+    }
+
+    // Types a query into the current page's search field and runs it.
+    function search(text) {
+        var field = onPage("searchField")
+        field.openSoftwareInputPanel()
+        field.text = text
+        field.accepted()
+    }
+
     // False, with the reason in the log, when ok is not.
     function check(ok, what) {
         if (!ok)

@@ -7,10 +7,7 @@ SmokeRunner {
     property int homeRows: 0
 
     steps: [
-        { name: "home", ready: function () {
-              return settled(1) && myTimelineModel.count > 0 && !timelineview_is_refreshing
-                      && avatarsLoaded(myTimelineModel)
-          },
+        { name: "home", ready: function () { return homeShown() && avatarsLoaded(myTimelineModel) },
           then: function () {
               script.homeRows = myTimelineModel.count
               findItem(root, "homeList").positionViewAtEnd()
@@ -19,10 +16,7 @@ SmokeRunner {
         { name: "more", ready: function () { return myTimelineModel.count > script.homeRows && !timelineview_is_loading_more },
           then: function () { root.mentionsTab() } },
         { name: "mentions", ready: function () { return myMentionsModel.count > 0 && avatarsLoaded(myMentionsModel) },
-          then: function () {
-              dataHandler.currentUser = myTimelineModel.get(0).name
-              root.nextPage("UserTweetsView.qml", false)
-          } },
+          then: function () { openFor(myTimelineModel.get(0).name, "UserTweetsView.qml") } },
         { name: "usertweets", ready: function () { return settled(2) && myTweetsModel.count > 0 && !tweetsview_is_refreshing },
           then: function () { root.prevPage() } },
         { name: "back", ready: function () { return settled(1) },

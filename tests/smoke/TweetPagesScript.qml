@@ -15,12 +15,7 @@ SmokeRunner {
 
     // The newest home row written by the given text, or null.
     function homeRow(text) {
-        for (var i = 0; i < myTimelineModel.count; ++i) {
-            var row = myTimelineModel.get(i)
-            if (row.status_text === text)
-                return row
-        }
-        return null
+        return rowWhere(myTimelineModel, function (row) { return row.status_text === text })
     }
 
     function openTweet(id) {
@@ -33,7 +28,7 @@ SmokeRunner {
     }
 
     steps: [
-        { name: "home", ready: function () { return settled(1) && myTimelineModel.count > 0 && !timelineview_is_refreshing },
+        { name: "home", ready: homeShown,
           then: function () { script.page = root.nextPage("ComposeView.qml", false) } },
         { name: "compose", ready: function () { return settled(2) && findItem(page, "composeEditor") },
           then: function () {
@@ -101,14 +96,10 @@ SmokeRunner {
         // The stream reports the deletion; the row leaves home.
         { name: "deleted", ready: function () { return settled(1) && homeRow(script.replied) === null },
           then: function () {
-              for (var i = 0; i < myTimelineModel.count; ++i) {
-                  var row = myTimelineModel.get(i)
-                  if (row.name.toLowerCase() !== "demo" && !row.protected_profile && row.retweeted_by_me_id === ""
-                          && row.retweeted_name === "") {
-                      openTweet(row.original_tweetid)
-                      return
-                  }
-              }
+              openTweet(rowWhere(myTimelineModel, function (row) {
+                  return row.name.toLowerCase() !== "demo" && !row.protected_profile && row.retweeted_by_me_id === ""
+                          && row.retweeted_name === ""
+              }).original_tweetid)
           } },
         { name: "othertweet", ready: function () { return tweetShown() && findItem(page.tools, "retweetButton") },
           then: function () { findItem(page.tools, "retweetButton").clicked() } },

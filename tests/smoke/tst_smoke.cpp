@@ -52,12 +52,15 @@ static bool writePictures(const QString &folder)
          QImageIOHandler::TransformationRotate90},
     };
     for (const Picture &picture : pictures) {
-        // A gradient, so that a picture shown full size is more than one flat colour.
+        // Shaded down and across, so that a picture shown full size fills a screenshot with
+        // enough colours whatever else is on screen.
         QImage image(picture.size, QImage::Format_RGB32);
         for (int y = 0; y < image.height(); ++y) {
             const QColor row = picture.colour.darker(100 + 150 * y / image.height());
             auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-            std::fill(line, line + image.width(), row.rgb());
+            for (int x = 0; x < image.width(); ++x)
+                line[x] =
+                    qRgb(row.red(), row.green(), qMin(255, row.blue() + 70 * x / image.width()));
         }
         QImageWriter writer(QDir(folder).filePath(QLatin1String(picture.name)), "jpg");
         writer.setTransformation(picture.turn);
