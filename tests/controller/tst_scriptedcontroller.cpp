@@ -337,6 +337,14 @@ private Q_SLOTS:
             + h->locale().formatDateTime(local, Locale::DateNone, Locale::TimeShort);
         QCOMPARE(h->createDetailTimeString(canonical(written)), detail);
         QCOMPARE(h->createConversationTimeString(canonical(written)), detail);
+        // Every month and weekday reads back as the time it was written for.
+        for (int month = 1; month <= 12; ++month) {
+            const QDateTime time(QDate(2026, month, month + 10), QTime(month + 8, 2 * month));
+            QCOMPARE(h->createDetailTimeString(canonical(time)),
+                     h->locale().formatDateTime(time, Locale::DateMedium, Locale::TimeNone)
+                         + QStringLiteral(" at ")
+                         + h->locale().formatDateTime(time, Locale::DateNone, Locale::TimeShort));
+        }
         for (const QString &text : {QString(), QStringLiteral("Sam. Dez. 05 10:11:12 2026"),
                                     QStringLiteral("not a time")}) {
             QCOMPARE(h->createTimeString(text), QString());
