@@ -19,7 +19,8 @@ public:
     // accessible interface.
     Q_INVOKABLE QVariantMap describe(QObject *item) const
     {
-        QAccessibleInterface *interface = item ? QAccessible::queryAccessibleInterface(item) : nullptr;
+        QAccessibleInterface *interface =
+            item ? QAccessible::queryAccessibleInterface(item) : nullptr;
         if (!interface || !interface->isValid())
             return {};
         return {{QStringLiteral("name"), interface->text(QAccessible::Name)},
@@ -30,7 +31,8 @@ public:
     // Runs the accessible press action, as a screen reader's "activate" does.
     Q_INVOKABLE bool press(QObject *item) const
     {
-        QAccessibleInterface *interface = item ? QAccessible::queryAccessibleInterface(item) : nullptr;
+        QAccessibleInterface *interface =
+            item ? QAccessible::queryAccessibleInterface(item) : nullptr;
         QAccessibleActionInterface *action = interface ? interface->actionInterface() : nullptr;
         if (!action || !action->actionNames().contains(QAccessibleActionInterface::pressAction()))
             return false;

@@ -35,8 +35,9 @@ public:
         if (m_defaults.isEmpty() || models.isEmpty() || m_recordedSlots.isEmpty())
             qFatal("context.json lacks names");
         for (const QString &name : models)
-            m_models.insert(name, createObject("import QtQml.Models 2.15\nListModel {}\n",
-                                               QStringLiteral("/ListModel.qml")));
+            m_models.insert(name,
+                            createObject("import QtQml.Models 2.15\nListModel {}\n",
+                                         QStringLiteral("/ListModel.qml")));
         // The fake controller, with a recording function for every slot that only records.
         QFile file(m_testDir + QStringLiteral("/FakeDataHandler.qml"));
         if (!file.open(QIODevice::ReadOnly))
