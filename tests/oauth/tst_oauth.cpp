@@ -1,7 +1,6 @@
 #include "oauth.h"
 #include "testsupport.h"
 
-#include <QMessageAuthenticationCode>
 #include <QtTest>
 
 using Zr::OAuth;

@@ -4,19 +4,15 @@
 #include "fakeserver.h"
 #include "helper.h"
 #include "jsonrows.h"
+#include "platformtest.h"
 #include "sandboxprocess.h"
 #include "signinexchange.h"
-#include "testaccount.h"
 #include "zirrup.h"
 #include "zrfactorymeego.h"
 
-#include <QProcess>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
 
 using ZrMeego::Account;
