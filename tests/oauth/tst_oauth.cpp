@@ -1,7 +1,6 @@
 #include "oauth.h"
 #include "testsupport.h"
 
-#include <QMessageAuthenticationCode>
 #include <QtTest>
 
 using Zr::OAuth;
@@ -35,45 +34,13 @@ private Q_SLOTS:
                  expected);
     }
 
-    // RFC 5849, 1.2: the signed photo request of the worked example, through the header the
-    // client sends and the parameters the service reads back from it.
-    void headerRoundTrip()
+    // Every signed request of the sign-in test passes the sandbox, which reads it with the
+    // same functions; what no request of ours sends is checked here: other schemes and damaged
+    // headers carry no parameters, and no two requests share a nonce.
+    void headersOfOthersAndNonces()
     {
-        const Zr::OAuthCredentials credentials {"dpf43f3p2l4k3l03", "kd94hf93k423kf44",
-                                                "nnch734d00sl2jdk", "pfkkdhi9sl3r4s00"};
-        const QUrl url(
-            QStringLiteral("http://photos.example.net/photos?file=vacation.jpg&size=original"));
-        const QByteArray header =
-            OAuth::authorizationHeader(credentials, "GET", url, {}, "chapoH", 137131202);
-        QVERIFY(header.startsWith("OAuth "));
-        QMap<QByteArray, QByteArray> parsed =
-            OAuth::parseAuthorizationHeader(header + ", realm=\"Photos\"");
-        // The example predates oauth_version, which the client sends.
-        QCOMPARE(parsed.take("oauth_version"), QByteArray("1.0"));
-        QCOMPARE(parsed.keys(),
-                 QByteArrayList({"oauth_consumer_key", "oauth_nonce", "oauth_signature",
-                                 "oauth_signature_method", "oauth_timestamp", "oauth_token"}));
-        Zr::OAuthParams serverSide;
-        for (auto it = parsed.cbegin(); it != parsed.cend(); ++it)
-            serverSide.append({it.key(), it.value()});
-        QCOMPARE(OAuth::signature("GET", url, serverSide, credentials.consumerSecret,
-                                  credentials.tokenSecret),
-                 QByteArray("MdpQcU8iPSUjWoN/UDMsK2sui9I="));
-
         QVERIFY(OAuth::parseAuthorizationHeader("Basic abc").isEmpty());
         QVERIFY(OAuth::parseAuthorizationHeader("OAuth oauth_token=\"unterminated").isEmpty());
-    }
-
-    // The client writes what a form reading and a plain percent-decoding agree on.
-    void formEncoding()
-    {
-        const Zr::OAuthParams pairs {{"q", QStringLiteral("c++ & a b=é*~").toUtf8()}, {"e", ""}};
-        const QByteArray encoded = OAuth::formEncode(pairs);
-        QCOMPARE(encoded, QByteArray("q=c%2B%2B%20%26%20a%20b%3D%C3%A9%2A~&e="));
-        QCOMPARE(OAuth::formParameters(encoded), pairs);
-        QCOMPARE(OAuth::queryParameters(QUrl("http://h/?" + encoded)), pairs);
-        QCOMPARE(OAuth::queryParameters(QUrl(QStringLiteral("http://h/?q=a+b%2bc&&k"))),
-                 (Zr::OAuthParams {{"q", "a b+c"}, {"k", ""}}));
         QVERIFY(OAuth::newNonce() != OAuth::newNonce());
     }
 };

@@ -1,21 +1,21 @@
 #include "accountstore.h"
+#include "apiclient.h"
 #include "desktoploginhandler.h"
 #include "fakeserver.h"
 #include "helper.h"
 #include "jsonrows.h"
+#include "platformtest.h"
+#include "sandboxprocess.h"
 #include "signinexchange.h"
-#include "testaccount.h"
+#include "zirrup.h"
 #include "zrfactorymeego.h"
 
-#include <QProcess>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
 
+using ZrMeego::Account;
 using ZrMeego::AccountStore;
 using ZrMeego::DesktopLoginHandler;
 using ZrMeego::SignInExchange;
@@ -26,6 +26,7 @@ namespace {
 const QString Data = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/signin.json");
 const QByteArray tokens = R"({"oauth_token": "1843-6c0f", "oauth_token_secret": "b7e1",
                                "user_id": "1843", "screen_name": "demo"})";
+// Characters that form encoding and signing must both escape.
 const QString password = QStringLiteral("p&ss word+=%41");
 
 // The failure a spy saw last, by its name.
@@ -40,16 +41,19 @@ const QUrl closedUrl(QStringLiteral("http://127.0.0.1:1"));
 
 } // namespace
 
-// Against canned answers, what the sandbox cannot give: refusals, damaged answers, no answer.
-// Trading a user name and password for a token pair (in the library and in zirrup-signin), then
-// checking the stored token with the login object; the account window driven through its QML
-// objects as a person would.
+// Trading a user name and password for a token pair (in the library, in zirrup-signin and in the
+// account window, driven through its QML objects as a person would), then checking the stored
+// token with the login object and revoking it. Against canned answers, what the sandbox cannot
+// give: refusals, damaged answers, no answer; the rest against a running zirrup-sandbox, which
+// checks every request's signature.
 class TestSignInExchange : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase()
     {
+        m_sandbox = std::make_unique<SandboxProcess>(QStringList {"--user", "Alice:" + password});
+        QVERIFY2(m_sandbox->start(), qPrintable(m_sandbox->errorString()));
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
         // The failures read as the English catalogue words them.
         QVERIFY(m_english.load(QStringLiteral(":/common_en.qm")));
@@ -238,37 +242,98 @@ private Q_SLOTS:
         QCOMPARE(m_server->requestCount(), 0);
     }
 
-    void windowExplainsFailuresThenStoresTheAccount()
+    // Against the sandbox: the account window signs in, the login object checks the stored
+    // token, and signing out in the window revokes it.
+    void windowSignsInLogsInAndSignsOut()
     {
+        const QUrl base = m_sandbox->baseUrl();
         DesktopLoginHandler *login = m_factory->desktopLoginHandler();
-        QSignalSpy added(login, &DesktopLoginHandler::accountAdded);
+        AccountStore *store = login->accountStore();
         QSignalSpy closed(m_helper.get(), &Helper::accountWindowClosed);
-        QVERIFY(openWindow());
-        QVERIFY(item("signInForm")->isVisible());
-        QCOMPARE(text("serviceField"), m_server->baseUrl().toString());
+        // The address with a slash, as people type it.
+        QVERIFY(openWindow(base.toString() + QLatin1Char('/')));
         // Hidden password, and nothing to send until both fields are filled.
         QCOMPARE(item("passwordField")->property("echoMode").toInt(), 2);
         QVERIFY(!item("signInButton")->isEnabled());
 
         // A refusal is explained, and the form is ready for the next try.
-        answer(401, R"({"error": "Invalid user name or password."})");
-        signIn(QStringLiteral("wrong"));
+        signIn(QStringLiteral("alice"), QStringLiteral("wrong"));
         QTRY_VERIFY(item("errorText")->isVisible());
         QVERIFY2(text("errorText").contains("Wrong user name or password."),
                  qPrintable(text("errorText")));
         QTRY_VERIFY(item("signInButton")->isEnabled());
-        item("serviceField")->setProperty("text", m_server->baseUrl().toString());
-        answer(200, tokens, HttpResponse::Held);
-        signIn(QStringLiteral("hunter2-pw"));
-        QTRY_COMPARE(m_server->heldCount(), 1);
+        // The name as people type it; busy until the service answers.
+        signIn(QStringLiteral(" @alice "), password);
         QVERIFY(item("busyIndicator")->property("running").toBool());
         QVERIFY(!item("signInButton")->isEnabled());
         QVERIFY(!item("errorText")->isVisible());
-        m_server->release();
         QTRY_COMPARE(closed.count(), 1);
-        QCOMPARE(added.count(), 1);
-        QCOMPARE(login->accountStore()->account().screenName, QStringLiteral("demo"));
-        QVERIFY(!fileText(login->accountStore()->filePath()).contains("hunter2"));
+        const Account account = store->account();
+        QCOMPARE(
+            QStringList({account.serviceUrl.toString(), account.screenName, account.consumerKey,
+                         account.consumerSecret}),
+            QStringList({base.toString(), "Alice", ZIRRUP_CONSUMER_KEY, ZIRRUP_CONSUMER_SECRET}));
+        QVERIFY(!fileText(store->filePath()).contains(password.toUtf8()));
+        QTRY_VERIFY(!m_helper->accountWindow());
+
+        // Stored with another letter case and address than the service's: the address in the
+        // environment wins, for the backend too, and the service's letter case is kept.
+        Account stored = account;
+        stored.screenName = QStringLiteral("alice");
+        stored.serviceUrl = closedUrl;
+        QVERIFY(store->storeAccount(stored));
+        Zr::setServiceUrl(closedUrl);
+        QCOMPARE(runLogin(*login),
+                 QStringList({account.token, account.tokenSecret, account.userId, "Alice",
+                              account.consumerKey, account.consumerSecret}));
+        QCOMPARE(store->account().screenName, QStringLiteral("Alice"));
+        QCOMPARE(Zr::serviceUrl(), base);
+
+        QSignalSpy removed(login, &DesktopLoginHandler::accountRemoved);
+        QSignalSpy state(login, &DesktopLoginHandler::accountStateChanged);
+        QVERIFY(openWindow(base.toString()));
+        QVERIFY(item("accountView")->isVisible());
+        QVERIFY(text("accountName").contains(QLatin1String("@Alice")));
+        click("enabledBox");
+        QCOMPARE(state.count(), 1);
+        QVERIFY(!login->accountEnabled(0));
+        click("signOutButton");
+        QCOMPARE(removed.count(), 1);
+        // The token, which worked for the login, is revoked with the service.
+        ApiClient api(base);
+        api.setAccount({account.token.toLatin1(), account.tokenSecret.toLatin1(), account.userId,
+                        account.screenName});
+        QTRY_COMPARE_WITH_TIMEOUT(
+            api.get(QStringLiteral("/1/account/verify_credentials.json")).error(),
+            QStringLiteral("Could not authenticate with OAuth."), 15000);
+        // The window turns into the sign-in form; a second call while open brings it forward.
+        QTRY_VERIFY(item("signInForm")->isVisible());
+        QVERIFY(!item("accountView")->isVisible());
+        QQuickWindow *window = m_window;
+        m_helper->createAccount(Helper::ZIRRUP, nullptr);
+        QCOMPARE(m_helper->accountWindow(), window);
+    }
+
+    // Cancel during a running sign-in stops it and stores nothing; Escape closes the window too.
+    void windowCancelsAndCloses()
+    {
+        QSignalSpy closed(m_helper.get(), &Helper::accountWindowClosed);
+        QVERIFY(openWindow(m_server->baseUrl().toString()));
+        answer(200, tokens, HttpResponse::Held);
+        signIn(QStringLiteral("demo"), password);
+        QTRY_COMPARE(m_server->heldCount(), 1);
+        click("cancelButton");
+        QTRY_COMPARE(closed.count(), 1);
+        m_server->release();
+        QTRY_VERIFY(!m_helper->accountWindow());
+        QCoreApplication::processEvents();
+        QVERIFY(!m_factory->desktopLoginHandler()->accountExists());
+
+        QVERIFY(openWindow(m_server->baseUrl().toString()));
+        m_window->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QTest::keyClick(m_window, Qt::Key_Escape);
+        QTRY_COMPARE(closed.count(), 2);
         QTRY_VERIFY(!m_helper->accountWindow());
 
         // Only our own service has an account window.
@@ -277,57 +342,10 @@ private Q_SLOTS:
         QVERIFY(!m_helper->accountWindow());
     }
 
-    void signedInWindowSignsOutAndCloses()
-    {
-        DesktopLoginHandler *login = m_factory->desktopLoginHandler();
-        QVERIFY(login->accountStore()->storeAccount(testAccount(m_server->baseUrl())));
-        QSignalSpy removed(login, &DesktopLoginHandler::accountRemoved);
-        QSignalSpy state(login, &DesktopLoginHandler::accountStateChanged);
-
-        QVERIFY(openWindow());
-        QVERIFY(item("accountView")->isVisible());
-        QVERIFY(text("accountName").contains(QLatin1String("@demo")));
-        click("enabledBox");
-        QCOMPARE(state.count(), 1);
-        QVERIFY(!login->accountEnabled(0));
-
-        click("signOutButton");
-        QCOMPARE(removed.count(), 1);
-        // The token is revoked with the service.
-        QTRY_COMPARE(m_server->requestCount(), 1);
-        // The window turns into the sign-in form.
-        QTRY_VERIFY(item("signInForm")->isVisible());
-        QVERIFY(!item("accountView")->isVisible());
-        // A second call while open brings the same window forward.
-        QQuickWindow *window = m_window;
-        m_helper->createAccount(Helper::ZIRRUP, nullptr);
-        QCOMPARE(m_helper->accountWindow(), window);
-
-        // Cancel during a running sign-in: it stops, nothing is stored.
-        QSignalSpy closed(m_helper.get(), &Helper::accountWindowClosed);
-        answer(200, tokens, HttpResponse::Held);
-        signIn(QStringLiteral("hunter2-pw"));
-        QTRY_COMPARE(m_server->heldCount(), 1);
-        click("cancelButton");
-        QTRY_COMPARE(closed.count(), 1);
-        m_server->release();
-        QTRY_VERIFY(!m_helper->accountWindow());
-        QCoreApplication::processEvents();
-        QVERIFY(!login->accountExists());
-
-        // Escape closes it too.
-        QVERIFY(openWindow());
-        m_window->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(m_window));
-        QTest::keyClick(m_window, Qt::Key_Escape);
-        QTRY_COMPARE(closed.count(), 2);
-        QTRY_VERIFY(!m_helper->accountWindow());
-    }
-
 private:
-    QQuickWindow *openWindow()
+    QQuickWindow *openWindow(const QString &serviceUrl)
     {
-        qputenv("ZIRRUP_SERVICE_URL", m_server->baseUrl().toString().toUtf8());
+        qputenv("ZIRRUP_SERVICE_URL", serviceUrl.toUtf8());
         m_helper->createAccount(Helper::ZIRRUP, nullptr);
         m_window = m_helper->accountWindow();
         return m_window && QTest::qWaitForWindowExposed(m_window) ? m_window : nullptr;
@@ -348,9 +366,9 @@ private:
                           target->mapToScene(centre).toPoint());
     }
 
-    void signIn(const QString &password)
+    void signIn(const QString &user, const QString &password)
     {
-        item("userField")->setProperty("text", QStringLiteral("demo"));
+        item("userField")->setProperty("text", user);
         item("passwordField")->setProperty("text", password);
         click("signInButton");
     }
@@ -373,7 +391,7 @@ private:
     }
 
     // Runs one login: exactly one answer, never synchronously, so the caller's state is set before
-    // it comes. The error's type and text, or "response".
+    // it comes. The error's type and text, or what the response says.
     QStringList runLogin(DesktopLoginHandler &handler)
     {
         QSignalSpy responses(&handler, &DesktopLoginHandler::loginResponse);
@@ -386,13 +404,14 @@ private:
         if (answers() > 1)
             return {QStringLiteral("more than one answer")};
         if (errors.isEmpty())
-            return {QStringLiteral("response")};
+            return QVariant(responses.first()).toStringList();
         const auto type = errors.first().value(0).value<ZrLoginError::ZrLoginError>();
         return {
             QString::fromLatin1(QMetaEnum::fromType<ZrLoginError::ZrLoginError>().valueToKey(type)),
             errors.first().value(1).toString()};
     }
 
+    std::unique_ptr<SandboxProcess> m_sandbox;
     std::unique_ptr<FakeServer> m_server;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<AccountStore> m_store;

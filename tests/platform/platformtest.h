@@ -1,11 +1,14 @@
-#ifndef TESTACCOUNT_H
-#define TESTACCOUNT_H
+#ifndef PLATFORMTEST_H
+#define PLATFORMTEST_H
 
 #include "accountstore.h"
+#include "zrlaunchrequests.h"
 
 #include <QtTest>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 // A complete account; the token secret has characters that signing must escape.
 inline ZrMeego::Account testAccount(const QUrl &url = QUrl(QStringLiteral("http://127.0.0.1:8123")),
@@ -53,4 +56,37 @@ inline QByteArray fileText(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-#endif // TESTACCOUNT_H
+// Every launch request an object emits, as "signal argument ...", in the order of the signals'
+// declaration (one request rarely emits more than one).
+class LaunchRecorder
+{
+public:
+    explicit LaunchRecorder(QObject *requests)
+    {
+        const QMetaObject &meta = ZrPlatform::ZrLaunchRequests::staticMetaObject;
+        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+            if (meta.method(i).methodType() == QMetaMethod::Signal)
+                m_spies.emplace_back(std::make_unique<QSignalSpy>(requests, meta.method(i)));
+        }
+    }
+
+    QStringList take()
+    {
+        QStringList taken;
+        for (const auto &spy : m_spies) {
+            for (const QList<QVariant> &arguments : std::as_const(*spy)) {
+                QStringList entry {QString::fromLatin1(spy->signal()).section('(', 0, 0)};
+                for (const QVariant &argument : arguments)
+                    entry.append(argument.toString());
+                taken.append(entry.join(QLatin1Char(' ')).trimmed());
+            }
+            spy->clear();
+        }
+        return taken;
+    }
+
+private:
+    std::vector<std::unique_ptr<QSignalSpy>> m_spies;
+};
+
+#endif // PLATFORMTEST_H
