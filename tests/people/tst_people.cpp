@@ -49,11 +49,6 @@ QVariantMap message(const QString &id, const QString &sender, const QString &rec
 
 const QString Alice = QStringLiteral("alice");
 
-ScriptedCall load(ScriptedBackend *b, DirectMessageType::DirectMessageType type)
-{
-    return b->lastCall("retrieveDirectMessages", type);
-}
-
 QVariantList people(int first, int last)
 {
     QVariantList list;
@@ -62,21 +57,6 @@ QVariantList people(int first, int last)
                                  {"screen_name", QStringLiteral("user%1").arg(id)},
                                  {"following", false}});
     return list;
-}
-
-QVariantMap idAnswer(const QStringList &ids)
-{
-    return {{"ids", QVariant(ids)}, {"next_cursor", "0"}};
-}
-
-ScriptedCall showCall(ScriptedBackend *b)
-{
-    return b->lastCall("retrieveUserResources", UserType::Show);
-}
-
-ScriptedCall lookupCall(ScriptedBackend *b)
-{
-    return b->lastCall("retrieveUserResources", UserType::Lookup);
 }
 
 // A red picture's path; an invalid size leaves no file there.
@@ -95,32 +75,42 @@ const QString BobUrl = QStringLiteral("http://127.0.0.1:8123/media/avatars/1845_
 const QString DefaultUrl =
     QStringLiteral("http://127.0.0.1:8123/media/avatars/default_profile_3_normal.png");
 
-QList<ScriptedCall> downloads(ScriptedBackend *b, Zr::RetrieveBehavior behavior)
-{
-    QList<ScriptedCall> result;
-    for (const ScriptedCall &call : b->calls("retrieveUserResources")) {
-        if (call.type == UserType::ProfileImage && call.behavior == behavior)
-            result.append(call);
-    }
-    return result;
-}
-
 QVariantMap listPage(const QString &nextCursor)
 {
     QVariantMap page = fixtureFile("lists.json").toMap();
     page.insert("next_cursor", nextCursor);
     return page;
 }
-
-QVariantMap savedSearch(const QString &id, const QString &query)
-{
-    return {{"id", id}, {"query", query}, {"name", query}};
-}
 } // namespace
 
 class TestPeople : public ScriptedSession
 {
     Q_OBJECT
+
+    ScriptedCall load(int type) const { return b->lastCall("retrieveDirectMessages", type); }
+    ScriptedCall showCall() const { return b->lastCall("retrieveUserResources", UserType::Show); }
+    ScriptedCall lookupCall() const
+    {
+        return b->lastCall("retrieveUserResources", UserType::Lookup);
+    }
+    static QVariantMap idAnswer(const QStringList &ids)
+    {
+        return {{"ids", ids}, {"next_cursor", "0"}};
+    }
+    static QVariantMap savedSearch(const QString &id, const QString &text)
+    {
+        return {{"id", id}, {"query", text}, {"name", text}};
+    }
+    // The avatar downloads asked of the backend with that behaviour.
+    QList<ScriptedCall> downloads(Zr::RetrieveBehavior behavior) const
+    {
+        QList<ScriptedCall> result;
+        for (const ScriptedCall &call : b->calls("retrieveUserResources")) {
+            if (call.type == UserType::ProfileImage && call.behavior == behavior)
+                result.append(call);
+        }
+        return result;
+    }
 
 private Q_SLOTS:
     void init() { start(); }
@@ -187,46 +177,13 @@ private Q_SLOTS:
         QCOMPARE(column(list, "msg_id"), QStringList({"5"}));
         QCOMPARE(conversation->count(), 0);
     }
-    void messagesLoadWithOneRequestFailing_data()
-    {
-        QTest::addColumn<bool>("failureLast");
-        QTest::newRow("failure first") << false;
-        QTest::newRow("failure last") << true;
-    }
-    void messagesLoadWithOneRequestFailing()
-    {
-        QFETCH(bool, failureLast);
-        // Signing in finds the list empty: a full load, handing the backend out-lists.
-        const ScriptedCall received = load(b, DirectMessageType::Received);
-        const ScriptedCall sent = load(b, DirectMessageType::Sent);
-        QVERIFY(sent.listPassed);
-        h->setContextProperty("messagesview_refresh_after_sending", true);
-
-        if (failureLast)
-            b->complete(received, {message("7", "Bob", Alice)});
-        else
-            b->fail(sent, QStringLiteral("Internal error"));
-        QVERIFY(flag("messagesview_loading"));
-        QCOMPARE(c->view().callCount("showError"), 0);
-
-        if (failureLast)
-            b->fail(sent, QStringLiteral("Internal error"));
-        else
-            b->complete(received, {message("7", "Bob", Alice)});
-        QCOMPARE(values({"messagesview_loading", "messagesview_refresh_after_sending"}),
-                 QString("false|false"));
-        QCOMPARE(shownError(),
-                 failureLast ? QVariantList {QStringLiteral("qtn_zirrup_error_load_messages")}
-                             : QVariantList());
-        QCOMPARE(h->messagesView()->messageModel()->count(), 1);
-    }
-    void messagesUnreadOnTheFirstLoad_data()
+    void messagesFirstLoad_data()
     {
         QTest::addColumn<bool>("cached");
-        QTest::newRow("nothing cached") << false;
-        QTest::newRow("cached messages") << true;
+        QTest::newRow("nothing cached, failure first") << false;
+        QTest::newRow("cached messages, failure last") << true;
     }
-    void messagesUnreadOnTheFirstLoad()
+    void messagesFirstLoad()
     {
         QFETCH(bool, cached);
         if (cached) {
@@ -236,19 +193,38 @@ private Q_SLOTS:
         }
         ZirrupModel *list = h->messagesView()->messageModel();
         QCOMPARE(list->count(), cached ? 1 : 0);
+        // Signing in finds the list empty: a full load, handing the backend out-lists.
+        const ScriptedCall received = load(DirectMessageType::Received);
+        const ScriptedCall sent = load(DirectMessageType::Sent);
+        QVERIFY(sent.listPassed);
+        h->setContextProperty("messagesview_refresh_after_sending", true);
+
+        // One request failing ends the load with the other; only a failure last says so.
+        const QVariantList arrived = {message("105", "Bob", Alice), message("100", "Bob", Alice)};
+        if (cached)
+            b->complete(received, arrived);
+        else
+            b->fail(sent, QStringLiteral("Internal error"));
+        QVERIFY(flag("messagesview_loading"));
+        QCOMPARE(c->view().callCount("showError"), 0);
+        if (cached)
+            b->fail(sent, QStringLiteral("Internal error"));
+        else
+            b->complete(received, arrived);
+        QCOMPARE(values({"messagesview_loading", "messagesview_refresh_after_sending"}),
+                 QString("false|false"));
+        QCOMPARE(shownError(),
+                 cached ? QVariantList {QStringLiteral("qtn_zirrup_error_load_messages")}
+                        : QVariantList());
 
         // What arrived since the cached state is unread; without a cache nothing is.
-        b->complete(load(b, DirectMessageType::Received),
-                    {message("105", "Bob", Alice), message("100", "Bob", Alice)});
-        b->complete(load(b, DirectMessageType::Sent), {});
         QCOMPARE(fields(list, 0, {"msg_id", "msg_unread"}), "105|" + QVariant(cached).toString());
-        QCOMPARE(h->messagesView()->lastSeenId(), QString("105"));
 
         // The next refresh, asked without out-lists, marks only what is newer than that.
         h->updateMessagesView();
-        QVERIFY(!load(b, DirectMessageType::Received).listPassed);
-        b->complete(load(b, DirectMessageType::Received), {message("107", "carol", Alice)});
-        b->complete(load(b, DirectMessageType::Sent), {});
+        QVERIFY(!load(DirectMessageType::Received).listPassed);
+        b->complete(load(DirectMessageType::Received), {message("107", "carol", Alice)});
+        b->complete(load(DirectMessageType::Sent), {});
         QCOMPARE(column(list, "msg_id"), QStringList({"107", "105"}));
         QCOMPARE(column(list, "msg_unread"), QStringList({"true", QVariant(cached).toString()}));
 
@@ -262,9 +238,9 @@ private Q_SLOTS:
 
         // A message from the stream while both load requests are out does not end the load.
         h->onDirectMessageAdded({message("50", "carol", Alice)}, false);
-        b->complete(load(b, DirectMessageType::Received), {message("40", "Bob", Alice)});
+        b->complete(load(DirectMessageType::Received), {message("40", "Bob", Alice)});
         QVERIFY(flag("messagesview_loading"));
-        b->complete(load(b, DirectMessageType::Sent), {message("45", "Alice", "Bob")});
+        b->complete(load(DirectMessageType::Sent), {message("45", "Alice", "Bob")});
         QVERIFY(!flag("messagesview_loading"));
         QCOMPARE(h->messagesView()->lastSeenId(), QString("50"));
 
@@ -327,13 +303,13 @@ private Q_SLOTS:
     {
         h->setCurrentUser("Bob");
         h->updateProfileView("Bob");
-        QCOMPARE(showCall(b).args, Zr::ArgMap({{"screen_name", "bob"}}));
+        QCOMPARE(showCall().args, Zr::ArgMap({{"screen_name", "bob"}}));
         QCOMPARE(b->lastCall("friendshipExists").args,
                  Zr::ArgMap({{"user_a", "bob"}, {"user_b", "alice"}}));
         QVERIFY(flag("profileview_loading"));
 
         b->complete(b->lastCall("retrieveBlockedIdsList"), {"1845", "99"});
-        b->complete(showCall(b), {user("Bob")});
+        b->complete(showCall(), {user("Bob")});
         const QStringList shown = {"profileview_loading",   "profileview_screen_name",
                                    "profileview_ui_url",    "profileview_statuses_count",
                                    "profileview_following", "profileview_own_profile",
@@ -353,13 +329,13 @@ private Q_SLOTS:
         // The pages moved on to carol (in other letter case): Bob's record is not shown.
         h->setCurrentUser("Carol");
         h->updateProfileView("carol");
-        b->complete(showCall(b), {user("Bob")});
+        b->complete(showCall(), {user("Bob")});
         QCOMPARE(text("profileview_screen_name"), QString());
 
         // The web address is the user's own text: it stays one link.
         QVariantMap sly = user("carol");
         sly.insert("url", "http://a.example/?q=1&r=\"><img src=x>");
-        b->complete(showCall(b), {sly});
+        b->complete(showCall(), {sly});
         const QString escaped = "http://a.example/?q=1&amp;r=&quot;&gt;&lt;img src=x&gt;";
         QCOMPARE(values({"profileview_screen_name", "profileview_ui_url"}),
                  "carol|<a href=\"" + escaped + "\" style=\"text-decoration:none; color:#4d6980\">"
@@ -370,12 +346,12 @@ private Q_SLOTS:
         h->setCurrentUser("Alice");
         h->updateProfileView("ALICE", true);
         QCOMPARE(b->callCount("friendshipExists") + b->callCount("retrieveBlockedIdsList"), 0);
-        b->complete(showCall(b), {user("Alice")});
+        b->complete(showCall(), {user("Alice")});
 
         // A failed load says so and drops the indicators.
         h->setContextProperty("updatingProfileImage", true);
         h->updateProfileView("alice", true);
-        b->fail(showCall(b), "Not found");
+        b->fail(showCall(), "Not found");
         QCOMPARE(values({"profileview_loading", "updatingProfileImage"}), QString("false|false"));
         QCOMPARE(shownError(), QVariantList {QStringLiteral("qtn_zirrup_error_load_profile")});
     }
@@ -388,17 +364,17 @@ private Q_SLOTS:
         upperBob.insert("screen_name", "BOB");
         h->updateFollowersView("alice", true);
         b->complete(b->lastCall("retrieveFaFResources"), {idAnswer({"1845", "1846"})});
-        b->complete(lookupCall(b), {user("Bob"), user("carol")});
+        b->complete(lookupCall(), {user("Bob"), user("carol")});
         h->updateFollowingView("alice", true);
         b->complete(b->lastCall("retrieveFaFResources"), {idAnswer({"1845"})});
-        b->complete(lookupCall(b), {upperBob});
+        b->complete(lookupCall(), {upperBob});
         h->searchProfiles("bob");
         b->complete(b->lastCall("searchResources"), {user("Bob")});
 
         h->setCurrentUser("bob");
         h->updateProfileView("bob");
         b->complete(b->lastCall("retrieveBlockedIdsList"), {});
-        b->complete(showCall(b), {user("Bob")});
+        b->complete(showCall(), {user("Bob")});
 
         h->followProfile("Bob", false);
         QVariantMap unfollowed = user("Bob");
@@ -446,8 +422,8 @@ private Q_SLOTS:
                 h->moreFollowersView();
             QCOMPARE(values({"peoplelistview_is_refreshing", "peoplelistview_is_loading_more"}),
                      first > 0 ? "false|true" : "true|false");
-            QCOMPARE(lookupCall(b).args.value("user_id"), all.mid(first, 20).join(','));
-            b->complete(lookupCall(b), people(first + 1, qMin(first + 20, 45)));
+            QCOMPARE(lookupCall().args.value("user_id"), all.mid(first, 20).join(','));
+            b->complete(lookupCall(), people(first + 1, qMin(first + 20, 45)));
             QCOMPARE(column(followers, "peoplelistitem_zirrupname").first(), QString("user1"));
             QCOMPARE(followers->count(), qMin(first + 20, 45));
             QCOMPARE(
@@ -551,7 +527,6 @@ private Q_SLOTS:
     }
     void profileAnotherAccountStartsEmpty()
     {
-        ScriptedBackend *first = b;
         ProfileView *p = h->profileView();
         MessagesView *messages = h->messagesView();
         // Rows of the other per-account lists.
@@ -566,13 +541,13 @@ private Q_SLOTS:
 
         h->setCurrentUser("Bob");
         h->updateProfileView("Bob");
-        first->complete(showCall(first), {user("Bob")});
+        b->complete(showCall(), {user("Bob")});
         h->updateFollowersView("Bob", true);
-        first->complete(first->lastCall("retrieveFaFResources"), {idAnswer({"1", "2"})});
-        first->complete(lookupCall(first), people(1, 2));
+        b->complete(b->lastCall("retrieveFaFResources"), {idAnswer({"1", "2"})});
+        b->complete(lookupCall(), people(1, 2));
         h->searchProfiles("bob");
-        const ScriptedCall search = first->lastCall("searchResources");
-        first->complete(search, {user("Bob")});
+        const ScriptedCall search = b->lastCall("searchResources");
+        b->complete(search, {user("Bob")});
         h->followProfile("Bob", true);
         QTemporaryDir dir;
         h->updateAccountImage(QUrl::fromLocalFile(savedPicture(dir, "me.png")).toString());
@@ -588,7 +563,7 @@ private Q_SLOTS:
         for (ZirrupModel *model : others)
             QCOMPARE(model->count(), 1);
 
-        // Another account sees none of it, and nothing the old backend still answers.
+        // Another account sees none of it, and nothing the old backend (still b) answers.
         c->signIn("Dora");
         QCOMPARE(values({"profileview_screen_name", "profile_subview_screen_name"}), QString("|"));
         QCOMPARE(messages->lastSeenId(), QString("0"));
@@ -601,8 +576,8 @@ private Q_SLOTS:
         h->updateConversationView("Bob");
         QCOMPARE(messages->conversationModel()->count(), 0);
         QCOMPARE(text("conversation_zirrupName"), QString());
-        first->complete(showCall(first), {user("Bob")});
-        first->complete(search, {user("Bob")});
+        b->complete(showCall(), {user("Bob")});
+        b->complete(search, {user("Bob")});
         QCOMPARE(text("profileview_screen_name"), QString());
         QCOMPARE(p->profileSearchModel()->count(), 0);
         // The same words are searched again for the new account.
@@ -622,25 +597,25 @@ private Q_SLOTS:
                  ProfileView::defaultAvatar());
         QCOMPARE(h->getProfileImage("bob", BobUrl, false, ProfileView::ImageSizeBigger),
                  ProfileView::defaultAvatar());
-        QCOMPARE(downloads(b, Zr::CacheOnly).size(), 2);
-        QCOMPARE(downloads(b, Zr::CacheThenNetwork).size(), 1);
-        const ScriptedCall bob = downloads(b, Zr::CacheThenNetwork).first();
+        QCOMPARE(downloads(Zr::CacheOnly).size(), 2);
+        QCOMPARE(downloads(Zr::CacheThenNetwork).size(), 1);
+        const ScriptedCall bob = downloads(Zr::CacheThenNetwork).first();
         QCOMPARE(query(bob),
                  QString("low_priority=1&screen_name=bob&size=bigger&"
                          "url=http://127.0.0.1:8123/media/avatars/1845_2_bigger.png"));
 
         // The full picture of a default avatar does not exist: it is the list size instead.
         h->getProfileImage("carol", DefaultUrl, false, ProfileView::ImageSizeOriginal);
-        const ScriptedCall carol = downloads(b, Zr::CacheThenNetwork).last();
+        const ScriptedCall carol = downloads(Zr::CacheThenNetwork).last();
         QCOMPARE(carol.args.value("size"), QString("bigger"));
 
         // Other full pictures drop the size from the name; a name without it is sent as it is.
         h->getProfileImage("Bob", BobUrl, false, ProfileView::ImageSizeOriginal);
-        QCOMPARE(downloads(b, Zr::CacheThenNetwork).last().args.value("url"),
+        QCOMPARE(downloads(Zr::CacheThenNetwork).last().args.value("url"),
                  QString("http://127.0.0.1:8123/media/avatars/1845_2.png"));
         h->getProfileImage("dave_x", "http://elsewhere/dave.png", false,
                            ProfileView::ImageSizeBigger);
-        const ScriptedCall dave = downloads(b, Zr::CacheThenNetwork).last();
+        const ScriptedCall dave = downloads(Zr::CacheThenNetwork).last();
         QCOMPARE(dave.args.value("url"), QString("http://elsewhere/dave.png"));
 
         // The name ends at the key's last "_".
@@ -651,8 +626,7 @@ private Q_SLOTS:
         // A failed download may be tried again.
         b->fail(bob, "Not found");
         h->getProfileImage("BOB", BobUrl);
-        QCOMPARE(downloads(b, Zr::CacheThenNetwork).last().args.value("screen_name"),
-                 QString("bob"));
+        QCOMPARE(downloads(Zr::CacheThenNetwork).last().args.value("screen_name"), QString("bob"));
 
         // While a login is pending the controller answers nothing.
         h->reAuthentication();
@@ -683,7 +657,7 @@ private Q_SLOTS:
         Q_EMIT b->userUpdated(UserType::ProfileImage, {path}, 4242);
         QCOMPARE(loaded.count(), 0);
 
-        const ScriptedCall download = downloads(b, Zr::CacheThenNetwork).first();
+        const ScriptedCall download = downloads(Zr::CacheThenNetwork).first();
         QCOMPARE(download.args.value("screen_name"), QString("carol"));
         b->complete(download, {path});
         QCOMPARE(loaded.count(), 1);
@@ -707,8 +681,8 @@ private Q_SLOTS:
         b->clearCalls();
         QCOMPARE(h->getProfileImage("bob", BobUrl), "image://avatar/" + fileUrl);
         QCOMPARE(h->getProfileImage("Bob", BobUrl), "image://avatar/" + fileUrl);
-        QCOMPARE(downloads(b, Zr::CacheOnly).size(), 1);
-        QCOMPARE(downloads(b, Zr::CacheThenNetwork).size(), 0);
+        QCOMPARE(downloads(Zr::CacheOnly).size(), 1);
+        QCOMPARE(downloads(Zr::CacheThenNetwork).size(), 0);
 
         // The provider shows the stored picture at its own size, and keeps it.
         ZirrupAvatarProvider provider;
@@ -722,7 +696,7 @@ private Q_SLOTS:
         // Even a known avatar is fetched again, and the shown one stays in use meanwhile.
         QCOMPARE(h->getProfileImage("Bob", BobUrl, true), "image://avatar/" + fileUrl);
         QVERIFY(!QPixmapCache::find(fileUrl, &held));
-        QCOMPARE(downloads(b, Zr::CacheThenNetwork).size(), 1);
+        QCOMPARE(downloads(Zr::CacheThenNetwork).size(), 1);
 
         // A file that cannot be read shows the fallback, which is what the cache keeps.
         const QString missing = QUrl::fromLocalFile(dir.filePath("gone.png")).toString();

@@ -92,12 +92,3 @@ void ScriptedBackend::complete(const ScriptedCall &call, const QVariantList &dat
     else
         qFatal("ScriptedBackend::complete: %s has no completion", qPrintable(m));
 }
-
-bool ScriptedBackend::imageTypeSupported(const QString &url) const
-{
-    for (const char *suffix : {".jpg", ".jpeg", ".png", ".gif"}) {
-        if (url.endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
-}

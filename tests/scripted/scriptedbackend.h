@@ -54,7 +54,6 @@ public:
         m_cached.insert(method, records);
     }
     void setCachedHelp(const QVariantMap &configuration) { m_cachedHelp = configuration; }
-    void setCachedFile(const QString &fileUrl) { m_cachedFile = fileUrl; }
 
     QList<ScriptedCall> calls() const { return m_calls; }
     QList<ScriptedCall> calls(const QString &method) const;
@@ -66,13 +65,9 @@ public:
 
     // Emits the completion signal the call's request is answered with.
     void complete(const ScriptedCall &call, const QVariantList &data = QVariantList());
-    void fail(const ScriptedCall &call, const QVariantMap &err)
-    {
-        Q_EMIT networkRequestError(call.queryId, err);
-    }
     void fail(const ScriptedCall &call, const QString &errorText)
     {
-        fail(call, QVariantMap {{QStringLiteral("error"), errorText}});
+        Q_EMIT networkRequestError(call.queryId, {{QStringLiteral("error"), errorText}});
     }
 
     // Zr::Zirrup
@@ -182,8 +177,8 @@ public:
     }
     int retrieveTinyUrlImage(const Zr::ArgMap &args, QString *fileUrl, int *queryId) override
     {
-        if (fileUrl)
-            *fileUrl = m_cachedFile;
+        if (fileUrl) // the first cached record names the file
+            *fileUrl = m_cached.value(QStringLiteral("retrieveTinyUrlImage")).value(0).toString();
         return record({QStringLiteral("retrieveTinyUrlImage"), args, -1, -1, bool(fileUrl)},
                       queryId);
     }
@@ -209,7 +204,6 @@ public:
         if (history)
             history->clear();
     }
-    bool imageTypeSupported(const QString &url) const override;
 
 private:
     // Records the call, writes its id and returns its result.
@@ -220,7 +214,6 @@ private:
     QHash<QString, int> m_results;
     QHash<QString, QVariantList> m_cached;
     QVariantMap m_cachedHelp;
-    QString m_cachedFile;
     int m_nextId = 1;
     int m_stopStreamingCount = 0;
 };

