@@ -63,14 +63,6 @@ public:
         if (rootObject())
             QMetaObject::invokeMethod(rootObject(), "clearCalls");
     }
-    // Adds an empty item with that object name under the root.
-    QQuickItem *addItem(const QString &objectName)
-    {
-        QVariant item;
-        QMetaObject::invokeMethod(rootObject(), "addItem", Q_RETURN_ARG(QVariant, item),
-                                  Q_ARG(QVariant, objectName));
-        return qobject_cast<QQuickItem *>(item.value<QObject *>());
-    }
 };
 
 #endif // SCRIPTEDVIEW_H

@@ -57,6 +57,13 @@ class TestTimelines : public ScriptedSession
     {
         return b->lastCall(QStringLiteral("retrieveTimelineResources"), type);
     }
+    // An open detail page of the tweet, owned by the root page.
+    QQuickItem *detailPage(const QString &id) const
+    {
+        auto *page = new QQuickItem(c->view().rootObject());
+        page->setObjectName("TweetView_" + id);
+        return page;
+    }
     void stream(StreamObjectType::StreamObjectType type, const QString &name)
     {
         Q_EMIT b->streamObject(type, {streamObject(name)});
@@ -453,7 +460,7 @@ private Q_SLOTS:
         b->complete(lastTimelineCall(TimelineType::User), records);
         const QVariantMap tweet = records.constFirst().toMap();
         const QString id = tweet.value("id").toString();
-        QQuickItem *detail = c->view().addItem("TweetView_" + id);
+        QQuickItem *detail = detailPage(id);
 
         h->favoriteTweet(id, true);
         QCOMPARE(query(b->lastCall("createFavorite")), "id=" + id + "&include_entities=true");
@@ -495,7 +502,7 @@ private Q_SLOTS:
         const QString original = home->get(1).value("tweetid").toString();
         QCOMPARE(mentions->get(0).value("original_tweetid").toString(), original);
         h->setCurrentTweetId(original);
-        QQuickItem *detail = c->view().addItem("TweetView_" + original);
+        QQuickItem *detail = detailPage(original);
 
         h->retweetMessage(original);
         const ScriptedCall retweet = b->lastCall("retweetStatus");
@@ -544,7 +551,7 @@ private Q_SLOTS:
 
         // A tweet of a list fills its page at once, while the service is asked.
         const QString reply = "1000000000000001149";
-        QQuickItem *detail = c->view().addItem("TweetView_" + reply);
+        QQuickItem *detail = detailPage(reply);
         h->updateTweetView(reply);
         const ScriptedCall request = b->lastCall("retrieveStatus");
         QCOMPARE(query(request), "id=" + reply + "&include_entities=true&include_my_retweet=true");
@@ -567,7 +574,7 @@ private Q_SLOTS:
         const QString originalId = "1000000000000000999";
         const QVariantMap original =
             withId(records.at(3).toMap().value("retweeted_status").toMap(), originalId);
-        QQuickItem *cachedPage = c->view().addItem("TweetView_" + originalId);
+        QQuickItem *cachedPage = detailPage(originalId);
         b->setCachedRecords("retrieveStatus", {original});
         h->updateTweetView(originalId);
         QCOMPARE(fields(cachedPage, {"tweet_name", "tweet_retweeted_by_me_id"}),
@@ -601,7 +608,7 @@ private Q_SLOTS:
                 + anchor("http://s/l/C", "http://example.org/a&amp;b.jpg") + " "
                 + anchor("http://s/l/D", "http://example.org/page") + " " + anchor("#qt", "#qt"),
             TimelineView::DescRole);
-        c->view().addItem("TweetView_" + id);
+        detailPage(id);
 
         // Each picture link once, by its real address; a page link is not a picture.
         h->updateTweetView(id);
