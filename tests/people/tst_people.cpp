@@ -2,6 +2,7 @@
 // scripted backend, with the service records of fixtures/.
 
 #include "areatestmain.h"
+#include "jsonrows.h"
 #include "listsview.h"
 #include "messagesview.h"
 #include "profileview.h"
@@ -48,6 +49,7 @@ QVariantMap message(const QString &id, const QString &sender, const QString &rec
 }
 
 const QString Alice = QStringLiteral("alice");
+const QString Tables = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/fixtures/tables.json");
 
 QVariantList people(int first, int last)
 {
@@ -495,32 +497,21 @@ private Q_SLOTS:
         b->fail(b->lastCall("searchResources"), "Internal error");
         QCOMPARE(shownError(), QVariantList {QStringLiteral("qtn_zirrup_error_search")});
     }
-    void profilePhotoIsScaled_data()
-    {
-        QTest::addColumn<QSize>("picked");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QByteArray>("format");
-        QTest::addColumn<QSize>("sent");
-        QTest::newRow("wide") << QSize(1000, 400) << "wide.png" << QByteArray("png")
-                              << QSize(500, 200);
-        QTest::newRow("tall") << QSize(400, 1000) << "tall.jpg" << QByteArray("jpeg")
-                              << QSize(200, 500);
-        QTest::newRow("small") << QSize(300, 300) << "small.png" << QByteArray("png")
-                               << QSize(300, 300);
-        // Pictures that cannot be read or written again are not sent at all.
-        QTest::newRow("missing") << QSize() << "missing.jpg" << QByteArray() << QSize();
-        QTest::newRow("no writer") << QSize(10, 10) << "photo.data" << QByteArray() << QSize();
-    }
+    // Pictures that cannot be read or written again are not sent at all.
+    void profilePhotoIsScaled_data() { addJsonRows(Tables, "photos"); }
     void profilePhotoIsScaled()
     {
-        QFETCH(QSize, picked);
-        QFETCH(QString, fileName);
-        QFETCH(QByteArray, format);
-        QFETCH(QSize, sent);
+        QFETCH(QVariantMap, row);
+        const QString fileName = row.value("file").toString();
+        const QByteArray format = row.value("format").toByteArray();
+        const auto size = [&row](const char *key) {
+            const QVariantList sides = row.value(key).toList();
+            return sides.isEmpty() ? QSize() : QSize(sides.at(0).toInt(), sides.at(1).toInt());
+        };
         QTemporaryDir dir;
         const QString url =
-            QUrl::fromLocalFile(
-                savedPicture(dir, fileName, picked, format.isEmpty() ? "PNG" : format.constData()))
+            QUrl::fromLocalFile(savedPicture(dir, fileName, size("picked"),
+                                             format.isEmpty() ? "PNG" : format.constData()))
                 .toString();
         if (format.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("profile photo was not sent"));
@@ -539,7 +530,7 @@ private Q_SLOTS:
         buffer.setData(upload.payload);
         QImageReader reader(&buffer);
         QCOMPARE(reader.format(), format);
-        QCOMPARE(reader.read().size(), sent);
+        QCOMPARE(reader.read().size(), size("sent"));
         QVERIFY(flag("updatingProfileImage"));
         b->fail(upload, "Invalid parameter: image");
         QVERIFY(!flag("updatingProfileImage"));
@@ -770,19 +761,12 @@ private Q_SLOTS:
         h->getGeoLocation("60.17", "24.94");
         QCOMPARE(text("geo_location"), QString("error"));
     }
-    void discoveryAddedToListsPaging_data()
-    {
-        QTest::addColumn<QString>("nextCursor");
-        QTest::addColumn<bool>("more");
-        QTest::newRow("further page") << "1419102307712354" << true;
-        QTest::newRow("zero") << "0" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("minus one") << "-1" << false;
-    }
+    void discoveryAddedToListsPaging_data() { addJsonRows(Tables, "listCursors"); }
     void discoveryAddedToListsPaging()
     {
-        QFETCH(QString, nextCursor);
-        QFETCH(bool, more);
+        QFETCH(QVariantMap, row);
+        const QString nextCursor = row.value("cursor").toString();
+        const bool more = row.value("more").toBool();
         ZirrupModel *lists = h->listsView()->addedToListsModel();
 
         // The lists of the profile already shown are not reloaded without force.
