@@ -10,16 +10,6 @@
 // One request as the scripted backend received it.
 struct ScriptedCall
 {
-    ScriptedCall() = default;
-    ScriptedCall(const QString &method, const Zr::ArgMap &args = {}, int type = -1,
-                 int behavior = -1, bool listPassed = false)
-        : method(method)
-        , args(args)
-        , type(type)
-        , behavior(behavior)
-        , listPassed(listPassed)
-    { }
-
     QString method;
     Zr::ArgMap args;
     int type = -1; // the request's kind (timeline type, user type, ...), -1 when none
@@ -98,7 +88,7 @@ public:
     int name(QVariantList *list, int *queryId, const Type &type, const Zr::ArgMap &args,           \
              Zr::RetrieveBehavior behavior) override                                               \
     {                                                                                              \
-        return record({QStringLiteral(#name), args, type, behavior}, queryId, list);               \
+        return record({QStringLiteral(#name), args, int(type), int(behavior)}, queryId, list);     \
     }
     SCRIPTED_READ(retrieveTimelineResources, TimelineType::TimelineType)
     SCRIPTED_READ(retrieveDirectMessages, DirectMessageType::DirectMessageType)
@@ -126,38 +116,41 @@ public:
     int retrieveFavorites(QVariantList *list, int *queryId, const Zr::ArgMap &args,
                           Zr::RetrieveBehavior behavior) override
     {
-        return record({QStringLiteral("retrieveFavorites"), args, -1, behavior}, queryId, list);
+        return record({QStringLiteral("retrieveFavorites"), args, -1, int(behavior)}, queryId,
+                      list);
     }
     int retrieveFaFResources(QVariantList *list,
                              const FriendsFollowersType::FriendsFollowersType &type,
                              const Zr::ArgMap &args, int *queryId,
                              Zr::RetrieveBehavior behavior) override
     {
-        return record({QStringLiteral("retrieveFaFResources"), args, type, behavior}, queryId,
-                      list);
+        return record({QStringLiteral("retrieveFaFResources"), args, int(type), int(behavior)},
+                      queryId, list);
     }
     int retrieveBlockedIdsList(QVariantList *list, int *queryId,
                                Zr::RetrieveBehavior behavior) override
     {
-        return record({QStringLiteral("retrieveBlockedIdsList"), {}, -1, behavior}, queryId, list);
+        return record({QStringLiteral("retrieveBlockedIdsList"), {}, -1, int(behavior)}, queryId,
+                      list);
     }
     int retrieveAccountResources(int *queryId, const AccountType::AccountType &type,
                                  const Zr::ArgMap &args, const QByteArray &image) override
     {
-        ScriptedCall call {QStringLiteral("retrieveAccountResources"), args, type};
+        ScriptedCall call {QStringLiteral("retrieveAccountResources"), args, int(type)};
         call.payload = image;
         return record(call, queryId);
     }
     int retrieveGeo(QVariantList *list, const GeoType::GeoType &type, const Zr::ArgMap &args,
                     int *queryId, Zr::RetrieveBehavior behavior) override
     {
-        return record({QStringLiteral("retrieveGeo"), args, type, behavior}, queryId, list);
+        return record({QStringLiteral("retrieveGeo"), args, int(type), int(behavior)}, queryId,
+                      list);
     }
 // Requests of a kind, answered by signal only.
 #define SCRIPTED_KIND(name, Type)                                                                  \
     int name(const Type &type, const Zr::ArgMap &args, int *queryId) override                      \
     {                                                                                              \
-        return record({QStringLiteral(#name), args, type}, queryId);                               \
+        return record({QStringLiteral(#name), args, int(type)}, queryId);                          \
     }
     SCRIPTED_KIND(retrieveSavedSearch, SSType::SSType)
     SCRIPTED_KIND(retrieveList, ListType::ListType)
@@ -165,15 +158,16 @@ public:
     int searchResources(const Zr::ArgMap &args, int *queryId,
                         const SearchType::SearchType &type) override
     {
-        return record({QStringLiteral("searchResources"), args, type}, queryId);
+        return record({QStringLiteral("searchResources"), args, int(type)}, queryId);
     }
     int retrieveHelp(const HelpType::HelpType &type, QVariantMap *result, const Zr::ArgMap &args,
                      int *queryId, Zr::RetrieveBehavior behavior) override
     {
         if (result && !m_cachedHelp.isEmpty())
             *result = m_cachedHelp;
-        return record({QStringLiteral("retrieveHelp"), args, type, behavior, bool(result)},
-                      queryId);
+        return record(
+            {QStringLiteral("retrieveHelp"), args, int(type), int(behavior), bool(result)},
+            queryId);
     }
     int retrieveTinyUrlImage(const Zr::ArgMap &args, QString *fileUrl, int *queryId) override
     {
@@ -191,12 +185,12 @@ public:
     void stopStreaming() override
     {
         ++m_stopStreamingCount;
-        m_calls.append(ScriptedCall(QStringLiteral("stopStreaming")));
+        m_calls.append({QStringLiteral("stopStreaming")});
     }
     void updateResfreshTime(int type, const QString &user) override
     {
-        m_calls.append(ScriptedCall(QStringLiteral("updateResfreshTime"),
-                                    {{QStringLiteral("user"), user}}, type));
+        m_calls.append(
+            {QStringLiteral("updateResfreshTime"), {{QStringLiteral("user"), user}}, type});
     }
     // Whatever the service would say, the history of earlier searches is empty.
     void getSearchHistory(int, QStringList *history) override
