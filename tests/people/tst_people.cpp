@@ -116,42 +116,29 @@ class TestPeople : public ScriptedSession
 
 private Q_SLOTS:
     void init() { start(); }
-    void messagesOnePerPartnerHoldingTheNewest_data()
-    {
-        QTest::addColumn<QVariantList>("deliveries");
-        QTest::addColumn<bool>("received");
-
-        const QVariantMap fromBob = message("999", "Bob", Alice, "Coming?");
-        const QVariantMap toBob = message("1000", "Alice", "bob", "On my way");
-        QTest::newRow("received first") << QVariantList {fromBob, toBob} << false;
-        QTest::newRow("sent first") << QVariantList {toBob, fromBob} << false;
-        QTest::newRow("partner in other case")
-            << QVariantList {fromBob, message("1000", "Alice", "BOB")} << false;
-        QTest::newRow("one delivery") << QVariantList {QVariantList {toBob, fromBob}} << false;
-        QTest::newRow("older one last")
-            << QVariantList {message("1000", "Bob", Alice), message("999", "Alice", "Bob")} << true;
-    }
+    // Deliveries of messages given as id, sender, recipient and text.
+    void messagesOnePerPartnerHoldingTheNewest_data() { addJsonRows(Tables, "partners"); }
     void messagesOnePerPartnerHoldingTheNewest()
     {
-        QFETCH(QVariantList, deliveries);
-        QFETCH(bool, received);
+        QFETCH(QVariantMap, row);
         ZirrupModel *list = h->messagesView()->messageModel();
         QAbstractItemModelTester tester(list,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
 
         h->onDirectMessageAdded({message("5000", "carol", Alice)}, false);
-        for (const QVariant &delivery : std::as_const(deliveries)) {
-            const QVariantList records = delivery.typeId() == QMetaType::QVariantList
-                ? delivery.toList()
-                : QVariantList {delivery};
-            const bool sent = records.first().toMap().value("sender_screen_name") == "Alice";
-            h->onDirectMessageAdded(records, sent);
+        for (const QVariant &delivery : row.value("deliveries").toList()) {
+            QVariantList records;
+            for (const QVariant &fields : delivery.toList()) {
+                const QStringList f = fields.toStringList();
+                records.append(message(f.at(0), f.at(1), f.at(2), f.at(3)));
+            }
+            h->onDirectMessageAdded(records, delivery.toList().first().toList().at(1) == "Alice");
         }
 
         // 1000 is newer than 999 although it is smaller as text; carol's 5000 comes first.
         QCOMPARE(column(list, "msg_id"), QStringList({"5000", "1000"}));
         QCOMPARE(list->get(1).value("screen_name").toString().toLower(), QString("bob"));
-        QCOMPARE(list->get(1).value("received").toBool(), received);
+        QCOMPARE(list->get(1).value("received"), row.value("received"));
         QCOMPARE(h->messagesView()->messageMap().size(), 3);
     }
     void messagesDeletionIsConfirmedFirst()
