@@ -192,12 +192,6 @@ public:
         m_calls.append(
             {QStringLiteral("updateResfreshTime"), {{QStringLiteral("user"), user}}, type});
     }
-    // Whatever the service would say, the history of earlier searches is empty.
-    void getSearchHistory(int, QStringList *history) override
-    {
-        if (history)
-            history->clear();
-    }
 
 private:
     // Records the call, writes its id and returns its result.
