@@ -283,9 +283,8 @@ private Q_SLOTS:
     {
         h->setCurrentUser("Bob");
         h->updateProfileView("Bob");
-        QCOMPARE(showCall().args, Zr::ArgMap({{"screen_name", "bob"}}));
-        QCOMPARE(b->lastCall("friendshipExists").args,
-                 Zr::ArgMap({{"user_a", "bob"}, {"user_b", "alice"}}));
+        QCOMPARE(query(showCall()) + ' ' + query(b->lastCall("friendshipExists")),
+                 QString("screen_name=bob user_a=bob&user_b=alice"));
         QVERIFY(flag("profileview_loading"));
 
         b->complete(b->lastCall("retrieveBlockedIdsList"), {"1845", "99"});
@@ -432,19 +431,19 @@ private Q_SLOTS:
         const int lookups = b->callCount("retrieveUserResources");
         h->moreFollowersView();
         QCOMPARE(b->callCount("retrieveUserResources"), lookups);
-    }
-    void profileNobodyToListAndPeopleSearch()
-    {
+
+        // Nobody to list: no lookup, and nothing more to come.
         h->updateFollowingView("carol", true);
-        const ScriptedCall ids =
-            b->lastCall("retrieveFaFResources", FriendsFollowersType::Following);
+        const ScriptedCall following = b->lastCall("retrieveFaFResources");
         b->clearCalls();
-        b->complete(ids, {idAnswer({})});
+        b->complete(following, {idAnswer({})});
         QVERIFY(!b->hasCall("retrieveUserResources"));
         QCOMPARE(values({"peoplelistview_is_refreshing", "peoplelistview_more_people_available"}),
                  QString("false|false"));
-
-        // People search: without the at sign, once per query.
+    }
+    void profilePeopleSearch()
+    {
+        // Without the at sign, once per query.
         ZirrupModel *results = h->profileView()->profileSearchModel();
         h->searchProfiles("@bob");
         h->searchProfiles("@bob");
@@ -560,14 +559,12 @@ private Q_SLOTS:
                                          messages->messageModel()})
             QCOMPARE(model->count(), 0);
         QCOMPARE(messages->messageMap().size(), 0);
-        // Alice's conversation with Bob is not Dora's.
+        // Alice's conversation with Bob is not Dora's; nothing the old backend answers shows.
         h->updateConversationView("Bob");
-        QCOMPARE(messages->conversationModel()->count(), 0);
-        QCOMPARE(text("conversation_zirrupName"), QString());
         b->complete(showCall(), {user("Bob")});
         b->complete(search, {user("Bob")});
-        QCOMPARE(text("profileview_screen_name"), QString());
-        QCOMPARE(p->profileSearchModel()->count(), 0);
+        QCOMPARE(values({"profileview_screen_name", "conversation_zirrupName"}), QString("|"));
+        QCOMPARE(messages->conversationModel()->count() + p->profileSearchModel()->count(), 0);
         // The same words are searched again for the new account.
         h->searchProfiles("bob");
         QVERIFY(c->backend()->hasCall("searchResources"));
@@ -585,8 +582,8 @@ private Q_SLOTS:
                  ProfileView::defaultAvatar());
         QCOMPARE(h->getProfileImage("bob", BobUrl, false, ProfileView::ImageSizeBigger),
                  ProfileView::defaultAvatar());
-        QCOMPARE(downloads(Zr::CacheOnly).size(), 2);
-        QCOMPARE(downloads(Zr::CacheThenNetwork).size(), 1);
+        QVERIFY(downloads(Zr::CacheOnly).size() == 2
+                && downloads(Zr::CacheThenNetwork).size() == 1);
         const ScriptedCall bob = downloads(Zr::CacheThenNetwork).first();
 
         // The full picture of a default avatar does not exist: it is the list size instead. Other
@@ -632,8 +629,7 @@ private Q_SLOTS:
         b->clearCalls();
         QCOMPARE(h->getProfileImage("bob", BobUrl), "image://avatar/" + fileUrl);
         QCOMPARE(h->getProfileImage("Bob", BobUrl), "image://avatar/" + fileUrl);
-        QCOMPARE(downloads(Zr::CacheOnly).size(), 1);
-        QCOMPARE(downloads(Zr::CacheThenNetwork).size(), 0);
+        QVERIFY(downloads(Zr::CacheOnly).size() == 1 && downloads(Zr::CacheThenNetwork).isEmpty());
 
         // The provider shows the stored picture at its own size, and keeps it.
         ZirrupAvatarProvider provider;

@@ -10,6 +10,15 @@
 // One request as the scripted backend received it.
 struct ScriptedCall
 {
+    ScriptedCall(const QString &method = {}, const Zr::ArgMap &args = {}, int type = -1,
+                 int behavior = -1, bool listPassed = false)
+        : method(method)
+        , args(args)
+        , type(type)
+        , behavior(behavior)
+        , listPassed(listPassed)
+    { }
+
     QString method;
     Zr::ArgMap args;
     int type = -1; // the request's kind (timeline type, user type, ...), -1 when none
@@ -185,12 +194,12 @@ public:
     void stopStreaming() override
     {
         ++m_stopStreamingCount;
-        m_calls.append({QStringLiteral("stopStreaming")});
+        m_calls.append(ScriptedCall(QStringLiteral("stopStreaming")));
     }
     void updateResfreshTime(int type, const QString &user) override
     {
-        m_calls.append(
-            {QStringLiteral("updateResfreshTime"), {{QStringLiteral("user"), user}}, type});
+        m_calls.append(ScriptedCall(QStringLiteral("updateResfreshTime"),
+                                    {{QStringLiteral("user"), user}}, type));
     }
 
 private:
