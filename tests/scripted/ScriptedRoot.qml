@@ -15,13 +15,6 @@ Item {
     function clearCalls() {
         calls = []
     }
-    // Adds a plain child item with the given object name (pages looked up by name).
-    function addItem(name) {
-        var item = Qt.createQmlObject('import QtQuick; Item {}', root)
-        item.objectName = name
-        return item
-    }
-
     function startPage(source) { record("startPage", [source]) }
     function startEventPage(mainPage, eventPage) { record("startEventPage", [mainPage, eventPage]) }
     function nextPage(source, eventPageLaunch) {

@@ -41,63 +41,36 @@ int ScriptedBackend::record(ScriptedCall call, int *queryId, QVariantList *list)
 // Only the requests some test answers have a completion here.
 void ScriptedBackend::complete(const ScriptedCall &call, const QVariantList &data)
 {
-    const QString &m = call.method;
     const int id = call.queryId;
-    if (m == QLatin1String("retrieveTimelineResources"))
-        Q_EMIT timelineUpdated(TimelineType::TimelineType(call.type), data, id);
-    else if (m == QLatin1String("retrieveStatus"))
-        Q_EMIT statusUpdated(data, id);
-    else if (m == QLatin1String("writeStatus"))
-        Q_EMIT statusWritten(id);
-    else if (m == QLatin1String("postStatusWithMedia"))
-        Q_EMIT postedStatusWithMedia(data, id);
-    else if (m == QLatin1String("retweetStatus"))
-        Q_EMIT statusRetweeted(data, call.args, id);
-    else if (m == QLatin1String("retrieveFavorites"))
-        Q_EMIT favoritesUpdated(data, id);
-    else if (m == QLatin1String("retrieveDirectMessages"))
-        Q_EMIT directMessageUpdated(DirectMessageType::DirectMessageType(call.type), data, id);
-    else if (m == QLatin1String("deleteDirectMessage"))
-        Q_EMIT directMessageDeleted(call.args, id);
-    else if (m == QLatin1String("retrieveUserResources"))
-        Q_EMIT userUpdated(UserType::UserType(call.type), data, id);
-    else if (m == QLatin1String("retrieveFaFResources"))
-        Q_EMIT friedsAndFollowersUpdated(call.args, data, id);
-    else if (m == QLatin1String("createFriendship"))
-        Q_EMIT friendshipCreated(data, id);
-    else if (m == QLatin1String("destroyFriendship"))
-        Q_EMIT friendshipDestroyed(data, id);
-    else if (m == QLatin1String("friendshipExists"))
-        Q_EMIT friendshipFetched(data, id);
-    else if (m == QLatin1String("createBlock"))
-        Q_EMIT blockCreated(data, id);
-    else if (m == QLatin1String("retrieveBlockedIdsList"))
-        Q_EMIT blockedIdsList(data, id);
-    else if (m == QLatin1String("retrieveTrends"))
-        Q_EMIT trendsUpdated(TrendType::TrendType(call.type), data, id);
-    else if (m == QLatin1String("retrieveSavedSearch"))
-        Q_EMIT savedSearchCompleted(SSType::SSType(call.type), data, id);
-    else if (m == QLatin1String("retrieveGeo"))
-        Q_EMIT geoCompleted(GeoType::GeoType(call.type), data, id);
-    else if (m == QLatin1String("retrieveList"))
-        Q_EMIT listCompleted(ListType::ListType(call.type), data, id);
-    else if (m == QLatin1String("searchResources"))
-        Q_EMIT searchCompleted(SearchType::SearchType(call.type), data, id);
-    else if (m == QLatin1String("retrieveHelp"))
-        Q_EMIT helpRetrieved(HelpType::HelpType(call.type), data, call.args, id);
-    else if (m == QLatin1String("retrieveTinyUrlImage"))
-        Q_EMIT tinyUrlImageLoaded(data.value(0).toString(), id);
-    else if (m == QLatin1String("UrlToSnip"))
-        Q_EMIT urlToSnipConverted(call.url, data.value(0).toString(), id);
-    else
-        qFatal("ScriptedBackend::complete: %s has no completion", qPrintable(m));
-}
-
-bool ScriptedBackend::imageTypeSupported(const QString &url) const
-{
-    for (const char *suffix : {".jpg", ".jpeg", ".png", ".gif"}) {
-        if (url.endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
+    const int type = call.type;
+#define SCRIPTED_COMPLETION(name, signal)                                                          \
+    if (call.method == QLatin1String(#name))                                                       \
+        return void(Q_EMIT signal);
+    SCRIPTED_COMPLETION(retrieveTimelineResources,
+                        timelineUpdated(TimelineType::TimelineType(type), data, id))
+    SCRIPTED_COMPLETION(retrieveStatus, statusUpdated(data, id))
+    SCRIPTED_COMPLETION(writeStatus, statusWritten(id))
+    SCRIPTED_COMPLETION(postStatusWithMedia, postedStatusWithMedia(data, id))
+    SCRIPTED_COMPLETION(retweetStatus, statusRetweeted(data, call.args, id))
+    SCRIPTED_COMPLETION(retrieveFavorites, favoritesUpdated(data, id))
+    SCRIPTED_COMPLETION(retrieveDirectMessages,
+                        directMessageUpdated(DirectMessageType::DirectMessageType(type), data, id))
+    SCRIPTED_COMPLETION(deleteDirectMessage, directMessageDeleted(call.args, id))
+    SCRIPTED_COMPLETION(retrieveUserResources, userUpdated(UserType::UserType(type), data, id))
+    SCRIPTED_COMPLETION(retrieveFaFResources, friedsAndFollowersUpdated(call.args, data, id))
+    SCRIPTED_COMPLETION(createFriendship, friendshipCreated(data, id))
+    SCRIPTED_COMPLETION(destroyFriendship, friendshipDestroyed(data, id))
+    SCRIPTED_COMPLETION(friendshipExists, friendshipFetched(data, id))
+    SCRIPTED_COMPLETION(createBlock, blockCreated(data, id))
+    SCRIPTED_COMPLETION(retrieveBlockedIdsList, blockedIdsList(data, id))
+    SCRIPTED_COMPLETION(retrieveTrends, trendsUpdated(TrendType::TrendType(type), data, id))
+    SCRIPTED_COMPLETION(retrieveSavedSearch, savedSearchCompleted(SSType::SSType(type), data, id))
+    SCRIPTED_COMPLETION(retrieveGeo, geoCompleted(GeoType::GeoType(type), data, id))
+    SCRIPTED_COMPLETION(retrieveList, listCompleted(ListType::ListType(type), data, id))
+    SCRIPTED_COMPLETION(searchResources, searchCompleted(SearchType::SearchType(type), data, id))
+    SCRIPTED_COMPLETION(retrieveHelp, helpRetrieved(HelpType::HelpType(type), data, call.args, id))
+    SCRIPTED_COMPLETION(retrieveTinyUrlImage, tinyUrlImageLoaded(data.value(0).toString(), id))
+    SCRIPTED_COMPLETION(UrlToSnip, urlToSnipConverted(call.url, data.value(0).toString(), id))
+#undef SCRIPTED_COMPLETION
+    qFatal("ScriptedBackend::complete: %s has no completion", qPrintable(call.method));
 }

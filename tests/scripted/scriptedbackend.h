@@ -10,8 +10,7 @@
 // One request as the scripted backend received it.
 struct ScriptedCall
 {
-    ScriptedCall() = default;
-    ScriptedCall(const QString &method, const Zr::ArgMap &args = {}, int type = -1,
+    ScriptedCall(const QString &method = {}, const Zr::ArgMap &args = {}, int type = -1,
                  int behavior = -1, bool listPassed = false)
         : method(method)
         , args(args)
@@ -54,7 +53,6 @@ public:
         m_cached.insert(method, records);
     }
     void setCachedHelp(const QVariantMap &configuration) { m_cachedHelp = configuration; }
-    void setCachedFile(const QString &fileUrl) { m_cachedFile = fileUrl; }
 
     QList<ScriptedCall> calls() const { return m_calls; }
     QList<ScriptedCall> calls(const QString &method) const;
@@ -66,13 +64,9 @@ public:
 
     // Emits the completion signal the call's request is answered with.
     void complete(const ScriptedCall &call, const QVariantList &data = QVariantList());
-    void fail(const ScriptedCall &call, const QVariantMap &err)
-    {
-        Q_EMIT networkRequestError(call.queryId, err);
-    }
     void fail(const ScriptedCall &call, const QString &errorText)
     {
-        fail(call, QVariantMap {{QStringLiteral("error"), errorText}});
+        Q_EMIT networkRequestError(call.queryId, {{QStringLiteral("error"), errorText}});
     }
 
     // Zr::Zirrup
@@ -103,7 +97,7 @@ public:
     int name(QVariantList *list, int *queryId, const Type &type, const Zr::ArgMap &args,           \
              Zr::RetrieveBehavior behavior) override                                               \
     {                                                                                              \
-        return record({QStringLiteral(#name), args, type, behavior}, queryId, list);               \
+        return record({QStringLiteral(#name), args, int(type), int(behavior)}, queryId, list);     \
     }
     SCRIPTED_READ(retrieveTimelineResources, TimelineType::TimelineType)
     SCRIPTED_READ(retrieveDirectMessages, DirectMessageType::DirectMessageType)
@@ -131,38 +125,41 @@ public:
     int retrieveFavorites(QVariantList *list, int *queryId, const Zr::ArgMap &args,
                           Zr::RetrieveBehavior behavior) override
     {
-        return record({QStringLiteral("retrieveFavorites"), args, -1, behavior}, queryId, list);
+        return record({QStringLiteral("retrieveFavorites"), args, -1, int(behavior)}, queryId,
+                      list);
     }
     int retrieveFaFResources(QVariantList *list,
                              const FriendsFollowersType::FriendsFollowersType &type,
                              const Zr::ArgMap &args, int *queryId,
                              Zr::RetrieveBehavior behavior) override
     {
-        return record({QStringLiteral("retrieveFaFResources"), args, type, behavior}, queryId,
-                      list);
+        return record({QStringLiteral("retrieveFaFResources"), args, int(type), int(behavior)},
+                      queryId, list);
     }
     int retrieveBlockedIdsList(QVariantList *list, int *queryId,
                                Zr::RetrieveBehavior behavior) override
     {
-        return record({QStringLiteral("retrieveBlockedIdsList"), {}, -1, behavior}, queryId, list);
+        return record({QStringLiteral("retrieveBlockedIdsList"), {}, -1, int(behavior)}, queryId,
+                      list);
     }
     int retrieveAccountResources(int *queryId, const AccountType::AccountType &type,
                                  const Zr::ArgMap &args, const QByteArray &image) override
     {
-        ScriptedCall call {QStringLiteral("retrieveAccountResources"), args, type};
+        ScriptedCall call {QStringLiteral("retrieveAccountResources"), args, int(type)};
         call.payload = image;
         return record(call, queryId);
     }
     int retrieveGeo(QVariantList *list, const GeoType::GeoType &type, const Zr::ArgMap &args,
                     int *queryId, Zr::RetrieveBehavior behavior) override
     {
-        return record({QStringLiteral("retrieveGeo"), args, type, behavior}, queryId, list);
+        return record({QStringLiteral("retrieveGeo"), args, int(type), int(behavior)}, queryId,
+                      list);
     }
 // Requests of a kind, answered by signal only.
 #define SCRIPTED_KIND(name, Type)                                                                  \
     int name(const Type &type, const Zr::ArgMap &args, int *queryId) override                      \
     {                                                                                              \
-        return record({QStringLiteral(#name), args, type}, queryId);                               \
+        return record({QStringLiteral(#name), args, int(type)}, queryId);                          \
     }
     SCRIPTED_KIND(retrieveSavedSearch, SSType::SSType)
     SCRIPTED_KIND(retrieveList, ListType::ListType)
@@ -170,20 +167,21 @@ public:
     int searchResources(const Zr::ArgMap &args, int *queryId,
                         const SearchType::SearchType &type) override
     {
-        return record({QStringLiteral("searchResources"), args, type}, queryId);
+        return record({QStringLiteral("searchResources"), args, int(type)}, queryId);
     }
     int retrieveHelp(const HelpType::HelpType &type, QVariantMap *result, const Zr::ArgMap &args,
                      int *queryId, Zr::RetrieveBehavior behavior) override
     {
         if (result && !m_cachedHelp.isEmpty())
             *result = m_cachedHelp;
-        return record({QStringLiteral("retrieveHelp"), args, type, behavior, bool(result)},
-                      queryId);
+        return record(
+            {QStringLiteral("retrieveHelp"), args, int(type), int(behavior), bool(result)},
+            queryId);
     }
     int retrieveTinyUrlImage(const Zr::ArgMap &args, QString *fileUrl, int *queryId) override
     {
-        if (fileUrl)
-            *fileUrl = m_cachedFile;
+        if (fileUrl) // the first cached record names the file
+            *fileUrl = m_cached.value(QStringLiteral("retrieveTinyUrlImage")).value(0).toString();
         return record({QStringLiteral("retrieveTinyUrlImage"), args, -1, -1, bool(fileUrl)},
                       queryId);
     }
@@ -203,13 +201,6 @@ public:
         m_calls.append(ScriptedCall(QStringLiteral("updateResfreshTime"),
                                     {{QStringLiteral("user"), user}}, type));
     }
-    // Whatever the service would say, the history of earlier searches is empty.
-    void getSearchHistory(int, QStringList *history) override
-    {
-        if (history)
-            history->clear();
-    }
-    bool imageTypeSupported(const QString &url) const override;
 
 private:
     // Records the call, writes its id and returns its result.
@@ -220,7 +211,6 @@ private:
     QHash<QString, int> m_results;
     QHash<QString, QVariantList> m_cached;
     QVariantMap m_cachedHelp;
-    QString m_cachedFile;
     int m_nextId = 1;
     int m_stopStreamingCount = 0;
 };

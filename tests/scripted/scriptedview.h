@@ -25,12 +25,7 @@ public:
         setResizeMode(QQuickView::SizeRootObjectToView);
     }
 
-    // Loads the scripted root page; true when it loaded.
-    bool loadRoot()
-    {
-        setSource(QUrl(QStringLiteral("qrc:/scripted/ScriptedRoot.qml")));
-        return status() == QQuickView::Ready && rootObject();
-    }
+    void loadRoot() { setSource(QUrl(QStringLiteral("qrc:/scripted/ScriptedRoot.qml"))); }
 
     QList<RootCall> calls() const
     {
@@ -67,14 +62,6 @@ public:
     {
         if (rootObject())
             QMetaObject::invokeMethod(rootObject(), "clearCalls");
-    }
-    // Adds an empty item with that object name under the root.
-    QQuickItem *addItem(const QString &objectName)
-    {
-        QVariant item;
-        QMetaObject::invokeMethod(rootObject(), "addItem", Q_RETURN_ARG(QVariant, item),
-                                  Q_ARG(QVariant, objectName));
-        return qobject_cast<QQuickItem *>(item.value<QObject *>());
     }
 };
 

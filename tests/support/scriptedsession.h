@@ -2,7 +2,7 @@
 #define SCRIPTEDSESSION_H
 
 #include "datahandler.h"
-#include "fixturefile.h"
+#include "jsondecoder.h"
 #include "scriptedcontroller.h"
 #include "zirrupmodel.h"
 
@@ -10,6 +10,16 @@
 
 #include <functional>
 #include <memory>
+
+// A JSON file of the test's fixtures/ folder, decoded as the client library decodes the service's
+// answers (exact ids from "<key>_str").
+inline QVariant fixtureFile(const QString &name)
+{
+    QFile file(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/fixtures/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing fixture %s", qPrintable(name));
+    return Zr::JsonDecoder::decode(file.readAll());
+}
 
 // What value() gives for each name, joined by "|".
 template<typename Value> QString joined(const QStringList &names, Value value)
