@@ -1,6 +1,7 @@
 #ifndef ZR_TEST_TESTSUPPORT_H
 #define ZR_TEST_TESTSUPPORT_H
 
+#include "apiclient.h"
 #include "fakeserver.h"
 #include "librarycall.h"
 #include "zirrup.h"
@@ -52,23 +53,17 @@ inline std::unique_ptr<Zr::Zirrup> signedOutBackend()
     return backend;
 }
 
-// A user record as the service sends it, ids as number and string.
-inline QByteArray userJson(const QByteArray &id, const QByteArray &screenName,
-                           const QByteArray &name = "Some Body")
-{
-    return "{\"id\":" + id + ",\"id_str\":\"" + id + "\",\"screen_name\":\"" + screenName
-        + "\",\"name\":\"" + name
-        + "\",\"profile_image_url\":\"http://127.0.0.1/media/avatars/x_normal.png\"}";
-}
-
+// A status record as the service sends it, ids as number and string.
 inline QByteArray statusJson(const QByteArray &id, const QByteArray &text,
                              const QByteArray &screenName = "alice",
                              const QByteArray &name = "Alice Liddell")
 {
     return "{\"id\":" + id + ",\"id_str\":\"" + id
         + "\",\"created_at\":\"Sat Dec 05 10:11:12 +0000 2026\",\"text\":\"" + text
-        + "\",\"in_reply_to_status_id\":null,\"in_reply_to_status_id_str\":null,\"user\":"
-        + userJson("1844", screenName, name) + "}";
+        + "\",\"in_reply_to_status_id\":null,\"in_reply_to_status_id_str\":null,"
+          "\"user\":{\"id\":1844,\"id_str\":\"1844\",\"screen_name\":\""
+        + screenName + "\",\"name\":\"" + name
+        + "\",\"profile_image_url\":\"http://127.0.0.1/media/avatars/x_normal.png\"}}";
 }
 
 // One test row per object of data/<name>.json, tagged by its "name", in one column.
@@ -114,12 +109,6 @@ inline int callBackend(Zr::Zirrup *backend, const QJsonObject &row, int *queryId
     return callLibrary(backend, call, queryId, list);
 }
 
-// The signal of the backend the row names as "signal".
-inline QMetaMethod completionOf(const QJsonObject &row)
-{
-    return librarySignal(row["signal"].toString().toLatin1());
-}
-
 // A canned answer: the row's JSON with "$status:ID" and "$statuses:NEWEST-OLDEST" standing for
 // whole records.
 inline QByteArray cannedAnswer(const QJsonValue &value)
@@ -141,23 +130,13 @@ inline QByteArray cannedAnswer(const QJsonValue &value)
     return text.toUtf8();
 }
 
-// The value at a path of list indexes and map keys, such as "1/0/id".
-inline QVariant valueAt(QVariant value, const QString &path)
-{
-    for (const QString &step : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        bool isIndex = false;
-        const int index = step.toInt(&isIndex);
-        value = isIndex ? value.toList().value(index) : value.toMap().value(step);
-    }
-    return value;
-}
-
-// Compares each {path: expected} of expect with what root holds there, as one JSON text.
+// Compares each {path: expected} of expect (paths as jsonAt takes them) with what root holds
+// there, as one JSON text.
 inline void expectValues(const QVariant &root, const QJsonObject &expect)
 {
     QJsonObject actual;
     for (auto it = expect.begin(); it != expect.end(); ++it)
-        actual.insert(it.key(), QJsonValue::fromVariant(valueAt(root, it.key())));
+        actual.insert(it.key(), jsonAt(QJsonValue::fromVariant(root), it.key()));
     QCOMPARE(QJsonDocument(actual).toJson(QJsonDocument::Compact),
              QJsonDocument(expect).toJson(QJsonDocument::Compact));
 }
