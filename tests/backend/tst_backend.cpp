@@ -195,7 +195,7 @@ private Q_SLOTS:
         int id = -1;
         QCOMPARE(callBackend(backend.get(), c, &id), int(Zr::RequestSent));
         QCOMPARE(errors.count(), 0);
-        // A stream that opens, delivers, and then is dropped, ended or falls silent.
+        // A stream that opens, delivers, then is dropped, ended, silent or sends an endless line.
         if (mode.startsWith("stream")) {
             QVERIFY(opened.wait(5000));
             server->sendStreamData("{\"friends\":[]}\r\n");
@@ -203,6 +203,8 @@ private Q_SLOTS:
                 server->dropStream();
             else if (mode == "stream ended")
                 server->endStream();
+            else if (mode == "stream overlong")
+                server->sendStreamData(QByteArray(c["hugeBody"].toInt(), 'x'));
         }
         QVERIFY(errors.wait(5000));
         Zr::setServiceUrl(server->baseUrl());
