@@ -32,28 +32,6 @@ class TestSandboxSeed : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void sameWorldEveryTime()
-    {
-        // What a world is made of, apart from its times (they follow the clock).
-        const auto contents = [](SandboxServer *server) {
-            QSqlQuery q = server->database()->exec(
-                u"SELECT printf('%s|%s|%s|%s|%s|%s', s.id, u.screen_name, s.text, s.retweet_of,"
-                u" s.reply_status_id, s.place_id) FROM statuses s JOIN users u ON u.id = s.user_id"
-                u" UNION ALL SELECT code || url FROM links"
-                u" UNION ALL SELECT name || length(data) || hex(substr(data, 1, 64)) FROM avatars"
-                u" ORDER BY 1"_s);
-            QStringList rows;
-            while (q.next())
-                rows.append(q.value(0).toString());
-            return rows;
-        };
-        const auto first = seeded();
-        const auto second = seeded();
-        QVERIFY(first && second);
-        const QStringList fresh = contents(second.get());
-        QVERIFY(fresh.size() > 300);
-        QCOMPARE(contents(first.get()), fresh);
-    }
     void largeWorldKeepsIdsInTimeOrder()
     {
         const auto large = seeded(300);
