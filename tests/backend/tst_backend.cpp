@@ -454,23 +454,6 @@ private Q_SLOTS:
         QCOMPARE(search("& qml <3", "51"), QStringList({"9"}));
         QCOMPARE(search("zebra", "51"), QStringList());
     }
-    void cacheConfigurationIsAnsweredFromWhatIsHeld()
-    {
-        const QJsonObject help = call("retrieveHelp", "helpRetrieved");
-        auto backend = signedOutBackend();
-        QVERIFY(held(backend.get(), help).isEmpty());
-        const QVariantList done =
-            fetch(backend.get(), call("retrieveHelp", "helpRetrieved", 0, {{"x", "1"}}),
-                  "{\"short_url_length\":29,\"characters_reserved_per_media\":21}");
-        QCOMPARE(done.value(2).value<Zr::ArgMap>(), Zr::ArgMap({{"x", "1"}}));
-        QCOMPARE(jsonAt(QJsonValue::fromVariant(held(backend.get(), help)), "0/short_url_length")
-                     .toInt(),
-                 29);
-        QCOMPARE(jsonAt(QJsonValue::fromVariant(held(signedOutBackend().get(), help)),
-                        "0/characters_reserved_per_media")
-                     .toInt(),
-                 21);
-    }
     void cacheUnwritableCacheWarnsOnceAndRequestsGoOn()
     {
         const QString folder = cacheFolder("108");
