@@ -15,10 +15,12 @@ static qint64 count(SandboxServer *server, const QString &sql, const QVariantLis
     return server->database()->integer(sql, binds);
 }
 
-static std::unique_ptr<SandboxServer> seeded(int extraStatuses = 0)
+// In memory, or in the database file given.
+static std::unique_ptr<SandboxServer> seeded(int extraStatuses, const QString &file = {})
 {
     SandboxOptions options;
-    options.memory = true;
+    options.memory = file.isEmpty();
+    options.databasePath = file;
     options.port = 0;
     options.seed = true;
     options.extraStatuses = extraStatuses;
@@ -53,19 +55,14 @@ private Q_SLOTS:
     void fileDatabaseKeepsStateAndSeedsOnce()
     {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        SandboxOptions options;
-        options.databasePath = dir.filePath(u"nested/sandbox.db"_s);
-        options.port = 0;
-        options.seed = true;
+        const QString file = dir.filePath(u"nested/sandbox.db"_s);
         qint64 statuses = 0;
         QString posted;
         {
-            SandboxServer server;
-            QString error;
-            QVERIFY2(server.start(options, &error), qPrintable(error));
-            statuses = count(&server, u"SELECT COUNT(*) FROM statuses"_s);
-            ApiClient demo(QUrl(server.baseUrl()));
+            const auto first = seeded(0, file);
+            QVERIFY(first);
+            statuses = count(first.get(), u"SELECT COUNT(*) FROM statuses"_s);
+            ApiClient demo(QUrl(first->baseUrl()));
             QVERIFY(demo.signIn(u"demo"_s, u"demo"_s).isValid());
             posted =
                 demo.post(u"/1/statuses/update.json"_s,
@@ -76,9 +73,9 @@ private Q_SLOTS:
         }
         // A second start on the same file: nothing seeded again, nothing lost, and the links
         // follow the new address.
-        SandboxServer server;
-        QString error;
-        QVERIFY2(server.start(options, &error), qPrintable(error));
+        const auto second = seeded(0, file);
+        QVERIFY(second);
+        SandboxServer &server = *second;
         QCOMPARE(count(&server, u"SELECT COUNT(*) FROM statuses"_s), statuses + 1);
         ApiClient demo(QUrl(server.baseUrl()));
         QVERIFY(demo.signIn(u"demo"_s, u"demo"_s).isValid());
