@@ -436,24 +436,6 @@ private Q_SLOTS:
         // A new first page starts the list afresh.
         QCOMPARE(ids(page({}, "[$statuses:5-4]")), QStringList({"5", "4"}));
     }
-    void cacheLocalSearchLooksThroughTheCachedHome()
-    {
-        auto backend = signedInBackend("102");
-        fetch(backend.get(), home,
-              QString::fromUtf8("[" + statusJson("9", "Qt &amp; QML &lt;3") + ","
-                                + statusJson("8", "nothing here", "qtfan", "Fan") + ","
-                                + statusJson("7", "hello", "bob", "Bob Qtson") + ","
-                                + statusJson("6", "unrelated", "carol", "Carol") + "]"));
-        const auto search = [&](const char *query, const char *count) {
-            return ids(held(backend.get(),
-                            call("retrieveTimelineResources", "timelineUpdated", TimelineType::Home,
-                                 {{"query", query}, {"count", count}})));
-        };
-        QCOMPARE(search("QT", "51"), QStringList({"9", "8", "7"}));
-        QCOMPARE(search("qt", "2"), QStringList({"9", "8"}));
-        QCOMPARE(search("& qml <3", "51"), QStringList({"9"}));
-        QCOMPARE(search("zebra", "51"), QStringList());
-    }
     void cacheUnwritableCacheWarnsOnceAndRequestsGoOn()
     {
         const QString folder = cacheFolder("108");
