@@ -66,13 +66,15 @@ inline QByteArray statusJson(const QByteArray &id, const QByteArray &text,
         + "\",\"profile_image_url\":\"http://127.0.0.1/media/avatars/x_normal.png\"}}";
 }
 
-// One test row per object of data/<name>.json, tagged by its "name", in one column.
-inline void addJsonRows(const char *name, const char *column = "row")
+// One test row per object of data/<name>.json, tagged by its "name", in one column; "$base" in
+// it stands for base.
+inline void addJsonRows(const char *name, const char *column = "row", const QUrl &base = {})
 {
     QFile file(QStringLiteral(ZR_TEST_DATA "/%1.json").arg(QLatin1String(name)));
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
     QJsonParseError error;
-    const QJsonArray rows = QJsonDocument::fromJson(file.readAll(), &error).array();
+    const QJsonArray rows =
+        QJsonDocument::fromJson(file.readAll().replace("$base", base.toEncoded()), &error).array();
     QVERIFY2(!rows.isEmpty(), qPrintable(error.errorString()));
     QTest::addColumn<QJsonObject>(column);
     for (const QJsonValue &row : rows)
@@ -85,13 +87,6 @@ inline QByteArray jsonBytes(const QJsonValue &value)
     if (value.isString())
         return value.toString().toUtf8();
     return QJsonDocument::fromVariant(value.toVariant()).toJson(QJsonDocument::Compact);
-}
-
-// The row with "$base" standing for the canned server's address.
-inline QJsonObject withBase(const QJsonObject &row, const QUrl &base)
-{
-    QByteArray json = QJsonDocument(row).toJson();
-    return QJsonDocument::fromJson(json.replace("$base", base.toString().toUtf8())).object();
 }
 
 // Calls the backend as the row says ("call", "type", "args", "behavior"); list, if given,
