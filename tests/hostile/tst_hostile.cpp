@@ -9,7 +9,6 @@
 #include "scriptedcontroller.h"
 #include "testsupport.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -42,14 +41,8 @@ class TestHostile : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        // Every case starts without the records an earlier one left in the backend's cache.
-        cache.reset(new QTemporaryDir);
-        qputenv("XDG_CACHE_HOME", cache->path().toLocal8Bit());
-    }
     // Every kind of broken answer is the same one error of the library (tests/backend): what
-    // the user sees of one.
+    // the user sees of one. Nothing is held after it, so the next case starts empty.
     void brokenAnswersBecomeNotices()
     {
         server->setHandler([](const HttpRequest &) { return HttpResponse::json("[{\"id\":,]"); });
@@ -124,7 +117,6 @@ private Q_SLOTS:
 
 private:
     FakeServer *server = cannedService(this);
-    QScopedPointer<QTemporaryDir> cache;
 };
 
 QTEST_MAIN(TestHostile)
