@@ -113,13 +113,11 @@ inline QByteArray cannedAnswer(const QJsonValue &value)
     QString text = QString::fromUtf8(jsonBytes(value));
     for (auto m = placeholder.match(text); m.hasMatch(); m = placeholder.match(text)) {
         // Ids beyond 64 bits stand alone.
-        QList<QByteArray> ids {m.captured(1).toLatin1()};
-        for (int id = ids.first().toInt() - 1;
-             !m.captured(2).isEmpty() && id >= m.captured(2).toInt(); --id)
-            ids.append(QByteArray::number(id));
-        QList<QByteArray> records;
-        for (const QByteArray &id : ids)
-            records.append(statusJson(id, "status " + id));
+        const QByteArray first = m.captured(1).toLatin1();
+        QList<QByteArray> records {statusJson(first, "status " + first)};
+        for (int id = first.toInt() - 1; !m.captured(2).isEmpty() && id >= m.captured(2).toInt();
+             --id)
+            records.append(statusJson(QByteArray::number(id), "status " + QByteArray::number(id)));
         text.replace(m.capturedStart(), m.capturedLength(), QString::fromUtf8(records.join(',')));
     }
     return text.toUtf8();
