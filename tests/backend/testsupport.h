@@ -1,6 +1,7 @@
 #ifndef ZR_TEST_TESTSUPPORT_H
 #define ZR_TEST_TESTSUPPORT_H
 
+#include "apiclient.h"
 #include "fakeserver.h"
 #include "librarycall.h"
 #include "zirrup.h"
@@ -52,32 +53,28 @@ inline std::unique_ptr<Zr::Zirrup> signedOutBackend()
     return backend;
 }
 
-// A user record as the service sends it, ids as number and string.
-inline QByteArray userJson(const QByteArray &id, const QByteArray &screenName,
-                           const QByteArray &name = "Some Body")
-{
-    return "{\"id\":" + id + ",\"id_str\":\"" + id + "\",\"screen_name\":\"" + screenName
-        + "\",\"name\":\"" + name
-        + "\",\"profile_image_url\":\"http://127.0.0.1/media/avatars/x_normal.png\"}";
-}
-
+// A status record as the service sends it, ids as number and string.
 inline QByteArray statusJson(const QByteArray &id, const QByteArray &text,
                              const QByteArray &screenName = "alice",
                              const QByteArray &name = "Alice Liddell")
 {
     return "{\"id\":" + id + ",\"id_str\":\"" + id
         + "\",\"created_at\":\"Sat Dec 05 10:11:12 +0000 2026\",\"text\":\"" + text
-        + "\",\"in_reply_to_status_id\":null,\"in_reply_to_status_id_str\":null,\"user\":"
-        + userJson("1844", screenName, name) + "}";
+        + "\",\"in_reply_to_status_id\":null,\"in_reply_to_status_id_str\":null,"
+          "\"user\":{\"id\":1844,\"id_str\":\"1844\",\"screen_name\":\""
+        + screenName + "\",\"name\":\"" + name
+        + "\",\"profile_image_url\":\"http://127.0.0.1/media/avatars/x_normal.png\"}}";
 }
 
-// One test row per object of data/<name>.json, tagged by its "name", in one column.
-inline void addJsonRows(const char *name, const char *column = "row")
+// One test row per object of data/<name>.json, tagged by its "name", in one column; "$base" in
+// it stands for base.
+inline void addJsonRows(const char *name, const char *column = "row", const QUrl &base = {})
 {
     QFile file(QStringLiteral(ZR_TEST_DATA "/%1.json").arg(QLatin1String(name)));
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
     QJsonParseError error;
-    const QJsonArray rows = QJsonDocument::fromJson(file.readAll(), &error).array();
+    const QJsonArray rows =
+        QJsonDocument::fromJson(file.readAll().replace("$base", base.toEncoded()), &error).array();
     QVERIFY2(!rows.isEmpty(), qPrintable(error.errorString()));
     QTest::addColumn<QJsonObject>(column);
     for (const QJsonValue &row : rows)
@@ -90,13 +87,6 @@ inline QByteArray jsonBytes(const QJsonValue &value)
     if (value.isString())
         return value.toString().toUtf8();
     return QJsonDocument::fromVariant(value.toVariant()).toJson(QJsonDocument::Compact);
-}
-
-// The row with "$base" standing for the canned server's address.
-inline QJsonObject withBase(const QJsonObject &row, const QUrl &base)
-{
-    QByteArray json = QJsonDocument(row).toJson();
-    return QJsonDocument::fromJson(json.replace("$base", base.toString().toUtf8())).object();
 }
 
 // Calls the backend as the row says ("call", "type", "args", "behavior"); list, if given,
@@ -114,12 +104,6 @@ inline int callBackend(Zr::Zirrup *backend, const QJsonObject &row, int *queryId
     return callLibrary(backend, call, queryId, list);
 }
 
-// The signal of the backend the row names as "signal".
-inline QMetaMethod completionOf(const QJsonObject &row)
-{
-    return librarySignal(row["signal"].toString().toLatin1());
-}
-
 // A canned answer: the row's JSON with "$status:ID" and "$statuses:NEWEST-OLDEST" standing for
 // whole records.
 inline QByteArray cannedAnswer(const QJsonValue &value)
@@ -129,35 +113,23 @@ inline QByteArray cannedAnswer(const QJsonValue &value)
     QString text = QString::fromUtf8(jsonBytes(value));
     for (auto m = placeholder.match(text); m.hasMatch(); m = placeholder.match(text)) {
         // Ids beyond 64 bits stand alone.
-        QList<QByteArray> ids {m.captured(1).toLatin1()};
-        for (int id = ids.first().toInt() - 1;
-             !m.captured(2).isEmpty() && id >= m.captured(2).toInt(); --id)
-            ids.append(QByteArray::number(id));
-        QList<QByteArray> records;
-        for (const QByteArray &id : ids)
-            records.append(statusJson(id, "status " + id));
+        const QByteArray first = m.captured(1).toLatin1();
+        QList<QByteArray> records {statusJson(first, "status " + first)};
+        for (int id = first.toInt() - 1; !m.captured(2).isEmpty() && id >= m.captured(2).toInt();
+             --id)
+            records.append(statusJson(QByteArray::number(id), "status " + QByteArray::number(id)));
         text.replace(m.capturedStart(), m.capturedLength(), QString::fromUtf8(records.join(',')));
     }
     return text.toUtf8();
 }
 
-// The value at a path of list indexes and map keys, such as "1/0/id".
-inline QVariant valueAt(QVariant value, const QString &path)
-{
-    for (const QString &step : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        bool isIndex = false;
-        const int index = step.toInt(&isIndex);
-        value = isIndex ? value.toList().value(index) : value.toMap().value(step);
-    }
-    return value;
-}
-
-// Compares each {path: expected} of expect with what root holds there, as one JSON text.
+// Compares each {path: expected} of expect (paths as jsonAt takes them) with what root holds
+// there, as one JSON text.
 inline void expectValues(const QVariant &root, const QJsonObject &expect)
 {
     QJsonObject actual;
     for (auto it = expect.begin(); it != expect.end(); ++it)
-        actual.insert(it.key(), QJsonValue::fromVariant(valueAt(root, it.key())));
+        actual.insert(it.key(), jsonAt(QJsonValue::fromVariant(root), it.key()));
     QCOMPARE(QJsonDocument(actual).toJson(QJsonDocument::Compact),
              QJsonDocument(expect).toJson(QJsonDocument::Compact));
 }

@@ -76,11 +76,13 @@ private Q_SLOTS:
     }
     // What is sent after a refused call is all that went out; it asks for no compression, as
     // compressed answers would slip past the size limits, and is signed only when signed in.
-    void requestsRefusedCallsSendNothing_data() { addJsonRows("refused", "given"); }
+    void requestsRefusedCallsSendNothing_data()
+    {
+        addJsonRows("refused", "row", server->baseUrl());
+    }
     void requestsRefusedCallsSendNothing()
     {
-        QFETCH(const QJsonObject, given);
-        const QJsonObject row = withBase(given, server->baseUrl());
+        QFETCH(const QJsonObject, row);
         // A service under a path prefix keeps it in every request.
         Zr::setServiceUrl(QUrl(server->baseUrl().toString() + QStringLiteral("/zirrup/")));
         const bool signedOut = row["signedOut"].toBool();
@@ -88,12 +90,10 @@ private Q_SLOTS:
         server->clearRequests();
         server->setHandler([](const HttpRequest &) { return HttpResponse::json("{}"); });
         QSignalSpy errors(backend.get(), &Zirrup::networkRequestError);
-        QSignalSpy help(backend.get(), &Zirrup::helpRetrieved);
         int id = 42;
         QCOMPARE(callBackend(backend.get(), row, &id), int(Zr::RequestFailed));
         QCOMPARE(id, -1);
-        backend->retrieveHelp(HelpType::Configuration, nullptr, {}, &id, Zr::CacheThenNetwork);
-        QVERIFY(help.wait(5000));
+        barrier(backend.get());
         QCOMPARE(errors.count(), 0);
         QCOMPARE(server->requestCount(), 1);
         const HttpRequest sent = server->lastRequest();
@@ -123,17 +123,6 @@ private Q_SLOTS:
             parts.insert(part.name, {part.fileName, part.data});
         QCOMPARE(parts.keys(), QStringList({"media[]", "place_id", "status"}));
         QCOMPARE(parts.value("media[]"), qMakePair(QStringLiteral("a_b.png"), png));
-    }
-    // A caller that does not want the query id passes none.
-    void requestsQueryIdMayBeLeftOut()
-    {
-        auto backend = signedInBackend();
-        server->setHandler([](const HttpRequest &) { return HttpResponse::json("[]"); });
-        QSignalSpy done(backend.get(), &Zirrup::timelineUpdated);
-        QCOMPARE(backend->retrieveTimelineResources(nullptr, nullptr, TimelineType::Home, {},
-                                                    Zr::CacheThenNetwork),
-                 int(Zr::RequestSent));
-        QVERIFY(done.wait(5000));
     }
     void requestsDebugOutputNeverShowsSecrets()
     {
@@ -170,11 +159,10 @@ private Q_SLOTS:
             QVERIFY2(!all.contains(secret, Qt::CaseInsensitive), qPrintable(secret));
     }
 
-    void errorsFailedAnswerEndsInOneError_data() { addJsonRows("errors"); }
+    void errorsFailedAnswerEndsInOneError_data() { addJsonRows("errors", "c", server->baseUrl()); }
     void errorsFailedAnswerEndsInOneError()
     {
-        QFETCH(const QJsonObject, row);
-        const QJsonObject c = withBase(row, server->baseUrl());
+        QFETCH(const QJsonObject, c);
         const QString mode = c["mode"].toString();
         HttpResponse response = HttpResponse::json(
             // Valid JSON all along, so only the size can be the reason.
@@ -204,11 +192,11 @@ private Q_SLOTS:
         backend->setStreamSilenceTimeout(mode == "stream silent" ? 300 : 60000);
         QSignalSpy opened(server, &FakeServer::streamOpened);
         QSignalSpy errors(backend.get(), &Zirrup::networkRequestError);
-        QSignalSpy completion(backend.get(), completionOf(c));
+        QSignalSpy completion(backend.get(), librarySignal(c["signal"].toString().toLatin1()));
         int id = -1;
         QCOMPARE(callBackend(backend.get(), c, &id), int(Zr::RequestSent));
         QCOMPARE(errors.count(), 0);
-        // A stream that opens, delivers, and then is dropped, ended or falls silent.
+        // A stream that opens, delivers, then is dropped, ended, silent or sends an endless line.
         if (mode.startsWith("stream")) {
             QVERIFY(opened.wait(5000));
             server->sendStreamData("{\"friends\":[]}\r\n");
@@ -216,6 +204,8 @@ private Q_SLOTS:
                 server->dropStream();
             else if (mode == "stream ended")
                 server->endStream();
+            else if (mode == "stream overlong")
+                server->sendStreamData(QByteArray(c["hugeBody"].toInt(), 'x'));
         }
         QVERIFY(errors.wait(5000));
         Zr::setServiceUrl(server->baseUrl());
@@ -320,25 +310,19 @@ private Q_SLOTS:
         server->sendStreamData(homeStatus.mid(60) + "\r\n" + mention
                                + "\r\n\r\nnot json at all\r\n");
         QTRY_COMPARE(objects.count(), 3);
-        QCOMPARE(objects.at(1).at(0).toInt(), int(StreamObjectType::HomeStatus));
-        QCOMPARE(objects.at(1).at(1).toList().value(0).toMap().value("id").toString(),
-                 QString::fromLatin1(bigId));
-        QCOMPARE(objects.at(2).at(0).toInt(), int(StreamObjectType::Mention));
+        QCOMPARE(QVariantList({objects.at(1).at(0).toInt(), ids(objects.at(1).at(1).toList()),
+                               objects.at(2).at(0).toInt()}),
+                 QVariantList({int(StreamObjectType::HomeStatus), QStringList {bigId},
+                               int(StreamObjectType::Mention)}));
 
         // What the stream brings is held for the timelines, and a deletion takes it away.
         auto later = signedInBackend(QStringLiteral("777"));
-        QVariantList home, mentions;
-        int id;
-        later->retrieveTimelineResources(&home, &id, TimelineType::Home, {}, Zr::CacheOnly);
-        later->retrieveTimelineResources(&mentions, &id, TimelineType::Mentions, {}, Zr::CacheOnly);
-        QCOMPARE(home.value(0).toMap().value("id").toString(), QString::fromLatin1(bigId));
-        QCOMPARE(mentions.size(), 1);
+        QCOMPARE(ids(held(later.get(), home) + held(later.get(), mentions)),
+                 QStringList({bigId, "1000000000000000124"}));
         server->sendStreamData(deletion.left(5));
         server->sendStreamData(deletion.mid(5) + "\r\n");
         QTRY_COMPARE(objects.count(), 4);
-        home.clear();
-        backend->retrieveTimelineResources(&home, &id, TimelineType::Home, {}, Zr::CacheOnly);
-        QVERIFY(home.isEmpty());
+        QVERIFY(held(backend.get(), home).isEmpty());
         QCOMPARE(errors.count(), 0);
         backend->stopStreaming();
     }
@@ -447,37 +431,6 @@ private Q_SLOTS:
         // A new first page starts the list afresh.
         QCOMPARE(ids(page({}, "[$statuses:5-4]")), QStringList({"5", "4"}));
     }
-    void cacheLocalSearchLooksThroughTheCachedHome()
-    {
-        auto backend = signedInBackend("102");
-        fetch(backend.get(), home,
-              QString::fromUtf8("[" + statusJson("9", "Qt &amp; QML &lt;3") + ","
-                                + statusJson("8", "nothing here", "qtfan", "Fan") + ","
-                                + statusJson("7", "hello", "bob", "Bob Qtson") + ","
-                                + statusJson("6", "unrelated", "carol", "Carol") + "]"));
-        const auto search = [&](const char *query, const char *count) {
-            return ids(held(backend.get(),
-                            call("retrieveTimelineResources", "timelineUpdated", TimelineType::Home,
-                                 {{"query", query}, {"count", count}})));
-        };
-        QCOMPARE(search("QT", "51"), QStringList({"9", "8", "7"}));
-        QCOMPARE(search("qt", "2"), QStringList({"9", "8"}));
-        QCOMPARE(search("& qml <3", "51"), QStringList({"9"}));
-        QCOMPARE(search("zebra", "51"), QStringList());
-    }
-    void cacheConfigurationIsAnsweredFromWhatIsHeld()
-    {
-        const QJsonObject help = call("retrieveHelp", "helpRetrieved");
-        auto backend = signedOutBackend();
-        QVERIFY(held(backend.get(), help).isEmpty());
-        const QVariantList done =
-            fetch(backend.get(), call("retrieveHelp", "helpRetrieved", 0, {{"x", "1"}}),
-                  "{\"short_url_length\":29,\"characters_reserved_per_media\":21}");
-        QCOMPARE(done.value(2).value<Zr::ArgMap>(), Zr::ArgMap({{"x", "1"}}));
-        QCOMPARE(valueAt(held(backend.get(), help), "0/short_url_length").toInt(), 29);
-        QCOMPARE(valueAt(held(signedOutBackend().get(), help), "0/characters_reserved_per_media"),
-                 QVariant(21));
-    }
     void cacheUnwritableCacheWarnsOnceAndRequestsGoOn()
     {
         const QString folder = cacheFolder("108");
@@ -497,18 +450,6 @@ private Q_SLOTS:
         QCOMPARE(warnings.count(), 1);
         QCOMPARE(warnings.at(0).at(0).toInt(), -1);
     }
-    void cacheRefreshTimesAreRemembered()
-    {
-        auto backend = signedInBackend("109");
-        QVERIFY(!backend->refreshTime(2, "bob").isValid());
-        const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
-        backend->updateResfreshTime(2, "Bob");
-        auto later = signedInBackend("109");
-        const QDateTime recorded = later->refreshTime(2, "bob");
-        QVERIFY(recorded >= before && recorded <= QDateTime::currentDateTimeUtc().addSecs(1));
-        QVERIFY(!later->refreshTime(3, "bob").isValid());
-    }
-
     void imagesAvatarsAreScaledMaskedAndStored()
     {
         server->setHandler([](const HttpRequest &request) {
@@ -538,8 +479,6 @@ private Q_SLOTS:
                                                 avatar("bob_normal.png"), Zr::CacheThenNetwork),
                  int(Zr::RequestSent));
         QVERIFY(updated.wait(5000));
-        QCOMPARE(QVariantList({updated.at(0).at(0).toInt(), updated.at(0).at(2)}),
-                 QVariantList({int(UserType::ProfileImage), id}));
         const QString path = updated.at(0).at(1).toList().value(0).toString();
         QVERIFY(!server->lastRequest().headers.contains("authorization"));
         const QImage stored(path);
@@ -625,12 +564,13 @@ private Q_SLOTS:
         server->clearRequests();
         QCOMPARE(backend->retrieveTinyUrlImage(thumb, &file, &id), int(Zr::RequestSent));
         QVERIFY(loaded.wait(5000));
-        QCOMPARE(loaded.at(0).at(1).toInt(), id);
         const QString path = loaded.at(0).at(0).toString();
-        QCOMPARE(QImage(path).width(), 150);
-        QCOMPARE(server->lastRequest().path, QStringLiteral("/1/links/preview"));
-        QCOMPARE(server->lastRequest().query(),
-                 (QMap<QString, QString> {{"url", "http://zirpic.net/AbC1"}, {"size", "thumb"}}));
+        const HttpRequest sent = server->lastRequest();
+        QCOMPARE(QVariantList({loaded.at(0).at(1).toInt(), QImage(path).width(), sent.path,
+                               QStringList(sent.query().keys()), sent.query().value("url"),
+                               sent.query().value("size")}),
+                 QVariantList({id, 150, "/1/links/preview", QStringList({"size", "url"}),
+                               "http://zirpic.net/AbC1", "thumb"}));
 
         // Stored now: answered at once, also by a later backend, without a request.
         auto later = signedInBackend(QStringLiteral("203"));
@@ -659,13 +599,14 @@ private Q_SLOTS:
                  QStringLiteral("/media/pics/1000000000000900001.png:thumb"));
         QVERIFY(!server->lastRequest().headers.contains("authorization"));
     }
-    void imagesPictureLinksAreRecognised_data() { addJsonRows("picturelinks"); }
+    void imagesPictureLinksAreRecognised_data()
+    {
+        addJsonRows("picturelinks", "row", server->baseUrl());
+    }
     void imagesPictureLinksAreRecognised()
     {
         QFETCH(const QJsonObject, row);
-        const QString own = QStringLiteral("http://127.0.0.1:%1").arg(server->baseUrl().port());
-        auto backend = signedOutBackend();
-        QCOMPARE(backend->imageTypeSupported(row["url"].toString().replace("$own", own)),
+        QCOMPARE(signedOutBackend()->imageTypeSupported(row["url"].toString()),
                  row["supported"].toBool());
     }
 
@@ -725,9 +666,8 @@ private Q_SLOTS:
         for (int i = 0; i < 120; ++i)
             later->searchResources({{"q", QString::number(i)}}, &id, SearchType::Tweets);
         later->getSearchHistory(1000, &history);
-        QCOMPARE(history.size(), 100);
-        QCOMPARE(history.first(), QStringLiteral("119"));
-        QCOMPARE(history.last(), QStringLiteral("20"));
+        QCOMPARE(QStringList({QString::number(history.size()), history.first(), history.last()}),
+                 QStringList({"100", "119", "20"}));
     }
     void helpersPictureStoreStaysWithinItsBudget()
     {
@@ -745,24 +685,22 @@ private Q_SLOTS:
         QCOMPARE(store.find(QStringLiteral("p0")), paths.at(0));
         // A third file goes beyond the budget: the oldest makes room.
         const QString newest = store.store(QStringLiteral("p2.jpg"), kilobyte);
-        QCOMPARE(QFile::exists(paths.at(0)), false);
-        QCOMPARE(QFile::exists(paths.at(1)), true);
-        QCOMPARE(store.find(QStringLiteral("p2")), newest);
-        QVERIFY(store.find(QStringLiteral("p0")).isEmpty());
+        QCOMPARE(QVariantList({QFile::exists(paths.at(0)), QFile::exists(paths.at(1)),
+                               store.find(QStringLiteral("p2")), store.find(QStringLiteral("p0"))}),
+                 QVariantList({false, true, newest, QString()}));
         // The file being stored survives even when it alone is beyond the budget.
         QVERIFY(QFile::exists(store.store(QStringLiteral("big.png"), QByteArray(4000, 'y'))));
     }
 
 private:
     // Waits for an answer that follows the failure, so that a stray late signal would have
-    // arrived by then.
+    // arrived by then; a caller that does not want the query id passes none.
     void barrier(Zirrup *backend)
     {
         QSignalSpy help(backend, &Zirrup::helpRetrieved);
-        int id;
-        QCOMPARE(
-            backend->retrieveHelp(HelpType::Configuration, nullptr, {}, &id, Zr::CacheThenNetwork),
-            int(Zr::RequestSent));
+        QCOMPARE(backend->retrieveHelp(HelpType::Configuration, nullptr, {}, nullptr,
+                                       Zr::CacheThenNetwork),
+                 int(Zr::RequestSent));
         QVERIFY(help.wait(5000));
     }
     std::unique_ptr<Zirrup> startStream(const QString &account = TestAccount::userId,
@@ -787,7 +725,7 @@ private:
     {
         const QByteArray body = cannedAnswer(answer);
         server->setHandler([body](const HttpRequest &) { return HttpResponse::json(body); });
-        QSignalSpy done(backend, completionOf(call));
+        QSignalSpy done(backend, librarySignal(call["signal"].toString().toLatin1()));
         int id;
         [&] {
             QCOMPARE(callBackend(backend, call, &id), int(Zr::RequestSent));
