@@ -7,6 +7,8 @@ send METHOD URL BODY CONSUMER_KEY CONSUMER_SECRET TOKEN TOKEN_SECRET
     Signs with oauthlib's Client (Authorization header, HMAC-SHA1), sends URL and BODY exactly as
     written with http.client, and prints the answer's status on one line and its body after it.
     An empty TOKEN signs without a token; a BODY is sent urlencoded.
+verify METHOD URL BODY AUTHORIZATION CONSUMER_SECRET TOKEN_SECRET
+    Prints "ok" when the header's signature is the one oauthlib computes, "bad" otherwise.
 """
 import http.client
 import sys
@@ -14,6 +16,8 @@ from urllib.parse import urlsplit
 
 try:
     from oauthlib.oauth1 import Client
+    from oauthlib.oauth1.rfc5849 import signature, utils
+    from oauthlib.common import Request
 except ImportError:
     sys.exit(77)
 
@@ -36,7 +40,19 @@ def send(method, url, body, consumer_key, consumer_secret, token, token_secret):
     sys.stdout.write(answer.read().decode('utf-8'))
 
 
+def verify(method, url, body, authorization, consumer_secret, token_secret):
+    request = Request(url, method, body or None, {'Authorization': authorization})
+    request.params = signature.collect_parameters(
+        uri_query=urlsplit(url).query, body=body or None, headers=request.headers)
+    request.signature = utils.unescape(
+        dict(utils.parse_authorization_header(authorization))['oauth_signature'])
+    good = signature.verify_hmac_sha1(request, consumer_secret, token_secret)
+    print('ok' if good else 'bad')
+
+
 if __name__ == '__main__':
     command, arguments = sys.argv[1], sys.argv[2:]
     if command == 'send':
         send(*arguments)
+    elif command == 'verify':
+        verify(*arguments)

@@ -1,8 +1,9 @@
-// OAuth 1.0a between zirrup-sandbox and a second, independent implementation (Python's
-// oauthlib, run from tests/sandbox/oauthlib_client.py); the cases are in interop.json. The
-// signature code the sandbox checks with is the client library's.
+// OAuth 1.0a between zirrup-sandbox, the client library's signing and a second, independent
+// implementation (Python's oauthlib, run from tests/sandbox/oauthlib_client.py); the cases are
+// in interop.json.
 #include "apiclient.h"
 #include "jsonrows.h"
+#include "oauth.h"
 #include "sandboxserver.h"
 
 #include <QProcess>
@@ -14,6 +15,15 @@ using namespace Qt::StringLiterals;
 static const QString cases = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/interop.json");
 
 static const QString script = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/oauthlib_client.py");
+
+static Zr::OAuthParams pairs(const QVariant &list)
+{
+    Zr::OAuthParams out;
+    for (const QVariant &pair : list.toList())
+        out.append(
+            {pair.toList().at(0).toString().toUtf8(), pair.toList().at(1).toString().toUtf8()});
+    return out;
+}
 
 class TestSandboxInterop : public QObject
 {
@@ -64,6 +74,33 @@ private Q_SLOTS:
         answer.body = output.mid(output.indexOf('\n') + 1);
         QVERIFY2(answer.status == row[u"status"_s].toInt(), answer.body.constData());
         QCOMPARE(answer.at(row[u"path"_s].toString()).toString(), row[u"value"_s].toString());
+    }
+    // What the client library signs, checked by oauthlib.
+    void oauthlibAcceptsClient_data() { addJsonRows(cases, u"oauthlibAccepts"_s); }
+    void oauthlibAcceptsClient()
+    {
+        QFETCH(QVariantMap, row);
+        const QByteArray method = row[u"method"_s].toString().toLatin1();
+        const QByteArray token = row[u"token"_s].toString().toLatin1();
+        // Secrets with characters that need encoding in the key.
+        const Zr::OAuthCredentials credentials {"key", "c&s ecr\xc3\xa9t", token,
+                                                token.isEmpty() ? QByteArray() : "t+s/e=c"};
+        QUrl url(u"http://127.0.0.1:8123/1/statuses/update.json"_s);
+        if (row.contains(u"query"_s))
+            url.setQuery(QString::fromLatin1(Zr::OAuth::formEncode(pairs(row[u"query"_s]))));
+        const QByteArray header =
+            Zr::OAuth::authorizationHeader(credentials, method, url, pairs(row[u"signedBody"_s]));
+
+        QByteArray output;
+        QCOMPARE(
+            runScript({u"verify"_s, QString::fromLatin1(method),
+                       QString::fromLatin1(url.toEncoded()),
+                       QString::fromLatin1(Zr::OAuth::formEncode(pairs(row[u"sentBody"_s]))),
+                       QString::fromLatin1(header), QString::fromUtf8(credentials.consumerSecret),
+                       QString::fromUtf8(credentials.tokenSecret)},
+                      &output),
+            0);
+        QCOMPARE(output.trimmed(), row[u"verdict"_s].toString().toLatin1());
     }
 
 private:
