@@ -1,5 +1,5 @@
 // The controller with the real client library against zirrup-sandbox: the home stream, messages,
-// follows and blocks, saved searches, the own profile and list pages.
+// follows and blocks, the own profile and list pages.
 #include "datahandler.h"
 #include "zirrup.h"
 #include "zirrupmodel.h"
@@ -155,29 +155,6 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("profileview_blocked").toBool(), false,
                                   network);
         QVERIFY(grace->get("/1/blocks/blocking/ids.json").array().isEmpty());
-    }
-    void savedSearchComesAndGoes()
-    {
-        ScriptedController c;
-        signIn(c, m_sandbox.baseUrl(), "emma", "emma");
-        DataHandler *h = c.handler();
-        ZirrupModel *saved = h->trendsView()->savedSearchesModel();
-        h->updateSavedSearches();
-        h->saveSearch("aardvark sightings");
-        QTRY_VERIFY_WITH_TIMEOUT(!h->savedSearchId("aardvark sightings").isEmpty(), network);
-        // In query order, whatever was saved before.
-        QStringList queries = column(saved, "query_item");
-        QStringList sorted = queries;
-        sorted.sort();
-        QCOMPARE(queries, sorted);
-
-        h->deleteSearch("aardvark sightings");
-        QTRY_VERIFY_WITH_TIMEOUT(!column(saved, "query_item").contains("aardvark sightings"),
-                                 network);
-        const QJsonArray left =
-            client(m_sandbox.baseUrl(), "emma")->get("/1/saved_searches.json").array();
-        for (const QJsonValue &search : left)
-            QVERIFY(search.toObject().value("query").toString() != "aardvark sightings");
     }
     void ownProfileAndPhoto()
     {
