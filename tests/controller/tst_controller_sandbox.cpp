@@ -1,5 +1,5 @@
 // The controller with the real client library against zirrup-sandbox: the home stream, messages,
-// follows and blocks, the own profile and list pages.
+// blocks, the own profile and list pages.
 #include "datahandler.h"
 #include "zirrup.h"
 #include "zirrupmodel.h"
@@ -126,7 +126,7 @@ private Q_SLOTS:
         h->deleteMessage(list->get(bobsRow()).value("msg_id").toString());
         QTRY_COMPARE_WITH_TIMEOUT(list->get(bobsRow()).value("msg_id").toString(), sentId, network);
     }
-    void followAndBlock()
+    void blockAndUnblock()
     {
         ScriptedController c;
         signIn(c, m_sandbox.baseUrl(), "grace", "grace");
@@ -137,15 +137,7 @@ private Q_SLOTS:
                                   QString("bob"), network);
         QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("profileview_loading").toBool(), false,
                                   network);
-        const bool following = c.contextProperty("profileview_following").toBool();
-
-        for (bool follow : {!following, following}) {
-            h->followProfile("bob", follow);
-            QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("profileview_loading").toBool(), false,
-                                      network);
-            QCOMPARE(c.contextProperty("profileview_following").toBool(), follow);
-        }
-
+        // Following back and forth is left to the profile smoke session.
         h->blockProfile("bob", true);
         QTRY_COMPARE_WITH_TIMEOUT(c.contextProperty("profileview_blocked").toBool(), true, network);
         auto grace = client(m_sandbox.baseUrl(), "grace");

@@ -83,6 +83,7 @@ void signedIn(ScriptedController &c, const QString &user = QStringLiteral("Alice
 }
 
 const QString LaunchData = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/launch.json");
+const QString SessionData = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/session.json");
 const QString AdaptersData = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/adapters.json");
 
 // Each entry: the root function, then its arguments, separated by blanks.
@@ -160,10 +161,7 @@ private Q_SLOTS:
         // The sort role is not what orders message rows.
         model.setSortRole(Qt::DisplayRole);
         model.sort(0, Qt::DescendingOrder);
-        QStringList sorted;
-        for (int i = 0; i < model.count(); ++i)
-            sorted.append(model.get(i).value("msg_id").toString());
-        QCOMPARE(sorted,
+        QCOMPARE(column(&model, "msg_id"),
                  QStringList({"18446744073709551617", "18446744073709551616", "1000000000000000123",
                               "999999999999999999", "1243", "1234", "1000", "999", "42", ""}));
         model.sort(0, Qt::AscendingOrder);
@@ -598,10 +596,7 @@ private Q_SLOTS:
         QVERIFY(!c.handler()->delayedAuthenticationTimer()->isActive());
     }
 
-    void sessionLoginErrors_data()
-    {
-        addJsonRows(ZIRRUP_TEST_DATA_DIR "/data/session.json", "loginErrors");
-    }
+    void sessionLoginErrors_data() { addJsonRows(SessionData, "loginErrors"); }
 
     void sessionLoginErrors()
     {
