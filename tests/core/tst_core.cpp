@@ -511,15 +511,9 @@ private Q_SLOTS:
              {"token-Alice", "token-secret-of-Alice", "consumer-key", "consumer-secret-value"})
             QVERIFY2(!output.contains(QLatin1String(secret)), secret);
 
-        ScriptedBackend *signedIn = c.backend();
-        QVERIFY(signedIn != anonymous.data());
+        QVERIFY(c.backend() != anonymous.data());
         QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), false);
         QCOMPARE(c.contextProperty("zirrup_account_exists").toBool(), true);
-
-        // The stream starts and its id is kept; the main page opens.
-        const ScriptedCall stream = signedIn->lastCall("startStreaming");
-        QCOMPARE(c.handler()->pendingQueryIds().stream, stream.queryId);
-        QCOMPARE(c.view().lastArguments("startPage"), QVariantList {"MainView.qml"});
 
         // The anonymous backend says nothing more and goes once the event loop runs.
         QVERIFY(anonymous);
@@ -586,14 +580,10 @@ private Q_SLOTS:
         QTRY_COMPARE(c.login()->loginCount(), 3);
         QCOMPARE(c.view().callCount("startPage"), 0);
 
-        ScriptedBackend *before = c.backend();
+        // Signed out as when the account is removed.
         Q_EMIT c.login()->loginError(ZrLoginError::AuthenticationFailed,
                                      QStringLiteral("Bad token"));
-        QVERIFY(c.backend() != before);
-        QCOMPARE(c.backend()->credentials(), NoCredentials);
-        QCOMPARE(c.contextProperty("zirrup_account_exists").toBool(), false);
-        QCOMPARE(c.view().lastArguments("startPage"), QVariantList {"SignInView.qml"});
-        QVERIFY(!c.handler()->delayedAuthenticationTimer()->isActive());
+        QCOMPARE(rootCalls(c.view()), QStringList {"startPage SignInView.qml"});
     }
 
     void sessionLoginErrors_data() { addJsonRows(SessionData, "loginErrors"); }
