@@ -10,6 +10,7 @@
 #include "areatestmain.h"
 #include "scriptedcontroller.h"
 #include "scriptedlaunchrequests.h"
+#include "scriptedsession.h"
 #include "zirrup.h"
 
 #include <QProcess>
@@ -53,23 +54,15 @@ const QString OAuthFailure = QStringLiteral("Could not authenticate with OAuth."
 const QStringList NoCredentials(6, QString());
 
 QStringList capturedLines;
-void captureMessage(QtMsgType, const QMessageLogContext &, const QString &message)
-{
-    capturedLines.append(message);
-}
 
-// Context properties joined by "|", to compare several at once.
-QString values(const ScriptedController &c, const QStringList &names)
+// The logins asked for so far: "again" when signing in again, "flagged" when the flag was set.
+QStringList logins(const ScriptedController &c)
 {
-    QStringList parts;
-    for (const QString &name : names)
-        parts.append(c.contextProperty(name).toString());
-    return parts.join(QLatin1Char('|'));
-}
-
-QVariantMap error(const QString &text)
-{
-    return {{QStringLiteral("error"), text}};
+    QStringList made;
+    for (const ScriptedLogin::LoginCall &call : c.login()->loginCalls())
+        made.append(QStringLiteral("%1%2").arg(call.reauthenticate ? "again" : "first",
+                                               call.flag ? " flagged" : ""));
+    return made;
 }
 
 // The first login after a start with an account, without waiting out the start-up delay (measured
@@ -90,6 +83,8 @@ void signedIn(ScriptedController &c, const QString &user = QStringLiteral("Alice
 }
 
 const QString LaunchData = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/launch.json");
+const QString SessionData = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/session.json");
+const QString AdaptersData = QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/adapters.json");
 
 // Each entry: the root function, then its arguments, separated by blanks.
 QStringList rootCalls(const ScriptedView &view)
@@ -135,10 +130,7 @@ private Q_SLOTS:
         model->appendRow(row(QStringLiteral("bob"), 0));
         QCOMPARE(model->property("count").toInt(), 2);
         // get() is what QML calls: every role by name, invalid outside the rows.
-        QVariantMap second;
-        QVERIFY(QMetaObject::invokeMethod(model, "get", Q_RETURN_ARG(QVariantMap, second),
-                                          Q_ARG(int, 1)));
-        QCOMPARE(second, (QVariantMap {{"name", "bob"}, {"count", 0}, {"flag", false}}));
+        QCOMPARE(model->get(1), (QVariantMap {{"name", "bob"}, {"count", 0}, {"flag", false}}));
         for (int outside : {-1, 2}) {
             const QVariantMap map = model->get(outside);
             QCOMPARE(map.keys(), QStringList({"count", "flag", "name"}));
@@ -169,10 +161,7 @@ private Q_SLOTS:
         // The sort role is not what orders message rows.
         model.setSortRole(Qt::DisplayRole);
         model.sort(0, Qt::DescendingOrder);
-        QStringList sorted;
-        for (int i = 0; i < model.count(); ++i)
-            sorted.append(model.get(i).value("msg_id").toString());
-        QCOMPARE(sorted,
+        QCOMPARE(column(&model, "msg_id"),
                  QStringList({"18446744073709551617", "18446744073709551616", "1000000000000000123",
                               "999999999999999999", "1243", "1234", "1000", "999", "42", ""}));
         model.sort(0, Qt::AscendingOrder);
@@ -431,7 +420,7 @@ private Q_SLOTS:
         backend->fail(backend->lastCall("retrieveTrends"), QStringLiteral("Over capacity"));
         QCOMPARE(c.contextProperty("trends_is_loading").toBool(), false);
         QCOMPARE(c.view().lastArguments("showError"),
-                 QVariantList {QStringLiteral("qtn_zirrup_error_load_trends")});
+                 QVariantList {"qtn_zirrup_error_load_trends"});
         QCOMPARE(trends->count(), 2);
 
         // A request that was not sent leaves nothing spinning.
@@ -467,8 +456,7 @@ private Q_SLOTS:
         QCOMPARE(c.backend(), before);
         Q_EMIT c.login()->accountStateChanged(ZrServiceType::Zirrup, false);
         QVERIFY(c.backend() != before);
-        QCOMPARE(c.view().lastArguments("startPage"),
-                 QVariantList {QStringLiteral("SignInView.qml")});
+        QCOMPARE(c.view().lastArguments("startPage"), QVariantList {"SignInView.qml"});
     }
 
     void sessionLoginShortlyAfterStartAndNoSecondWhilePending()
@@ -480,9 +468,7 @@ private Q_SLOTS:
         QCOMPARE(c.login()->loginCount(), 0);
         QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), false);
 
-        QTRY_COMPARE(c.login()->loginCount(), 1);
-        QCOMPARE(c.login()->loginCalls().first().reauthenticate, false);
-        QCOMPARE(c.login()->loginCalls().first().flag, true);
+        QTRY_COMPARE(logins(c), QStringList {"first flagged"});
         QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), true);
         // Forwarders wait for the login, and asking again starts no second one.
         c.handler()->updateTrendingTopics();
@@ -494,17 +480,14 @@ private Q_SLOTS:
         c.signIn();
         QCOMPARE(c.handler()->isAuthenticating(), false);
         c.handler()->reAuthentication();
-        QCOMPARE(c.login()->loginCount(), 2);
-        QCOMPARE(c.login()->loginCalls().last().reauthenticate, true);
-        QCOMPARE(c.login()->loginCalls().last().flag, false);
+        QCOMPARE(logins(c), QStringList({"first flagged", "again"}));
         QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), true);
 
         // The sign-in button with an account in place signs in again, after the current event.
         c.signIn();
         c.handler()->createNewAccount();
         QCOMPARE(c.login()->loginCount(), 2);
-        QTRY_COMPARE(c.login()->loginCount(), 3);
-        QCOMPARE(c.login()->loginCalls().last().reauthenticate, true);
+        QTRY_COMPARE(logins(c), QStringList({"first flagged", "again", "again"}));
     }
 
     void sessionSignInReplacesTheBackendAndKeepsSecretsOutOfTheLog()
@@ -515,7 +498,10 @@ private Q_SLOTS:
         QPointer<ScriptedBackend> anonymous = c.backend();
 
         capturedLines.clear();
-        const QtMessageHandler previous = qInstallMessageHandler(captureMessage);
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &line) {
+                capturedLines.append(line);
+            });
         c.signIn(QStringLiteral("Alice"));
         qInstallMessageHandler(previous);
         const QString output = capturedLines.join(QLatin1Char('\n'));
@@ -525,20 +511,13 @@ private Q_SLOTS:
              {"token-Alice", "token-secret-of-Alice", "consumer-key", "consumer-secret-value"})
             QVERIFY2(!output.contains(QLatin1String(secret)), secret);
 
-        ScriptedBackend *signedIn = c.backend();
-        QVERIFY(signedIn != anonymous.data());
+        QVERIFY(c.backend() != anonymous.data());
         QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), false);
         QCOMPARE(c.contextProperty("zirrup_account_exists").toBool(), true);
 
-        // The stream starts and its id is kept; the main page opens.
-        const ScriptedCall stream = signedIn->lastCall("startStreaming");
-        QCOMPARE(c.handler()->pendingQueryIds().stream, stream.queryId);
-        QCOMPARE(c.view().lastArguments("startPage"),
-                 QVariantList {QStringLiteral("MainView.qml")});
-
         // The anonymous backend says nothing more and goes once the event loop runs.
         QVERIFY(anonymous);
-        Q_EMIT anonymous->networkRequestError(1, error(OAuthFailure));
+        Q_EMIT anonymous->networkRequestError(1, {{"error", OAuthFailure}});
         QCOMPARE(c.login()->loginCount(), 1);
         QTRY_VERIFY(anonymous.isNull());
 
@@ -567,8 +546,7 @@ private Q_SLOTS:
                                      QStringLiteral("Connection refused"));
         QCOMPARE(c.handler()->isAuthenticating(), false);
         QVERIFY(c.handler()->delayedAuthenticationTimer()->isActive());
-        QTRY_COMPARE(c.login()->loginCount(), 2);
-        QCOMPARE(c.login()->loginCalls().last().flag, false);
+        QTRY_COMPARE(logins(c), QStringList({"first flagged", "first"}));
 
         // The second failure ends it; never signed in, so the pages stay as they are.
         Q_EMIT c.login()->loginError(ZrLoginError::NetworkError,
@@ -602,21 +580,13 @@ private Q_SLOTS:
         QTRY_COMPARE(c.login()->loginCount(), 3);
         QCOMPARE(c.view().callCount("startPage"), 0);
 
-        ScriptedBackend *before = c.backend();
+        // Signed out as when the account is removed.
         Q_EMIT c.login()->loginError(ZrLoginError::AuthenticationFailed,
                                      QStringLiteral("Bad token"));
-        QVERIFY(c.backend() != before);
-        QCOMPARE(c.backend()->credentials(), NoCredentials);
-        QCOMPARE(c.contextProperty("zirrup_account_exists").toBool(), false);
-        QCOMPARE(c.view().lastArguments("startPage"),
-                 QVariantList {QStringLiteral("SignInView.qml")});
-        QVERIFY(!c.handler()->delayedAuthenticationTimer()->isActive());
+        QCOMPARE(rootCalls(c.view()), QStringList {"startPage SignInView.qml"});
     }
 
-    void sessionLoginErrors_data()
-    {
-        addJsonRows(ZIRRUP_TEST_DATA_DIR "/data/session.json", "loginErrors");
-    }
+    void sessionLoginErrors_data() { addJsonRows(SessionData, "loginErrors"); }
 
     void sessionLoginErrors()
     {
@@ -647,9 +617,7 @@ private Q_SLOTS:
         const ScriptedCall stream = backend->lastCall("startStreaming");
 
         backend->fail(stream, OAuthFailure);
-        QCOMPARE(c.login()->loginCount(), 2);
-        QCOMPARE(c.login()->loginCalls().last().reauthenticate, true);
-        QCOMPARE(c.login()->loginCalls().last().flag, false);
+        QCOMPARE(logins(c), QStringList({"first flagged", "again"}));
         QCOMPARE(c.contextProperty("zirrup_authenticating").toBool(), true);
         // The stream failure is not also throttled: the new sign-in starts a new stream.
         QVERIFY(!c.handler()->throttlingTimer()->isActive());
@@ -682,16 +650,16 @@ private Q_SLOTS:
             return c.view().lastArguments("showError").value(0).toString();
         };
 
-        Q_EMIT backend->networkRequestError(903, error(QStringLiteral("Forbidden")));
+        Q_EMIT backend->networkRequestError(903, {{"error", "Forbidden"}});
         QCOMPARE(lastNotice(), QStringLiteral("qtn_zirrup_error_retweet"));
         handler->setContextProperty(QStringLiteral("messagesview_refresh_after_sending"), true);
-        Q_EMIT backend->networkRequestError(904, error(QStringLiteral("Forbidden")));
+        Q_EMIT backend->networkRequestError(904, {{"error", "Forbidden"}});
         QCOMPARE(c.contextProperty("messagesview_refresh_after_sending").toBool(), false);
         QCOMPARE(lastNotice(), QStringLiteral("qtn_zirrup_error_send_message"));
 
         // Offline, the notices that check the network say that instead; a plain notice does not.
         handler->networkStatusChanged(false);
-        Q_EMIT backend->networkRequestError(903, error(QStringLiteral("Forbidden")));
+        Q_EMIT backend->networkRequestError(903, {{"error", "Forbidden"}});
         QCOMPARE(lastNotice(), QStringLiteral("qtn_zirrup_networkunavailable"));
         handler->showErrorNotice(QStringLiteral("Unable to do it."), false);
         QCOMPARE(lastNotice(), QStringLiteral("Unable to do it."));
@@ -699,7 +667,7 @@ private Q_SLOTS:
         // Ids nobody waits for show nothing.
         c.view().clearCalls();
         for (int id : {905, 999, -1, -2})
-            Q_EMIT backend->networkRequestError(id, error(QStringLiteral("Whatever")));
+            Q_EMIT backend->networkRequestError(id, {{"error", "Whatever"}});
         QCOMPARE(c.view().callCount("showError"), 0);
     }
 
@@ -723,8 +691,7 @@ private Q_SLOTS:
         QCOMPARE(anonymous->credentials(), NoCredentials);
         QCOMPARE(timeline->count(), 0);
         QCOMPARE(c.view().calls().size(), 1);
-        QCOMPARE(c.view().lastArguments("startPage"),
-                 QVariantList {QStringLiteral("SignInView.qml")});
+        QCOMPARE(c.view().lastArguments("startPage"), QVariantList {"SignInView.qml"});
         QTRY_VERIFY(before.isNull());
 
         // That login's late answer signs nobody in and retries nothing.
@@ -843,7 +810,7 @@ private Q_SLOTS:
         QCOMPARE(c.view().callNames(), QStringList({"refreshModels", "prevPage"}));
     }
 
-    void controllerReleaseMouseLetsGoOfTheGrab()
+    void controllerReleaseMouseAndTheAccountWindow()
     {
         ScriptedController c;
         c.start(false);
@@ -860,16 +827,11 @@ private Q_SLOTS:
         c.handler()->releaseMouse(QStringLiteral("grabber"));
         QTRY_VERIFY(!grabber->property("pressed").toBool());
         QTest::mouseRelease(&c.view(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
-    }
 
-    void controllerSignInWithoutAccountOpensTheAccountWindow()
-    {
-        ScriptedController c;
-        c.start(false);
+        // Without an account the sign-in button opens the account window, queued: the button's own
+        // click finishes first.
         const auto windows = [] { return QGuiApplication::topLevelWindows().size(); };
         const int before = windows();
-
-        // Queued: the sign-in button's own click finishes first.
         c.handler()->createNewAccount();
         QCOMPARE(windows(), before);
         QTRY_COMPARE(windows(), before + 1);
@@ -886,8 +848,7 @@ private Q_SLOTS:
         c.start(false);
         QCOMPARE(c.contextProperty("dataHandler").value<QObject *>(), c.handler());
 
-        const QJsonObject data =
-            jsonFile(QStringLiteral(ZIRRUP_TEST_DATA_DIR "/data/adapters.json"));
+        const QJsonObject data = jsonFile(AdaptersData);
         const QJsonObject tables = data.value("roleTables").toObject();
         const QJsonObject roles = data.value("roles").toObject();
         QSet<QObject *> distinct;
@@ -928,15 +889,13 @@ private Q_SLOTS:
         signedIn(c);
         DataHandler *handler = c.handler();
 
-        const QList<ZirrupModel *> models = {handler->timelineView()->timelineModel(),
-                                             handler->timelineView()->uploadModel(),
-                                             handler->messagesView()->conversationModel(),
-                                             handler->profileView()->followerModel(),
-                                             handler->trendsView()->trendsModel(),
-                                             handler->listsView()->subscribedListsModel(),
-                                             handler->searchHistoryModel()};
-        for (ZirrupModel *model : models)
-            model->appendRow(new QStandardItem);
+        // Every published model, with a row.
+        const QStringList names = jsonFile(AdaptersData).value("roles").toObject().keys();
+        QList<ZirrupModel *> models;
+        for (const QString &name : names) {
+            models.append(qobject_cast<ZirrupModel *>(c.contextProperty(name).value<QObject *>()));
+            models.last()->appendRow(new QStandardItem);
+        }
         const QStringList reset = {
             "tweetsview_is_refreshing", "profileview_loading",     "geo_location",
             "mylists_loading",          "conversation_zirrupName", "messagesview_loading",
@@ -949,43 +908,15 @@ private Q_SLOTS:
         handler->cleanFrontend(false);
         QCOMPARE(initialized.count(), 1);
         QCOMPARE(initialized.first().first().value<DataHandler *>(), handler);
-        for (ZirrupModel *model : models)
-            QCOMPARE(model->count(), 0);
-        QCOMPARE(handler->timelineView()->timelineModel(), models.at(0));
-        QCOMPARE(c.contextProperty("myTimelineModel").value<QObject *>(), models.at(0));
-        QCOMPARE(handler->searchHistoryModel(), models.last());
-        QCOMPARE(values(c, reset), "false|false||false||true|true");
+        for (int i = 0; i < names.size(); ++i) {
+            QCOMPARE(c.contextProperty(names.at(i)).value<QObject *>(), models.at(i));
+            QVERIFY2(models.at(i)->count() == 0, qPrintable(names.at(i)));
+        }
+        QCOMPARE(joined(reset, [&c](const QString &name) { return c.contextProperty(name); }),
+                 "false|false||false||true|true");
 
         handler->cleanFrontend(true);
         QCOMPARE(c.contextProperty("zirrup_account_exists").toBool(), false);
-    }
-
-    void adaptersFollowTheBackend()
-    {
-        ScriptedController c;
-        c.start(true);
-        DataHandler *handler = c.handler();
-        QPointer<ScriptedBackend> anonymous = c.backend();
-        awaitLogin(c);
-        c.signIn();
-        ScriptedBackend *signedIn = c.backend();
-        QVERIFY(signedIn != anonymous.data());
-        // The trends adapter answers the new backend only (the sandbox cases fail on any adapter
-        // left with the old one).
-        handler->updateTrendingTopics();
-        const ScriptedCall trends = signedIn->lastCall("retrieveTrends");
-        signedIn->complete(trends,
-                           {QVariantMap {{"trends", QVariantList {QVariantMap {{"name", "#a"}}}}}});
-        QCOMPARE(handler->trendsView()->trendsModel()->count(), 1);
-        QVERIFY(anonymous);
-        Q_EMIT anonymous->trendsUpdated(TrendType::Place, {}, trends.queryId);
-        QCOMPARE(handler->trendsView()->trendsModel()->count(), 1);
-
-        // Once a backend is gone, nobody holds on to it.
-        Q_EMIT c.login()->accountRemoved();
-        QTRY_VERIFY(c.backends().at(1).isNull());
-        QCOMPARE(handler->timelineView()->backend(), c.backend());
-        QCOMPARE(handler->listsView()->backend(), c.backend());
     }
 
 private:

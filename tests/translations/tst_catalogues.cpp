@@ -75,10 +75,7 @@ QStringList placeholders(const QString &text)
     return found;
 }
 
-QString translationsDir()
-{
-    return QStringLiteral(ZIRRUP_SOURCE_DIR "/translations");
-}
+const QString TranslationsDir = QStringLiteral(ZIRRUP_SOURCE_DIR "/translations/");
 } // namespace
 
 // The catalogues as the program ships them: each language holds every text the sources ask for,
@@ -115,8 +112,7 @@ private Q_SLOTS:
 
         const char *names[2] = {"zirrup_en.ts", "common_en.ts"};
         for (int i = 0; i < 2; ++i) {
-            const Catalogue english =
-                readCatalogue(translationsDir() + QLatin1Char('/') + names[i]);
+            const Catalogue english = readCatalogue(TranslationsDir + QLatin1String(names[i]));
             QVERIFY2(english.error.isEmpty(), qPrintable(english.error));
             for (const QString &id : std::as_const(used[i]))
                 QVERIFY2(english.entries.contains(id),
@@ -127,7 +123,7 @@ private Q_SLOTS:
     void everyCatalogueMatchesEnglish_data()
     {
         QTest::addColumn<QString>("file");
-        const QStringList files = QDir(translationsDir()).entryList({QStringLiteral("*.ts")});
+        const QStringList files = QDir(TranslationsDir).entryList({QStringLiteral("*.ts")});
         for (const QString &file : files)
             QTest::newRow(qPrintable(file)) << file;
         // Each shipped language, twice: the program's texts and the platform's.
@@ -140,9 +136,8 @@ private Q_SLOTS:
         const QString kind = file.section(QLatin1Char('_'), 0, 0);
         const QString locale = file.section(QLatin1Char('_'), 1).chopped(3);
 
-        const Catalogue english =
-            readCatalogue(translationsDir() + QLatin1Char('/') + kind + QStringLiteral("_en.ts"));
-        const Catalogue catalogue = readCatalogue(translationsDir() + QLatin1Char('/') + file);
+        const Catalogue english = readCatalogue(TranslationsDir + kind + QStringLiteral("_en.ts"));
+        const Catalogue catalogue = readCatalogue(TranslationsDir + file);
         QVERIFY2(catalogue.error.isEmpty(), qPrintable(catalogue.error));
         QCOMPARE(catalogue.language, locale);
 
