@@ -227,10 +227,8 @@ PageTestCase {
         mouseClick(findChild(bar, "okButton"));
         compare(spy.count, 1);
 
+        // A click on the bar scrolls the lists up: tried in tst_timeline.qml.
         var top = createTemporaryObject(topBarComponent, testCase);
-        listen(top, "doubleClicked");
-        mouseClick(top, 240, 36);
-        compare(spy.count, 1);
         var compose = findChild(top, "topBarCompose");
         verify(!compose.visible);
         testContext.set("zirrup_account_exists", true);

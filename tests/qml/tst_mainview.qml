@@ -231,6 +231,9 @@ PageTestCase {
         if (data.tab)
             keyClick(Qt[data.tab], Qt.AltModifier);
         var page = data.tab ? main().tabGroup.currentTab : openOnTop(data);
+        // Shown, the page asks for its subject (forced where the shared model may hold another's).
+        if (data.asks)
+            compare(dataHandler.callsAmong([data.asks.split("(")[0]]), [data.asks]);
         if (data.focus) {
             var item = findChild(page, data.focus);
             verify(item, data.focus);
