@@ -150,7 +150,9 @@ PageTestCase {
         item.filter = "";
         compare(item.height, 80);
         mouseClick(item);
-        compare([dataHandler.currentSearchString, dataHandler.callsOf("window.nextPage")], ["qt and <qt>", [["SearchView.qml"]]]);
+        verify(accessibility.press(item));
+        compare([accessibility.describe(item).name, dataHandler.currentSearchString, dataHandler.callsOf("window.nextPage")],
+                ["qt and <qt>", "qt and <qt>", [["SearchView.qml"], ["SearchView.qml"]]]);
     }
 
     function test_highlightText() {
