@@ -95,7 +95,6 @@ PageTestCase {
     function setUp() {
         rows.clear();
         window.reset();
-        InputContext.close(null);
         spy.clear();
         spy.target = null;
     }

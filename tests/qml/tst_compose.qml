@@ -20,13 +20,8 @@ PageTestCase {
 
     function setUp() {
         window.reset();
-        InputContext.close(null);
         testContext.set("zirrup_account_exists", true);
         dataHandler.authenticatedUserName = "me";
-    }
-
-    function cleanup() {
-        InputContext.close(null);
     }
 
     function reply() {

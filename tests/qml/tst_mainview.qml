@@ -52,10 +52,6 @@ PageTestCase {
         return window.pageStack.currentPage;
     }
 
-    function cleanup() {
-        InputContext.close(null);
-    }
-
     function topView() {
         return window.historyEntry(window.historyCount() - 1).view;
     }
