@@ -62,9 +62,7 @@ QtObject {
     function createTimeString(datetime) { return "ago:" + datetime; }
     function createDetailTimeString(datetime) { return "at:" + datetime; }
     function createConversationTimeString(datetime) { return "at:" + datetime; }
-    function createSectionTimeString(datetime) { return "section:" + datetime; }
     function hasRightToLeftText(text) { return false; }
-    function isRightToLeftText(text) { return false; }
     // As the controller: no markup but its own anchors.
     function findLinks(text, entitiesHandled) { return String(text).replace(/<(?!a href="|\/a>)/g, "&lt;"); }
     function getMentions(text, excludeUser) { return ""; }

@@ -25,6 +25,11 @@ TestCase {
         failOnWarning(/.?/);
     }
 
+    // No test leaves an editor's input panel open for the next.
+    function cleanup() {
+        InputContext.close(null);
+    }
+
     // A page of the program on its own, the size of the window.
     function openPage(file, properties) {
         var all = { "width": 480, "height": 854, "visible": true };

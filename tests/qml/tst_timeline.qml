@@ -372,24 +372,4 @@ PageTestCase {
         compare(dataHandler.callsOf("followProfile"), [["Bob", true]]);
     }
 
-    function test_profileEditor_data() {
-        return tables.profileEditor;
-    }
-
-    function test_profileEditor(data) {
-        testContext.set("profileview_firstname", "Bob Baker");
-        testContext.set("profileview_url", "http://example.org/bob");
-        testContext.set("profileview_location", "Berlin");
-        testContext.set("profileview_description", "Bread by day.");
-        var page = openPage("OwnProfileEditView.qml");
-        var name = findChild(page, "nameLine");
-        compare(name.text, "Bob Baker");
-        name.text = data.name;
-        var bar = findChild(page, "editTopBar");
-        compare(bar.okButtonEnabled, data.valid);
-        // A new photo is walked by the smoke test.
-        bar.okClicked();
-        compare(dataHandler.callsOf("updateAccountData"),
-                data.valid ? [[data.name, "http://example.org/bob", "Berlin", "Bread by day."]] : []);
-    }
 }

@@ -7,6 +7,8 @@ SmokeRunner {
 
     readonly property string bio: "Edited from the smoke test."
     property bool photoReplaced: false
+    // The own name, web address and place, sent back unchanged with the new bio.
+    property string kept: ""
 
     // Only the own photo change lets go of the old picture with an empty source.
     Connections {
@@ -24,11 +26,25 @@ SmokeRunner {
           then: function () { onPage("topBarEdit").clicked() } },
         { name: "editor", ready: function () { return settled(3) && onPage("bioArea") !== null },
           then: function () {
+              // The name as the service has it; empty or of 21 characters it is refused, of 20 taken.
+              var name = onPage("nameLine")
+              var own = name.text
+              var taken = ["", "n".repeat(21), "n".repeat(20)].map(function (text) {
+                  name.text = text
+                  return onPage("editTopBar").okButtonEnabled
+              })
+              name.text = own
+              script.kept = String([own, profileview_url, profileview_location])
+              if (!check(own === profileview_firstname && String(taken) === "false,false,true", "name limits"))
+                  return Qt.exit(4)
               onPage("bioArea").text = script.bio
               onPage("editTopBar").okClicked()
           } },
         // The editor closes once the service has taken the change.
-        { name: "saved", ready: function () { return settled(2) && profileview_description === script.bio },
+        { name: "saved", ready: function () {
+              return settled(2) && profileview_description === script.bio
+                      && script.kept === String([profileview_firstname, profileview_url, profileview_location])
+          },
           then: function () { root.prevPage() } },
         { name: "closed", ready: function () { return settled(1) },
           then: function () { openFor("demo", "ProfileView.qml") } },

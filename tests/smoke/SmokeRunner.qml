@@ -108,6 +108,28 @@ Item {
         return root && root.pageStack && root.pageStack.depth === depth && !root.pageStack.busy
     }
 
+    // One step on the signed-out start page in the script's language: the buttons' words, a time
+    // and (where given) a number in words of the language, and the reading direction.
+    function languageSteps(words) {
+        return [
+            { name: "start", ready: function () {
+                  var trends = findItem(root, "trendsList")
+                  return settled(1) && trends && trends.count > 0
+              },
+              then: function () {
+                  var signIn = findItem(root, "signInButton")
+                  var signUp = findItem(root, "signUpButton")
+                  var rightToLeft = signIn.mapToItem(root, 0, 0).x > signUp.mapToItem(root, 0, 0).x
+                  var ok = check(signIn.text === words.signIn && signUp.text === words.signUp, "button texts")
+                          && check(qsTrId("qtn_comm_time_minute_ago", 5) === words.fiveMinutesAgo, "time text")
+                          && check(!words.number || dataHandler.getLocalizedInt(12345) === words.number, "number")
+                          && check(root.LayoutMirroring.enabled === words.mirrored && rightToLeft === words.mirrored,
+                                   "reading direction")
+                  Qt.exit(ok ? 0 : 4)
+              } }
+        ]
+    }
+
     function shotPath(name) {
         return decodeURIComponent(Qt.resolvedUrl(name + ".png").toString().replace(/^file:\/\//, ""))
     }
